@@ -1,0 +1,1 @@
+static int nerio_core_anchor = 0;
