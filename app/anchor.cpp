@@ -1,1 +1,0 @@
-static int nerio_core_anchor = 0;
