@@ -15,7 +15,8 @@ class CombineCommandHandler : public osgGA::GUIEventHandler
 public:
     CombineCommandHandler() = default;
     CombineCommandHandler(const CombineCommandHandler& other, const osg::CopyOp& copyop = osg::CopyOp::SHALLOW_COPY)
-        : osgGA::GUIEventHandler(other, copyop), m_commandManager(other.m_commandManager)
+        : osg::Object(other, copyop), osg::Callback(other, copyop), osgGA::GUIEventHandler(other, copyop),
+          m_commandManager(other.m_commandManager)
     {
     }
     META_Object(Vantor, CombineCommandHandler)

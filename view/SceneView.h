@@ -108,7 +108,6 @@ protected:
     void createPivotSign();
     void updateBackgroundGradient();
 
-private:
     SceneModel* m_sceneModel = nullptr; // not owned
     osg::ref_ptr<PickingHandler> m_pickingHandler;
     osg::ref_ptr<Vantor::WalkerManipulator> m_walker;
