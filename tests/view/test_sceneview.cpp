@@ -27,6 +27,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QPointer>
 #include <QTest>
 
 #include <cfloat>
@@ -191,7 +192,15 @@ TEST(SceneView, ConstructorWiresHandlersSelectionAndCommands)
     EXPECT_TRUE(progress->isHidden());
     EXPECT_EQ(view->getLastDirectory(), QDir::currentPath());
     EXPECT_EQ(view->contextMenuPolicy(), Qt::DefaultContextMenu);
-    // Deleting the parent deletes the view once; the handler keeps no reference to it.
+
+    // Qt deletes the view with its parent, once: the handler holds no counted reference to it, and a
+    // handler that outlives the view no longer points at it.
+    osg::ref_ptr<PickingHandler> handler = view->getPickingHandler();
+    QPointer<SceneView> watch(view);
+    delete view;
+    EXPECT_TRUE(watch.isNull());
+    EXPECT_EQ(handler->getSceneView(), nullptr);
+    EXPECT_EQ(handler->referenceCount(), 1);
 }
 
 TEST(SceneView, BackgroundGradientFollowsTheColourAndClamps)
