@@ -1,5 +1,6 @@
 #pragma once
 
+#include "view/ISelectionDecorator.h"
 #include "view/OsgWidget.h"
 #include "vantor/command/ISceneView.h"
 #include "vantor/command/NodePtrList.h"
@@ -38,8 +39,6 @@ class AutoGridShowCallback;
 class AutoPointLightCallback;
 class CombineCommandHandler;
 class CToolkit;
-class DefaultPreSelectionDecorator;
-class DefaultSelectionDecorator;
 class FileProgressWidget;
 class MeasureProperty;
 class OsgModelMergeListener;
@@ -92,6 +91,11 @@ public:
 
     // Called with the new manipulator type after each manipulator switch.
     std::function<void(ManipulatorType)> onManipulatorChanged;
+
+public slots:
+    // The decorators of the selection highlights; a new default one is made first when none is held.
+    osg::ref_ptr<DefaultPreSelectionDecorator> GetPreselectionDecoratorManager();
+    osg::ref_ptr<DefaultSelectionDecorator> GetSelectionDecoratorManager();
 
 signals:
     void newScreenshotAvailable(osg::Image* image);

@@ -166,6 +166,8 @@ TEST(SceneView, ConstructorWiresHandlersSelectionAndCommands)
     ASSERT_NE(selection, nullptr);
     EXPECT_NE(dynamic_cast<DefaultSelectionDecorator*>(selection->getSelectionDecorator()), nullptr);
     EXPECT_NE(dynamic_cast<DefaultPreSelectionDecorator*>(selection->getPreSelectionDecorator()), nullptr);
+    EXPECT_EQ(view->GetSelectionDecoratorManager().get(), selection->getSelectionDecorator());
+    EXPECT_EQ(view->GetPreselectionDecoratorManager().get(), selection->getPreSelectionDecorator());
     EXPECT_EQ(selection->listeners().size(), 2u); // the view's listener and the command listener
     std::shared_ptr<Vantor::CommandManager> commands = view->getCommandManager();
     ASSERT_TRUE(commands);
