@@ -1,0 +1,2 @@
+#include "vantor/command/Command.h"
+std::string Vantor::Command::AppPath;

@@ -1,0 +1,2 @@
+#pragma once
+namespace Vantor { class NerioViewerManipulatorState { public: virtual ~NerioViewerManipulatorState() = default; virtual void onFocusIn() {} }; }
