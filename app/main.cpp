@@ -18,7 +18,7 @@
 
 int main(int argc, char** argv)
 {
-    // Q_INIT_RESOURCE(VantorViewer); -- enabled once the resource set exists
+    Q_INIT_RESOURCE(VantorViewer);
     installCrashHandler();
 
     QApplication app(argc, argv);
