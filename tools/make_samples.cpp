@@ -16,6 +16,14 @@
 #include "dazo/Vantor_Material.h"
 #include "dazo/Vantor_Prototype.h"
 
+#if __has_include("dazo/Vantor_PMIDocument.h") && __has_include("dazo/Vantor_PMI.h")
+#include "dazo/Vantor_Curve.h"
+#include "dazo/Vantor_PMI.h"
+#include "dazo/Vantor_PMIDocument.h"
+#include "dazo/Vantor_PMIElement.h"
+#include "dazo/Vantor_PMIText.h"
+#endif
+
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -281,11 +289,67 @@ std::shared_ptr<Vantor_Instance> assembly(const char* name, V3 at)
     return inst;
 }
 
-// Annotation hook: the sample's dimensions and notes are added here once the annotation classes
-// of the library exist; until then the samples carry none.
+#if __has_include("dazo/Vantor_PMIDocument.h") && __has_include("dazo/Vantor_PMI.h")
+// A text at a place in the annotation's plane, with a leader line to the point it explains.
+std::shared_ptr<Vantor_PMI> annotation(u64 id, const wchar_t* name, const wchar_t* content, V3 at, V3 target,
+                                       const std::vector<std::pair<V3, V3>>& extensionLines = {})
+{
+    auto pmi = std::make_shared<Vantor_PMI>();
+    pmi->SetID(id);
+    pmi->SetName(name);
+    pmi->SetColor(Vantor_RGBA{0, 0, 0, 255});
+    pmi->SetAxisX(Vantor_DIR32{1, 0, 0});
+    pmi->SetAxisY(Vantor_DIR32{0, 1, 0});
+    pmi->SetSymBasePoint(pnt(at));
+    pmi->SetDisplay(true);
+
+    auto text = std::make_shared<Vantor_Text>();
+    text->SetTextContent(content);
+    text->SetInnerLoc(pnt(at));
+    text->SetInnerXYAxis(Vantor_DIR32{1, 0, 0}, Vantor_DIR32{0, 1, 0});
+    text->SetCharWidthAndHeight(3.5f, 5.0f);
+    text->SetFontName(L"Arial");
+    auto box = std::make_shared<Vantor_ComText>();
+    box->AddText(text);
+    pmi->AddComText(box);
+
+    auto lineTo = [](V3 a, V3 b) {
+        auto line = std::make_shared<Vantor_Line>();
+        line->SetStartPoint(pnt(a));
+        line->SetEndPoint(pnt(b));
+        line->SetOrigin(pnt(a));
+        line->SetDirection(dir(unit(b - a)));
+        line->SetColor(Vantor_RGBA{0, 0, 0, 255});
+        line->SetCurveDispStat(true);
+        return line;
+    };
+    auto leader = std::make_shared<Vantor_Leader>();
+    leader->AddCurve(lineTo(at, target));
+    pmi->AddLeader(leader);
+    for (const auto& l : extensionLines) {
+        auto ext = std::make_shared<Vantor_Extensionline>();
+        ext->SetCurve(lineTo(l.first, l.second));
+        pmi->AddExline(ext);
+    }
+    return pmi;
+}
+
+// Three annotations on the assembly: the plate's length, a bolt note and a pin fit.
+void addSampleAnnotations(Vantor_Instance& top)
+{
+    auto doc = std::make_shared<Vantor_PMIDocument>();
+    doc->AddPMI(annotation(1, L"Plate length", L"200", {100, -25, 10}, {100, -10, 10},
+                           {{{0, 0, 10}, {0, -30, 10}}, {{200, 0, 10}, {200, -30, 10}}}));
+    doc->AddPMI(annotation(2, L"Bolt note", L"4x M10 - 25 Nm", {-40, 130, 30}, {15, 105, 16}));
+    doc->AddPMI(annotation(3, L"Pin fit", L"\u00d88 H7/g6", {140, 100, 60}, {104, 60, 50}));
+    top.PMIDocument(doc);
+}
+#else
+// The annotation classes are not part of the library yet: the samples carry no annotations.
 void addSampleAnnotations(Vantor_Instance&)
 {
 }
+#endif
 
 bool save(Vantor_Document& doc, const std::string& path)
 {

@@ -18,6 +18,12 @@
 #include <cstring>
 #include <map>
 
+#if __has_include("dazo/Vantor_PMIDocument.h") && __has_include("dazo/Vantor_PMI.h")
+#include "dazo/Vantor_PMI.h"
+#include "dazo/Vantor_PMIDocument.h"
+#define HAVE_PMI_CLASSES 1
+#endif
+
 using namespace VantorSoft;
 using dazo_test::ScratchDir;
 
@@ -500,6 +506,47 @@ TEST(DazoPMIDocument, NothingWithoutAnnotations)
     EXPECT_TRUE(doc.IsNull()) << "a tree without PMI documents adds nothing";
     top->ToPMIBuffer(nullptr);
 }
+
+#ifdef HAVE_PMI_CLASSES
+TEST(DazoPMIDocument, CollectedPerInstanceInAssemblyOrder)
+{
+    auto top = instance(1);
+    auto child = instance(2);
+    auto dispersed = instance(3);
+    dispersed->Disperse(true);
+    top->AddSubInstance(child);
+    top->AddSubInstance(dispersed);
+
+    auto topPmi = std::make_shared<Vantor_PMIDocument>();
+    topPmi->Id(700);
+    auto note = std::make_shared<Vantor_PMI>();
+    note->SetID(5);
+    topPmi->AddPMI(note);
+    top->PMIDocument(topPmi);
+    auto childPmi = std::make_shared<Vantor_PMIDocument>();
+    childPmi->Id(701);
+    child->PMIDocument(childPmi);
+    auto hidden = std::make_shared<Vantor_PMIDocument>();
+    dispersed->PMIDocument(hidden); // belongs to the separate archive
+
+    rapidjson::Document doc;
+    top->ToPMIBuffer(&doc);
+    ASSERT_TRUE(doc.IsObject());
+    auto it = doc.MemberBegin();
+    EXPECT_STREQ(it->name.GetString(), "version");
+    EXPECT_STREQ(it->value.GetString(), "1.0.0");
+    ++it;
+    EXPECT_STREQ(it->name.GetString(), "PMIDocs");
+    const rapidjson::Value& docs = doc["PMIDocs"];
+    ASSERT_EQ(docs.Size(), 2u);
+    EXPECT_STREQ(docs[0]["instanceId"].GetString(), "1");
+    EXPECT_STREQ(docs[0]["id"].GetString(), "700");
+    EXPECT_EQ(docs[0]["PMIs"].Size(), 1u);
+    EXPECT_STREQ(docs[0].MemberBegin()->name.GetString(), "instanceId");
+    EXPECT_STREQ(docs[1]["instanceId"].GetString(), "2");
+    EXPECT_EQ(docs[1]["PMIs"].Size(), 0u);
+}
+#endif
 
 TEST(DazoInstance, CloneAndNumbering)
 {
