@@ -167,9 +167,7 @@ Vantor_STATUS Vantor_Extensionline::FromJson(void* value, void* document)
                     r.markDamaged();
                     continue;
                 }
-                std::shared_ptr<Vantor_Curve> curve = kind.make();
-                curve->FromJson(&e, document);
-                m_curve = curve;
+                m_curve = pmijson::ReadCurve(kind, e, document, r);
             }
         }
     }

@@ -352,6 +352,19 @@ bool Reader::readBox(const char* key, Vantor_BOX32& box)
     return true;
 }
 
+std::shared_ptr<Vantor_Curve> ReadCurve(const CurveKind& kind, Value& element, void* document, Reader& r)
+{
+    std::shared_ptr<Vantor_Curve> curve = kind.make();
+    curve->FromJson(&element, document);
+    // The array names the kind. A curve that took another kind from its "type" member would be
+    // filed under the wrong array, or dropped, at the next write.
+    if (curve->GetCurveType() != kind.type) {
+        r.markDamaged();
+        curve->SetCurveType(kind.type);
+    }
+    return curve;
+}
+
 void Reader::readCurveGroup(void* document, CurveList& curves)
 {
     Value* group = member("curves");
@@ -376,9 +389,7 @@ void Reader::readCurveGroup(void* document, CurveList& curves)
                 markDamaged();
                 continue;
             }
-            std::shared_ptr<Vantor_Curve> curve = kKinds[k].make();
-            curve->FromJson(&e, document);
-            curves.push_back(curve);
+            curves.push_back(ReadCurve(kKinds[k], e, document, *this));
         }
     }
 }

@@ -156,5 +156,9 @@ struct CurveKind {
 const CurveKind* CurveKinds(); // three entries: lines, polylines, arcs
 int CurveKindCount();
 
+// A new curve of the kind, read from element (an object). Its kind is the array's whatever its
+// "type" member says; a disagreeing "type" damages the read.
+std::shared_ptr<Vantor_Curve> ReadCurve(const CurveKind& kind, Value& element, void* document, Reader& r);
+
 } // namespace pmijson
 } // namespace VantorSoft
