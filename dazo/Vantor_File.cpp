@@ -1,14 +1,20 @@
 #include "dazo/Vantor_File.h"
 
+#include <atomic>
 #include <cstdint>
 #include <fstream>
 
 namespace VantorSoft {
 
+namespace {
+std::atomic<u64> g_nextSerial{1};
+}
+
 Vantor_File::Vantor_File()
     : m_stream(nullptr)
     , m_byteLength(0)
     , m_error(false)
+    , m_serial(g_nextSerial.fetch_add(1))
 {
 }
 
@@ -141,6 +147,11 @@ void Vantor_File::SetError()
 bool Vantor_File::IsOpen() const
 {
     return m_stream != nullptr;
+}
+
+u64 Vantor_File::Serial() const
+{
+    return m_serial;
 }
 
 void Vantor_File::Update()

@@ -45,6 +45,9 @@ public:
     // Marks the stream failed, for writers that find a record cannot be represented.
     void SetError();
     bool IsOpen() const;
+    // Distinct for every Vantor_File of the process (addresses may be reused; serials are not),
+    // so writers can tell one output from the next.
+    u64 Serial() const;
 
 private:
     Vantor_File(const Vantor_File&) = delete;
@@ -58,6 +61,7 @@ private:
     std::string m_name;
     unsigned m_byteLength;
     bool m_error;
+    u64 m_serial;
 };
 
 } // namespace VantorSoft
