@@ -231,8 +231,9 @@ TYPED_TEST(ManagerTest, DamagedDocumentsChangeNothing)
     K::insert(m, K::make().get(), 0);
     K::listen(m, this->counter);
     const std::string key = K::listKey();
-    for (const std::string bad : {std::string(), std::string("{"), std::string("[]"), std::string("null"),
-                                  "{\"" + key + "\": 5}", "{\"other\": []}", "{\"" + key + "\": [1, 2,]}"}) {
+    const std::vector<std::string> bads = {"", "{", "[]", "null", "{\"" + key + "\": 5}", "{\"other\": []}",
+                                           "{\"" + key + "\": [1, 2,]}"};
+    for (const std::string& bad : bads) {
         EXPECT_FALSE(K::read(m, bad)) << bad;
     }
     EXPECT_EQ(m.getNumChildren(), 1u);

@@ -1,19 +1,22 @@
 #include "vantor/annotation/AnnotationInfo.h"
 
-#include "vantor/annotation/AnnotationIds.h"
 #include "vantor/annotation/JsonUtil.h"
+#include "vantor/model/ModelId.h"
 
 namespace Vantor {
 
 AnnotationInfo::AnnotationInfo()
-    : m_id(AnnotationIds::next())
+    : m_id(GenerateModelID())
 {
 }
 
 void AnnotationInfo::setId(uint64_t id)
 {
     m_id = id;
-    AnnotationIds::reserve(id);
+    // Ids read from a file are never handed out again; an absurd one from a damaged file must not push
+    // the process-wide generator to its end.
+    if (id < (uint64_t(1) << 62))
+        ReserveModelID(id);
 }
 
 void AnnotationInfo::writeInfo(rapidjson::Value& object, rapidjson::Document::AllocatorType& allocator) const
