@@ -7,7 +7,13 @@
 #include "vantor/note/NoteManager.h"
 #include "vantor/section/SectionManager.h"
 
+#include <QApplication>
+#include <QDialog>
+#include <QDialogButtonBox>
 #include <QDir>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTimer>
 #include <QFile>
 #include <functional>
 #include <osgText/Text>
@@ -379,4 +385,32 @@ TEST(Measures, KindChoosesTheClass)
     EXPECT_EQ(p->getMeasureType(), 3);
     for (unsigned i = 0; i < 3; ++i)
         EXPECT_STREQ(back->getChild(i)->className(), "Measure");
+}
+
+TEST(Notes, PointNotePropertyWindowEditsOnlyWhenAskedTo)
+{
+    osg::ref_ptr<PointNote> note = new PointNote;
+    note->setText("before");
+    // Types into the open window and confirms it.
+    auto typeAndConfirm = [] {
+        QTimer::singleShot(0, [] {
+            QWidget* w = QApplication::activeModalWidget();
+            ASSERT_NE(w, nullptr);
+            auto* edit = w->findChild<QPlainTextEdit*>("noteText");
+            ASSERT_NE(edit, nullptr);
+            edit->setPlainText("after");
+            auto* box = w->findChild<QDialogButtonBox*>();
+            QPushButton* ok = box->button(QDialogButtonBox::Ok);
+            if (ok)
+                ok->click();
+            else
+                static_cast<QDialog*>(w)->accept();
+        });
+    };
+    typeAndConfirm();
+    note->ViewProperties();
+    EXPECT_EQ(note->getText(), "before");
+    typeAndConfirm();
+    note->EditProperties();
+    EXPECT_EQ(note->getText(), "after");
 }
