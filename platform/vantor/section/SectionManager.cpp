@@ -1,12 +1,12 @@
 #include "vantor/section/SectionManager.h"
 
 #include "vantor/annotation/JsonUtil.h"
+#include "vantor/model/Model.h"
 #include "vantor/util/LogHandler.h"
 
 #include <osg/ComputeBoundsVisitor>
 
 #include <deque>
-#include <cstring>
 
 namespace Vantor {
 
@@ -81,7 +81,7 @@ std::vector<osg::ref_ptr<osg::Node>> SectionManager::clipTargets() const
             const osg::Group* scene = holder->getParent(j);
             for (unsigned int k = 0; k < scene->getNumChildren(); ++k) {
                 osg::Node* child = const_cast<osg::Node*>(scene->getChild(k));
-                if (child != holder && std::strcmp(child->className(), "Model") == 0)
+                if (child != holder && Model::isModel(child))
                     targets.emplace_back(child);
             }
         }
