@@ -1,1 +1,86 @@
-int main() { return 0; }
+#include "app/AppSettings.h"
+#include "app/CommandLine.h"
+#include "app/CrashHandler.h"
+#include "app/Language.h"
+#include "app/MainWindow.h"
+#include "app/StartupFlags.h"
+
+#include "osgqt/GraphicsWindowQt.h"
+#include "vantor/command/Command.h"
+#include "vantor/util/LogHandler.h"
+
+#include <osg/DisplaySettings>
+#include <osgDB/Registry>
+
+#include <QApplication>
+#include <QStyleFactory>
+#include <QTranslator>
+
+int main(int argc, char** argv)
+{
+    Q_INIT_RESOURCE(VantorViewer);
+    installCrashHandler();
+
+    QApplication app(argc, argv);
+    const QString appDir = QCoreApplication::applicationDirPath();
+    Vantor::Command::AppPath = appDir.toStdString();
+
+    QTranslator appTranslator;
+    QTranslator qtTranslator;
+    appTranslator.load(appDir + "/nerio3dviewer_zh.qm", QString(), QString(), QString());
+    qtTranslator.load(appDir + "/qt_zh_CN.qm", QString(), QString(), QString());
+    QCoreApplication::installTranslator(&appTranslator);
+    QCoreApplication::installTranslator(&qtTranslator);
+
+    AppSettings settings("Nerio3dViewer", "NerioViewer");
+    settings.beginGroup("Application");
+    settings.beginGroup("Log");
+    const QString logDirectory =
+        settings.value("logDirectory", QString::fromStdString(Vantor::Command::AppPath)).toString();
+    settings.endGroup();
+    settings.endGroup();
+
+    Vantor::LogHandler* log = Vantor::LogHandler::getInstance();
+    log->setLogToFile(false);
+    log->m_logToFile = false;
+    log->setLogDirectory(logDirectory);
+    log->setMessageLevel(2);
+
+    osgDB::FilePathList& paths = osgDB::Registry::instance()->getDataFilePathList();
+    for (const QString& p : {appDir, appDir + "/data/", appDir + "/../data/", appDir + "/../../data/",
+                             QStringLiteral("/usr/local/share/nerio3d/data/"), QStringLiteral("/usr/share/nerio3d/data/")})
+        paths.push_back(p.toStdString());
+
+    // A requested reset comes before the language, so a reset run does not use the old language.
+    const StartupOptions options = scanCommandLine(QCoreApplication::arguments());
+    if (options.help) {
+        printUsage();
+        return 0;
+    }
+    settings.beginGroup("Application");
+    const bool storedReset = settings.value("resetConfig", false).toBool();
+    settings.endGroup();
+    if (storedReset || options.resetConfig) {
+        settings.clear();
+        settings.sync();
+    }
+
+    setupLanguage();
+    QApplication::setStyle(QStyleFactory::create("fusion"));
+    osgQt::GLWidget::initDefaultFormat();
+
+    showTreeDockAtStart = options.showTreeDock;
+    showViewDockAtStart = options.showViewDock;
+
+    osg::DisplaySettings::instance()->setNumMultiSamples(8);
+
+    MainWindow window;
+    QObject::connect(&app, SIGNAL(lastWindowClosed()), &app, SLOT(quit()));
+    if (options.embedded) {
+        window.setWindowTitle(options.embeddedTitle);
+        window.setOcxMode();
+    }
+    window.show();
+    window.loadFile(options.filePath);
+    return app.exec();
+}

@@ -1,0 +1,76 @@
+#include "app/CommandLine.h"
+
+#include "vantor/util/StrUtil.h"
+
+#include <QCoreApplication>
+#include <QObject>
+#include <QTextStream>
+
+bool isModelArgument(const QString& argument)
+{
+    const QString lower = argument.toLower();
+    // ".liteprt" files are the same format; they must count as model files too.
+    return lower.contains(QLatin1String(".dazo")) || lower.endsWith(QLatin1String(".liteprt"));
+}
+
+StartupOptions scanCommandLine(const QStringList& arguments)
+{
+    StartupOptions o;
+    const int n = arguments.size();
+    // Returns the value after index i, or null when the option stands last.
+    auto valueAt = [&](int i) -> const QString* { return i + 1 < n ? &arguments.at(i + 1) : nullptr; };
+
+    for (int i = 1; i < n; ++i) {
+        const QString& arg = arguments.at(i);
+        if (arg == QLatin1String("--reset-config")) {
+            o.resetConfig = true;
+        } else if (arg == QLatin1String("--help")) {
+            o.help = true;
+            return o;
+        } else if (arg == QLatin1String("--ocx")) {
+            const QString* v = valueAt(i);
+            if (!v)
+                break;
+            o.embeddedTitle = *v;
+            o.embedded = true;
+            ++i;
+        } else if (isModelArgument(arg)) {
+            o.filePath = arg;
+        } else if (arg == QLatin1String("--view") || arg == QLatin1String("--tree")) {
+            const QString* v = valueAt(i);
+            if (!v)
+                break;
+            const bool on = Vantor::StrUtil::StringToBool(v->toStdString());
+            (arg == QLatin1String("--view") ? o.showViewDock : o.showTreeDock) = on;
+            ++i;
+        } else if (arg == QLatin1String("--property") || arg == QLatin1String("--statistics")
+                   || arg == QLatin1String("--log")) {
+            if (!valueAt(i))
+                break;
+            ++i; // consumed, no effect
+        }
+    }
+    return o;
+}
+
+QStringList usageLines(const QString& programPath)
+{
+    return {
+        QString(),
+        QObject::tr("OSG viewer"),
+        QObject::tr("Usage: ") + programPath + " " + QObject::tr("[options]") + " " + QObject::tr("filename"),
+        QString(),
+        QStringLiteral("Following options are known:"),
+        QObject::tr(" --help                 - displays this help."),
+        QObject::tr(" --reset-config         - clear the saved preference parameters."),
+        QString(),
+    };
+}
+
+void printUsage()
+{
+    QTextStream out(stdout);
+    const QStringList args = QCoreApplication::arguments();
+    for (const QString& line : usageLines(args.value(0)))
+        out << line << Qt::endl;
+}

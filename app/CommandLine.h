@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// What the command line asks of start-up.
+struct StartupOptions
+{
+    bool help = false;         // "--help" was met: print the usage and exit
+    bool resetConfig = false;  // "--reset-config"
+    bool embedded = false;     // "--ocx" with a window title
+    QString embeddedTitle;
+    QString filePath;          // the last model argument
+    bool showTreeDock = true;  // "--tree <bool>"
+    bool showViewDock = true;  // "--view <bool>"
+};
+
+// Scans the arguments (index 0 is the program path). Stops at "--help".
+StartupOptions scanCommandLine(const QStringList& arguments);
+
+// True for an argument that names a model file.
+bool isModelArgument(const QString& argument);
+
+// The eight lines of the command-line help.
+QStringList usageLines(const QString& programPath);
+void printUsage();

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QColor>
+#include <QDialog>
+
+// The system settings dialog, kept in "config.ini" beside the program. Placeholder: the signals,
+// slots and calls the main window relies on are final.
+class SystemSetting : public QDialog
+{
+    Q_OBJECT
+public:
+    explicit SystemSetting(QWidget* parent = nullptr);
+    void readConfig();
+
+signals:
+    void breakroundColorChanged(QColor color);
+    void groundGridColorChanged(QColor color);
+
+public slots:
+    void setQuickAccessChanged();
+};

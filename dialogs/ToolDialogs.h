@@ -1,0 +1,40 @@
+#pragma once
+
+// Placeholders of the tool dialogs; each keeps its final class name, signals and slots.
+
+#include <QDialog>
+#include <QString>
+
+class CollisionDialog : public QDialog
+{
+    Q_OBJECT
+public:
+    explicit CollisionDialog(QWidget* parent = nullptr) : QDialog(parent) {}
+signals:
+    void CollisionComputed();
+public slots:
+    void on_Buttoncancel_checked() {}
+};
+
+class CombineProcessDialog : public QDialog
+{
+    Q_OBJECT
+public:
+    explicit CombineProcessDialog(QWidget* parent = nullptr) : QDialog(parent) {}
+signals:
+    void Cancel();
+public slots:
+    void Show(bool show) { setVisible(show); }
+    void SetProcess(QString, float) {}
+};
+
+class PreferencesWidget : public QDialog
+{
+    Q_OBJECT
+public:
+    explicit PreferencesWidget(QWidget* parent = nullptr) : QDialog(parent) {}
+    QString language;
+    void refreshLanguages() {}
+signals:
+    void restart();
+};

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QWidget>
+
+class QListWidget;
+
+// The saved-view and bookmark panel. Placeholder until the panel itself is built: the signals and
+// slots the main window wires are final.
+class BookmarkWidget : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit BookmarkWidget(QWidget* parent = nullptr);
+
+    bool loadBookmarks(const QString& path);
+    QListWidget* listWidget() const { return m_list; }
+    void setcurrentRow(int row);
+
+signals:
+    void newBookmarkRequest();
+    void useBookmarkItem(int id);
+    void updateBookmarkItemRequest(int id);
+    void clearAllBookItems();
+    void removeBookItemByIndex(unsigned int index);
+
+public slots:
+    void on_pushButtonAddBookmark_pressed();
+    void on_pushButtonDeleteBookmark_pressed();
+    void on_pushButtonUpdateBookmark_pressed();
+
+private:
+    QListWidget* m_list = nullptr;
+};

@@ -1,0 +1,368 @@
+#include "osgqt/GraphicsWindowQt.h"
+
+#include <osg/DisplaySettings>
+#include <osgGA/EventQueue>
+
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QOffscreenSurface>
+#include <QOpenGLContext>
+#include <QOpenGLFunctions>
+#include <QSurfaceFormat>
+#include <QWheelEvent>
+
+#ifndef GL_MAX_SAMPLES
+#define GL_MAX_SAMPLES 0x8D57
+#endif
+
+namespace osgQt {
+
+namespace {
+
+int osgButton(Qt::MouseButton b)
+{
+    switch (b) {
+    case Qt::LeftButton: return 1;
+    case Qt::MiddleButton: return 2;
+    case Qt::RightButton: return 3;
+    default: return 0;
+    }
+}
+
+QSurfaceFormat formatFor(int samples)
+{
+    QSurfaceFormat format = QSurfaceFormat::defaultFormat();
+    format.setRenderableType(QSurfaceFormat::OpenGL);
+    format.setProfile(QSurfaceFormat::CompatibilityProfile);
+    format.setDepthBufferSize(24);
+    format.setStencilBufferSize(8);
+    format.setAlphaBufferSize(8);
+    format.setSamples(samples > 0 ? samples : -1);
+    return format;
+}
+
+int clampSamples(int wanted)
+{
+    if (wanted <= 0)
+        return 0;
+    const int offered = GLWidget::maxSamples();
+    return offered > 0 ? std::min(wanted, offered) : std::min(wanted, 4);
+}
+
+} // namespace
+
+// ---------------------------------------------------------------- GLWidget
+
+GLWidget::GLWidget(GraphicsWindowQt* window, QWidget* parent, Qt::WindowFlags flags)
+    : QOpenGLWidget(parent, flags), _window(window)
+{
+    setMouseTracking(true);
+    setFocusPolicy(Qt::WheelFocus);
+    setMinimumSize(1, 1);
+}
+
+GLWidget::~GLWidget()
+{
+    if (_window.valid())
+        _window->_widget = nullptr;
+}
+
+void GLWidget::setViewBase(osgViewer::ViewerBase* viewer)
+{
+    _viewer = viewer;
+    if (viewer)
+        viewer->setThreadingModel(osgViewer::ViewerBase::SingleThreaded);
+}
+
+int GLWidget::maxSamples()
+{
+    static int cached = -1;
+    if (cached >= 0)
+        return cached;
+    cached = 0;
+    QOffscreenSurface surface;
+    surface.setFormat(formatFor(0));
+    surface.create();
+    QOpenGLContext ctx;
+    ctx.setFormat(formatFor(0));
+    if (surface.isValid() && ctx.create() && ctx.makeCurrent(&surface)) {
+        GLint n = 0;
+        ctx.functions()->glGetIntegerv(GL_MAX_SAMPLES, &n);
+        while (ctx.functions()->glGetError() != GL_NO_ERROR) {
+        }
+        cached = n > 0 ? n : 0;
+        ctx.doneCurrent();
+    }
+    return cached;
+}
+
+void GLWidget::initDefaultFormat()
+{
+    const int samples = clampSamples(int(osg::DisplaySettings::instance()->getNumMultiSamples()));
+    QSurfaceFormat::setDefaultFormat(formatFor(samples));
+}
+
+Qt::CursorShape GLWidget::cursorShape(int code)
+{
+    using GW = osgViewer::GraphicsWindow;
+    switch (code) {
+    case 23: return Qt::OpenHandCursor;   // pan
+    case 24: return Qt::ClosedHandCursor; // rotate
+    case 25: return Qt::SizeVerCursor;    // zoom
+    case GW::NoCursor: return Qt::BlankCursor;
+    case GW::LeftArrowCursor:
+    case GW::RightArrowCursor: return Qt::ArrowCursor;
+    case GW::InfoCursor:
+    case GW::HelpCursor: return Qt::WhatsThisCursor;
+    case GW::DestroyCursor: return Qt::ForbiddenCursor;
+    case GW::CycleCursor:
+    case GW::SprayCursor:
+    case GW::WaitCursor: return Qt::WaitCursor;
+    case GW::TextCursor: return Qt::IBeamCursor;
+    case GW::CrosshairCursor: return Qt::CrossCursor;
+    case GW::HandCursor: return Qt::PointingHandCursor;
+    case GW::UpDownCursor:
+    case GW::TopSideCursor:
+    case GW::BottomSideCursor: return Qt::SizeVerCursor;
+    case GW::LeftRightCursor:
+    case GW::LeftSideCursor:
+    case GW::RightSideCursor: return Qt::SizeHorCursor;
+    case GW::TopLeftCorner:
+    case GW::BottomRightCorner: return Qt::SizeFDiagCursor;
+    case GW::TopRightCorner:
+    case GW::BottomLeftCorner: return Qt::SizeBDiagCursor;
+    default: return Qt::ArrowCursor;
+    }
+}
+
+int GLWidget::osgKey(int qtKey, const QString& text)
+{
+    using K = osgGA::GUIEventAdapter::KeySymbol;
+    switch (qtKey) {
+    case Qt::Key_Escape: return K::KEY_Escape;
+    case Qt::Key_Tab: return K::KEY_Tab;
+    case Qt::Key_Backspace: return K::KEY_BackSpace;
+    case Qt::Key_Return: return K::KEY_Return;
+    case Qt::Key_Enter: return K::KEY_KP_Enter;
+    case Qt::Key_Insert: return K::KEY_Insert;
+    case Qt::Key_Delete: return K::KEY_Delete;
+    case Qt::Key_Pause: return K::KEY_Pause;
+    case Qt::Key_Home: return K::KEY_Home;
+    case Qt::Key_End: return K::KEY_End;
+    case Qt::Key_Left: return K::KEY_Left;
+    case Qt::Key_Up: return K::KEY_Up;
+    case Qt::Key_Right: return K::KEY_Right;
+    case Qt::Key_Down: return K::KEY_Down;
+    case Qt::Key_PageUp: return K::KEY_Page_Up;
+    case Qt::Key_PageDown: return K::KEY_Page_Down;
+    case Qt::Key_Shift: return K::KEY_Shift_L;
+    case Qt::Key_Control: return K::KEY_Control_L;
+    case Qt::Key_Alt: return K::KEY_Alt_L;
+    case Qt::Key_Meta: return K::KEY_Meta_L;
+    case Qt::Key_Space: return K::KEY_Space;
+    default: break;
+    }
+    if (qtKey >= Qt::Key_F1 && qtKey <= Qt::Key_F12)
+        return K::KEY_F1 + (qtKey - Qt::Key_F1);
+    if (text.size() == 1 && text.at(0).unicode() >= 0x20 && text.at(0).unicode() < 0x7f)
+        return text.at(0).unicode();
+    if (qtKey >= Qt::Key_A && qtKey <= Qt::Key_Z) // with Ctrl the text is a control character
+        return 'a' + (qtKey - Qt::Key_A);
+    if (qtKey >= 0x20 && qtKey < 0x7f)
+        return qtKey;
+    return 0;
+}
+
+void GLWidget::initializeGL()
+{
+    // The FBO of a QOpenGLWidget is only known while painting: see paintGL.
+}
+
+void GLWidget::paintGL()
+{
+    if (!_window.valid())
+        return;
+    // Without this, render-to-texture cameras leave the picture black: OSG would bind FBO 0 after them.
+    _window->setDefaultFboId(defaultFramebufferObject());
+    if (_viewer.valid() && !_viewer->done())
+        _viewer->frame();
+}
+
+void GLWidget::resizeGL(int w, int h)
+{
+    if (!_window.valid())
+        return;
+    const int pw = int(w * devicePixelRatioF());
+    const int ph = int(h * devicePixelRatioF());
+    _window->getEventQueue()->windowResize(0, 0, pw, ph);
+    _window->resized(0, 0, pw, ph);
+}
+
+void GLWidget::setModifiers(Qt::KeyboardModifiers mods)
+{
+    if (!_window.valid())
+        return;
+    unsigned int mask = 0;
+    if (mods & Qt::ShiftModifier)
+        mask |= osgGA::GUIEventAdapter::MODKEY_SHIFT;
+    if (mods & Qt::ControlModifier)
+        mask |= osgGA::GUIEventAdapter::MODKEY_CTRL;
+    if (mods & Qt::AltModifier)
+        mask |= osgGA::GUIEventAdapter::MODKEY_ALT;
+    if (mods & Qt::MetaModifier)
+        mask |= osgGA::GUIEventAdapter::MODKEY_META;
+    _window->getEventQueue()->getCurrentEventState()->setModKeyMask(mask);
+    _window->getEventQueue()->getCurrentEventState()->setMouseYOrientation(osgGA::GUIEventAdapter::Y_INCREASING_DOWNWARDS);
+}
+
+bool GLWidget::event(QEvent* event)
+{
+    // Repaint once more after input so the frame reflects it without waiting for the timer.
+    const bool handled = QOpenGLWidget::event(event);
+    switch (event->type()) {
+    case QEvent::KeyPress:
+    case QEvent::KeyRelease:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseMove:
+    case QEvent::Wheel:
+        update();
+        break;
+    default:
+        break;
+    }
+    return handled;
+}
+
+void GLWidget::mousePressEvent(QMouseEvent* e)
+{
+    if (!_window.valid())
+        return;
+    setModifiers(e->modifiers());
+    _window->getEventQueue()->mouseButtonPress(px(e->localPos().x()), px(e->localPos().y()), osgButton(e->button()));
+}
+
+void GLWidget::mouseReleaseEvent(QMouseEvent* e)
+{
+    if (!_window.valid())
+        return;
+    setModifiers(e->modifiers());
+    _window->getEventQueue()->mouseButtonRelease(px(e->localPos().x()), px(e->localPos().y()), osgButton(e->button()));
+}
+
+void GLWidget::mouseDoubleClickEvent(QMouseEvent* e)
+{
+    if (!_window.valid())
+        return;
+    setModifiers(e->modifiers());
+    _window->getEventQueue()->mouseDoubleButtonPress(px(e->localPos().x()), px(e->localPos().y()), osgButton(e->button()));
+}
+
+void GLWidget::mouseMoveEvent(QMouseEvent* e)
+{
+    if (!_window.valid())
+        return;
+    setModifiers(e->modifiers());
+    _window->getEventQueue()->mouseMotion(px(e->localPos().x()), px(e->localPos().y()));
+}
+
+void GLWidget::wheelEvent(QWheelEvent* e)
+{
+    if (!_window.valid())
+        return;
+    setModifiers(e->modifiers());
+    const QPoint d = e->angleDelta();
+    osgGA::GUIEventAdapter::ScrollingMotion motion;
+    if (std::abs(d.y()) >= std::abs(d.x()))
+        motion = d.y() > 0 ? osgGA::GUIEventAdapter::SCROLL_UP : osgGA::GUIEventAdapter::SCROLL_DOWN;
+    else
+        motion = d.x() > 0 ? osgGA::GUIEventAdapter::SCROLL_LEFT : osgGA::GUIEventAdapter::SCROLL_RIGHT;
+    _window->getEventQueue()->mouseMotion(px(e->position().x()), px(e->position().y()));
+    _window->getEventQueue()->mouseScroll(motion);
+}
+
+void GLWidget::keyPressEvent(QKeyEvent* e)
+{
+    if (!_window.valid())
+        return;
+    setModifiers(e->modifiers());
+    const int key = osgKey(e->key(), e->text());
+    if (key)
+        _window->getEventQueue()->keyPress(key);
+    QOpenGLWidget::keyPressEvent(e);
+}
+
+void GLWidget::keyReleaseEvent(QKeyEvent* e)
+{
+    if (!_window.valid())
+        return;
+    if (e->isAutoRepeat()) {
+        e->ignore();
+        return;
+    }
+    setModifiers(e->modifiers());
+    const int key = osgKey(e->key(), e->text());
+    if (key)
+        _window->getEventQueue()->keyRelease(key);
+    QOpenGLWidget::keyReleaseEvent(e);
+}
+
+// ---------------------------------------------------------------- GraphicsWindowQt
+
+GraphicsWindowQt::GraphicsWindowQt(osg::GraphicsContext::Traits* traits, QWidget* parent,
+                                   const QOpenGLWidget* /*shareWidget*/, Qt::WindowFlags flags)
+    : osgViewer::GraphicsWindowEmbedded(traits)
+{
+    _widget = new GLWidget(this, parent, flags);
+    if (traits) {
+        _widget->setFormat(formatFor(clampSamples(traits->sampleBuffers ? int(traits->samples) : 0)));
+        _widget->setObjectName(QString::fromStdString(traits->windowName));
+        _widget->resize(traits->width, traits->height);
+    }
+    getEventQueue()->getCurrentEventState()->setMouseYOrientation(osgGA::GUIEventAdapter::Y_INCREASING_DOWNWARDS);
+}
+
+GraphicsWindowQt::~GraphicsWindowQt()
+{
+    if (_widget) {
+        _widget->_window = nullptr;
+        if (!_widget->parent())
+            delete _widget.data();
+    }
+}
+
+void GraphicsWindowQt::setCursor(MouseCursor cursor)
+{
+    if (_widget)
+        _widget->setCursor(GLWidget::cursorShape(int(cursor)));
+}
+
+void GraphicsWindowQt::useCursor(bool on)
+{
+    if (_widget)
+        _widget->setCursor(on ? Qt::ArrowCursor : Qt::BlankCursor);
+}
+
+void GraphicsWindowQt::setWindowName(const std::string& name)
+{
+    if (_widget)
+        _widget->setWindowTitle(QString::fromStdString(name));
+}
+
+bool GraphicsWindowQt::makeCurrentImplementation()
+{
+    if (!_widget)
+        return false;
+    if (QOpenGLContext::currentContext() != _widget->context())
+        _widget->makeCurrent();
+    return _widget->context() != nullptr;
+}
+
+bool GraphicsWindowQt::releaseContextImplementation()
+{
+    // The widget keeps its context current until Qt has composed the frame.
+    return true;
+}
+
+} // namespace osgQt

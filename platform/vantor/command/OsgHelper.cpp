@@ -1,0 +1,158 @@
+#include "vantor/command/OsgHelper.h"
+
+#include "vantor/command/SelectFilter.h"
+#include "vantor/model/Model.h"
+#include "vantor/util/LogHandler.h"
+
+#include <osg/ComputeBoundsVisitor>
+
+namespace Vantor {
+
+osg::Node* OsgHelper::findNodeByName(osg::Node* node, const std::string& name)
+{
+    std::deque<osg::Node*> queue;
+    if (node)
+        queue.push_back(node);
+    while (!queue.empty()) {
+        osg::Node* current = queue.front();
+        queue.pop_front();
+        if (current->getName() == name)
+            return current;
+        if (osg::Group* group = current->asGroup()) {
+            for (unsigned int i = 0; i < group->getNumChildren(); ++i)
+                queue.push_back(group->getChild(i));
+        }
+    }
+    return nullptr;
+}
+
+osg::Node* OsgHelper::getParent(osg::Node* node)
+{
+    return node && node->getNumParents() > 0 ? node->getParent(0) : nullptr;
+}
+
+osg::NodePath OsgHelper::computeNodePath(osg::Node* node)
+{
+    osg::NodePath path;
+    for (osg::Node* current = node; current; current = getParent(current)) {
+        path.insert(path.begin(), current);
+        if (path.size() > 100000) // a cycle in a damaged graph
+            break;
+    }
+    return path;
+}
+
+osg::BoundingBoxd OsgHelper::getNodeWorldBoundingBox(osg::Node* node)
+{
+    osg::BoundingBoxd result;
+    if (!node)
+        return result;
+    osg::ComputeBoundsVisitor visitor;
+    node->accept(visitor);
+    const osg::BoundingBox& local = visitor.getBoundingBox();
+    if (!local.valid())
+        return result;
+    osg::NodePath path = computeNodePath(node);
+    path.pop_back(); // the node's own transform is already in the local box
+    const osg::Matrixd toWorld = osg::computeLocalToWorld(path);
+    for (unsigned int i = 0; i < 8; ++i)
+        result.expandBy(osg::Vec3d(local.corner(i)) * toWorld);
+    return result;
+}
+
+osg::BoundingBoxd OsgHelper::computeNodesMergeWorldBoundBox(const NodePtrList& nodes)
+{
+    osg::BoundingBoxd result;
+    for (const auto& node : nodes) {
+        const osg::BoundingBoxd box = getNodeWorldBoundingBox(node.get());
+        if (box.valid())
+            result.expandBy(box);
+    }
+    return result;
+}
+
+std::vector<osg::ref_ptr<osg::Node>> OsgHelper::GetSceneNode(osg::Node* sceneData)
+{
+    std::vector<osg::ref_ptr<osg::Node>> nodes;
+    if (!sceneData)
+        return nodes;
+    if (osg::ref_ptr<Model> top = Model::GetTopModel(sceneData))
+        nodes.push_back(top.get());
+    if (osg::Node* appended = findNodeByName(sceneData, "ModelAppendData"))
+        nodes.push_back(appended);
+    return nodes;
+}
+
+osg::Vec3d OsgHelper::pickPoint(osgViewer::View* view, const osgGA::GUIEventAdapter& ea, bool& hit,
+                                SelectFilter* filter, osg::NodePath& path)
+{
+    hit = false;
+    path.clear();
+    if (!view || !view->getSceneData())
+        return osg::Vec3d();
+    osgUtil::LineSegmentIntersector::Intersections intersections;
+    if (!view->computeIntersections(ea, intersections))
+        return osg::Vec3d();
+    for (const auto& intersection : intersections) {
+        if (filter && filter->isCliped(intersection))
+            continue;
+        hit = true;
+        path = intersection.nodePath;
+        return intersection.getWorldIntersectPoint();
+    }
+    return osg::Vec3d();
+}
+
+bool OsgHelper::projectWindowXYIntoObject(osg::Camera* camera, double x, double y, osg::Vec3d& nearPoint,
+                                          osg::Vec3d& farPoint)
+{
+    if (!camera || !camera->getViewport())
+        return false;
+    const osg::Matrixd vpw =
+        camera->getViewMatrix() * camera->getProjectionMatrix() * camera->getViewport()->computeWindowMatrix();
+    osg::Matrixd inverse;
+    if (!inverse.invert(vpw))
+        return false;
+    nearPoint = osg::Vec3d(x, y, 0.0) * inverse;
+    farPoint = osg::Vec3d(x, y, 1.0) * inverse;
+    return true;
+}
+
+bool OsgHelper::projectWindowXYIntoObject(osgViewer::View* view, double x, double y, osg::Vec3d& nearPoint,
+                                          osg::Vec3d& farPoint)
+{
+    return view && projectWindowXYIntoObject(view->getCamera(), x, y, nearPoint, farPoint);
+}
+
+osg::ref_ptr<osg::Image> OsgHelper::snapshot(osgViewer::View* view, bool)
+{
+    LogHandler::getInstance()->reportWarning(QString("OsgHelper::snapshot is not available yet"));
+    return nullptr;
+}
+
+void OsgHelper::GetBottomNode(osg::Node* node, NodePtrList& nodes, int mode)
+{
+    if (!node)
+        return;
+    osg::Group* group = node->asGroup();
+    if (mode == 1) {
+        if (!Model::isModel(node))
+            return;
+        auto* model = static_cast<Model*>(node);
+        if (model->getModelChildrenNum() == 0) {
+            nodes.push_back(node);
+            return;
+        }
+        for (unsigned int i = 0; i < model->getModelChildrenNum(); ++i)
+            GetBottomNode(model->getModelChild(i), nodes, mode);
+        return;
+    }
+    if (!group || group->getNumChildren() == 0) {
+        nodes.push_back(node);
+        return;
+    }
+    for (unsigned int i = 0; i < group->getNumChildren(); ++i)
+        GetBottomNode(group->getChild(i), nodes, mode);
+}
+
+} // namespace Vantor

@@ -1,0 +1,84 @@
+#pragma once
+
+#include "vantor/command/NodePtrList.h"
+
+#include <osg/BoundingBox>
+#include <osg/Camera>
+#include <osg/Group>
+#include <osg/Image>
+#include <osg/Node>
+#include <osg/ref_ptr>
+#include <osgGA/GUIEventAdapter>
+#include <osgViewer/View>
+
+#include <deque>
+#include <string>
+#include <vector>
+
+namespace Vantor {
+
+class SelectFilter;
+
+// Scene-graph helpers shared by the commands, the picking and the panels.
+class OsgHelper
+{
+public:
+    // The first node of type T at or below the node, breadth first; null when there is none.
+    template <typename T>
+    static osg::ref_ptr<T> findFirst(osg::Node* node)
+    {
+        std::deque<osg::Node*> queue;
+        if (node)
+            queue.push_back(node);
+        while (!queue.empty()) {
+            osg::Node* current = queue.front();
+            queue.pop_front();
+            if (T* found = dynamic_cast<T*>(current))
+                return found;
+            if (osg::Group* group = current->asGroup()) {
+                for (unsigned int i = 0; i < group->getNumChildren(); ++i)
+                    queue.push_back(group->getChild(i));
+            }
+        }
+        return nullptr;
+    }
+
+    // The first node with that name at or below the node, breadth first.
+    static osg::Node* findNodeByName(osg::Node* node, const std::string& name);
+
+    // First parent of the node; null for a node without parents.
+    static osg::Node* getParent(osg::Node* node);
+
+    // Path from the top of the node's first parent chain down to the node itself.
+    static osg::NodePath computeNodePath(osg::Node* node);
+
+    // World box of the visible drawables below the node (the node's own transform included).
+    static osg::BoundingBoxd getNodeWorldBoundingBox(osg::Node* node);
+    static osg::BoundingBoxd computeNodesMergeWorldBoundBox(const NodePtrList& nodes);
+
+    // The two roots of picking below the scene data: the top model (model geometry) first, then the
+    // "ModelAppendData" group (notes, measures and sections drawn on top). Fewer when one is missing.
+    static std::vector<osg::ref_ptr<osg::Node>> GetSceneNode(osg::Node* sceneData);
+
+    // World point of the nearest ray hit under the event's position in the view's scene; hit tells
+    // whether there was one (hits a filter calls cut away are skipped; the filter may be null).
+    // path receives the hit's node path.
+    static osg::Vec3d pickPoint(osgViewer::View* view, const osgGA::GUIEventAdapter& ea, bool& hit,
+                                SelectFilter* filter, osg::NodePath& path);
+
+    // The world points on the near and the far plane under a window position (pixels, origin bottom
+    // left). False when the camera has no viewport or its matrices cannot be inverted.
+    static bool projectWindowXYIntoObject(osg::Camera* camera, double x, double y, osg::Vec3d& nearPoint,
+                                          osg::Vec3d& farPoint);
+    static bool projectWindowXYIntoObject(osgViewer::View* view, double x, double y, osg::Vec3d& nearPoint,
+                                          osg::Vec3d& farPoint);
+
+    // Picture of what the view shows. Not available yet: returns null (callers must cope with that).
+    static osg::ref_ptr<osg::Image> snapshot(osgViewer::View* view, bool transparentBackground);
+
+    // Appends the bottom nodes under a node: with mode 1 the models that hold no further models
+    // (the node itself when it is such a model), with any other mode the leaves of the graph.
+    static void GetBottomNode(osg::Node* node, NodePtrList& nodes, int mode);
+};
+
+} // namespace Vantor

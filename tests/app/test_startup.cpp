@@ -1,0 +1,130 @@
+#include "app/CommandLine.h"
+#include "app/MainWindow.h"
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QProcess>
+
+namespace {
+
+struct ScanCase
+{
+    const char* name;
+    QStringList args; // without the program path
+    bool help;
+    bool reset;
+    bool embedded;
+    QString title;
+    QString file;
+    bool tree;
+    bool view;
+};
+
+} // namespace
+
+TEST(CommandLine, ScanTable)
+{
+    const ScanCase cases[] = {
+        {"no arguments", {}, false, false, false, "", "", true, true},
+        {"help stops the scan", {"--reset-config", "--help", "a.dazo"}, true, true, false, "", "", true, true},
+        {"ocx title with .dazo is no file", {"--ocx", "Demo.dazo"}, false, false, true, "Demo.dazo", "", true, true},
+        {"last model argument wins", {"a.dazo", "b.DAZO"}, false, false, false, "", "b.DAZO", true, true},
+        {"liteprt names the model", {"part.liteprt"}, false, false, false, "", "part.liteprt", true, true},
+        {"LITEPRT upper case", {"PART.LITEPRT"}, false, false, false, "", "PART.LITEPRT", true, true},
+        {"tree false hides the tree", {"--tree", "false"}, false, false, false, "", "", false, true},
+        {"view off", {"--view", "OFF"}, false, false, false, "", "", true, false},
+        {"view yes", {"--view", "yes"}, false, false, false, "", "", true, true},
+        {"value option last is ignored", {"--view"}, false, false, false, "", "", true, true},
+        {"value beginning with -- is consumed", {"--tree", "--help"}, false, false, false, "", "", false, true},
+        {"valueless options consume their value", {"--log", "x.dazo", "--property", "1", "--statistics", "0"},
+         false, false, false, "", "", true, true},
+        {"reset flag", {"--reset-config"}, false, true, false, "", "", true, true},
+        {"unknown ignored", {"--bogus", "foo"}, false, false, false, "", "", true, true},
+        {"ocx last is ignored", {"--ocx"}, false, false, false, "", "", true, true},
+    };
+    for (const ScanCase& c : cases) {
+        const StartupOptions o = scanCommandLine(QStringList{"prog"} + c.args);
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(o.help, c.help);
+        EXPECT_EQ(o.resetConfig, c.reset);
+        EXPECT_EQ(o.embedded, c.embedded);
+        EXPECT_EQ(o.embeddedTitle, c.title);
+        EXPECT_EQ(o.filePath, c.file);
+        EXPECT_EQ(o.showTreeDock, c.tree);
+        EXPECT_EQ(o.showViewDock, c.view);
+    }
+}
+
+TEST(CommandLine, UsageHasEightLinesWithAlignedDescriptions)
+{
+    const QStringList lines = usageLines("/x/Nerio3d");
+    ASSERT_EQ(lines.size(), 8);
+    EXPECT_EQ(lines[2], "Usage: /x/Nerio3d [options] filename");
+    EXPECT_EQ(lines[5].indexOf('-', 3), 24); // the description dash stands in column 25
+    EXPECT_EQ(lines[6].indexOf(" - "), 23);
+}
+
+TEST(CommandLine, HelpRunsAsChildAndExitsZero)
+{
+    QProcess p;
+    p.start(QStringLiteral(NERIO_BIN_DIR "/Nerio3d"), {"--help"});
+    ASSERT_TRUE(p.waitForFinished(30000));
+    EXPECT_EQ(p.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(p.exitCode(), 0);
+    const QStringList lines = QString::fromUtf8(p.readAllStandardOutput()).split('\n');
+    // Eight lines, each ended by a newline.
+    ASSERT_EQ(lines.size(), 9);
+    // The Chinese start-up translation beside the program is always installed.
+    EXPECT_EQ(lines[1], QStringLiteral("OSG 浏览器"));
+    EXPECT_EQ(lines[4], "Following options are known:");
+    EXPECT_TRUE(lines[6].startsWith(" --reset-config"));
+}
+
+TEST(MainWindowFrame, DpiScaleSteps)
+{
+    const std::pair<double, double> table[] = {{96, 1.0}, {105, 1.0}, {120, 1.25}, {144, 1.5},
+                                               {168, 1.75}, {192, 2.0}, {288, 2.0}};
+    for (auto [dpi, scale] : table)
+        EXPECT_DOUBLE_EQ(MainWindow::scaleForDpi(dpi), scale) << dpi;
+}
+
+class ActionWindow : public MainWindow
+{
+public:
+    QAction* add(const QString& key)
+    {
+        auto* a = new QAction(key, this);
+        a->setCheckable(true);
+        m_actionMap.insert(key, a);
+        return a;
+    }
+};
+
+TEST(MainWindowFrame, RoamModeAndPerspectiveCallbacks)
+{
+    ActionWindow w;
+    QAction* roam = w.add("Roam_Roam");
+    QAction* obstacles = w.add("Roam_Obstacles");
+    QAction* third = w.add("Roam_Thirdperson");
+    QAction* persp = w.add("Basic_Perspective");
+    EXPECT_EQ(w.getAction("Roam_Missing"), nullptr);
+
+    w.onRoamModeChanged(3);
+    EXPECT_TRUE(roam->isChecked());
+    EXPECT_TRUE(obstacles->isEnabled());
+    obstacles->setChecked(true);
+    w.onRoamModeChanged(0);
+    EXPECT_FALSE(roam->isChecked());
+    EXPECT_FALSE(obstacles->isChecked());
+    EXPECT_FALSE(obstacles->isEnabled());
+    EXPECT_FALSE(third->isEnabled());
+
+    int slotRuns = 0;
+    QObject::connect(persp, &QAction::toggled, [&] { ++slotRuns; });
+    w.onPerspectiveCameraChanged(false); // became parallel
+    EXPECT_TRUE(persp->isChecked());
+    w.onPerspectiveCameraChanged(true);
+    EXPECT_FALSE(persp->isChecked());
+    EXPECT_EQ(slotRuns, 0);
+}

@@ -1,0 +1,96 @@
+#include "view/OsgWidget.h"
+
+#include "osgqt/GraphicsWindowQt.h"
+#include "vantor/command/NerioViewerManipulatorState.h"
+
+#include <osg/DisplaySettings>
+#include <osgGA/TrackballManipulator>
+
+#include <QGridLayout>
+
+OsgWidget::OsgWidget(QWidget* parent) : QWidget(parent, Qt::WindowFlags())
+{
+    // The embedded GL context can only be current on the GUI thread, so the viewer stays single-threaded.
+    setThreadingModel(osgViewer::ViewerBase::SingleThreaded);
+
+    m_camera = createCamera();
+    m_graphicsWidget = createViewWidget();
+
+    auto* grid = new QGridLayout;
+    grid->setContentsMargins(1, 1, 1, 1);
+    grid->setSpacing(0);
+    if (m_graphicsWidget)
+        grid->addWidget(m_graphicsWidget, 0, 0);
+    setLayout(grid);
+
+    connect(&m_timer, SIGNAL(timeout()), this, SLOT(update()));
+    // Qt's update() on this widget does not repaint the GL child; forward to it as well.
+    if (m_graphicsWidget)
+        connect(&m_timer, SIGNAL(timeout()), m_graphicsWidget, SLOT(update()));
+    m_timer.start(m_interval);
+}
+
+OsgWidget::~OsgWidget()
+{
+    m_timer.stop();
+    // GL objects are released with the context current.
+    if (auto* gl = qobject_cast<osgQt::GLWidget*>(m_graphicsWidget))
+        gl->makeCurrent();
+    stopThreading();
+    if (m_view.valid())
+        removeView(m_view.get());
+    m_view = nullptr;
+    m_camera = nullptr;
+}
+
+osg::Camera* OsgWidget::createCamera()
+{
+    osg::DisplaySettings* ds = osg::DisplaySettings::instance().get();
+    osg::ref_ptr<osg::GraphicsContext::Traits> traits = new osg::GraphicsContext::Traits;
+    traits->windowName = "SceneView";
+    traits->windowDecoration = false;
+    traits->x = 0;
+    traits->y = 0;
+    traits->width = 100;
+    traits->height = 100;
+    traits->doubleBuffer = true;
+    traits->alpha = 8;
+    traits->stencil = 8;
+    traits->sampleBuffers = ds->getNumMultiSamples() != 0 ? 1 : 0;
+    traits->samples = ds->getNumMultiSamples();
+
+    osg::Camera* camera = new osg::Camera;
+    auto* window = new osgQt::GraphicsWindowQt(traits.get());
+    window->getGLWidget()->setViewBase(this);
+
+    camera->setGraphicsContext(window);
+    camera->setClearColor(osg::Vec4(0.f, 0.f, 0.f, 0.f));
+    camera->setViewport(new osg::Viewport(0, 0, traits->width, traits->height));
+    camera->setProjectionMatrixAsPerspective(30.0, double(traits->width) / double(traits->height), 1.0, 10000.0);
+    return camera;
+}
+
+QWidget* OsgWidget::createViewWidget()
+{
+    m_view = new osgViewer::View;
+    m_view->setCamera(m_camera.get());
+    addView(m_view.get());
+    m_view->setCameraManipulator(new osgGA::TrackballManipulator, true);
+
+    auto* window = dynamic_cast<osgQt::GraphicsWindowQt*>(m_camera->getGraphicsContext());
+    return window ? window->getGLWidget() : nullptr;
+}
+
+void OsgWidget::focusInEvent(QFocusEvent* event)
+{
+    if (m_view.valid()) {
+        if (auto* state = dynamic_cast<Vantor::NerioViewerManipulatorState*>(m_view->getCameraManipulator()))
+            state->onFocusIn();
+    }
+    QWidget::focusInEvent(event);
+}
+
+void OsgWidget::focusOutEvent(QFocusEvent* event)
+{
+    QWidget::focusOutEvent(event);
+}
