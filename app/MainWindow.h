@@ -23,7 +23,7 @@ class QLabel;
 class QSlider;
 class QTableWidget;
 
-class OsgWidget;
+class SceneView;
 class MessageProcesser;
 struct CopyDataStruct;
 
@@ -45,7 +45,7 @@ public:
     // Strips the built window down to the bare view for a host program.
     void setOcxMode();
 
-    OsgWidget* sceneView() const { return m_sceneView; }
+    SceneView* sceneView() const { return m_sceneView; }
     bool isEmbedded() const { return m_embedded; }
 
     // Ribbon callbacks kept in step with the camera manipulator.
@@ -108,7 +108,7 @@ private:
     bool m_searchCaseSensitive = false;
     QCompleter* m_searchCompleter = nullptr;
     QModelIndex m_lastSearchHit;
-    OsgWidget* m_sceneView = nullptr;
+    SceneView* m_sceneView = nullptr;
     osg::ref_ptr<osg::Node> m_lastAddedNode;
     bool m_embedded = false;
     bool m_modelHasGeoLine = true;
