@@ -18,7 +18,7 @@
 
 int main(int argc, char** argv)
 {
-    // Q_INIT_RESOURCE(VantorViewer); -- enabled once the resource set exists
+    Q_INIT_RESOURCE(VantorViewer);
     installCrashHandler();
 
     QApplication app(argc, argv);
@@ -79,6 +79,7 @@ int main(int argc, char** argv)
     if (options.embedded) {
         window.setWindowTitle(options.embeddedTitle);
         window.setOcxMode();
+        window.listenForHost(options.embeddedTitle); // the host finds the viewer by this title
     }
     window.show();
     window.loadFile(options.filePath);

@@ -27,6 +27,11 @@ public:
     // Home position and model size come from the top model only, not from the grid or other aids.
     void setNode(osg::Node* node) override;
 
+    const osg::Vec3d& getRotationCenter() const { return rotationCenter; }
+    const osg::Vec3d& getPanAnchor() const { return panAnchor; }
+    // The model size the manipulator's zoom limits and clip range work from.
+    void setModelSize(double size) { _modelSize = size; }
+
     double getViewDistance() const override { return getDistance(); }
     double getSceneRadius() const override { return _modelSize > 0.0 ? _modelSize : 1.0; }
 

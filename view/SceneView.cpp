@@ -145,6 +145,20 @@ Vantor::SceneStateObserverManager* SceneView::getSceneStateObservers() const
     return m_sceneStateObservers.get();
 }
 
+osg::ref_ptr<DefaultPreSelectionDecorator> SceneView::GetPreselectionDecoratorManager()
+{
+    if (!m_preSelectionDecorator.valid())
+        m_preSelectionDecorator = new DefaultPreSelectionDecorator;
+    return m_preSelectionDecorator;
+}
+
+osg::ref_ptr<DefaultSelectionDecorator> SceneView::GetSelectionDecoratorManager()
+{
+    if (!m_selectionDecorator.valid())
+        m_selectionDecorator = new DefaultSelectionDecorator;
+    return m_selectionDecorator;
+}
+
 Vantor::ISelectionManager* SceneView::getSelectionManager()
 {
     return m_selectionManager;

@@ -27,6 +27,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QPointer>
 #include <QTest>
 
 #include <cfloat>
@@ -165,6 +166,8 @@ TEST(SceneView, ConstructorWiresHandlersSelectionAndCommands)
     ASSERT_NE(selection, nullptr);
     EXPECT_NE(dynamic_cast<DefaultSelectionDecorator*>(selection->getSelectionDecorator()), nullptr);
     EXPECT_NE(dynamic_cast<DefaultPreSelectionDecorator*>(selection->getPreSelectionDecorator()), nullptr);
+    EXPECT_EQ(view->GetSelectionDecoratorManager().get(), selection->getSelectionDecorator());
+    EXPECT_EQ(view->GetPreselectionDecoratorManager().get(), selection->getPreSelectionDecorator());
     EXPECT_EQ(selection->listeners().size(), 2u); // the view's listener and the command listener
     std::shared_ptr<Vantor::CommandManager> commands = view->getCommandManager();
     ASSERT_TRUE(commands);
@@ -191,7 +194,15 @@ TEST(SceneView, ConstructorWiresHandlersSelectionAndCommands)
     EXPECT_TRUE(progress->isHidden());
     EXPECT_EQ(view->getLastDirectory(), QDir::currentPath());
     EXPECT_EQ(view->contextMenuPolicy(), Qt::DefaultContextMenu);
-    // Deleting the parent deletes the view once; the handler keeps no reference to it.
+
+    // Qt deletes the view with its parent, once: the handler holds no counted reference to it, and a
+    // handler that outlives the view no longer points at it.
+    osg::ref_ptr<PickingHandler> handler = view->getPickingHandler();
+    QPointer<SceneView> watch(view);
+    delete view;
+    EXPECT_TRUE(watch.isNull());
+    EXPECT_EQ(handler->getSceneView(), nullptr);
+    EXPECT_EQ(handler->referenceCount(), 1);
 }
 
 TEST(SceneView, BackgroundGradientFollowsTheColourAndClamps)
