@@ -307,14 +307,25 @@ TEST(SceneModel, SceneViewHangsItUnderTheRootNode)
     EXPECT_EQ(scene.getSectionManager()->getCommandManager(), view.getCommandManager());
     EXPECT_EQ(scene.getSectionManager()->getView(), view.getView());
     EXPECT_EQ(SectionManager::GetSectionManager(view.getView()->getSceneData()), scene.getSectionManager());
+    EXPECT_EQ(view.getEffectManager(), scene.getEffectManager());
+
+    // The picking handler's picks reach the view's signals.
+    int picked = 0;
+    QObject::connect(&view, qOverload<osg::Node*>(&SceneView::picked), [&](osg::Node*) { ++picked; });
+    emit view.getPickingHandler()->picked(static_cast<osg::Node*>(nullptr));
+    EXPECT_EQ(picked, 1);
+    scene.setModel(new Model);
 
     // Attaching another one replaces it; none leaves the root node empty.
     SceneModel other;
     view.setSceneModel(&other);
     ASSERT_EQ(view.getRootNode()->getNumChildren(), 1u);
     EXPECT_EQ(view.getRootNode()->getChild(0), other.getRootSwitch());
+    emit view.getPickingHandler()->picked(static_cast<osg::Node*>(nullptr));
+    EXPECT_EQ(picked, 2); // attaching again does not connect twice
     view.setSceneModel(nullptr);
     EXPECT_EQ(view.getRootNode()->getNumChildren(), 0u);
+    EXPECT_EQ(view.getEffectManager(), nullptr);
 }
 
 TEST(SceneModel, AnOpenSectionCutsTheDrawnModel)
