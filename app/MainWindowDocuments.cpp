@@ -99,7 +99,8 @@ bool MainWindow::loadFile(const QString& filePath)
 
     unLoadFile();
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    m_currentFile = filePath;
+    // The loader moves the working directory to the model's folder: a relative path would then miss.
+    m_currentFile = QFileInfo(filePath).absoluteFilePath();
     lastDirectory = QFileInfo(filePath).absolutePath();
     if (m_annotationPanel)
         m_annotationPanel->resetTree();
@@ -107,7 +108,7 @@ bool MainWindow::loadFile(const QString& filePath)
     m_sceneView->updateGrid();
 
     m_busy = true;
-    emit newFileToLoad(filePath, true, ObjectLoader::FilePath);
+    emit newFileToLoad(m_currentFile, true, ObjectLoader::FilePath);
     return true;
 }
 
@@ -199,21 +200,21 @@ void MainWindow::newLoadedAddModel(osg::ref_ptr<osg::Node> node, QModelIndex par
 
 void MainWindow::newNoteToModel(QString json)
 {
-    if (m_sceneModel)
+    if (m_sceneModel && !json.isEmpty())
         if (osg::ref_ptr<Vantor::NoteManager> notes = m_sceneModel->getNoteManager())
             notes->fromJson(json.toStdString());
 }
 
 void MainWindow::newSectionToModel(QString json)
 {
-    if (m_sceneModel)
+    if (m_sceneModel && !json.isEmpty())
         if (osg::ref_ptr<Vantor::SectionManager> sections = m_sceneModel->getSectionManager())
             sections->fromJson(json.toStdString());
 }
 
 void MainWindow::newMeasureToModel(QString json)
 {
-    if (m_sceneModel)
+    if (m_sceneModel && !json.isEmpty())
         if (osg::ref_ptr<Vantor::MeasureManager> measures = m_sceneModel->getMeasureManager())
             measures->fromJson(json.toStdString());
 }
