@@ -1,6 +1,6 @@
 #include "app/MainWindow.h"
 
-#include "view/OsgWidget.h"
+#include "view/SceneView.h"
 #include "ribbonbar/SARibbonBar.h"
 
 #include <QAction>
@@ -19,7 +19,7 @@ MainWindow::MainWindow(QWidget* parent) : SARibbonMainWindow(parent)
     // Pending: the first settings dialog object (application-modal), watermark cleared.
     m_watermark = false;
 
-    m_sceneView = new OsgWidget(this);
+    m_sceneView = new SceneView(this);
     setWindowIcon(QIcon(QStringLiteral(":/VantorViewer/Nerio3dViewer.ico")));
     setAcceptDrops(true);
     setCentralWidget(m_sceneView);

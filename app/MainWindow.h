@@ -22,7 +22,7 @@ class QLabel;
 class QSlider;
 class QTableWidget;
 
-class OsgWidget;
+class SceneView;
 
 // The one top-level window: the 3D view in the centre, docks around it, the ribbon above.
 // Pieces still to come are marked "pending" where the construction would call them.
@@ -42,7 +42,7 @@ public:
     // Strips the built window down to the bare view for a host program.
     void setOcxMode();
 
-    OsgWidget* sceneView() const { return m_sceneView; }
+    SceneView* sceneView() const { return m_sceneView; }
     bool isEmbedded() const { return m_embedded; }
 
     // Ribbon callbacks kept in step with the camera manipulator.
@@ -105,7 +105,7 @@ private:
     bool m_searchCaseSensitive = false;
     QCompleter* m_searchCompleter = nullptr;
     QModelIndex m_lastSearchHit;
-    OsgWidget* m_sceneView = nullptr;
+    SceneView* m_sceneView = nullptr;
     osg::ref_ptr<osg::Node> m_lastAddedNode;
     bool m_embedded = false;
     bool m_modelHasGeoLine = true;

@@ -7,8 +7,7 @@ TYPE="${BUILD_TYPE:-Release}"
 DIR="build/${TYPE,,}"
 LAUNCHER=()
 command -v ccache >/dev/null && LAUNCHER=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DCMAKE_C_COMPILER_LAUNCHER=ccache)
-if [ ! -f "$DIR/CMakeCache.txt" ]; then
-  cmake -S . -B "$DIR" -DCMAKE_BUILD_TYPE="$TYPE" "${LAUNCHER[@]}" ${CMAKE_ARGS:-} >/dev/null
-fi
+# Configure every time: folders are picked up by existence and globs, so a new folder needs it.
+cmake -S . -B "$DIR" -DCMAKE_BUILD_TYPE="$TYPE" "${LAUNCHER[@]}" ${CMAKE_ARGS:-} >/dev/null
 cmake --build "$DIR" -j "${JOBS:-$(nproc)}" >&2
 echo "$DIR"

@@ -34,7 +34,7 @@ public:
     // Type name that queues nothing.
     static const char* const NoneType;
     // Length of the recently-run list.
-    static const std::size_t RecentlyListSize = 10;
+    static constexpr std::size_t RecentlyListSize = 10;
 
     CommandManager();
     ~CommandManager();

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QMessageBox>
+#include <QString>
+
+class QWidget;
+
+// Every file dialog and message box of the program goes through here, so tests can answer them.
+class Prompts
+{
+public:
+    virtual ~Prompts() = default;
+
+    virtual QString getOpenFileName(QWidget* parent, const QString& caption, const QString& dir, const QString& filter);
+    virtual QString getSaveFileName(QWidget* parent, const QString& caption, const QString& dir, const QString& filter);
+    virtual QString getExistingDirectory(QWidget* parent, const QString& caption, const QString& dir);
+    virtual QMessageBox::StandardButton question(QWidget* parent, const QString& title, const QString& text,
+                                                 QMessageBox::StandardButtons buttons = QMessageBox::Yes | QMessageBox::No);
+    virtual void information(QWidget* parent, const QString& title, const QString& text);
+    virtual void warning(QWidget* parent, const QString& title, const QString& text);
+    virtual void critical(QWidget* parent, const QString& title, const QString& text);
+
+    // The one in use; never null. set(nullptr) restores the real dialogs.
+    static Prompts& get();
+    static void set(Prompts* prompts);
+};

@@ -1,0 +1,27 @@
+#pragma once
+
+#include "vantor/command/SceneStateObserver.h"
+
+#include <QPointer>
+
+class SceneView;
+
+// Refits the view (grid, clip data, section capping) when the command library changes the scene.
+// Pending: the refit itself; for now it only knows its view.
+class SceneViewSceneStateObserver : public Vantor::SceneStateObserver
+{
+public:
+    SceneViewSceneStateObserver();
+
+    // Held without a reference: the view belongs to its Qt parent.
+    void setSceneView(SceneView* view);
+    SceneView* getSceneView() const;
+
+    void onSceneChanged(osg::ref_ptr<osg::Node> node, osg::ref_ptr<osg::Node> parent) override;
+
+protected:
+    ~SceneViewSceneStateObserver() override;
+
+private:
+    QPointer<SceneView> m_view;
+};
