@@ -1,5 +1,9 @@
 #include "app/MainWindow.h"
 
+#include "automation/Message.h"
+#include "automation/MessageProcesser.h"
+#include "automation/ProcessCommunication.h"
+
 #include "view/SceneView.h"
 #include "ribbonbar/SARibbonBar.h"
 
@@ -9,6 +13,7 @@
 #include <QDockWidget>
 #include <QFileInfo>
 #include <QIcon>
+#include <QPointer>
 #include <QScreen>
 #include <QSignalBlocker>
 #include <QStatusBar>
@@ -120,4 +125,32 @@ void MainWindow::resetDockFloating()
     for (QDockWidget* dock : m_dockList)
         if (dock)
             dock->setFloating(false);
+}
+
+// ---- Host channel ----
+
+bool MainWindow::listenForHost(const QString& title)
+{
+    ProcessCommunication* channel = ProcessCommunication::instance();
+    QPointer<MainWindow> self(this);
+    channel->setRecordReceiver([self](const CopyDataStruct& data) {
+        if (self)
+            self->receiveHostRecord(data);
+    });
+    return channel->listen(title);
+}
+
+void MainWindow::receiveHostRecord(const CopyDataStruct& data)
+{
+    ProcessCommunication::instance()->handleRecord(data, [this](const std::shared_ptr<Message>& msg) {
+        if (!m_messageProcesser)
+            m_messageProcesser = std::make_shared<MessageProcesser>(this);
+        m_messageProcesser->process(msg);
+    });
+}
+
+bool MainWindow::nativeEvent(const QByteArray& eventType, void* message, long* result)
+{
+    // Host records come through receiveHostRecord; native events are never claimed here.
+    return SARibbonMainWindow::nativeEvent(eventType, message, result);
 }

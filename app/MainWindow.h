@@ -12,6 +12,7 @@
 #include <QStringList>
 
 #include <functional>
+#include <memory>
 
 class QAction;
 class QComboBox;
@@ -23,6 +24,8 @@ class QSlider;
 class QTableWidget;
 
 class SceneView;
+class MessageProcesser;
+struct CopyDataStruct;
 
 // The one top-level window: the 3D view in the centre, docks around it, the ribbon above.
 // Pieces still to come are marked "pending" where the construction would call them.
@@ -110,4 +113,17 @@ private:
     bool m_embedded = false;
     bool m_modelHasGeoLine = true;
     bool m_modelHasGeoFace = true;
+
+    // Host channel.
+public:
+    // Opens the host channel under the embedded-mode window title and takes its records.
+    bool listenForHost(const QString& title);
+    // Entry point of every record a host sends: executes it and sends the answer back.
+    void receiveHostRecord(const CopyDataStruct& data);
+
+protected:
+    bool nativeEvent(const QByteArray& eventType, void* message, long* result) override;
+
+private:
+    std::shared_ptr<MessageProcesser> m_messageProcesser; // made on the first host record
 };
