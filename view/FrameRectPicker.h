@@ -22,6 +22,8 @@ public:
 
     void setClipedModels(const Vantor::ObserverNodeList& models);
     void setClipPlanes(const std::vector<osg::Plane>& planes) { m_clipPlanes = planes; }
+    const std::vector<osg::Plane>& getClipPlanes() const { return m_clipPlanes; }
+    const std::set<const osg::Node*>& getClipedModels() const { return m_clipedModels; }
     void setMultiSelection(bool on) { m_multiSelection = on; }
     bool getMultiSelection() const { return m_multiSelection; }
     bool isDragging() const { return m_dragging; }
