@@ -68,6 +68,9 @@ public:
     static bool setNodeTransparency(osg::Node* node, float alpha);
 
     std::shared_ptr<Vantor::CommandManager> getCommandManager() const { return m_commandManager; }
+    // Hangs the scene model's subgraph under the root node and shares the view's command manager with it.
+    void setSceneModel(SceneModel* model);
+    SceneModel* getSceneModel() const { return m_sceneModel; }
     osg::ref_ptr<PickingHandler> getPickingHandler() const;
     osg::ref_ptr<Vantor::AnimationKeyFrameEditor> getAnimationKeyFrameEditor() const;
     std::shared_ptr<Vantor::AnimationManager> getAnimationManager() const { return m_animationManager; }

@@ -1,0 +1,135 @@
+#include "vantor/view/ViewManager.h"
+
+#include <algorithm>
+#include <deque>
+
+namespace Vantor {
+
+ViewManager::ViewManager() = default;
+
+ViewManager::ViewManager(const ViewManager& other, const osg::CopyOp& copyop)
+    : osg::Group(other, copyop)
+{
+}
+
+ViewManager::~ViewManager() = default;
+
+osg::ref_ptr<ViewManager> ViewManager::GetViewManager(osg::ref_ptr<osg::Node> node)
+{
+    std::deque<osg::Node*> queue;
+    if (node)
+        queue.push_back(node.get());
+    while (!queue.empty()) {
+        osg::Node* n = queue.front();
+        queue.pop_front();
+        if (auto* manager = dynamic_cast<ViewManager*>(n))
+            return manager;
+        if (osg::Group* g = n->asGroup()) {
+            for (unsigned int i = 0; i < g->getNumChildren(); ++i)
+                queue.push_back(g->getChild(i));
+        }
+    }
+    return nullptr;
+}
+
+void ViewManager::AddViewListener(const std::shared_ptr<ViewManagerChangedListener>& listener)
+{
+    if (listener && std::find(m_listeners.begin(), m_listeners.end(), listener) == m_listeners.end())
+        m_listeners.push_back(listener);
+}
+
+void ViewManager::RemoveViewListener(const std::shared_ptr<ViewManagerChangedListener>& listener)
+{
+    m_listeners.erase(std::remove(m_listeners.begin(), m_listeners.end(), listener), m_listeners.end());
+}
+
+void ViewManager::NotifyViewChanged()
+{
+    const auto listeners = m_listeners;
+    for (const auto& l : listeners)
+        l->onViewChanged(this);
+}
+
+std::vector<osg::ref_ptr<View>> ViewManager::GetAllView() const
+{
+    std::vector<osg::ref_ptr<View>> views;
+    for (unsigned int i = 0; i < getNumChildren(); ++i) {
+        if (auto* v = dynamic_cast<View*>(const_cast<osg::Node*>(getChild(i))))
+            views.emplace_back(v);
+    }
+    return views;
+}
+
+osg::ref_ptr<View> ViewManager::GetViewByID(int64_t id) const
+{
+    for (const auto& v : GetAllView()) {
+        if (v->getViewID() == id)
+            return v;
+    }
+    return nullptr;
+}
+
+int ViewManager::indexOfView(const View* view) const
+{
+    if (!view)
+        return -1;
+    const unsigned int i = getChildIndex(view);
+    return i < getNumChildren() ? int(i) : -1;
+}
+
+bool ViewManager::AddView(osg::ref_ptr<View> view)
+{
+    return InsertView(view, -1);
+}
+
+bool ViewManager::InsertView(osg::ref_ptr<View> view, int position)
+{
+    if (!view || indexOfView(view.get()) >= 0)
+        return false;
+    if (position < 0 || unsigned(position) >= getNumChildren())
+        addChild(view.get());
+    else
+        insertChild(unsigned(position), view.get());
+    NotifyViewChanged();
+    return true;
+}
+
+bool ViewManager::RemoveViewByID(int64_t id)
+{
+    return RemoveView(GetViewByID(id).get());
+}
+
+bool ViewManager::RemoveViewByIndex(int index)
+{
+    if (index < 0 || unsigned(index) >= getNumChildren())
+        return false;
+    removeChildren(unsigned(index), 1);
+    NotifyViewChanged();
+    return true;
+}
+
+bool ViewManager::RemoveView(const View* view)
+{
+    const int index = indexOfView(view);
+    return index >= 0 && RemoveViewByIndex(index);
+}
+
+void ViewManager::ClearAllView()
+{
+    if (getNumChildren() == 0)
+        return;
+    removeChildren(0, getNumChildren());
+    NotifyViewChanged();
+}
+
+rapidjson::Document ViewManager::toJson()
+{
+    rapidjson::Document doc(rapidjson::kObjectType);
+    rapidjson::Value list(rapidjson::kArrayType);
+    for (const auto& v : GetAllView())
+        list.PushBack(v->toJson(doc.GetAllocator()), doc.GetAllocator());
+    doc.AddMember("userview_list", list, doc.GetAllocator());
+    return doc;
+}
+
+} // namespace Vantor

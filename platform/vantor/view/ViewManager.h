@@ -1,0 +1,63 @@
+#pragma once
+
+#include "vantor/view/View.h"
+
+#include <osg/Group>
+#include <rapidjson/document.h>
+
+#include <memory>
+#include <vector>
+
+namespace Vantor {
+
+class ViewManager;
+
+// Told synchronously whenever the list of saved views changed.
+class ViewManagerChangedListener
+{
+public:
+    virtual ~ViewManagerChangedListener() = default;
+    virtual void onViewChanged(ViewManager* manager) = 0;
+};
+
+// The scene node that holds the saved views as its children, in their order. Null views and unknown ids
+// or indexes change nothing and tell nobody.
+class ViewManager : public osg::Group
+{
+public:
+    ViewManager();
+    ViewManager(const ViewManager& other, const osg::CopyOp& copyop = osg::CopyOp::SHALLOW_COPY);
+    META_Node(Vantor, ViewManager)
+
+    // The first view manager at or below the node (breadth first); null when there is none.
+    static osg::ref_ptr<ViewManager> GetViewManager(osg::ref_ptr<osg::Node> node);
+
+    void AddViewListener(const std::shared_ptr<ViewManagerChangedListener>& listener);
+    void RemoveViewListener(const std::shared_ptr<ViewManagerChangedListener>& listener);
+    // Calls the listeners.
+    void NotifyViewChanged();
+
+    std::vector<osg::ref_ptr<View>> GetAllView() const;
+    osg::ref_ptr<View> GetViewByID(int64_t id) const;
+    int indexOfView(const View* view) const;
+
+    // Appends the view; false for null or a view already held.
+    bool AddView(osg::ref_ptr<View> view);
+    // Puts the view before the view at `position` (out of range: at the end).
+    bool InsertView(osg::ref_ptr<View> view, int position);
+    bool RemoveViewByID(int64_t id);
+    bool RemoveViewByIndex(int index);
+    bool RemoveView(const View* view);
+    void ClearAllView();
+
+    // The saved-view list document: {"userview_list": [each view's own JSON, in list order]}.
+    rapidjson::Document toJson();
+
+protected:
+    ~ViewManager() override;
+
+private:
+    std::vector<std::shared_ptr<ViewManagerChangedListener>> m_listeners;
+};
+
+} // namespace Vantor
