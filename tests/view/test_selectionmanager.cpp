@@ -259,9 +259,9 @@ TEST(SelectionManager, ClearSelectionAfterAnUnselectedNodeWasDeleted)
 TEST(SelectionManager, PreSelection)
 {
     Fixture f;
-    ISelectionDecorator* pre = f.manager->getPreSelectionDecorator();
+    osg::ref_ptr<ISelectionDecorator> pre = f.manager->getPreSelectionDecorator();
     EXPECT_TRUE(f.manager->preSelect(f.a.get()));
-    EXPECT_EQ(f.a->getPreSelectDecortator(), pre);
+    EXPECT_EQ(f.a->getPreSelectDecortator(), pre.get());
     EXPECT_EQ(pre->getTarget(), f.a.get());
     // The same node again changes nothing.
     EXPECT_TRUE(f.manager->preSelect(f.a.get()));
@@ -270,7 +270,7 @@ TEST(SelectionManager, PreSelection)
     // Moving on takes the highlight over.
     EXPECT_TRUE(f.manager->preSelect(f.b.get()));
     EXPECT_EQ(f.a->getPreSelectDecortator(), nullptr);
-    EXPECT_EQ(f.b->getPreSelectDecortator(), pre);
+    EXPECT_EQ(f.b->getPreSelectDecortator(), pre.get());
 
     // Nothing under the cursor clears it.
     EXPECT_FALSE(f.manager->preSelect(nullptr));
@@ -286,7 +286,7 @@ TEST(SelectionManager, PreSelection)
     f.manager->addSelected(f.a.get());
     f.manager->preSelect(f.a.get());
     EXPECT_NE(f.a->getSelectDecortator(), nullptr);
-    EXPECT_EQ(f.a->getPreSelectDecortator(), pre);
+    EXPECT_EQ(f.a->getPreSelectDecortator(), pre.get());
 
     // A new pre-selection decorator takes over the hovered node.
     osg::ref_ptr<DefaultPreSelectionDecorator> other = new DefaultPreSelectionDecorator;
