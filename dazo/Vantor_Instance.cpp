@@ -12,7 +12,7 @@
 
 // PMI hook: the PMI document class is built separately. Until its header is part of the library,
 // instances carry their PMI document pointer but the PMI collection document stays empty.
-#if __has_include("dazo/Vantor_PMIDocument.h")
+#if defined(DAZO_HAS_PMI)
 #include "dazo/Vantor_PMIDocument.h"
 #define DAZO_HAS_PMI_DOCUMENT 1
 #else

@@ -16,7 +16,7 @@
 #include "dazo/Vantor_Material.h"
 #include "dazo/Vantor_Prototype.h"
 
-#if __has_include("dazo/Vantor_PMIDocument.h") && __has_include("dazo/Vantor_PMI.h")
+#if defined(DAZO_HAS_PMI)
 #include "dazo/Vantor_Curve.h"
 #include "dazo/Vantor_PMI.h"
 #include "dazo/Vantor_PMIDocument.h"
@@ -289,7 +289,7 @@ std::shared_ptr<Vantor_Instance> assembly(const char* name, V3 at)
     return inst;
 }
 
-#if __has_include("dazo/Vantor_PMIDocument.h") && __has_include("dazo/Vantor_PMI.h")
+#if defined(DAZO_HAS_PMI)
 // A text at a place in the annotation's plane, with a leader line to the point it explains.
 std::shared_ptr<Vantor_PMI> annotation(u64 id, const wchar_t* name, const wchar_t* content, V3 at, V3 target,
                                        const std::vector<std::pair<V3, V3>>& extensionLines = {})

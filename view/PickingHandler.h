@@ -70,6 +70,8 @@ public:
     void fitToNodes(const NodePtrList& nodes) override;
     double getViewDistance() const override { return _distance; }
     double getSceneRadius() const override { return _modelSize; }
+    // The model size the manipulator's zoom limits and clip range work from.
+    void setModelSize(double size) { _modelSize = size; }
 
     // The owning view: selection manager and model box. Not owned.
     void setSceneView(Vantor::ISceneView* sceneView) { m_sceneView = sceneView; }

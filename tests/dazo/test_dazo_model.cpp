@@ -18,7 +18,7 @@
 #include <cstring>
 #include <map>
 
-#if __has_include("dazo/Vantor_PMIDocument.h") && __has_include("dazo/Vantor_PMI.h")
+#if defined(DAZO_HAS_PMI)
 #include "dazo/Vantor_PMI.h"
 #include "dazo/Vantor_PMIDocument.h"
 #define HAVE_PMI_CLASSES 1
@@ -374,6 +374,8 @@ TEST(DazoAssembly, TreeWithSharedPrototypeAndDispersedChild)
 
     // The dispersed child's material belongs to its own archive.
     EXPECT_TRUE(materials.IsNull());
+
+    R->SubInstances().clear(); // the test's own ownership cycle
 }
 
 TEST(DazoAssembly, SecondArchiveGetsEveryPrototypeAgain)
@@ -545,6 +547,11 @@ TEST(DazoPMIDocument, CollectedPerInstanceInAssemblyOrder)
     EXPECT_STREQ(docs[0].MemberBegin()->name.GetString(), "instanceId");
     EXPECT_STREQ(docs[1]["instanceId"].GetString(), "2");
     EXPECT_EQ(docs[1]["PMIs"].Size(), 0u);
+}
+#else
+TEST(DazoPMIDocument, CollectedPerInstanceInAssemblyOrder)
+{
+    GTEST_SKIP() << "the annotation classes are not part of the library yet";
 }
 #endif
 
