@@ -28,13 +28,15 @@ void main()
     gl_ClipVertex = eye;
     gl_Position = ftransform();
     vec4 color = nerio_highlightColor;
+    // Shaded by the first light, never darker than 0.6 so that geometry without normals (lines)
+    // still shows the colour plainly.
     if (nerio_highlightLit) {
         vec3 n = gl_NormalMatrix * gl_Normal;
         vec4 lp = gl_LightSource[0].position;
         vec3 l = lp.w == 0.0 ? lp.xyz : lp.xyz - eye.xyz;
         float shade = 1.0;
         if (dot(n, n) > 0.0 && dot(l, l) > 0.0)
-            shade = 0.35 + 0.65 * abs(dot(normalize(n), normalize(l)));
+            shade = 0.6 + 0.4 * abs(dot(normalize(n), normalize(l)));
         color.rgb *= shade;
     }
     highlightColor = color;
