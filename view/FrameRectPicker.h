@@ -39,6 +39,8 @@ public:
     void setClipedModels(const Vantor::ObserverNodeList& models);
     // The open clip planes (points with a*x + b*y + c*z + d >= 0 stay visible), in world coordinates.
     void setClipPlanes(const std::vector<osg::Plane>& planes) { m_clipPlanes = planes; }
+    const std::vector<osg::Plane>& getClipPlanes() const { return m_clipPlanes; }
+    const std::set<const osg::Node*>& getClipedModels() const { return m_clipedModels; }
     void setMultiSelection(bool on) { m_multiSelection = on; }
     bool getMultiSelection() const { return m_multiSelection; }
     bool isDragging() const { return m_dragging; }

@@ -1,11 +1,15 @@
 #include "view/PickingHandler.h"
 
+#include "view/SceneModel.h"
+#include "view/SceneView.h"
+
 #include "vantor/command/ISceneView.h"
 #include "vantor/command/ISelectionManager.h"
 #include "vantor/command/OsgHelper.h"
 #include "vantor/command/TempNodeManager.h"
 #include "vantor/math/Plane.h"
 #include "vantor/model/Model.h"
+#include "vantor/section/SectionManager.h"
 
 #include <osg/ApplicationUsage>
 #include <osg/Geometry>
@@ -600,8 +604,20 @@ void PickingHandler::readSectionState(std::vector<osg::Plane>& planes, Vantor::O
 {
     planes.clear();
     clipped.clear();
-    if (m_sectionState)
+    if (m_sectionState) {
         m_sectionState(planes, clipped);
+        return;
+    }
+    auto* view = dynamic_cast<SceneView*>(m_sceneView);
+    SceneModel* model = view ? view->getSceneModel() : nullptr;
+    osg::ref_ptr<Vantor::SectionManager> sections = model ? model->getSectionManager() : nullptr;
+    if (!sections)
+        return;
+    for (const osg::ref_ptr<osg::ClipPlane>& plane : sections->getOpenClipPlanes()) {
+        if (plane)
+            planes.emplace_back(plane->getClipPlane());
+    }
+    clipped = sections->getNeeClipedModel();
 }
 
 PickingHandler::SceneHit PickingHandler::queryScene(const osgGA::GUIEventAdapter& ea, osg::Node*& node)

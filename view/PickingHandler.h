@@ -33,7 +33,8 @@ class PickingHandler : public QObject, public osgGA::TrackballManipulator, publi
 {
     Q_OBJECT
 public:
-    // Fills the open clip planes of the sections and the models they clip.
+    // Fills the open clip planes of the sections and the models they clip; by default they come from
+    // the section manager of the scene view's scene model.
     using SectionStateSource = std::function<void(std::vector<osg::Plane>&, Vantor::ObserverNodeList&)>;
 
     // Values of mouseMode: what a left drag does.
@@ -69,8 +70,8 @@ public:
     void setCameraInfo(const Vantor::AnimationCameraInfo& info, bool rotateAboutScene) override;
     void fitToNodes(const NodePtrList& nodes) override;
     double getViewDistance() const override { return _distance; }
-    double getSceneRadius() const override { return _modelSize; }
-    // The model size the manipulator's zoom limits and clip range work from.
+    double getSceneRadius() const override { return _modelSize > 0.0 ? _modelSize : 1.0; }
+    // The model size the parallel eye, the push-forward step and the clip range work from.
     void setModelSize(double size) { _modelSize = size; }
 
     // The owning view: selection manager and model box. Not owned.

@@ -519,3 +519,86 @@ TEST(PickingHandler, CameraInfoRoundTripAndTurnAboutTheScene)
     EXPECT_NEAR(std::fabs(q.asVec4() * saved.rotation.asVec4()), 1.0, 1e-9);
     EXPECT_NEAR((pivot * r.handler->getInverseMatrix() - pivotInEye).length(), 0.0, 1e-9);
 }
+
+// ---------------------------------------------------------------- inside the scene view
+
+#include "view/SceneModel.h"
+#include "view/SceneView.h"
+#include "vantor/section/SectionManager.h"
+
+TEST(PickingHandlerInSceneView, PicksTheModelOnlyAndTakesTheSectionsOfTheSceneModel)
+{
+    SceneModel model;
+    SceneView view;
+    osg::ref_ptr<Vantor::Model> top = new Vantor::Model;
+    top->setName("Top");
+    top->addChild(rig::makePart("A", osg::Vec3(-2, 0, 0), 1).get());
+    top->addChild(rig::makePart("B", osg::Vec3(2, 0, 0), 1).get());
+    model.setModel(top.get());
+    view.setSceneModel(&model);
+    view.setGridShow(true); // the grid's see-through plane stands behind the model
+    view.updateGrid();
+
+    osg::ref_ptr<PickingHandler> handler = view.getPickingHandler();
+    handler->setNode(view.getSceneGroup());
+    handler->setTransformation(osg::Vec3d(0, -20, 0), osg::Vec3d(), osg::Vec3d(0, 0, 1));
+    osg::Camera* camera = view.getView()->getCamera();
+    handler->updateCamera(*camera);
+    Qt::KeyboardModifiers modifiers = Qt::NoModifier;
+    handler->setKeyboardModifiersSource([&modifiers] { return modifiers; });
+
+    auto* window = dynamic_cast<osgViewer::GraphicsWindow*>(camera->getGraphicsContext());
+    ASSERT_NE(window, nullptr);
+    osgGA::EventQueue* queue = window->getEventQueue();
+    const osg::Viewport* viewport = camera->getViewport();
+    const float w = float(viewport->width()), h = float(viewport->height());
+    queue->windowResize(0, 0, int(w), int(h));
+    auto at = [&](const osg::Vec3d& world) {
+        const osg::Vec3d n = world * camera->getViewMatrix() * camera->getProjectionMatrix();
+        return osg::Vec2f(float((n.x() + 1) * 0.5 * (w - 1)), float((h - 1) - (n.y() + 1) * 0.5 * (h - 1)));
+    };
+    auto run = [&] {
+        view.advance();
+        view.eventTraversal();
+        handler->updateCamera(*camera);
+    };
+
+    // Beside the model the backdrop, background, grid and signs are not picked: the box centre is.
+    const osg::Vec2f empty = at(osg::Vec3d(0, 0, 3));
+    queue->mouseButtonPress(empty.x(), empty.y(), 1);
+    run();
+    EXPECT_NEAR((handler->getRotationCenter() - view.getSceneBoundingBox().center()).length(), 0.0, 1e-9);
+    queue->mouseButtonRelease(empty.x(), empty.y(), 1);
+    run();
+
+    // On the model: the point of its front face; the tip goes into the scene model's temporary nodes.
+    const osg::Vec2f onB = at(osg::Vec3d(2.4, -1, 0.3));
+    queue->mouseButtonPress(onB.x(), onB.y(), 1);
+    run();
+    EXPECT_NEAR(handler->getRotationCenter().y(), -1.0, 1e-6);
+    EXPECT_NEAR(handler->getRotationCenter().x(), 2.4, 0.1);
+    queue->mouseMotion(onB.x() + 5, onB.y());
+    run();
+    ASSERT_NE(handler->getRotationCenterTip(), nullptr);
+    EXPECT_EQ(model.getTempNodeManager()->getSubNodeByName("ROTATIONCENTERTIP"), handler->getRotationCenterTip());
+    queue->mouseButtonRelease(onB.x() + 5, onB.y(), 1);
+    run();
+
+    // A Ctrl rectangle hands the open sections of the scene model to the frame picker.
+    osg::ref_ptr<Vantor::SectionManager> sections = model.getSectionManager();
+    osg::ref_ptr<Vantor::Section> section = new Vantor::Section;
+    section->setPlane(osg::Plane(0, 1, 0, -0.5));
+    sections->InsertSection(section, -1);
+    sections->OpenSection(section);
+    modifiers = Qt::ControlModifier;
+    queue->mouseButtonPress(10, 10, 1);
+    run();
+    queue->mouseMotion(40, 40);
+    run();
+    queue->mouseButtonRelease(40, 40, 1);
+    run();
+    const std::vector<osg::Plane>& planes = handler->getFramePicker()->getClipPlanes();
+    ASSERT_EQ(planes.size(), 1u);
+    EXPECT_EQ(planes.front().asVec4(), osg::Plane(0, 1, 0, -0.5).asVec4());
+    EXPECT_EQ(handler->getFramePicker()->getClipedModels().count(top.get()), 1u);
+}
