@@ -97,8 +97,8 @@ INSTANTIATE_TEST_SUITE_P(
         ClickCase{"AnnotationBehindAPartWins", false, ClickCase::NoteOverB, false, false, {"clear", "select:note"}},
         ClickCase{"SectionCutsAwayTheFrontPart", false, ClickCase::PartA, true, false, {"clear", "select:C"}},
         ClickCase{"LeftDragSelectsNothing", false, ClickCase::DragOnB, false, false, {}},
-        // The frame picker picks nothing yet: the rectangle still replaces the selection.
-        ClickCase{"CtrlDragReplacesSelection", true, ClickCase::DragOnB, false, false, {"clear"}},
+        // The rectangle replaces the selection with what lies inside it.
+        ClickCase{"CtrlDragReplacesSelection", true, ClickCase::DragOnB, false, false, {"clear", "selectList:1"}},
         ClickCase{"NoPicksWithoutBothSceneNodes", false, ClickCase::PartA, false, true, {}}),
     [](const ::testing::TestParamInfo<ClickCase>& info) { return std::string(info.param.name); });
 
