@@ -85,6 +85,7 @@ void MainWindow::initUI()
     m_annotationPanel->setVisible(showAnnotationAtStart);
     m_annotationPanel->setSelectionManager(m_sceneView->getSelectionManager());
     m_annotationDock = new QDockWidget(QString::fromUtf8("协同"), this);
+    m_annotationDock->setObjectName(QStringLiteral("annotationDock")); // saveState needs a name
     m_annotationDock->setWidget(m_annotationPanel);
     addDockWidget(Qt::LeftDockWidgetArea, m_annotationDock);
     m_dockList.append(m_annotationDock);
@@ -120,6 +121,7 @@ void MainWindow::initUI()
     // Animation timeline.
     m_timelineDock = new QCloseDockWidget(QString(), this);
     m_timelineDock->setWindowTitle(QString::fromUtf8("时间轴"));
+    m_timelineDock->setObjectName(QStringLiteral("timelineDock"));
     m_dockList.append(m_timelineDock);
     addDockWidget(Qt::BottomDockWidgetArea, m_timelineDock);
     m_timelineDock->hide();
@@ -180,6 +182,7 @@ void MainWindow::initUI()
     m_collisionTable->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_collisionTable->setSelectionMode(QAbstractItemView::SingleSelection);
     m_collisionDock = new QDockWidget(tr("Collision List"));
+    m_collisionDock->setObjectName(QStringLiteral("collisionDock"));
     m_collisionDock->setWidget(m_collisionTable);
     addDockWidget(Qt::BottomDockWidgetArea, m_collisionDock);
     m_collisionDock->hide();

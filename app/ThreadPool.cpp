@@ -41,7 +41,11 @@ QThread* ThreadPool::getThread()
 {
     const int r = int(QRandomGenerator::global()->bounded(quint32(threads.size())));
     qDebug("send thread %d to caller", r);
-    return threads.at(r);
+    QThread* thread = threads.at(r);
+    // A thread ended by stop() would never run the slots of an object moved onto it.
+    if (!thread->isRunning())
+        thread->start(QThread::InheritPriority);
+    return thread;
 }
 
 void ThreadPool::stop()

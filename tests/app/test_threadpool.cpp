@@ -37,6 +37,8 @@ TEST(ThreadPool, OneRunningThreadPerCoreAndEachHandOutNamesItsIndex)
     timer.start();
     pool->stop(); // already ended: returns at once
     EXPECT_LT(timer.elapsed(), 500);
+    // A thread handed out after stop() runs again, so an object moved onto it is served.
     QThread* t = pool->getThread();
-    EXPECT_FALSE(t->isRunning());
+    EXPECT_TRUE(t->isRunning());
+    pool->stop();
 }

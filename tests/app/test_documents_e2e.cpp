@@ -1,0 +1,140 @@
+// A model opened, saved and reopened through the real main window, loader thread and reader.
+
+#include "app/MainWindow.h"
+#include "app/Prompts.h"
+#include "support/TestSupport.h"
+#include "view/SceneModel.h"
+#include "view/SceneView.h"
+#include "vantor/command/CommandManager.h"
+#include "vantor/model/Model.h"
+#include "vantor/note/Note.h"
+#include "vantor/note/NoteManager.h"
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QCryptographicHash>
+#include <QDir>
+#include <QDockWidget>
+#include <QFile>
+#include <QFileInfo>
+#include <QSignalSpy>
+#include <QStatusBar>
+#include <QTest>
+
+namespace {
+
+const QString kSample = QStringLiteral(NERIO_BIN_DIR "/Samples/BoltedBracket.dazo");
+
+// Answers dialogs without showing them.
+struct ScriptedPrompts : Prompts
+{
+    QString saveName;
+    int warnings = 0;
+    QString getSaveFileName(QWidget*, const QString&, const QString&, const QString&) override { return saveName; }
+    void warning(QWidget*, const QString&, const QString&) override { ++warnings; }
+    ~ScriptedPrompts() override { Prompts::set(nullptr); }
+};
+
+QByteArray digest(const QString& path)
+{
+    QFile f(path);
+    f.open(QIODevice::ReadOnly);
+    return QCryptographicHash::hash(f.readAll(), QCryptographicHash::Sha256);
+}
+
+QString copyOfSample(const QString& name)
+{
+    const QString dir = nerio_test::scratchDir() + "/docs";
+    QDir().mkpath(dir);
+    const QString path = dir + "/" + name;
+    QFile::remove(path);
+    QFile::copy(kSample, path);
+    return path;
+}
+
+bool waitIdle(MainWindow& w)
+{
+    return QTest::qWaitFor([&] { return !w.isBusy(); }, 20000);
+}
+
+size_t noteCount(MainWindow& w)
+{
+    return w.sceneModel()->getNoteManager()->GetAllNote().size();
+}
+
+} // namespace
+
+TEST(Documents, OpenSampleEndToEnd)
+{
+    ASSERT_TRUE(QFileInfo::exists(kSample));
+    const QString path = copyOfSample("Open.dazo");
+    MainWindow w;
+    w.show();
+    ASSERT_TRUE(w.loadFile(path));
+    ASSERT_TRUE(waitIdle(w));
+
+    osg::ref_ptr<Vantor::Model> top = Vantor::Model::GetTopModel(w.sceneModel()->getRootSwitch());
+    ASSERT_TRUE(top.valid());
+    EXPECT_EQ(w.sceneModel()->getModel(), top.get());
+    EXPECT_EQ(w.windowTitle(), "NerioViewer - Open.dazo");
+    ASSERT_FALSE(w.recentFiles().isEmpty());
+    EXPECT_EQ(w.recentFiles().first(), QFileInfo(path).absoluteFilePath());
+    EXPECT_FALSE(w.sceneView()->getCommandManager()->CanUndo());
+    EXPECT_TRUE(w.treeDock()->widget()->isEnabled());
+}
+
+TEST(Documents, SaveThenReopenKeepsModelAndNote)
+{
+    const QString path = copyOfSample("Saved.dazo");
+    {
+        MainWindow w;
+        ASSERT_TRUE(w.loadFile(path));
+        ASSERT_TRUE(waitIdle(w));
+        osg::ref_ptr<Vantor::PointNote> note = new Vantor::PointNote;
+        note->setText("check this bolt");
+        ASSERT_TRUE(w.sceneModel()->getNoteManager()->InsertNotations(note.get(), -1));
+
+        QSignalSpy saved(w.loader(), SIGNAL(saveFileFinish()));
+        w.on_actionSave_triggered();
+        EXPECT_TRUE(w.isBusy());
+        // A load while the save runs is refused.
+        EXPECT_FALSE(w.loadFile(copyOfSample("Other.dazo")));
+        ASSERT_TRUE(saved.wait(20000));
+        QCoreApplication::processEvents();
+        EXPECT_FALSE(w.isBusy());
+        EXPECT_EQ(w.statusBar()->currentMessage(), QString::fromUtf8("保存完毕！"));
+    }
+    MainWindow again;
+    ASSERT_TRUE(again.loadFile(path));
+    ASSERT_TRUE(waitIdle(again));
+    QTest::qWait(50); // the member documents follow the root
+    ASSERT_TRUE(Vantor::Model::GetTopModel(again.sceneModel()->getRootSwitch()).valid());
+    ASSERT_EQ(noteCount(again), 1u);
+    EXPECT_EQ(again.sceneModel()->getNoteManager()->GetAllNote().front()->getText(), "check this bolt");
+}
+
+TEST(Documents, FailedSaveKeepsTheOriginalAndSaysSo)
+{
+    const QString path = copyOfSample("Keep.dazo");
+    const QByteArray before = digest(path);
+    ScriptedPrompts prompts;
+    Prompts::set(&prompts);
+    MainWindow w;
+    ASSERT_TRUE(w.loadFile(path));
+    ASSERT_TRUE(waitIdle(w));
+
+    // "Save as" into a folder that does not exist: nothing can be written.
+    prompts.saveName = nerio_test::scratchDir() + "/no/such/folder/Copy";
+    QSignalSpy failed(w.loader(), SIGNAL(saveFileFailed(QString, QString)));
+    QSignalSpy finished(w.loader(), SIGNAL(saveFileFinish()));
+    w.on_actionSaveAs_triggered();
+    ASSERT_TRUE(failed.wait(20000));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(finished.count(), 0);
+    EXPECT_TRUE(failed.at(0).at(0).toString().endsWith("Copy.dazo")); // the extension was added
+    EXPECT_EQ(prompts.warnings, 1);
+    EXPECT_NE(w.statusBar()->currentMessage(), QString::fromUtf8("保存完毕！"));
+    EXPECT_FALSE(w.isBusy());
+    EXPECT_EQ(digest(path), before);
+}
