@@ -79,6 +79,7 @@ int main(int argc, char** argv)
     if (options.embedded) {
         window.setWindowTitle(options.embeddedTitle);
         window.setOcxMode();
+        window.listenForHost(options.embeddedTitle); // the host finds the viewer by this title
     }
     window.show();
     window.loadFile(options.filePath);

@@ -29,6 +29,7 @@ class AnimationManager;
 class CollisionInfoDecorator;
 class CollisionManager;
 class CommandManager;
+class EffectManager;
 class ISelectionManager;
 class SceneStateObserverManager;
 class WalkerManipulator;
@@ -71,6 +72,8 @@ public:
     // Hangs the scene model's subgraph under the root node and shares the view's command manager with it.
     void setSceneModel(SceneModel* model);
     SceneModel* getSceneModel() const { return m_sceneModel; }
+    // The scene model's effect manager; null while no scene model is attached.
+    osg::ref_ptr<Vantor::EffectManager> getEffectManager() const;
     osg::ref_ptr<PickingHandler> getPickingHandler() const;
     osg::ref_ptr<Vantor::AnimationKeyFrameEditor> getAnimationKeyFrameEditor() const;
     std::shared_ptr<Vantor::AnimationManager> getAnimationManager() const { return m_animationManager; }
@@ -95,7 +98,45 @@ public:
     // Called with the new manipulator type after each manipulator switch.
     std::function<void(ManipulatorType)> onManipulatorChanged;
 
+    // The scene model's effect manager (null without a scene model) and the walker (made on first use).
+    Vantor::WalkerManipulator* getWalkerManipulator();
+    ManipulatorType getManipulatorType() const { return m_manipulatorType; }
+    bool isViewResetPending() const { return m_viewResetPending; }
+    float getGridStep() const { return m_gridStep; }
+    bool isGridShown() const { return m_gridShown; }
+
 public slots:
+    void resetHome();
+    void resetView(bool pending);
+    void resetView();
+    void pickGeometry(osg::Drawable* drawable);
+    void setFlatBackgroundColor(bool flat);
+    void updateGrid();
+    void hideGrid();
+    void updateWhenSceneBoxChanged(bool force);
+    void updateWhenSceneBoxChanged();
+    void updateCamearNearAndFarClip();
+    void setGridShow(bool shown);
+    void setBgColor(QColor color);
+    void setGridColor(QColor color);
+    void setShadowEnabled(bool on);
+    void setCompassEnabled(bool on);
+    bool isCompassEnabled();
+    void recenterPivotPoint(double x, double y, double z);
+    void showPivot();
+    void showZoomIn();
+    void showZoomOut();
+    void showDrag();
+    void ProgressShown(bool shown);
+    void home();
+    void setEnabledTrackbalHelper(bool on);
+    void setEnabledInverseMouseWheel(bool on);
+    bool highlight(osg::Node* node);
+    void changeManipulator(ManipulatorType type, bool force);
+    void changeManipulator(ManipulatorType type);
+    void OpenAutoDirectionalLight();
+    void CloseAutoDirectionalLight();
+
     // The decorators of the selection highlights; a new default one is made first when none is held.
     osg::ref_ptr<DefaultPreSelectionDecorator> GetPreselectionDecoratorManager();
     osg::ref_ptr<DefaultSelectionDecorator> GetSelectionDecoratorManager();
@@ -108,6 +149,11 @@ signals:
     void clearPicked(osg::Node* node);
 
 protected:
+    void resizeEvent(QResizeEvent* event) override;
+    void enterEvent(QEvent* event) override;
+    void leaveEvent(QEvent* event) override;
+    void showSign(const osg::Vec3d& where, unsigned int child);
+
     void createSceneGraph();
     osg::Node* createBackground();
     void createGrid();

@@ -374,6 +374,8 @@ TEST(DazoAssembly, TreeWithSharedPrototypeAndDispersedChild)
 
     // The dispersed child's material belongs to its own archive.
     EXPECT_TRUE(materials.IsNull());
+
+    R->SubInstances().clear(); // the test's own ownership cycle
 }
 
 TEST(DazoAssembly, SecondArchiveGetsEveryPrototypeAgain)

@@ -1,0 +1,94 @@
+#pragma once
+
+// Our stand-in for the window-message copy-data transport between the viewer and an embedding
+// host: the viewer listens on a per-user local socket named after its window title, each host
+// connection is a "window" with an opaque handle, and a send blocks until the peer has handled the
+// record, handling whatever the peer sends meanwhile (nested), as a synchronous window message does.
+//
+// Frames (all numbers big-endian):
+//   hello  (viewer to host, once on connect): u8 1, u32 protocol version, u64 the host's handle
+//   data   (both ways): u8 2, u32 serial, u64 wParam, i64 dwData, u32 byte count, the bytes
+//   result (answer to a data frame): u8 3, u32 serial of that data frame, i64 result
+// A frame that is malformed or larger than the cap closes the connection.
+
+#include <QByteArray>
+#include <QHash>
+#include <QObject>
+#include <QString>
+
+#include <functional>
+#include <memory>
+
+class QLocalServer;
+
+// What a window receives with a copy-data message: the sender's id and the bytes (cbData = size).
+struct CopyDataStruct
+{
+    qint64 dwData = 0;
+    QByteArray data;
+};
+
+// Names one connected host; 0 names none.
+using WindowHandle = quint64;
+
+class CopyDataChannel : public QObject
+{
+    Q_OBJECT
+public:
+    // Receives one record; its return value goes back to the sender as the send's result.
+    using Receiver = std::function<qint64(quint64 wParam, const CopyDataStruct& data)>;
+
+    static constexpr quint8 FrameHello = 1;
+    static constexpr quint8 FrameData = 2;
+    static constexpr quint8 FrameResult = 3;
+    static constexpr quint32 ProtocolVersion = 1;
+    static constexpr int DataHeaderSize = 1 + 4 + 8 + 8 + 4;
+    static constexpr int ResultFrameSize = 1 + 4 + 8;
+    static constexpr int HelloFrameSize = 1 + 4 + 8;
+    // Larger records are refused on sending and close the connection on receiving.
+    static constexpr quint32 MaxRecordBytes = 128u * 1024u * 1024u;
+
+    // Socket path for a window title: the temporary folder, "/nerio3d-", the user id, "-" and the first
+    // 32 hex digits (lower case) of the SHA-256 of the title's UTF-8 bytes.
+    static QString socketPathForTitle(const QString& title);
+
+    explicit CopyDataChannel(QObject* parent = nullptr);
+    ~CopyDataChannel() override;
+
+    // Listens on path, readable and writable by this user only. Fails when another live server
+    // already answers there; a stale socket file left by a crashed viewer is replaced.
+    bool listen(const QString& path);
+    void close();
+    bool isListening() const;
+    QString serverPath() const;
+
+    void setReceiver(Receiver receiver);
+
+    // True while the connection with that handle is open.
+    bool isWindow(WindowHandle handle) const;
+
+    // Sends one record and blocks until the peer's result arrives; false when there is no such
+    // peer, the record is too large, the peer goes away or the wait runs out.
+    bool sendCopyData(WindowHandle peer, quint64 wParam, const CopyDataStruct& data, qint64* result = nullptr);
+
+    // Limit on waiting for a peer's result in ms; -1 waits as long as the peer stays connected.
+    void setSendTimeout(int ms);
+
+    int connectionCount() const;
+
+private:
+    struct Connection;
+    using ConnectionPtr = std::shared_ptr<Connection>;
+
+    void onNewConnection();
+    void readAndProcess(const ConnectionPtr& conn);
+    void processFrames(const ConnectionPtr& conn);
+    void dispatchData(const ConnectionPtr& conn, quint32 serial, quint64 wParam, const CopyDataStruct& data);
+    void dropConnection(const ConnectionPtr& conn, const QString& reason);
+
+    QLocalServer* m_server = nullptr;
+    QHash<WindowHandle, ConnectionPtr> m_connections;
+    WindowHandle m_nextHandle = 1;
+    Receiver m_receiver;
+    int m_sendTimeout = -1;
+};
