@@ -283,7 +283,7 @@ void ObjectLoader::saveFile(const QString& path, SceneModel* sceneModel)
     bool hasMatrix = false;
     std::map<std::string, std::string> documents;
     QString reason;
-    if (!collectScene(sceneModel, model, matrix, hasMatrix, documents, reason)) {
+    if (!collectScene(sceneModel, model, matrix, hasMatrix, &documents, reason)) {
         Vantor::LogHandler::getInstance()->reportError(reason);
         onReadFinished();
         emit saveFileFailed(path, reason);
@@ -343,9 +343,8 @@ void ObjectLoader::saveJson(QString& out, SceneModel* sceneModel)
     osg::ref_ptr<osg::Node> model;
     osg::Matrixd matrix;
     bool hasMatrix = false;
-    std::map<std::string, std::string> documents;
     QString reason;
-    if (collectScene(sceneModel, model, matrix, hasMatrix, documents, reason)) {
+    if (collectScene(sceneModel, model, matrix, hasMatrix, nullptr, reason)) {
         DazoJsonWriter writer;
         writer.setListener(this);
         std::string text;

@@ -109,8 +109,9 @@ private:
     void setActiveReader(const std::shared_ptr<BaseReader>& reader);
     static void registerSceneTypes();
     // The current model, its recorded matrix and the managers' documents; false with a reason.
+    // documents null: only the model (the JSON save runs beside a read and must not wait for it).
     bool collectScene(SceneModel* sceneModel, osg::ref_ptr<osg::Node>& model, osg::Matrixd& matrix, bool& hasMatrix,
-                      std::map<std::string, std::string>& documents, QString& reason);
+                      std::map<std::string, std::string>* documents, QString& reason);
 
     QString filePath;
     osg::ref_ptr<osg::Node> root;

@@ -41,7 +41,7 @@ std::string text(const rapidjson::Document& doc)
 } // namespace
 
 bool ObjectLoader::collectScene(SceneModel* sceneModel, osg::ref_ptr<osg::Node>& model, osg::Matrixd& matrix, bool& hasMatrix,
-                                std::map<std::string, std::string>& documents, QString& reason)
+                                std::map<std::string, std::string>* documents, QString& reason)
 {
 #if NERIO_HAS_SCENE_MODEL
     if (!sceneModel || !sceneModel->getModel()) {
@@ -54,14 +54,16 @@ bool ObjectLoader::collectScene(SceneModel* sceneModel, osg::ref_ptr<osg::Node>&
     hasMatrix = model->asTransform() && model->asTransform()->asMatrixTransform();
     if (hasMatrix)
         matrix = sceneModel->getModelMatrix();
+    if (!documents)
+        return true;
     if (auto notes = sceneModel->getNoteManager())
-        documents["note"] = text(notes->toJson(false));
+        (*documents)["note"] = text(notes->toJson(false));
     if (auto sections = sceneModel->getSectionManager())
-        documents["section"] = text(sections->toJson(false));
+        (*documents)["section"] = text(sections->toJson(false));
     if (auto views = sceneModel->getViewManager())
-        documents["view"] = text(views->toJson());
+        (*documents)["view"] = text(views->toJson());
     if (auto measures = sceneModel->getMeasureManager())
-        documents["measure"] = text(measures->toJson());
+        (*documents)["measure"] = text(measures->toJson());
 #else
     (void)sceneModel;
     (void)model;
@@ -72,8 +74,10 @@ bool ObjectLoader::collectScene(SceneModel* sceneModel, osg::ref_ptr<osg::Node>&
 #endif
     // Until the animation manager writes its own document, the animation read with the model
     // goes back unchanged rather than being dropped.
+    if (!documents)
+        return true;
     QMutexLocker lock(&m_stateMutex);
     if (!animationText.isEmpty())
-        documents["animation"] = animationText.toStdString();
+        (*documents)["animation"] = animationText.toStdString();
     return true;
 }

@@ -2,8 +2,17 @@
 
 #include "app/ObjectLoader.h"
 #include "app/ThreadPool.h"
+#include "vantor/dazoreader/DazoReaderWriter.h"
 #include "panels/UserView.h"
 #include "support/TestSupport.h"
+#include "vantor/measure/MeasureManager.h"
+#include "vantor/note/NoteManager.h"
+#include "vantor/section/SectionManager.h"
+#include "vantor/view/ViewManager.h"
+#include "view/SceneModel.h"
+
+#include <rapidjson/stringbuffer.h>
+#include <rapidjson/writer.h>
 
 #include <gtest/gtest.h>
 
@@ -289,6 +298,50 @@ TEST_F(LoaderTest, SaveSaysWhetherTheFileWasWritten)
         EXPECT_EQ(events.names, (QStringList{"finish", "failed"})) << name;
     }
     EXPECT_TRUE(dazo_test::readFile(dir.file("small.dazo")) == before);
+}
+
+namespace {
+std::string jsonText(const rapidjson::Document& doc)
+{
+    rapidjson::StringBuffer sb;
+    rapidjson::Writer<rapidjson::StringBuffer> w(sb);
+    doc.Accept(w);
+    return std::string(sb.GetString(), sb.GetSize());
+}
+} // namespace
+
+TEST_F(LoaderTest, SavesTheSceneHoldersModelAndDocuments)
+{
+    Vantor::DazoLayout::ProgramDocuments docs;
+    docs.animation = R"({"a":5})";
+    ASSERT_TRUE(writeSmallAssembly(dir.file("small.dazo"), docs));
+    load(dir.file("small.dazo"));
+    ASSERT_EQ(events.roots.size(), 1u);
+    auto* model = static_cast<Vantor::Model*>(events.roots[0].get());
+    SceneModel scene;
+    scene.setModel(model);
+    model->setMatrix(osg::Matrixd::translate(5, 0, 0)); // moved in the view after it was set
+
+    events = Events();
+    const QString target = QString::fromStdString(dir.file("saved.dazo"));
+    QMetaObject::invokeMethod(loader, "saveFile", Qt::QueuedConnection, Q_ARG(QString, target), Q_ARG(SceneModel*, &scene));
+    settle();
+    EXPECT_EQ(events.names, (QStringList{"finish", "saved"}));
+
+    auto written = members(dir.file("saved.dazo"));
+    EXPECT_EQ(written["note"], jsonText(scene.getNoteManager()->toJson(false)));
+    EXPECT_EQ(written["section"], jsonText(scene.getSectionManager()->toJson(false)));
+    EXPECT_EQ(written["view"], jsonText(scene.getViewManager()->toJson()));
+    EXPECT_EQ(written["measure"], jsonText(scene.getMeasureManager()->toJson()));
+    EXPECT_EQ(written["animation"], R"({"a":5})"); // kept as read until the animation manager writes its own
+    // The file has the placement the model had when it was set; the scene keeps the user's.
+    DazoReaderWriter reader;
+    osg::ref_ptr<osg::Node> back = reader.readNode(dir.file("saved.dazo"));
+    ASSERT_TRUE(back.valid());
+    EXPECT_EQ(static_cast<Vantor::Model*>(back.get())->getMatrix().getTrans(), osg::Vec3d(0, 0, 0));
+    EXPECT_EQ(model->getMatrix().getTrans(), osg::Vec3d(5, 0, 0));
+    EXPECT_EQ(back->getName(), "Top");
+    scene.setModel(nullptr);
 }
 
 TEST_F(LoaderTest, LoadsFromAFolderWithAChineseName)

@@ -171,8 +171,9 @@ TEST(DazoReader, ReadsTheAssemblyWithSharedPartsColoursAndDocuments)
     for (std::size_t i = 0; i < listener.values.size(); ++i) {
         EXPECT_GE(listener.values[i], 0.0f);
         EXPECT_LE(listener.values[i], 100.0f);
-        if (i > 0)
+        if (i > 0) {
             EXPECT_GE(listener.values[i], listener.values[i - 1]);
+        }
     }
 }
 
@@ -443,11 +444,18 @@ TEST(DazoReader, DamagedArchivesGiveNullAndAReason)
     const std::size_t meshAt = bytes.find("model.mesh");
     ASSERT_NE(meshAt, std::string::npos);
     flipped[meshAt + 20] = char(flipped[meshAt + 20] ^ 0x55);
+    // The directory's entry for the mesh (its name lies 46 bytes into it) claiming 2 GB of data.
+    std::string claim = bytes;
+    const std::size_t directoryName = bytes.rfind("model.mesh");
+    ASSERT_NE(directoryName, meshAt);
+    const std::uint32_t huge = 0x7FFFFFF0u;
+    std::memcpy(&claim[directoryName - 46 + 24], &huge, 4);
     const std::pair<const char*, std::string> files[] = {
         {"garbage", dazo_test::patternBytes(5000)},
         {"empty", ""},
         {"cut in half", bytes.substr(0, bytes.size() / 2)},
         {"flipped byte", flipped},
+        {"size claim", claim},
     };
     for (const auto& f : files) {
         const std::string file = dir.file("broken.dazo");

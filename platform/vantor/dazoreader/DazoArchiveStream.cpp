@@ -75,7 +75,9 @@ Member* Archive::openMember(const std::string& key)
         return nullptr;
     }
     const Entry& e = found->second;
-    if (e.size > MaxMemberSize) {
+    // Deflate shrinks by about 1000 to 1 at most: a larger claim is a lie that would make the
+    // reader reserve memory for data that is not there.
+    if (e.size > MaxMemberSize || e.size > e.compressedSize * 1100 + 65536) {
         m_error = "the member \"" + key + "\" of " + m_path + " claims an impossible size";
         return nullptr;
     }
