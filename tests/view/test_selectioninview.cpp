@@ -10,6 +10,8 @@
 #include "vantor/command/CommandManager.h"
 #include "vantor/model/Model.h"
 
+#include "support/FrameWait.h"
+
 #include <gtest/gtest.h>
 
 #include <osg/Geode>
@@ -77,8 +79,10 @@ TEST(SelectionInView, HoverClickAndCtrlDragHighlightTheParts)
     view.setSceneModel(&scene);
     scene.setModel(top.get());
     QTest::qWait(100);
+    nerio_test::waitFrames(view);
     view.getPickingHandler()->setTransformation(osg::Vec3d(0, -14, 0), osg::Vec3d(0, 0, 0), osg::Vec3d(0, 0, 1));
     QTest::qWait(200);
+    nerio_test::waitFrames(view);
 
     auto* manager = dynamic_cast<SelectionManager*>(view.getSelectionManager());
     ASSERT_NE(manager, nullptr);
@@ -114,6 +118,7 @@ TEST(SelectionInView, HoverClickAndCtrlDragHighlightTheParts)
     // Hover: green over A.
     QTest::mouseMove(window, at(ca));
     QTest::qWait(200);
+    nerio_test::waitFrames(view);
     EXPECT_EQ(manager->getPreSelected(), a.get());
     QImage img = shot("hover");
     EXPECT_GT(count(img, ca, green), 100);
@@ -122,6 +127,7 @@ TEST(SelectionInView, HoverClickAndCtrlDragHighlightTheParts)
     // Click: A selected, red.
     QTest::mouseClick(window, Qt::LeftButton, Qt::NoModifier, at(ca));
     QTest::qWait(200);
+    nerio_test::waitFrames(view);
     ASSERT_EQ(manager->getSelectedList().size(), 1u);
     EXPECT_EQ(manager->getSelectedList().front().get(), a.get());
     img = shot("click");
@@ -134,8 +140,10 @@ TEST(SelectionInView, HoverClickAndCtrlDragHighlightTheParts)
     for (int i = 1; i <= 4; ++i) {
         QTest::mouseEvent(QTest::MouseMove, window, Qt::NoButton, Qt::ControlModifier, from + (to - from) * i / 4);
         QTest::qWait(60);
+        nerio_test::waitFrames(view);
     }
     QTest::qWait(150);
+    nerio_test::waitFrames(view);
     img = shot("dragging");
     osg::Camera* tip = view.getPickingHandler()->getFramePicker()->getHudCamera();
     ASSERT_NE(tip, nullptr);
@@ -149,6 +157,7 @@ TEST(SelectionInView, HoverClickAndCtrlDragHighlightTheParts)
 
     QTest::mouseRelease(window, Qt::LeftButton, Qt::ControlModifier, to);
     QTest::qWait(200);
+    nerio_test::waitFrames(view);
     EXPECT_EQ(tip->getNodeMask(), 0u);
     std::set<osg::Node*> selected;
     for (auto& n : manager->getSelectedList())
