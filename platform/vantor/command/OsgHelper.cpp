@@ -1,4 +1,5 @@
 #include "vantor/command/OsgHelper.h"
+#include "vantor/util/NodeSearch.h"
 
 #include "vantor/command/SelectFilter.h"
 #include "vantor/model/Model.h"
@@ -10,20 +11,7 @@ namespace Vantor {
 
 osg::Node* OsgHelper::findNodeByName(osg::Node* node, const std::string& name)
 {
-    std::deque<osg::Node*> queue;
-    if (node)
-        queue.push_back(node);
-    while (!queue.empty()) {
-        osg::Node* current = queue.front();
-        queue.pop_front();
-        if (current->getName() == name)
-            return current;
-        if (osg::Group* group = current->asGroup()) {
-            for (unsigned int i = 0; i < group->getNumChildren(); ++i)
-                queue.push_back(group->getChild(i));
-        }
-    }
-    return nullptr;
+    return breadthFirstFind(node, [&name](osg::Node* n) { return n->getName() == name; });
 }
 
 osg::Node* OsgHelper::getParent(osg::Node* node)

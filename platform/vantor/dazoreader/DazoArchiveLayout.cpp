@@ -20,6 +20,16 @@
 namespace Vantor {
 namespace DazoLayout {
 
+std::string folderOf(const std::string& path)
+{
+    const std::string::size_type slash = path.rfind('/');
+    if (slash == std::string::npos)
+        return ".";
+    if (slash == 0)
+        return "/";
+    return path.substr(0, slash);
+}
+
 const char* const InstanceKey = "instance";
 const char* const IndexKey = "protoindex";
 const char* const MeshKey = "mesh";
@@ -59,15 +69,6 @@ void setError(std::string* error, const std::string& text)
         *error = text;
 }
 
-std::string folderOf(const std::string& path)
-{
-    const std::string::size_type slash = path.rfind('/');
-    if (slash == std::string::npos)
-        return ".";
-    if (slash == 0)
-        return "/";
-    return path.substr(0, slash);
-}
 
 // Writes the whole text and makes sure it reached the disk's cache: buffered write errors
 // (a full disk) only show at flush and close.

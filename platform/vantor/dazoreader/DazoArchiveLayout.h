@@ -51,6 +51,9 @@ struct Member {
 // Every member in the order the writer stores them.
 const std::vector<Member>& Members();
 
+// The folder part of a path: "." for a bare name, "/" for a file at the root.
+std::string folderOf(const std::string& path);
+
 // "model.<key>"
 std::string EntryName(const std::string& key);
 

@@ -43,12 +43,7 @@ namespace L = Vantor::DazoLayout;
 
 std::string folderOf(const std::string& path)
 {
-    const std::string::size_type slash = path.rfind('/');
-    if (slash == std::string::npos)
-        return ".";
-    if (slash == 0)
-        return "/";
-    return path.substr(0, slash);
+    return L::folderOf(path);
 }
 
 std::string resolve(const std::string& folder, const std::string& path)

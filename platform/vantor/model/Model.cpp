@@ -1,4 +1,5 @@
 #include "vantor/model/Model.h"
+#include "vantor/util/NodeSearch.h"
 
 #include "vantor/model/NodeFlags.h"
 #include "vantor/model/PMI.h"
@@ -98,18 +99,7 @@ osg::ref_ptr<Model> Model::GetTopModel(osg::ref_ptr<osg::Node> node)
             model = parent;
         }
     }
-    std::deque<osg::Node*> queue{node.get()};
-    while (!queue.empty()) {
-        osg::Node* current = queue.front();
-        queue.pop_front();
-        if (auto* model = dynamic_cast<Model*>(current))
-            return model;
-        if (osg::Group* group = current->asGroup()) {
-            for (unsigned int i = 0; i < group->getNumChildren(); ++i)
-                queue.push_back(group->getChild(i));
-        }
-    }
-    return nullptr;
+    return breadthFirstFindOf<Model>(node.get());
 }
 
 void Model::getAllChildrenModels(osg::Node* node, NodeList& models)

@@ -1,4 +1,5 @@
 #include "vantor/section/SectionManager.h"
+#include "vantor/util/NodeSearch.h"
 
 #include "vantor/annotation/JsonUtil.h"
 #include "vantor/model/Model.h"
@@ -22,20 +23,7 @@ SectionManager::~SectionManager() = default;
 
 osg::ref_ptr<SectionManager> SectionManager::GetSectionManager(osg::ref_ptr<osg::Node> node)
 {
-    std::deque<osg::Node*> queue;
-    if (node)
-        queue.push_back(node.get());
-    while (!queue.empty()) {
-        osg::Node* n = queue.front();
-        queue.pop_front();
-        if (auto* manager = dynamic_cast<SectionManager*>(n))
-            return manager;
-        if (osg::Group* g = n->asGroup()) {
-            for (unsigned int i = 0; i < g->getNumChildren(); ++i)
-                queue.push_back(g->getChild(i));
-        }
-    }
-    return nullptr;
+    return breadthFirstFindOf<SectionManager>(node.get());
 }
 
 void SectionManager::OpenSection(const osg::ref_ptr<Section>& section)

@@ -1,4 +1,5 @@
 #include "vantor/view/ViewManager.h"
+#include "vantor/util/NodeSearch.h"
 
 #include <algorithm>
 #include <deque>
@@ -16,20 +17,7 @@ ViewManager::~ViewManager() = default;
 
 osg::ref_ptr<ViewManager> ViewManager::GetViewManager(osg::ref_ptr<osg::Node> node)
 {
-    std::deque<osg::Node*> queue;
-    if (node)
-        queue.push_back(node.get());
-    while (!queue.empty()) {
-        osg::Node* n = queue.front();
-        queue.pop_front();
-        if (auto* manager = dynamic_cast<ViewManager*>(n))
-            return manager;
-        if (osg::Group* g = n->asGroup()) {
-            for (unsigned int i = 0; i < g->getNumChildren(); ++i)
-                queue.push_back(g->getChild(i));
-        }
-    }
-    return nullptr;
+    return breadthFirstFindOf<ViewManager>(node.get());
 }
 
 void ViewManager::AddViewListener(const std::shared_ptr<ViewManagerChangedListener>& listener)
