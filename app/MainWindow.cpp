@@ -5,6 +5,13 @@
 #include "automation/ProcessCommunication.h"
 
 #include "view/SceneView.h"
+#include "view/PickingHandler.h"
+#include "app/DockForms.h"
+#include "app/SmallWidgets.h"
+#include "app/ThreadPool.h"
+#include "app/StartupFlags.h"
+#include "dialogs/SystemSetting.h"
+#include "dialogs/ToolDialogs.h"
 #include "ribbonbar/SARibbonBar.h"
 
 #include <QAction>
@@ -17,28 +24,58 @@
 #include <QScreen>
 #include <QSignalBlocker>
 #include <QStatusBar>
+#include <QThread>
 
 MainWindow::MainWindow(QWidget* parent) : SARibbonMainWindow(parent)
 {
-    // Pending: the loader's value type is registered here once the loader exists.
-    // Pending: the first settings dialog object (application-modal), watermark cleared.
+    qRegisterMetaType<ObjectLoader::LoadFileValueType>("ObjectLoader::LoadFileValueType");
+
+    m_systemSetting = new SystemSetting(this);
+    m_systemSetting->setWindowModality(Qt::ApplicationModal);
     m_watermark = false;
 
     m_sceneView = new SceneView(this);
     setWindowIcon(QIcon(QStringLiteral(":/VantorViewer/Nerio3dViewer.ico")));
     setAcceptDrops(true);
     setCentralWidget(m_sceneView);
-    setWindowTitle(m_applicationName);
 
-    // Pending, in this order: the perspective callback on the picking handler, the roam-mode
-    // callback on the scene view, readSettings, initUI, the ribbon, the disabled start state,
-    // the second settings dialog reading "config.ini", registerCommand, the tree context actions.
-    resize(1280, 800);
+    if (osg::ref_ptr<PickingHandler> handler = m_sceneView->getPickingHandler())
+        handler->setOnPerpectiveCameraChanged([this](bool perspective) { onPerspectiveCameraChanged(perspective); });
+    m_sceneView->onManipulatorChanged = [this](ManipulatorType type) { onRoamModeChanged(type); };
+
+    readSettings();
+    initUI();
+    // Pending: the ribbon (application menu, quick-access bar, pages, action map).
+    setGlobalMenuState(false);
+
+    m_systemSetting = new SystemSetting(this);
+    m_systemSetting->setWindowModality(Qt::ApplicationModal);
+    m_systemSetting->readConfig();
+    // Pending: registerCommand and the tree context actions with their shortcuts.
 }
 
 MainWindow::~MainWindow()
 {
-    // Pending: stop the thread pool, write the settings, delete the loader and the combine dialog.
+    ThreadPool::getInstance()->stop();
+    writeSettings();
+    // The pool is stopped only for up to a second per thread: a read or save still running on the
+    // loader's thread must end before the loader goes, or it would work on a deleted object.
+    if (m_loader) {
+        QThread* thread = m_loader->thread();
+        if (thread && thread != QThread::currentThread() && thread->isRunning()) {
+            thread->quit();
+            thread->wait();
+        }
+        delete m_loader;
+        m_loader = nullptr;
+    }
+    delete m_combineDialog;
+    m_combineDialog = nullptr;
+    delete m_bookmarkForm;
+    delete m_propertyForm;
+    delete m_statisticsForm;
+    delete m_treeForm;
+    delete m_logForm;
 }
 
 QAction* MainWindow::getAction(const QString& key) const
@@ -46,25 +83,34 @@ QAction* MainWindow::getAction(const QString& key) const
     return m_actionMap.value(key, nullptr);
 }
 
-bool MainWindow::loadFile(const QString& filePath)
-{
-    if (filePath.isEmpty() || !QFileInfo::exists(filePath))
-        return false;
-    // Pending: the loader.
-    return false;
-}
-
 void MainWindow::setOcxMode()
 {
     m_embedded = true;
+    // Pending: the ribbon's application button, right button group, quick-access bar and pages.
     if (ribbonBar())
         ribbonBar()->hide();
     for (QDockWidget* dock : {m_treeDock, m_viewDock, m_annotationDock})
         if (dock)
             dock->hide();
+    showViewDockAtStart = false;
+    showAnnotationAtStart = false;
     statusBar()->hide();
     setContentsMargins(0, 0, 0, 0);
-    // Pending: the loader's direct connections and the ribbon's buttons once they exist.
+
+    // A host expects its requests answered from the scene as it stands: loads run on this thread.
+    if (m_loader) {
+        disconnect(this, SIGNAL(newFileToLoad(const QString&, bool, ObjectLoader::LoadFileValueType)), m_loader,
+                   SLOT(newObjectToLoad(const QString&, bool, ObjectLoader::LoadFileValueType)));
+        disconnect(m_loader, SIGNAL(newObjectToView(osg::Node*)), this, SLOT(newLoadedFile(osg::Node*)));
+        disconnect(m_loader, SIGNAL(newObjectToMain(osg::Node*, const QModelIndex&)), this,
+                   SLOT(newLoadedAddModel(osg::Node*, const QModelIndex&)));
+        connect(this, SIGNAL(newFileToLoad(const QString&, bool, ObjectLoader::LoadFileValueType)), m_loader,
+                SLOT(newObjectToLoad(const QString&, bool, ObjectLoader::LoadFileValueType)), Qt::DirectConnection);
+        connect(m_loader, SIGNAL(newObjectToView(osg::Node*)), this, SLOT(newLoadedFile(osg::Node*)),
+                Qt::DirectConnection);
+        connect(m_loader, SIGNAL(newObjectToMain(osg::Node*, const QModelIndex&)), this,
+                SLOT(newLoadedAddModel(osg::Node*, const QModelIndex&)), Qt::DirectConnection);
+    }
 }
 
 void MainWindow::onPerspectiveCameraChanged(bool perspective)

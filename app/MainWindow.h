@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/ObjectLoader.h"
 #include "ribbonbar/SARibbonMainWindow.h"
 
 #include <osg/Node>
@@ -24,6 +25,21 @@ class QSlider;
 class QTableWidget;
 
 class SceneView;
+class SceneModel;
+class ObjectLoader;
+class OsgTreeModel;
+class CoordinationWidget;
+class CollisionDialog;
+class CombineProcessDialog;
+class SystemSetting;
+class AnimationEditorUI;
+class QCloseDockWidget;
+class QTextBrowser;
+class Ui_dockWidgetBookmark;
+class Ui_logDock;
+class Ui_propertyDock;
+class Ui_statisticsDock;
+class Ui_treeDock;
 class MessageProcesser;
 struct CopyDataStruct;
 
@@ -39,8 +55,33 @@ public:
     // Action map look-up: null for a key that is not in the map.
     QAction* getAction(const QString& key) const;
 
-    // Loads a model file; false for an empty or missing path (pending: the loader).
+    // Starts loading a model file; false for an empty or missing path, a file that is not a model,
+    // or while another load or save runs.
     bool loadFile(const QString& filePath);
+    // Back to the empty window.
+    void unLoadFile();
+    void clearModelData();
+    // Enables or disables the whole working UI at once.
+    void setGlobalMenuState(bool enabled);
+    void setDocumentUiEnabled(bool enabled);
+
+    // Window settings, read once at construction and written once at destruction.
+    void readSettings();
+    void writeSettings();
+
+    // Newest first, at most 10; a path already listed keeps its place.
+    static void addRecentFile(const QString& path, QStringList& recentFiles);
+    const QStringList& recentFiles() const { return m_recentlyOpenedFiles; }
+    const QString& currentFile() const { return m_currentFile; }
+    bool isBusy() const { return m_busy; }
+
+    SceneModel* sceneModel() const { return m_sceneModel; }
+    ObjectLoader* loader() const { return m_loader; }
+    QList<QDockWidget*> dockList() const { return m_dockList; }
+    QDockWidget* treeDock() const { return m_treeDock; }
+    QDockWidget* viewDock() const { return m_viewDock; }
+    QDockWidget* annotationDock() const { return m_annotationDock; }
+    QTextBrowser* logBrowser() const;
 
     // Strips the built window down to the bare view for a host program.
     void setOcxMode();
@@ -59,6 +100,45 @@ public:
 public slots:
     void resetDockFloating();
 
+    void on_actionOpen_triggered();
+    void on_actionOpenSample_triggered();
+    void on_actionSave_triggered();
+    void on_actionSaveAs_triggered();
+    void on_actionUnload_triggered();
+    void recentFileActivated(QAction* action);
+
+    void newLoadedFile(osg::Node* root);
+    void newLoadedAddModel(osg::Node* node, const QModelIndex& parent);
+    void newNoteToModel(QString* json);
+    void newSectionToModel(QString* json);
+    void newMeasureToModel(QString* json);
+    void newAnimationToModel(QString* json);
+    void newViewToModel(osg::Node* view);
+    void loadFileFinish();
+    void saveFileFinish();
+    void saveFileFailed(const QString& reason);
+
+    void printToLog(const QString& text);
+    void printToLog(const QStringList& texts);
+    void onCommandTipChanged(const std::string& text);
+
+signals:
+    void newFileToLoad(const QString& path, bool withParts, ObjectLoader::LoadFileValueType type);
+    void addFileToLoad(const QString& path, bool withParts, const QModelIndex& parent, ObjectLoader::LoadFileValueType type);
+    void saveFile(const QString& path, SceneModel* scene);
+    void readPMI(bool on);
+    void readEdge(bool on);
+    void mergeFace(bool on);
+
+protected:
+    void initUI();
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    // Refuses a second load or save while one runs; true when the caller may go on.
+    bool refuseWhileBusy();
+
 protected:
     // Every ribbon action under "<group>_<name>"; filled once by the ribbon builders.
     QMap<QString, QAction*> m_actionMap;
@@ -67,12 +147,18 @@ protected:
 
 private:
     // Members in the window's declaration order; pointers start null.
+    Ui_dockWidgetBookmark* m_bookmarkForm = nullptr;
+    Ui_propertyDock* m_propertyForm = nullptr;
+    Ui_statisticsDock* m_statisticsForm = nullptr;
+    Ui_treeDock* m_treeForm = nullptr;
+    Ui_logDock* m_logForm = nullptr;
     QTableWidget* m_collisionTable = nullptr;
     QDockWidget* m_collisionDock = nullptr;
     QDockWidget* m_treeDock = nullptr;
     QDockWidget* m_viewDock = nullptr;
     QDockWidget* m_annotationDock = nullptr;
-    QDockWidget* m_timelineDock = nullptr;
+    QCloseDockWidget* m_timelineDock = nullptr;
+    AnimationEditorUI* m_animationEditor = nullptr;
     QAction* m_quickSaveAction = nullptr;
     QAction* m_saveAction = nullptr;
     QAction* m_saveAsAction = nullptr;
@@ -102,17 +188,25 @@ private:
     bool m_displayTrackballHelper = false;
     QString m_currentLanguage;
     osg::ref_ptr<osg::Node> m_loadedRoot;
+    OsgTreeModel* m_treeModel = nullptr;
+    SceneModel* m_sceneModel = nullptr;
     QLabel* m_statusLabel1 = nullptr;
     QLabel* m_statusLabel2 = nullptr;
     float m_lodScale = 1.0f;
+    ObjectLoader* m_loader = nullptr;
     bool m_searchCaseSensitive = false;
     QCompleter* m_searchCompleter = nullptr;
     QModelIndex m_lastSearchHit;
+    CollisionDialog* m_collisionDialog = nullptr;
     SceneView* m_sceneView = nullptr;
+    SystemSetting* m_systemSetting = nullptr;
+    CoordinationWidget* m_annotationPanel = nullptr;
     osg::ref_ptr<osg::Node> m_lastAddedNode;
     bool m_embedded = false;
     bool m_modelHasGeoLine = true;
     bool m_modelHasGeoFace = true;
+    CombineProcessDialog* m_combineDialog = nullptr;
+    bool m_busy = false; // a load or a save runs
 
     // Host channel.
 public:

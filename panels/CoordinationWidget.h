@@ -7,7 +7,9 @@
 
 #include <list>
 
-typedef std::list<osg::ref_ptr<osg::Node>> NodePtrList;
+#include "vantor/command/NodePtrList.h"
+
+namespace Vantor { class ISelectionManager; }
 
 // The annotation panel of measures, notes, sections and PMI. Placeholder: signals and the
 // operations the main window calls are final.
@@ -17,8 +19,12 @@ class CoordinationWidget : public QWidget
 public:
     explicit CoordinationWidget(QWidget* parent = nullptr);
 
+    void setSelectionManager(Vantor::ISelectionManager* manager) { m_selectionManager = manager; }
     void resetTree();
     void updatePMITree(const std::list<osg::ref_ptr<osg::Node>>& pmiNodes);
+
+private:
+    Vantor::ISelectionManager* m_selectionManager = nullptr;
 
 signals:
     void selectNode(NodePtrList nodes, bool add);

@@ -11,6 +11,13 @@ void OsgTreeModel::setNode(osg::Node* node)
     endResetModel();
 }
 
+void OsgTreeModel::clear()
+{
+    beginResetModel();
+    endResetModel();
+    m_root = nullptr;
+}
+
 void OsgTreeModel::collectIndexes(QMap<osg::Node*, QModelIndex>&, const QModelIndex&) {}
 QModelIndex OsgTreeModel::findIndex(const QModelIndex&, osg::Node*) { return {}; }
 QModelIndex OsgTreeModel::findIndexByName(const QModelIndex&, const QString&) { return {}; }

@@ -7,6 +7,9 @@
 #include <QList>
 #include <QMap>
 
+class QTreeView;
+namespace Vantor { class ISelectionManager; }
+
 // The structure tree's item model; every index's internal pointer is its row's osg::Node.
 // Placeholder: the operations the main window calls are final.
 class OsgTreeModel : public QAbstractItemModel
@@ -15,7 +18,11 @@ class OsgTreeModel : public QAbstractItemModel
 public:
     explicit OsgTreeModel(QObject* parent = nullptr);
 
+    void setSelectionManager(Vantor::ISelectionManager* manager) { m_selectionManager = manager; }
+    void setTreeView(QTreeView* view) { m_treeView = view; }
     void setNode(osg::Node* node);
+    // Resets the model and lets go of its root node.
+    void clear();
     osg::Node* rootNode() const { return m_root.get(); }
 
     void collectIndexes(QMap<osg::Node*, QModelIndex>& map, const QModelIndex& start);
@@ -33,4 +40,6 @@ signals:
 
 private:
     osg::ref_ptr<osg::Node> m_root;
+    Vantor::ISelectionManager* m_selectionManager = nullptr;
+    QTreeView* m_treeView = nullptr;
 };

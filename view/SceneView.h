@@ -29,6 +29,7 @@ class AnimationManager;
 class CollisionInfoDecorator;
 class CollisionManager;
 class CommandManager;
+class EffectManager;
 class ISelectionManager;
 class ManipulatorState;
 class SceneStateObserverManager;
@@ -72,6 +73,8 @@ public:
     // Hangs the scene model's subgraph under the root node and shares the view's command manager with it.
     void setSceneModel(SceneModel* model);
     SceneModel* getSceneModel() const { return m_sceneModel; }
+    // The scene model's effect manager; null while no scene model is attached.
+    osg::ref_ptr<Vantor::EffectManager> getEffectManager() const;
     osg::ref_ptr<PickingHandler> getPickingHandler() const;
     osg::ref_ptr<Vantor::AnimationKeyFrameEditor> getAnimationKeyFrameEditor() const;
     std::shared_ptr<Vantor::AnimationManager> getAnimationManager() const { return m_animationManager; }

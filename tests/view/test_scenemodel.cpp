@@ -14,12 +14,17 @@
 #include "vantor/section/SectionManager.h"
 #include "vantor/view/ViewManager.h"
 #include "view/SceneModel.h"
+#include "view/PickingHandler.h"
 #include "view/SceneView.h"
+#include "osgqt/GraphicsWindowQt.h"
 
+#include <osg/Geode>
+#include <osg/Geometry>
 #include <osg/LightSource>
 #include <osgFX/Scribe>
 
 #include <QStringList>
+#include <QTest>
 
 using namespace Vantor;
 
@@ -302,12 +307,76 @@ TEST(SceneModel, SceneViewHangsItUnderTheRootNode)
     EXPECT_EQ(scene.getSectionManager()->getCommandManager(), view.getCommandManager());
     EXPECT_EQ(scene.getSectionManager()->getView(), view.getView());
     EXPECT_EQ(SectionManager::GetSectionManager(view.getView()->getSceneData()), scene.getSectionManager());
+    EXPECT_EQ(view.getEffectManager(), scene.getEffectManager());
+
+    // The picking handler's picks reach the view's signals.
+    int picked = 0;
+    QObject::connect(&view, qOverload<osg::Node*>(&SceneView::picked), [&](osg::Node*) { ++picked; });
+    emit view.getPickingHandler()->picked(static_cast<osg::Node*>(nullptr));
+    EXPECT_EQ(picked, 1);
+    scene.setModel(new Model);
 
     // Attaching another one replaces it; none leaves the root node empty.
     SceneModel other;
     view.setSceneModel(&other);
     ASSERT_EQ(view.getRootNode()->getNumChildren(), 1u);
     EXPECT_EQ(view.getRootNode()->getChild(0), other.getRootSwitch());
+    emit view.getPickingHandler()->picked(static_cast<osg::Node*>(nullptr));
+    EXPECT_EQ(picked, 2); // attaching again does not connect twice
     view.setSceneModel(nullptr);
     EXPECT_EQ(view.getRootNode()->getNumChildren(), 0u);
+    EXPECT_EQ(view.getEffectManager(), nullptr);
+}
+
+TEST(SceneModel, AnOpenSectionCutsTheDrawnModel)
+{
+    if (!nerio_test::hasDisplay())
+        GTEST_SKIP() << "needs an X display";
+    SceneView view;
+    SceneModel scene;
+    view.setSceneModel(&scene);
+
+    // An unlit red square facing the camera, from x = -5 to 5.
+    osg::ref_ptr<osg::Geometry> quad = osg::createTexturedQuadGeometry(osg::Vec3(-5, 0, -5), osg::Vec3(10, 0, 0),
+                                                                       osg::Vec3(0, 0, 10));
+    osg::ref_ptr<osg::Vec4Array> red = new osg::Vec4Array;
+    red->push_back(osg::Vec4(1, 0, 0, 1));
+    quad->setColorArray(red.get(), osg::Array::BIND_OVERALL);
+    osg::ref_ptr<osg::Geode> geode = new osg::Geode;
+    geode->addDrawable(quad.get());
+    geode->getOrCreateStateSet()->setMode(GL_LIGHTING, osg::StateAttribute::OFF | osg::StateAttribute::PROTECTED);
+    geode->getOrCreateStateSet()->setMode(GL_CULL_FACE, osg::StateAttribute::OFF);
+    osg::ref_ptr<Model> model = new Model;
+    model->addChild(geode.get());
+    scene.setModel(model.get());
+
+    view.resize(300, 300);
+    view.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&view));
+    view.getPickingHandler()->setTransformation(osg::Vec3d(0, -30, 0), osg::Vec3d(0, 0, 0), osg::Vec3d(0, 0, 1));
+    auto* gl = qobject_cast<osgQt::GLWidget*>(view.graphicsWidget());
+    ASSERT_NE(gl, nullptr);
+    const auto redAt = [&](const QImage& img, double fx) {
+        const QColor c = img.pixelColor(int(img.width() * fx), img.height() / 2);
+        return c.red() > 200 && c.green() < 60 && c.blue() < 60;
+    };
+
+    QTest::qWait(200);
+    QImage before = gl->grabFramebuffer();
+    EXPECT_TRUE(redAt(before, 0.4));
+    EXPECT_TRUE(redAt(before, 0.6));
+
+    osg::ref_ptr<Section> cut = new Section;
+    cut->setPlane(osg::Plane(1, 0, 0, 0)); // keeps x >= 0
+    cut->setShowPlane(false);
+    scene.getSectionManager()->InsertSection(cut, 0);
+    scene.getSectionManager()->OpenSection(cut);
+    QTest::qWait(200);
+    QImage after = gl->grabFramebuffer();
+    EXPECT_FALSE(redAt(after, 0.4));
+    EXPECT_TRUE(redAt(after, 0.6));
+
+    scene.getSectionManager()->CloseSection(cut);
+    QTest::qWait(200);
+    EXPECT_TRUE(redAt(gl->grabFramebuffer(), 0.4));
 }

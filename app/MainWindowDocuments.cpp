@@ -1,0 +1,384 @@
+// Opening, loading, saving and closing model documents on the main window's side.
+
+#include "app/MainWindow.h"
+
+#include "animation/AnimationEditorUI.h"
+#include "app/DockForms.h"
+#include "app/Prompts.h"
+#include "panels/BookmarkWidget.h"
+#include "panels/CoordinationWidget.h"
+#include "panels/OsgTreeModel.h"
+#include "panels/SmallPanels.h"
+#include "view/FindNameListVisitor.h"
+#include "view/PickingHandler.h"
+#include "view/SceneModel.h"
+#include "view/SceneView.h"
+#include "vantor/command/CommandManager.h"
+#include "vantor/command/ISelectionManager.h"
+#include "vantor/effect/EffectManager.h"
+#include "vantor/measure/MeasureManager.h"
+#include "vantor/model/Model.h"
+#include "vantor/note/NoteManager.h"
+#include "vantor/section/SectionManager.h"
+#include "vantor/util/LogHandler.h"
+#include "vantor/view/View.h"
+#include "vantor/view/ViewManager.h"
+#include "vantor/walker/WalkerManipulator.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QCompleter>
+#include <QDir>
+#include <QDragEnterEvent>
+#include <QFileInfo>
+#include <QListWidget>
+#include <QMimeData>
+#include <QStatusBar>
+#include <QTextBrowser>
+#include <QThread>
+#include <QUrl>
+
+
+namespace {
+
+bool isModelFile(const QString& path)
+{
+    const QString suffix = QFileInfo(path).suffix().toLower();
+    return suffix == QLatin1String("dazo") || suffix == QLatin1String("liteprt");
+}
+
+} // namespace
+
+bool MainWindow::refuseWhileBusy()
+{
+    if (!m_busy)
+        return true;
+    statusBar()->showMessage(QString::fromUtf8("正在加载或保存文件，请稍候再试。"), 5000);
+    Vantor::LogHandler::getInstance()->reportWarning(tr("A load or save is running; the request was refused."));
+    return false;
+}
+
+void MainWindow::on_actionOpen_triggered()
+{
+    Vantor::LogHandler::getInstance()->reportInfo(tr("on_actionOpen_triggered"));
+    if (!refuseWhileBusy())
+        return;
+    const QString path = Prompts::get().getOpenFileName(this, QString::fromUtf8("打开模型文件"), lastDirectory,
+                                                        QStringLiteral("Dazo files (*.dazo)"));
+    if (path.isEmpty())
+        return;
+    // Pending: clearing the view's animations, and hiding the collision display.
+    loadFile(path);
+}
+
+void MainWindow::on_actionOpenSample_triggered()
+{
+    const QString folder = QCoreApplication::applicationDirPath() + "/Samples/";
+    Vantor::LogHandler::getInstance()->reportInfo(tr("on_actionOpenExample_triggered"));
+    if (!refuseWhileBusy())
+        return;
+    const QString path = Prompts::get().getOpenFileName(this, QString::fromUtf8("可选择一个样例文件"), folder,
+                                                        QStringLiteral("Dazo files (*.dazo)"));
+    if (!path.isEmpty())
+        loadFile(path);
+}
+
+bool MainWindow::loadFile(const QString& filePath)
+{
+    if (filePath.isEmpty() || !QFileInfo::exists(filePath))
+        return false;
+    // Refuse before unloading, so a wrong file dropped on the window never empties it.
+    if (!isModelFile(filePath)) {
+        statusBar()->showMessage(QString::fromUtf8("不支持的文件类型：%1").arg(QFileInfo(filePath).fileName()), 5000);
+        Vantor::LogHandler::getInstance()->reportWarning(tr("Not a model file: %1").arg(filePath));
+        return false;
+    }
+    if (!refuseWhileBusy())
+        return false;
+
+    unLoadFile();
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    m_currentFile = filePath;
+    lastDirectory = QFileInfo(filePath).absolutePath();
+    if (m_annotationPanel)
+        m_annotationPanel->resetTree();
+    // Pending: trackball rotation mode and the Z view direction come with the ribbon's actions.
+    m_sceneView->updateGrid();
+
+    m_busy = true;
+    emit newFileToLoad(filePath, true, ObjectLoader::FilePath);
+    return true;
+}
+
+void MainWindow::newLoadedFile(osg::Node* root)
+{
+    m_busy = false;
+    QApplication::restoreOverrideCursor();
+    clearModelData();
+    if (!root) {
+        Vantor::LogHandler::getInstance()->reportError(tr("Nothing could be read from %1").arg(m_currentFile));
+        statusBar()->showMessage(QString::fromUtf8("无法读取文件：%1").arg(QFileInfo(m_currentFile).fileName()), 5000);
+        return;
+    }
+    m_loadedRoot = root;
+
+    if (m_animationEditor)
+        m_animationEditor->setEditorOpen(true);
+    setGlobalMenuState(true);
+    // Pending: the tree shortcuts, the roam boxes and the animation controls come with the ribbon.
+    for (QAction* action : {m_quickSaveAction, m_saveAction, m_saveAsAction, m_closeAction})
+        if (action)
+            action->setEnabled(true);
+
+    if (osg::ref_ptr<PickingHandler> handler = m_sceneView->getPickingHandler()) {
+        if (QAction* a = getAction(QStringLiteral("Basic_Perspective")))
+            a->setChecked(true);
+        handler->setPerpectiveCamera(true);
+    }
+
+    m_sceneModel->setModel(root);
+    m_sceneView->changeManipulator(m_sceneView->getManipulatorType(), true);
+    m_sceneView->resetHome();
+    if (auto manager = m_sceneView->getCommandManager())
+        manager->Clear();
+
+    setWindowTitle(m_applicationName + " - " + QFileInfo(m_currentFile).fileName());
+    addRecentFile(m_currentFile, m_recentlyOpenedFiles);
+
+    m_treeModel->setNode(root);
+    QTreeView* tree = m_treeForm->treeViewStructure;
+    tree->expand(m_treeModel->index(0, 0, tree->rootIndex()));
+    tree->resizeColumnToContents(0);
+    emit m_treeModel->layoutChanged();
+
+    // Search completer over every node name, without repeats.
+    delete m_searchCompleter;
+    m_searchCompleter = nullptr;
+    FindNameListVisitor names;
+    root->accept(names);
+    QStringList list = names.names;
+    list.removeDuplicates();
+    m_searchCompleter = new QCompleter(list, this);
+    m_searchCompleter->setCaseSensitivity(m_searchCaseSensitive ? Qt::CaseSensitive : Qt::CaseInsensitive);
+    m_treeForm->lineEditSearch->setCompleter(m_searchCompleter);
+
+    if (m_statisticsForm)
+        m_statisticsForm->widgetStats->setNode(root);
+    m_lastSearchHit = QModelIndex();
+
+    // A bookmark file beside the model: the base name up to the first dot, ".bmk".
+    const QFileInfo info(m_currentFile);
+    const QString bookmarks = info.absolutePath() + "/" + info.baseName() + ".bmk";
+    if (QFileInfo::exists(bookmarks)) {
+        const QString absolute = QFileInfo(bookmarks).absoluteFilePath();
+        if (m_bookmarkForm->widgetBookmarkManager->loadBookmarks(absolute))
+            Vantor::LogHandler::getInstance()->reportInfo(tr("Loading of %1 ...").arg(absolute));
+        else
+            Vantor::LogHandler::getInstance()->reportInfo(tr("Nothing to load in %1 ...").arg(absolute));
+    }
+
+    osg::ref_ptr<Vantor::Model> top = Vantor::Model::GetTopModel(m_sceneModel->getRootSwitch());
+    if (top) {
+        m_modelHasGeoLine = top->hasGeoLine();
+        m_modelHasGeoFace = top->hasGeoFace();
+        std::list<osg::ref_ptr<osg::Node>> pmi;
+        Vantor::Model::getAllChildrenPMI(top.get(), pmi);
+        if (m_annotationPanel)
+            m_annotationPanel->updatePMITree(pmi);
+    }
+}
+
+void MainWindow::newLoadedAddModel(osg::Node* node, const QModelIndex& parent)
+{
+    m_busy = false;
+    m_lastAddedNode = node;
+    // Pending: adding the model as an undoable assembly command comes with the tree actions.
+    Q_UNUSED(parent);
+}
+
+void MainWindow::newNoteToModel(QString* json)
+{
+    if (json && m_sceneModel)
+        if (osg::ref_ptr<Vantor::NoteManager> notes = m_sceneModel->getNoteManager())
+            notes->fromJson(json->toStdString());
+}
+
+void MainWindow::newSectionToModel(QString* json)
+{
+    if (json && m_sceneModel)
+        if (osg::ref_ptr<Vantor::SectionManager> sections = m_sceneModel->getSectionManager())
+            sections->fromJson(json->toStdString());
+}
+
+void MainWindow::newMeasureToModel(QString* json)
+{
+    if (json && m_sceneModel)
+        if (osg::ref_ptr<Vantor::MeasureManager> measures = m_sceneModel->getMeasureManager())
+            measures->fromJson(json->toStdString());
+}
+
+void MainWindow::newAnimationToModel(QString* json)
+{
+    Q_UNUSED(json); // Pending: the animation manager.
+}
+
+void MainWindow::newViewToModel(osg::Node* node)
+{
+    auto* view = dynamic_cast<Vantor::View*>(node);
+    if (!view || !m_sceneModel)
+        return;
+    // Pending: binding the saved view to the scene (top model, managers, view) comes with saved views.
+    if (osg::ref_ptr<Vantor::ViewManager> views = m_sceneModel->getViewManager())
+        views->AddView(view);
+}
+
+void MainWindow::on_actionSave_triggered()
+{
+    Vantor::LogHandler::getInstance()->reportInfo(tr("on_actionSave_triggered"));
+    if (m_currentFile.isEmpty() || !refuseWhileBusy())
+        return;
+    m_busy = true;
+    setDocumentUiEnabled(false);
+    onCommandTipChanged(std::string("文件保存进行中，请耐心等待！"));
+    emit saveFile(m_currentFile, m_sceneModel);
+}
+
+void MainWindow::on_actionSaveAs_triggered()
+{
+    Vantor::LogHandler::getInstance()->reportInfo(tr("on_actionSaveAs_triggered"));
+    if (!m_sceneModel || !refuseWhileBusy())
+        return;
+    auto* model = dynamic_cast<Vantor::Model*>(m_sceneModel->getModel());
+    if (!model)
+        return;
+    const QString proposed = QStringLiteral("%1/%2").arg(lastDirectory, QString::fromLocal8Bit(model->getName().c_str()));
+    QString path = Prompts::get().getSaveFileName(this, QString::fromUtf8("保存模型文件到文件夹"), proposed,
+                                                  QStringLiteral("Dazo files (*.dazo)"));
+    if (path.isEmpty())
+        return;
+    // Linux file dialogs add no extension of their own.
+    if (!isModelFile(path))
+        path += QStringLiteral(".dazo");
+    m_busy = true;
+    setDocumentUiEnabled(false);
+    onCommandTipChanged(std::string("文件另存为进行中，请耐心等待！"));
+    emit saveFile(path, m_sceneModel);
+}
+
+void MainWindow::on_actionUnload_triggered()
+{
+    if (!refuseWhileBusy())
+        return;
+    unLoadFile();
+}
+
+void MainWindow::recentFileActivated(QAction* action)
+{
+    if (action && !action->text().isEmpty())
+        loadFile(action->text());
+}
+
+void MainWindow::addRecentFile(const QString& path, QStringList& recentFiles)
+{
+    const QString absolute = QFileInfo(path).absoluteFilePath();
+    if (recentFiles.contains(absolute, Qt::CaseSensitive))
+        return;
+    while (recentFiles.size() >= 10)
+        recentFiles.removeLast();
+    recentFiles.prepend(absolute);
+}
+
+void MainWindow::clearModelData()
+{
+    if (m_bookmarkForm) {
+        m_bookmarkForm->widgetBookmarkManager->listWidget()->clear();
+        emit m_bookmarkForm->widgetBookmarkManager->clearAllBookItems();
+    }
+    if (Vantor::ISelectionManager* selection = m_sceneView->getSelectionManager())
+        selection->clearSelection();
+    if (m_treeModel)
+        m_treeModel->clear();
+    m_loadedRoot = nullptr;
+    if (m_sceneModel)
+        m_sceneModel->setModel(nullptr);
+}
+
+void MainWindow::unLoadFile()
+{
+    m_currentFile.clear();
+    setWindowTitle(m_applicationName);
+    clearModelData();
+    setGlobalMenuState(false);
+    // Pending: the four tree shortcuts.
+    if (m_loader) {
+        // The loader's texts belong to its own thread; in embedded mode loads run here.
+        if (m_embedded || m_loader->thread() == QThread::currentThread())
+            m_loader->clear();
+        else
+            QMetaObject::invokeMethod(m_loader, "clear", Qt::QueuedConnection);
+    }
+    if (auto manager = m_sceneView->getCommandManager()) {
+        manager->CancelCurrentCmd();
+        manager->setExecuteType("None");
+    }
+    if (m_sceneModel)
+        if (osg::ref_ptr<Vantor::ViewManager> views = m_sceneModel->getViewManager())
+            views->ClearAllView();
+    if (m_annotationPanel)
+        m_annotationPanel->resetTree();
+    for (QAction* action : {m_quickSaveAction, m_saveAction, m_saveAsAction, m_closeAction})
+        if (action)
+            action->setEnabled(false);
+    if (auto* walker = dynamic_cast<Vantor::WalkerManipulator*>(m_sceneView->getView()->getCameraManipulator())) {
+        walker->setUseObstacles(false);
+        walker->setUseGravity(false);
+        walker->setUseThridpersonView(false);
+    }
+    m_sceneView->changeManipulator(0);
+    if (osg::ref_ptr<PickingHandler> handler = m_sceneView->getPickingHandler()) {
+        handler->setPerpectiveCamera(true);
+        handler->setNode(nullptr);
+        handler->mouseMode = 0;
+    }
+    for (const char* key : {"Basic_Zoom", "Basic_Translation", "Basic_Rotation", "Basic_Perspective"})
+        if (QAction* a = getAction(QString::fromLatin1(key)))
+            a->setChecked(false);
+    if (m_treeForm)
+        m_treeForm->lineEditSearch->clear();
+    m_sceneView->hideGrid();
+    if (m_animationEditor)
+        m_animationEditor->resetEditor();
+    if (QAction* a = getAction(QStringLiteral("Animation_ATECameraPlay")))
+        a->setChecked(false);
+    if (m_sceneModel)
+        if (osg::ref_ptr<Vantor::EffectManager> effects = m_sceneModel->getEffectManager())
+            effects->setEffectType(1);
+}
+
+void MainWindow::dragEnterEvent(QDragEnterEvent* event)
+{
+    const QMimeData* mime = event->mimeData();
+    if (mime->hasUrls() && mime->urls().size() == 1 && QFileInfo(mime->urls().first().toLocalFile()).isFile())
+        event->acceptProposedAction();
+    else
+        event->ignore();
+}
+
+void MainWindow::dragMoveEvent(QDragMoveEvent* event)
+{
+    event->acceptProposedAction();
+}
+
+void MainWindow::dropEvent(QDropEvent* event)
+{
+    const QList<QUrl> urls = event->mimeData()->urls();
+    if (!urls.isEmpty())
+        loadFile(urls.first().toLocalFile());
+}
+
+void MainWindow::closeEvent(QCloseEvent* event)
+{
+    // Pending: showing the bars and docks hidden by the full-screen layout before the state is saved.
+    SARibbonMainWindow::closeEvent(event);
+}

@@ -1,0 +1,278 @@
+// The main window's user-interface set-up: docks, scene holder, loader thread and their wiring.
+
+#include "app/MainWindow.h"
+
+#include "animation/AnimationEditorUI.h"
+#include "app/DockForms.h"
+#include "app/Prompts.h"
+#include "app/SmallWidgets.h"
+#include "app/StartupFlags.h"
+#include "app/ThreadPool.h"
+#include "dialogs/ToolDialogs.h"
+#include "panels/BookmarkWidget.h"
+#include "panels/CoordinationWidget.h"
+#include "panels/OsgTreeModel.h"
+#include "panels/SmallPanels.h"
+#include "view/FileProgressWidget.h"
+#include "view/SceneModel.h"
+#include "view/SceneView.h"
+#include "vantor/command/CommandManager.h"
+#include "vantor/note/NoteManager.h"
+#include "vantor/util/LogHandler.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QHeaderView>
+#include <QLabel>
+#include <QStatusBar>
+#include <QTableWidget>
+#include <QTextBrowser>
+#include <QTimer>
+
+void MainWindow::initUI()
+{
+    // The 32-point window font of the original layout would cascade into every dock here; the
+    // application font is kept instead.
+    if (!m_embedded)
+        setWindowTitle(m_applicationName);
+    QCoreApplication::setApplicationName(m_applicationName);
+    QCoreApplication::setApplicationVersion(m_applicationVersion);
+    QCoreApplication::setOrganizationName(QStringLiteral("Nerio3dViewer"));
+
+    m_dockList.clear();
+    setDockNestingEnabled(true);
+
+    // Structure tree.
+    m_treeDock = new QDockWidget(this);
+    m_treeForm = new Ui_treeDock;
+    m_treeForm->setupUi(m_treeDock);
+    m_treeDock->setWindowTitle(QString::fromUtf8("结构树"));
+    m_treeDock->setFeatures(QDockWidget::DockWidgetClosable | QDockWidget::DockWidgetMovable);
+    m_treeDock->setAllowedAreas(Qt::LeftDockWidgetArea | Qt::RightDockWidgetArea);
+    addDockWidget(Qt::LeftDockWidgetArea, m_treeDock);
+    m_dockList.append(m_treeDock);
+    m_treeDock->setVisible(showTreeDockAtStart);
+    m_treeForm->treeViewStructure->setItemDelegateForColumn(0, new QTreeviewDelegate(this));
+    // Pending: the tree dock's visibility, search and edit slots come with the tree actions.
+
+    // Property and statistics docks: parentless, hidden, shown by the slots that use them.
+    auto* propertyDock = new QDockWidget();
+    m_propertyForm = new Ui_propertyDock;
+    m_propertyForm->setupUi(propertyDock);
+    propertyDock->hide();
+    auto* statisticsDock = new QDockWidget();
+    m_statisticsForm = new Ui_statisticsDock;
+    m_statisticsForm->setupUi(statisticsDock);
+    statisticsDock->hide();
+
+    // Saved views and bookmarks.
+    m_viewDock = new QDockWidget(this);
+    m_bookmarkForm = new Ui_dockWidgetBookmark;
+    m_bookmarkForm->setupUi(m_viewDock);
+    m_viewDock->setWindowTitle(QString::fromUtf8("视图"));
+    addDockWidget(Qt::LeftDockWidgetArea, m_viewDock);
+    m_dockList.append(m_viewDock);
+    m_viewDock->setVisible(showViewDockAtStart);
+
+    // Log: a parentless dock, hidden until asked for.
+    auto* logDock = new QDockWidget();
+    m_logForm = new Ui_logDock;
+    m_logForm->setupUi(logDock);
+    logDock->hide();
+
+    // Annotation panel.
+    m_annotationPanel = new CoordinationWidget(this);
+    m_annotationPanel->setVisible(showAnnotationAtStart);
+    m_annotationPanel->setSelectionManager(m_sceneView->getSelectionManager());
+    m_annotationDock = new QDockWidget(QString::fromUtf8("协同"), this);
+    m_annotationDock->setWidget(m_annotationPanel);
+    addDockWidget(Qt::LeftDockWidgetArea, m_annotationDock);
+    m_dockList.append(m_annotationDock);
+
+    tabifyDockWidget(m_treeDock, m_viewDock);
+    tabifyDockWidget(m_viewDock, m_annotationDock);
+
+    // Log messages, including those logged before the dock existed.
+    m_logForm->textBrowserLog->document()->setMaximumBlockCount(1000);
+    Vantor::LogHandler* log = Vantor::LogHandler::getInstance();
+    connect(log, SIGNAL(newMessage(const QString&)), this, SLOT(printToLog(const QString&)));
+    connect(log, SIGNAL(newMessages(const QStringList&)), this, SLOT(printToLog(const QStringList&)));
+    log->startEmission(true);
+
+    // Structure tree model.
+    m_treeModel = new OsgTreeModel(this);
+    m_treeModel->setSelectionManager(m_sceneView->getSelectionManager());
+    m_treeModel->setTreeView(m_treeForm->treeViewStructure);
+    QTreeView* tree = m_treeForm->treeViewStructure;
+    tree->setModel(m_treeModel);
+    tree->setUniformRowHeights(true);
+    tree->setColumnHidden(1, true);
+    tree->setColumnHidden(2, true);
+    tree->setDragDropMode(QAbstractItemView::DragDrop);
+    tree->setDefaultDropAction(Qt::MoveAction);
+    tree->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    tree->setSelectionBehavior(QAbstractItemView::SelectRows);
+
+    // Scene holder.
+    m_sceneModel = new SceneModel(this);
+    m_sceneView->setSceneModel(m_sceneModel);
+
+    // Animation timeline.
+    m_timelineDock = new QCloseDockWidget(QString(), this);
+    m_timelineDock->setWindowTitle(QString::fromUtf8("时间轴"));
+    m_dockList.append(m_timelineDock);
+    addDockWidget(Qt::BottomDockWidgetArea, m_timelineDock);
+    m_timelineDock->hide();
+    // Pending: the timeline toggle slots and the animation set-up come with the animation editor.
+    m_sceneModel->setView(m_sceneView->getView());
+
+    if (osg::ref_ptr<Vantor::NoteManager> notes = m_sceneModel->getNoteManager())
+        notes->setView(m_sceneView->getView());
+    m_sceneView->installEventFilter(this);
+    // Pending: the manager listeners that feed the panels, and the view's screenshot and pick signals.
+
+    // Status bar.
+    m_statusLabel1 = new QLabel(this);
+    m_statusLabel2 = new QLabel(this);
+    statusBar()->addPermanentWidget(m_statusLabel1, 0);
+    statusBar()->addPermanentWidget(m_statusLabel2, 0);
+
+    // The loader works on a pool thread; everything crosses to it queued.
+    m_loader = new ObjectLoader();
+    m_loader->moveToThread(ThreadPool::getInstance()->getThread());
+    connect(this, SIGNAL(newFileToLoad(const QString&, bool, ObjectLoader::LoadFileValueType)), m_loader,
+            SLOT(newObjectToLoad(const QString&, bool, ObjectLoader::LoadFileValueType)));
+    connect(this, SIGNAL(addFileToLoad(const QString&, bool, const QModelIndex&, ObjectLoader::LoadFileValueType)),
+            m_loader, SLOT(newObjectToLoadWithIndex(const QString&, bool, const QModelIndex&, ObjectLoader::LoadFileValueType)));
+    connect(this, SIGNAL(saveFile(const QString&, SceneModel*)), m_loader, SLOT(saveFile(const QString&, SceneModel*)));
+    connect(this, SIGNAL(readPMI(bool)), m_loader, SLOT(readPMIConfig(bool)));
+    connect(this, SIGNAL(readEdge(bool)), m_loader, SLOT(readEdgeConfig(bool)));
+    connect(this, SIGNAL(mergeFace(bool)), m_loader, SLOT(mergeFaceConfig(bool)));
+    connect(m_loader, SIGNAL(newObjectToView(osg::Node*)), this, SLOT(newLoadedFile(osg::Node*)));
+    connect(m_loader, SIGNAL(newNoteToModel(QString*)), this, SLOT(newNoteToModel(QString*)));
+    connect(m_loader, SIGNAL(newSectionToModel(QString*)), this, SLOT(newSectionToModel(QString*)));
+    connect(m_loader, SIGNAL(newViewToModel(osg::Node*)), this, SLOT(newViewToModel(osg::Node*)));
+    connect(m_loader, SIGNAL(newMeasureToModel(QString*)), this, SLOT(newMeasureToModel(QString*)));
+    connect(m_loader, SIGNAL(newAnimationToModel(QString*)), this, SLOT(newAnimationToModel(QString*)));
+    connect(m_loader, SIGNAL(newObjectToMain(osg::Node*, const QModelIndex&)), this,
+            SLOT(newLoadedAddModel(osg::Node*, const QModelIndex&)));
+    connect(m_loader, SIGNAL(ProgressShown(bool)), m_sceneView, SLOT(ProgressShown(bool)));
+    connect(m_loader, SIGNAL(Progressdata1(QString, float)), m_sceneView->getProgressWidget(),
+            SLOT(Progressdata1(QString, float)));
+    connect(m_loader, SIGNAL(Progressdata(QString, float)), m_sceneView->getProgressWidget(),
+            SLOT(Progressdata0(QString, float)));
+    connect(m_loader, &ObjectLoader::loadFileFinish, this, &MainWindow::loadFileFinish);
+    connect(m_loader, &ObjectLoader::saveFileFinish, this, &MainWindow::saveFileFinish);
+
+    // Pending: the bookmark panel's signals, the command manager's listeners and the section filter.
+
+    // Collision list.
+    m_collisionTable = new QTableWidget();
+    m_collisionTable->setColumnCount(5);
+    m_collisionTable->setHorizontalHeaderLabels(
+        {tr("Type of interference"), tr("Object 1"), tr("Object 2"), tr("Distance"), QString()});
+    m_collisionTable->horizontalHeader()->setStretchLastSection(true);
+    m_collisionTable->setColumnWidth(0, 120);
+    m_collisionTable->setColumnWidth(1, 200);
+    m_collisionTable->setColumnWidth(2, 200);
+    m_collisionTable->setColumnWidth(3, 200);
+    m_collisionTable->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_collisionTable->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_collisionDock = new QDockWidget(tr("Collision List"));
+    m_collisionDock->setWidget(m_collisionTable);
+    addDockWidget(Qt::BottomDockWidgetArea, m_collisionDock);
+    m_collisionDock->hide();
+    m_dockList.append(m_collisionDock);
+    tabifyDockWidget(m_timelineDock, m_collisionDock);
+    m_treeDock->raise();
+
+    m_collisionDialog = new CollisionDialog(this);
+    m_combineDialog = new CombineProcessDialog(this);
+}
+
+QTextBrowser* MainWindow::logBrowser() const
+{
+    return m_logForm ? m_logForm->textBrowserLog : nullptr;
+}
+
+void MainWindow::printToLog(const QString& text)
+{
+    if (QTextBrowser* browser = logBrowser())
+        browser->append(text);
+}
+
+void MainWindow::printToLog(const QStringList& texts)
+{
+    if (QTextBrowser* browser = logBrowser())
+        browser->append(texts.join('\n'));
+}
+
+void MainWindow::loadFileFinish()
+{
+    if (FileProgressWidget* progress = m_sceneView->getProgressWidget()) {
+        progress->Progressdata0(QString(), 100.0f);
+        progress->Progressdata1(QString(), 100.0f);
+        progress->repaint();
+    }
+    m_sceneView->ProgressShown(false);
+}
+
+void MainWindow::saveFileFinish()
+{
+    m_busy = false;
+    setDocumentUiEnabled(true);
+    onCommandTipChanged(std::string("保存完毕！"));
+}
+
+void MainWindow::saveFileFailed(const QString& reason)
+{
+    m_busy = false;
+    setDocumentUiEnabled(true);
+    Vantor::LogHandler::getInstance()->reportError(tr("Saving failed: %1").arg(reason));
+    statusBar()->showMessage(QString::fromUtf8("保存失败！"), 5000);
+    Prompts::get().warning(this, QString::fromUtf8("保存失败"), reason);
+}
+
+void MainWindow::onCommandTipChanged(const std::string& text)
+{
+    const QString message = QString::fromLocal8Bit(text.c_str());
+    QTimer::singleShot(0, this, [this, message] {
+        if (message.isEmpty()) {
+            statusBar()->clearMessage();
+            return;
+        }
+        if (!m_currentFile.isEmpty() && statusBar()->currentMessage() != message) {
+            statusBar()->clearMessage();
+            statusBar()->showMessage(message);
+        }
+    });
+}
+
+void MainWindow::setGlobalMenuState(bool enabled)
+{
+    if (auto manager = m_sceneView->getCommandManager()) {
+        manager->CancelCurrentCmd();
+        manager->setExecuteType("None");
+    }
+    if (m_bookmarkForm)
+        m_bookmarkForm->widgetBookmarkManager->setEnabled(enabled);
+    if (m_statisticsForm)
+        m_statisticsForm->dockWidgetContents->setEnabled(enabled);
+    if (m_propertyForm)
+        m_propertyForm->dockWidgetContents->setEnabled(enabled);
+    if (m_treeForm)
+        m_treeForm->dockWidgetContents->setEnabled(enabled);
+    for (QAction* action : qAsConst(m_actionMap))
+        action->setEnabled(false);
+    if (enabled)
+        for (QAction* action : qAsConst(m_actionMap))
+            action->setEnabled(true);
+}
+
+void MainWindow::setDocumentUiEnabled(bool enabled)
+{
+    setGlobalMenuState(enabled);
+    for (QAction* action : {m_quickSaveAction, m_saveAction, m_saveAsAction, m_closeAction})
+        if (action)
+            action->setEnabled(enabled);
+}
