@@ -1,35 +1,132 @@
 #pragma once
-// Stand-in with the final interface until the loader itself lands; replace wholesale.
-#include <QObject>
-#include <QModelIndex>
-#include <QString>
+
+#include "vantor/basereader/ReaderConfig.h"
+#include "vantor/basereader/ReaderListener.h"
+
+#include <osg/Matrixd>
 #include <osg/Node>
+#include <osg/ref_ptr>
+
+#include <QMetaType>
+#include <QModelIndex>
+#include <QMutex>
+#include <QObject>
+#include <QString>
+
+#include <atomic>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+class BaseReader;
 class SceneModel;
-class ObjectLoader : public QObject
+
+namespace Vantor {
+class UserView;
+}
+
+// The worker that reads model files and bills of materials into scene graphs and writes the scene
+// back, on a thread of the pool; the window talks to it through queued signals.
+//
+// Results cross to the receiving thread as owning values: the root and the saved views as
+// reference-counted nodes, the documents as texts. A receiver may keep them however long it likes;
+// the next load or clear() does not touch what it got.
+class ObjectLoader : public QObject, public ReaderListener
 {
     Q_OBJECT
 public:
     enum LoadFileValueType { FilePath = 0, JSONBOM = 1, OCXJSONBOM = 2 };
     Q_ENUM(LoadFileValueType)
-public slots:
-    void newObjectToLoad(const QString&, bool = true, ObjectLoader::LoadFileValueType = FilePath) {}
-    void newObjectToLoadWithIndex(const QString&, bool, const QModelIndex&, ObjectLoader::LoadFileValueType) {}
-    void saveFile(const QString&, SceneModel*) {}
-    void clear() {}
-    void readPMIConfig(bool) {}
-    void readEdgeConfig(bool) {}
-    void mergeFaceConfig(bool) {}
+
+    explicit ObjectLoader(QObject* parent = nullptr);
+    // Safe while a request runs on the loader's thread: cancels it, ends the thread and waits.
+    ~ObjectLoader() override;
+
+    // Registers every type the loader's queued signals and slots carry; called by the constructor.
+    static void registerMetaTypes();
+
+    // From any thread: the running read or save stops at its next check.
+    void cancel();
+    // For the owner's shutdown, from another thread: cancels the running request, skips those still
+    // queued, ends the loader's thread and waits for it however long the request needs to stop.
+    void shutdown();
+
+    // Scene-free core of saveFile: writes root (placed by rootMatrix when given) and the documents
+    // (name -> JSON text) to path. Ends, like saveFile, with loadFileFinish() and then either
+    // saveFileFinish() or saveFileFailed().
+    bool saveModel(const QString& path, osg::ref_ptr<osg::Node> root, const osg::Matrixd* rootMatrix,
+                   const std::map<std::string, std::string>& documents);
+
+    // State of the last load, for tests and the embedded host; read on the loader's thread or while idle.
+    QString getFilePath() const { return filePath; }
+    std::shared_ptr<ReaderConfig> getConfig() const { return config; }
+    bool getOptimization() const { return optimize; }
+
+    // ReaderListener
+    void onReadStarted() override;
+    void onReadProgress(const std::string& text, const float& value) override;
+    void onReadSubProgress(const std::string& text, const float& value) override;
+    void onReadFinished() override;
+    void onReadCancelled() override;
+
 signals:
-    void Progressdata(QString, float);
-    void Progressdata1(QString, float);
-    void ProgressShown(bool);
+    void Progressdata(QString str, float f);
+    void Progressdata1(QString str, float f);
+    void ProgressShown(bool b);
+    // The end of every read, save and JSON save.
     void loadFileFinish();
+    // A save that wrote its file. A save that did not write emits saveFileFailed instead, so exactly
+    // one of the two ends every saveFile.
     void saveFileFinish();
-    void newObjectToView(osg::Node*);
-    void newNoteToModel(QString*);
-    void newSectionToModel(QString*);
-    void newViewToModel(osg::Node*);
-    void newMeasureToModel(QString*);
-    void newAnimationToModel(QString*);
-    void newObjectToMain(osg::Node*, const QModelIndex&);
+    void newObjectToView(osg::ref_ptr<osg::Node> root);
+    void newNoteToModel(QString text);
+    void newSectionToModel(QString text);
+    void newViewToModel(osg::ref_ptr<osg::Node> view);
+    void newMeasureToModel(QString text);
+    void newAnimationToModel(QString text);
+    void newObjectToMain(osg::ref_ptr<osg::Node> root, QModelIndex index);
+    // path as requested, reason in English for the log and the status bar.
+    void saveFileFailed(QString path, QString reason);
+
+public slots:
+    void newObjectToLoad(const QString& path, bool bOrigin = true, ObjectLoader::LoadFileValueType type = FilePath);
+    void newObjectToLoadWithIndex(const QString& path, bool bOrigin = true, const QModelIndex& index = QModelIndex(),
+                                  ObjectLoader::LoadFileValueType type = FilePath);
+    void saveFile(const QString& path, SceneModel* sceneModel);
+    void saveJson(QString& out, SceneModel* sceneModel);
+    // Runs on the loader's thread: from another thread it is queued behind the running request.
+    void clear();
+    void setOptimization(bool val);
+    void readPMIConfig(bool on);
+    void readEdgeConfig(bool on);
+    void mergeFaceConfig(bool on);
+
+private:
+    void readFile(const std::string& source, LoadFileValueType type);
+    void dispatchJsonParts(const std::map<std::string, std::string*>& parts);
+    void readUserViews(const QString& text);
+    void setActiveReader(const std::shared_ptr<BaseReader>& reader);
+    // The current model, its recorded matrix and the managers' documents; false with a reason.
+    bool collectScene(SceneModel* sceneModel, osg::ref_ptr<osg::Node>& model, osg::Matrixd& matrix, bool& hasMatrix,
+                      std::map<std::string, std::string>& documents, QString& reason);
+
+    QString filePath;
+    osg::ref_ptr<osg::Node> root;
+    QString noteText;
+    QString sectionText;
+    QString measureText;
+    QString animationText;
+    std::vector<osg::ref_ptr<Vantor::UserView>> views;
+    bool optimize = false;
+    std::shared_ptr<ReaderConfig> config;
+
+    // Loads may run on the window's thread in embedded mode while a queued clear() runs here.
+    QRecursiveMutex m_stateMutex;
+    QMutex m_readerMutex;
+    std::shared_ptr<BaseReader> m_activeReader;
+    std::atomic<bool> m_stopping{false};
 };
+
+Q_DECLARE_METATYPE(osg::ref_ptr<osg::Node>)
+Q_DECLARE_METATYPE(ObjectLoader::LoadFileValueType)

@@ -1,0 +1,357 @@
+#include "app/ObjectLoader.h"
+
+#include "panels/UserView.h"
+#include "vantor/dazoreader/DazoJsonWriter.h"
+#include "vantor/dazoreader/DazoReaderWriter.h"
+#include "vantor/dazoreader/DazoWriter.h"
+#include "vantor/util/FileUtil.h"
+#include "vantor/util/LogHandler.h"
+#include "vantor/util/StrUtil.h"
+
+#include <osg/MatrixTransform>
+#include <osgUtil/Optimizer>
+
+#include <rapidjson/document.h>
+
+#include <QDir>
+#include <QFileInfo>
+#include <QMutexLocker>
+#include <QThread>
+
+namespace {
+
+bool isModelExtension(const std::string& ext)
+{
+    return ext == "dazo" || ext == "liteprt";
+}
+
+std::string lowerExtension(const std::string& path)
+{
+    return Vantor::StrUtil::ToLower(Vantor::FileUtil::GetExt(path));
+}
+
+} // namespace
+
+void ObjectLoader::registerMetaTypes()
+{
+    qRegisterMetaType<ObjectLoader::LoadFileValueType>("ObjectLoader::LoadFileValueType");
+    qRegisterMetaType<osg::ref_ptr<osg::Node>>("osg::ref_ptr<osg::Node>");
+    qRegisterMetaType<QModelIndex>("QModelIndex");
+}
+
+ObjectLoader::ObjectLoader(QObject* parent) : QObject(parent), config(std::make_shared<ReaderConfig>())
+{
+    registerMetaTypes();
+}
+
+ObjectLoader::~ObjectLoader()
+{
+    // Deleting a worker while its thread still runs one of its requests would pull the object from
+    // under that request.
+    if (thread() != QThread::currentThread() && thread()->isRunning())
+        shutdown();
+}
+
+void ObjectLoader::cancel()
+{
+    QMutexLocker lock(&m_readerMutex);
+    if (m_activeReader)
+        m_activeReader->cancel();
+}
+
+void ObjectLoader::shutdown()
+{
+    m_stopping = true;
+    cancel();
+    QThread* worker = thread();
+    if (worker != QThread::currentThread() && worker->isRunning()) {
+        worker->quit();
+        worker->wait();
+    }
+}
+
+void ObjectLoader::setActiveReader(const std::shared_ptr<BaseReader>& reader)
+{
+    QMutexLocker lock(&m_readerMutex);
+    m_activeReader = reader;
+    if (reader && m_stopping)
+        reader->cancel();
+}
+
+// ---- ReaderListener ----
+
+void ObjectLoader::onReadStarted()
+{
+    emit Progressdata(QString::fromUtf8("初始化"), 0.0f);
+    emit Progressdata1(QString(), 0.0f);
+    emit ProgressShown(true);
+}
+
+void ObjectLoader::onReadProgress(const std::string& text, const float& value)
+{
+    emit Progressdata(QString::fromUtf8(text.c_str()), value);
+}
+
+void ObjectLoader::onReadSubProgress(const std::string& text, const float& value)
+{
+    emit Progressdata1(QString::fromUtf8(text.c_str()), value);
+}
+
+void ObjectLoader::onReadFinished()
+{
+    emit loadFileFinish();
+}
+
+void ObjectLoader::onReadCancelled()
+{
+    emit Progressdata(QString::fromUtf8("取消"), 0.0f);
+    emit Progressdata1(QString(), 0.0f);
+}
+
+// ---- loading ----
+
+void ObjectLoader::newObjectToLoad(const QString& path, bool bOrigin, ObjectLoader::LoadFileValueType type)
+{
+    newObjectToLoadWithIndex(path, bOrigin, QModelIndex(), type);
+}
+
+void ObjectLoader::newObjectToLoadWithIndex(const QString& path, bool bOrigin, const QModelIndex& index,
+                                            ObjectLoader::LoadFileValueType type)
+{
+    if (m_stopping)
+        return;
+    QMutexLocker lock(&m_stateMutex);
+    filePath = path;
+    // Relative paths inside a model (its sub-assemblies, a bill of materials' parts) are taken from
+    // its folder. Qt converts the name itself, so folders of any script work; a text is no folder.
+    if (type != OCXJSONBOM)
+        QDir::setCurrent(QFileInfo(path).absolutePath());
+    const QString shown = type == OCXJSONBOM && path.size() > 200 ? path.left(200) + QStringLiteral("...") : path;
+    Vantor::LogHandler::getInstance()->reportInfo(tr("Loading of %1 ...").arg(shown));
+
+    const QByteArray source = type == OCXJSONBOM ? path.toUtf8() : path.toLocal8Bit();
+    readFile(std::string(source.constData(), static_cast<std::size_t>(source.size())), type);
+
+    if (optimize && root) {
+        Vantor::LogHandler::getInstance()->reportInfo(tr("Optimization of the graph ..."));
+        osgUtil::Optimizer optimizer;
+        optimizer.optimize(root.get());
+    }
+
+    if (bOrigin) {
+        emit newObjectToView(root);
+        emit newNoteToModel(noteText);
+        emit newSectionToModel(sectionText);
+        emit newMeasureToModel(measureText);
+        emit newAnimationToModel(animationText);
+        for (const auto& view : views)
+            emit newViewToModel(osg::ref_ptr<osg::Node>(view.get()));
+    } else {
+        emit newObjectToMain(root, index);
+    }
+}
+
+void ObjectLoader::readFile(const std::string& source, LoadFileValueType type)
+{
+    root = nullptr;
+    auto reader = std::make_shared<DazoReaderWriter>();
+    reader->setListener(this);
+    reader->setConfig(config);
+    setActiveReader(reader);
+
+    const std::string ext = lowerExtension(source);
+    switch (type) {
+    case FilePath:
+        if (isModelExtension(ext)) {
+            root = reader->readNode(source);
+            dispatchJsonParts(reader->GetUserData());
+        } else {
+            Vantor::LogHandler::getInstance()->reportWarning(
+                tr("%1 is not a model file").arg(QString::fromLocal8Bit(source.c_str())));
+        }
+        break;
+    case JSONBOM:
+        if (ext == "json")
+            root = reader->readBom(source);
+        else
+            Vantor::LogHandler::getInstance()->reportWarning(
+                tr("%1 is not a bill of materials").arg(QString::fromLocal8Bit(source.c_str())));
+        break;
+    case OCXJSONBOM:
+        root = reader->readBomValue(source);
+        break;
+    }
+    onReadFinished();
+    setActiveReader(nullptr);
+}
+
+void ObjectLoader::dispatchJsonParts(const std::map<std::string, std::string*>& parts)
+{
+    for (const auto& part : parts) {
+        if (!part.second)
+            continue;
+        // Up to the first NUL, as the documents are C texts.
+        const QString text = QString::fromUtf8(part.second->c_str());
+        if (part.first == "note")
+            noteText = text;
+        else if (part.first == "section")
+            sectionText = text;
+        else if (part.first == "measure")
+            measureText = text;
+        else if (part.first == "animation")
+            animationText = text;
+        else if (part.first == "view")
+            readUserViews(text);
+    }
+}
+
+void ObjectLoader::readUserViews(const QString& text)
+{
+    views.clear();
+    const QByteArray utf8 = text.toUtf8();
+    rapidjson::Document doc;
+    // Iterative: a deeply nested document must not exhaust the thread's stack.
+    doc.Parse<rapidjson::kParseIterativeFlag>(utf8.constData(), static_cast<std::size_t>(utf8.size()));
+    if (doc.HasParseError() || !doc.IsObject())
+        return;
+    auto list = doc.FindMember("userview_list");
+    if (list == doc.MemberEnd() || !list->value.IsArray())
+        return;
+    for (const auto& entry : list->value.GetArray()) {
+        if (!entry.IsObject())
+            continue;
+        osg::ref_ptr<Vantor::UserView> view = new Vantor::UserView;
+        view->fromJson(entry);
+        views.push_back(view);
+    }
+}
+
+void ObjectLoader::clear()
+{
+    if (thread() != QThread::currentThread() && thread()->isRunning()) {
+        QMetaObject::invokeMethod(this, "clear", Qt::QueuedConnection);
+        return;
+    }
+    QMutexLocker lock(&m_stateMutex);
+    root = nullptr;
+    noteText.clear();
+    sectionText.clear();
+    measureText.clear();
+    animationText.clear();
+    views.clear();
+    optimize = false;
+}
+
+void ObjectLoader::setOptimization(bool val)
+{
+    optimize = val;
+}
+
+void ObjectLoader::readPMIConfig(bool on)
+{
+    config->readPMI = on ? 1 : 0;
+}
+
+void ObjectLoader::readEdgeConfig(bool on)
+{
+    config->readEdge = on ? 1 : 0;
+}
+
+void ObjectLoader::mergeFaceConfig(bool on)
+{
+    config->mergeFace = on ? 1 : 0;
+}
+
+// ---- saving ----
+
+void ObjectLoader::saveFile(const QString& path, SceneModel* sceneModel)
+{
+    if (m_stopping)
+        return;
+    QMutexLocker lock(&m_stateMutex);
+    const std::string ext = lowerExtension(path.toLocal8Bit().toStdString());
+    if (!isModelExtension(ext)) {
+        const QString reason = tr("%1 is not a model file name (.dazo or .liteprt)").arg(path);
+        Vantor::LogHandler::getInstance()->reportError(reason);
+        onReadFinished();
+        emit saveFileFailed(path, reason);
+        return;
+    }
+    osg::ref_ptr<osg::Node> model;
+    osg::Matrixd matrix;
+    bool hasMatrix = false;
+    std::map<std::string, std::string> documents;
+    QString reason;
+    if (!collectScene(sceneModel, model, matrix, hasMatrix, documents, reason)) {
+        Vantor::LogHandler::getInstance()->reportError(reason);
+        onReadFinished();
+        emit saveFileFailed(path, reason);
+        return;
+    }
+    saveModel(path, model, hasMatrix ? &matrix : nullptr, documents);
+}
+
+bool ObjectLoader::saveModel(const QString& path, osg::ref_ptr<osg::Node> model, const osg::Matrixd* rootMatrix,
+                             const std::map<std::string, std::string>& documents)
+{
+    QMutexLocker lock(&m_stateMutex);
+    const std::string target = path.toLocal8Bit().toStdString();
+    bool ok = false;
+    QString reason;
+    if (!isModelExtension(lowerExtension(target))) {
+        reason = tr("%1 is not a model file name (.dazo or .liteprt)").arg(path);
+        Vantor::LogHandler::getInstance()->reportError(reason);
+    } else {
+        // The documents go over as JSON; one that is not valid JSON is left out rather than stored broken.
+        std::map<std::string, rapidjson::Document> parsed;
+        std::map<std::string, void*> members;
+        for (const auto& d : documents) {
+            if (d.second.empty())
+                continue;
+            rapidjson::Document& doc = parsed[d.first];
+            doc.Parse<rapidjson::kParseIterativeFlag>(d.second.c_str(), d.second.size());
+            if (doc.HasParseError()) {
+                Vantor::LogHandler::getInstance()->reportWarning(
+                    tr("The %1 document is not valid JSON and is not saved").arg(QString::fromStdString(d.first)));
+                continue;
+            }
+            members[d.first] = &doc;
+        }
+        auto writer = std::make_shared<DazoWriter>();
+        writer->setListener(this);
+        if (rootMatrix)
+            writer->setRootMatrix(*rootMatrix);
+        setActiveReader(writer);
+        ok = writer->saveNode(target, model, members);
+        setActiveReader(nullptr);
+        if (ok)
+            Vantor::LogHandler::getInstance()->reportInfo(tr("Saved %1").arg(path));
+        else
+            reason = QString::fromStdString(writer->lastError());
+    }
+    onReadFinished();
+    if (ok)
+        emit saveFileFinish();
+    else
+        emit saveFileFailed(path, reason);
+    return ok;
+}
+
+void ObjectLoader::saveJson(QString& out, SceneModel* sceneModel)
+{
+    osg::ref_ptr<osg::Node> model;
+    osg::Matrixd matrix;
+    bool hasMatrix = false;
+    std::map<std::string, std::string> documents;
+    QString reason;
+    if (collectScene(sceneModel, model, matrix, hasMatrix, documents, reason)) {
+        DazoJsonWriter writer;
+        writer.setListener(this);
+        std::string text;
+        if (writer.saveJson(model, text))
+            out = QString::fromUtf8(text.c_str(), static_cast<int>(text.size()));
+    } else {
+        Vantor::LogHandler::getInstance()->reportError(reason);
+    }
+    onReadFinished();
+}

@@ -1,0 +1,72 @@
+// What a save takes from the scene holder: the current model, the matrix recorded when it was set,
+// and the documents of the note, section, view and measure managers.
+
+#include "app/ObjectLoader.h"
+
+#include <rapidjson/stringbuffer.h>
+#include <rapidjson/writer.h>
+
+#if __has_include("view/SceneModel.h")
+#include "view/SceneModel.h"
+#include "vantor/measure/MeasureManager.h"
+#include "vantor/note/NoteManager.h"
+#include "vantor/section/SectionManager.h"
+#include "vantor/view/ViewManager.h"
+#define NERIO_HAS_SCENE_MODEL 1
+#endif
+
+#include <osg/MatrixTransform>
+
+#include <QMutexLocker>
+
+namespace {
+
+std::string text(const rapidjson::Document& doc)
+{
+    if (doc.IsNull())
+        return std::string();
+    rapidjson::StringBuffer sb;
+    rapidjson::Writer<rapidjson::StringBuffer> w(sb);
+    doc.Accept(w);
+    return std::string(sb.GetString(), sb.GetSize());
+}
+
+} // namespace
+
+bool ObjectLoader::collectScene(SceneModel* sceneModel, osg::ref_ptr<osg::Node>& model, osg::Matrixd& matrix, bool& hasMatrix,
+                                std::map<std::string, std::string>& documents, QString& reason)
+{
+#if NERIO_HAS_SCENE_MODEL
+    if (!sceneModel || !sceneModel->getModel()) {
+        reason = tr("There is no model to save");
+        return false;
+    }
+    model = sceneModel->getModel();
+    // The file gets the placement the model had when it was set into the scene; the node in the
+    // scene keeps whatever the user did to it.
+    hasMatrix = model->asTransform() && model->asTransform()->asMatrixTransform();
+    if (hasMatrix)
+        matrix = sceneModel->getModelMatrix();
+    if (auto notes = sceneModel->getNoteManager())
+        documents["note"] = text(notes->toJson(false));
+    if (auto sections = sceneModel->getSectionManager())
+        documents["section"] = text(sections->toJson(false));
+    if (auto views = sceneModel->getViewManager())
+        documents["view"] = text(views->toJson());
+    if (auto measures = sceneModel->getMeasureManager())
+        documents["measure"] = text(measures->toJson());
+#else
+    (void)sceneModel;
+    (void)model;
+    (void)matrix;
+    (void)hasMatrix;
+    reason = tr("This build has no scene holder to save from");
+    return false;
+#endif
+    // Until the animation manager writes its own document, the animation read with the model
+    // goes back unchanged rather than being dropped.
+    QMutexLocker lock(&m_stateMutex);
+    if (!animationText.isEmpty())
+        documents["animation"] = animationText.toStdString();
+    return true;
+}

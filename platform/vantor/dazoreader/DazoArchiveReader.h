@@ -1,0 +1,55 @@
+#pragma once
+
+// The inner working of DazoReaderWriter: an archive (and the sub-assembly archives it names) into
+// a scene graph, and the bill-of-materials form. Not for use outside the reader.
+
+#include "dazo/Vantor_Types.h"
+
+#include <osg/Node>
+#include <osg/ref_ptr>
+
+#include <functional>
+#include <map>
+#include <set>
+#include <string>
+
+namespace Vantor {
+class Model;
+
+namespace DazoRead {
+
+// What the reader hands down to the parts of a read.
+struct Context {
+    std::function<bool(const std::string&)> fail; // records and logs the reason, gives false
+    std::function<void(const std::string&)> warn;
+    std::function<void(const std::string&, float)> progress;
+    std::function<void(const std::string&, float)> subProgress;
+    std::function<bool()> cancelled;
+    bool readPMI = false;
+    bool readEdge = false;
+    bool mergeFace = false;
+
+    // Archives being read, outermost first, so a sub-assembly that names an archive above it is
+    // caught instead of read without end.
+    std::vector<std::string> chain;
+    // Model ids given out in this read: an id met twice gets a fresh one.
+    std::set<VantorSoft::u64> usedIds;
+};
+
+// Deepest nesting of sub-assembly archives or bill-of-materials entries.
+const int MaxDepth = 64;
+
+// The archive's scene, its program documents by name (when documents is given) and whether the
+// result is a wrapper made for several top instances. Null on any failure (reason through fail).
+osg::ref_ptr<Model> readArchive(Context& ctx, const std::string& path, std::map<std::string, std::string>* documents,
+                                bool* wrapped = nullptr);
+
+// A bill of materials; relative part paths are taken from baseFolder ("" for the working directory).
+osg::ref_ptr<Model> readBom(Context& ctx, const std::string& text, const std::string& baseFolder);
+
+// The folder of a path ("." when it has none), and a path made absolute against a folder.
+std::string folderOf(const std::string& path);
+std::string resolve(const std::string& folder, const std::string& path);
+
+} // namespace DazoRead
+} // namespace Vantor

@@ -1,0 +1,232 @@
+#include "vantor/dazoreader/DazoArchiveStream.h"
+
+#include <minizip/unzip.h>
+
+#include <algorithm>
+#include <cstring>
+#include <memory>
+
+namespace Vantor {
+namespace DazoStream {
+
+namespace {
+const std::size_t BufferSize = 256 * 1024;
+}
+
+Archive::Archive() = default;
+
+Archive::~Archive()
+{
+    if (m_zip)
+        unzClose(static_cast<unzFile>(m_zip));
+}
+
+bool Archive::open(const std::string& path)
+{
+    m_path = path;
+    unzFile zf = unzOpen64(path.c_str());
+    if (!zf) {
+        m_error = "cannot open " + path + " as a model archive";
+        return false;
+    }
+    m_zip = zf;
+    int rc = unzGoToFirstFile(zf);
+    while (rc == UNZ_OK) {
+        unz_file_info64 info;
+        char name[512];
+        rc = unzGetCurrentFileInfo64(zf, &info, name, sizeof(name) - 1, nullptr, 0, nullptr, 0);
+        if (rc != UNZ_OK)
+            break;
+        const std::size_t length = std::min<std::size_t>(static_cast<std::size_t>(info.size_filename), sizeof(name) - 1);
+        const std::string entry(name, length);
+        const std::string::size_type dot = entry.rfind('.');
+        const std::string key = dot == std::string::npos ? entry : entry.substr(dot + 1);
+        if (!m_entries.count(key)) {
+            unz64_file_pos pos;
+            if (unzGetFilePos64(zf, &pos) != UNZ_OK) {
+                rc = UNZ_BADZIPFILE;
+                break;
+            }
+            m_entries[key] = Entry{pos.pos_in_zip_directory, pos.num_of_file, info.uncompressed_size, info.compressed_size};
+        }
+        rc = unzGoToNextFile(zf);
+    }
+    if (rc != UNZ_END_OF_LIST_OF_FILE) {
+        m_error = "the directory of " + path + " is damaged";
+        return false;
+    }
+    return true;
+}
+
+bool Archive::has(const std::string& key) const
+{
+    return m_entries.count(key) != 0;
+}
+
+Member* Archive::openMember(const std::string& key)
+{
+    auto found = m_entries.find(key);
+    if (!m_zip || found == m_entries.end()) {
+        m_error = m_path + " has no member \"" + key + "\"";
+        return nullptr;
+    }
+    if (m_memberOpen) {
+        m_error = "another member of " + m_path + " is still open";
+        return nullptr;
+    }
+    const Entry& e = found->second;
+    if (e.size > MaxMemberSize) {
+        m_error = "the member \"" + key + "\" of " + m_path + " claims an impossible size";
+        return nullptr;
+    }
+    unzFile zf = static_cast<unzFile>(m_zip);
+    unz64_file_pos pos{e.posInDirectory, e.numFile};
+    if (unzGoToFilePos64(zf, &pos) != UNZ_OK || unzOpenCurrentFile(zf) != UNZ_OK) {
+        m_error = "the member \"" + key + "\" of " + m_path + " cannot be opened";
+        return nullptr;
+    }
+    m_memberOpen = true;
+    return new Member(*this, key, e.size);
+}
+
+bool Archive::readMember(const std::string& key, std::string& out)
+{
+    std::unique_ptr<Member> member(openMember(key));
+    if (!member)
+        return false;
+    if (!member->readAll(out)) {
+        m_error = member->error();
+        return false;
+    }
+    return true;
+}
+
+Member::Member(Archive& archive, const std::string& key, std::uint64_t size)
+    : m_archive(archive), m_key(key), m_size(size)
+{
+}
+
+Member::~Member()
+{
+    if (m_open)
+        unzCloseCurrentFile(static_cast<unzFile>(m_archive.m_zip));
+    m_archive.m_memberOpen = false;
+}
+
+bool Member::failWith(const std::string& reason)
+{
+    if (m_error.empty())
+        m_error = "the member \"" + m_key + "\" of " + m_archive.m_path + " " + reason;
+    return false;
+}
+
+bool Member::refill()
+{
+    if (!m_error.empty())
+        return false;
+    if (m_buffer.empty())
+        m_buffer.resize(BufferSize);
+    const std::uint64_t left = m_size - m_inflated;
+    const unsigned want = static_cast<unsigned>(std::min<std::uint64_t>(left, m_buffer.size()));
+    if (want == 0)
+        return failWith("ends early");
+    const int got = unzReadCurrentFile(static_cast<unzFile>(m_archive.m_zip), m_buffer.data(), want);
+    if (got <= 0)
+        return failWith(got == 0 ? "ends early" : "is damaged (code " + std::to_string(got) + ")");
+    m_bufferBegin = 0;
+    m_bufferEnd = static_cast<std::size_t>(got);
+    m_inflated += static_cast<std::uint64_t>(got);
+    return true;
+}
+
+bool Member::read(void* destination, std::size_t n)
+{
+    if (!m_error.empty())
+        return false;
+    if (n > remaining())
+        return failWith("ends early");
+    char* out = static_cast<char*>(destination);
+    while (n > 0) {
+        std::size_t available = m_bufferEnd - m_bufferBegin;
+        if (available == 0) {
+            // Large reads go straight into the destination.
+            if (n >= BufferSize) {
+                const unsigned want = static_cast<unsigned>(std::min<std::size_t>(n, 1u << 30));
+                const int got = unzReadCurrentFile(static_cast<unzFile>(m_archive.m_zip), out, want);
+                if (got <= 0)
+                    return failWith(got == 0 ? "ends early" : "is damaged (code " + std::to_string(got) + ")");
+                m_inflated += static_cast<std::uint64_t>(got);
+                m_position += static_cast<std::uint64_t>(got);
+                out += got;
+                n -= static_cast<std::size_t>(got);
+                continue;
+            }
+            if (!refill())
+                return false;
+            available = m_bufferEnd - m_bufferBegin;
+        }
+        const std::size_t take = std::min(available, n);
+        std::memcpy(out, m_buffer.data() + m_bufferBegin, take);
+        m_bufferBegin += take;
+        m_position += take;
+        out += take;
+        n -= take;
+    }
+    return true;
+}
+
+bool Member::skip(std::uint64_t n)
+{
+    if (n > remaining())
+        return failWith("ends early");
+    char scratch[16384];
+    while (n > 0) {
+        const std::size_t take = static_cast<std::size_t>(std::min<std::uint64_t>(n, sizeof(scratch)));
+        if (!read(scratch, take))
+            return false;
+        n -= take;
+    }
+    return true;
+}
+
+bool Member::readAll(std::string& out)
+{
+    std::string bytes;
+    // Grows with the data actually inflated, so a size claim alone allocates little.
+    const std::uint64_t total = remaining();
+    bytes.reserve(static_cast<std::size_t>(std::min<std::uint64_t>(total, 64u << 20)));
+    char chunk[65536];
+    std::uint64_t left = total;
+    while (left > 0) {
+        const std::size_t take = static_cast<std::size_t>(std::min<std::uint64_t>(left, sizeof(chunk)));
+        if (!read(chunk, take))
+            return false;
+        bytes.append(chunk, take);
+        left -= take;
+    }
+    if (!finish())
+        return false;
+    out.swap(bytes);
+    return true;
+}
+
+bool Member::finish()
+{
+    if (!m_error.empty())
+        return false;
+    if (remaining() > 0 && !skip(remaining()))
+        return false;
+    // Nothing may follow the announced size, and the checksum must match.
+    char extra;
+    const int more = unzReadCurrentFile(static_cast<unzFile>(m_archive.m_zip), &extra, 1);
+    if (more != 0)
+        return failWith(more > 0 ? "is longer than announced" : "is damaged (code " + std::to_string(more) + ")");
+    const int rc = unzCloseCurrentFile(static_cast<unzFile>(m_archive.m_zip));
+    m_open = false;
+    if (rc != UNZ_OK)
+        return failWith(rc == UNZ_CRCERROR ? "fails its checksum" : "is damaged (code " + std::to_string(rc) + ")");
+    return true;
+}
+
+} // namespace DazoStream
+} // namespace Vantor

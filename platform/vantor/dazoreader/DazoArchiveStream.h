@@ -1,0 +1,96 @@
+#pragma once
+
+// Sequential access to the members of a ".dazo" archive, inflating as the reader goes, so a large
+// mesh member is never held in memory whole. Members are found by key as the format says (the
+// text after the last '.' of the entry name, first entry in directory order wins).
+
+#include <cstdint>
+#include <map>
+#include <string>
+#include <vector>
+
+namespace Vantor {
+namespace DazoStream {
+
+class Archive;
+
+// One member being read. At most one member of an archive is open at a time.
+class Member
+{
+public:
+    ~Member();
+
+    // Bytes the archive's directory announces; checked against what really comes out.
+    std::uint64_t size() const { return m_size; }
+    std::uint64_t position() const { return m_position; }
+    std::uint64_t remaining() const { return m_size - m_position; }
+
+    // Exactly n bytes, or false with the reason in error() (damaged data, member ends early).
+    bool read(void* destination, std::size_t n);
+    bool skip(std::uint64_t n);
+    // The rest of the member, checked whole (length and checksum).
+    bool readAll(std::string& out);
+    // Reads what is left and verifies the checksum; false when the data was damaged.
+    bool finish();
+
+    const std::string& error() const { return m_error; }
+
+private:
+    friend class Archive;
+    explicit Member(Archive& archive, const std::string& key, std::uint64_t size);
+    bool refill();
+    bool failWith(const std::string& reason);
+
+    Archive& m_archive;
+    std::string m_key;
+    std::uint64_t m_size = 0;
+    std::uint64_t m_position = 0;
+    std::vector<char> m_buffer;
+    std::size_t m_bufferBegin = 0;
+    std::size_t m_bufferEnd = 0;
+    std::uint64_t m_inflated = 0; // bytes taken out of the zip stream so far
+    bool m_open = true;
+    std::string m_error;
+};
+
+class Archive
+{
+public:
+    // Largest member this reader accepts (byte lengths of the format are 32-bit, offsets 31-bit).
+    static const std::uint64_t MaxMemberSize = 0xFFFFFFFFULL;
+
+    Archive();
+    ~Archive();
+    Archive(const Archive&) = delete;
+    Archive& operator=(const Archive&) = delete;
+
+    // Opens the archive and lists its members; false with the reason in error().
+    bool open(const std::string& path);
+    bool has(const std::string& key) const;
+    // Starts reading the member; null with the reason in error() when it is missing or cannot be
+    // opened. The returned member must be destroyed before the next one is opened.
+    Member* openMember(const std::string& key);
+    // The whole member as bytes; false when missing or damaged.
+    bool readMember(const std::string& key, std::string& out);
+
+    const std::string& error() const { return m_error; }
+    const std::string& path() const { return m_path; }
+
+private:
+    friend class Member;
+    struct Entry {
+        std::uint64_t posInDirectory;
+        std::uint64_t numFile;
+        std::uint64_t size;
+        std::uint64_t compressedSize;
+    };
+
+    void* m_zip = nullptr; // unzFile
+    std::string m_path;
+    std::map<std::string, Entry> m_entries;
+    bool m_memberOpen = false;
+    std::string m_error;
+};
+
+} // namespace DazoStream
+} // namespace Vantor
