@@ -37,6 +37,7 @@ void ObjectLoader::registerMetaTypes()
     qRegisterMetaType<ObjectLoader::LoadFileValueType>("ObjectLoader::LoadFileValueType");
     qRegisterMetaType<osg::ref_ptr<osg::Node>>("osg::ref_ptr<osg::Node>");
     qRegisterMetaType<QModelIndex>("QModelIndex");
+    registerSceneTypes();
 }
 
 ObjectLoader::ObjectLoader(QObject* parent) : QObject(parent), config(std::make_shared<ReaderConfig>())

@@ -107,6 +107,7 @@ private:
     void dispatchJsonParts(const std::map<std::string, std::string*>& parts);
     void readUserViews(const QString& text);
     void setActiveReader(const std::shared_ptr<BaseReader>& reader);
+    static void registerSceneTypes();
     // The current model, its recorded matrix and the managers' documents; false with a reason.
     bool collectScene(SceneModel* sceneModel, osg::ref_ptr<osg::Node>& model, osg::Matrixd& matrix, bool& hasMatrix,
                       std::map<std::string, std::string>& documents, QString& reason);

@@ -19,6 +19,13 @@
 
 #include <QMutexLocker>
 
+void ObjectLoader::registerSceneTypes()
+{
+#if NERIO_HAS_SCENE_MODEL
+    qRegisterMetaType<SceneModel*>("SceneModel*");
+#endif
+}
+
 namespace {
 
 std::string text(const rapidjson::Document& doc)

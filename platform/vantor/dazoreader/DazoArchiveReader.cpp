@@ -189,7 +189,7 @@ public:
     osg::ref_ptr<Model> read(std::map<std::string, std::string>* documents, bool* wrapped);
 
 private:
-    bool fail(const std::string& reason) { return m_ctx.fail(reason); }
+    bool fail(const std::string& reason) { return m_ctx.report(reason); }
     bool damaged(const std::string& what) { return fail(m_path + " is damaged: " + what); }
     void progress(const std::string& text, float value)
     {
@@ -897,7 +897,7 @@ osg::ref_ptr<Model> ArchiveReader::build(bool* wrapped)
         if (!sub) {
             if (cancelled())
                 return nullptr;
-            fail(m_path + ": its sub-assembly " + subPath + " cannot be read");
+            fail(m_path + ": its sub-assembly " + subPath + " cannot be read: " + m_ctx.lastError);
             return nullptr;
         }
         Model* target = models[i].get();
@@ -1022,17 +1022,17 @@ public:
         rapidjson::Document doc;
         doc.Parse<rapidjson::kParseIterativeFlag>(text.c_str(), text.size());
         if (doc.HasParseError()) {
-            m_ctx.fail(std::string("the bill of materials is not valid JSON (") + rapidjson::GetParseError_En(doc.GetParseError()) +
+            m_ctx.report(std::string("the bill of materials is not valid JSON (") + rapidjson::GetParseError_En(doc.GetParseError()) +
                        " at byte " + std::to_string(doc.GetErrorOffset()) + ")");
             return nullptr;
         }
         if (!doc.IsObject()) {
-            m_ctx.fail("the bill of materials is not a JSON object");
+            m_ctx.report("the bill of materials is not a JSON object");
             return nullptr;
         }
         auto bom = doc.FindMember("bom");
         if (bom == doc.MemberEnd() || !bom->value.IsObject()) {
-            m_ctx.fail("the bill of materials has no \"bom\" object");
+            m_ctx.report("the bill of materials has no \"bom\" object");
             return nullptr;
         }
         m_total = countEntries(bom->value, 0);
@@ -1053,7 +1053,7 @@ private:
 
     bool bad(const std::string& what)
     {
-        m_ctx.fail("the bill of materials is damaged: " + what);
+        m_ctx.report("the bill of materials is damaged: " + what);
         return false;
     }
 
@@ -1153,7 +1153,7 @@ private:
         osg::ref_ptr<Model> model = readArchive(sub, file, nullptr);
         m_ctx.usedIds = sub.usedIds;
         if (!model) {
-            bad("its part " + file + " cannot be read");
+            bad("its part " + file + " cannot be read: " + sub.lastError);
             return nullptr;
         }
         m_parts[file] = model;

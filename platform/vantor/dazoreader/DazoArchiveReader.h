@@ -34,6 +34,14 @@ struct Context {
     std::vector<std::string> chain;
     // Model ids given out in this read: an id met twice gets a fresh one.
     std::set<VantorSoft::u64> usedIds;
+
+    // The last reason given, so an outer failure can say what went wrong inside.
+    std::string lastError;
+    bool report(const std::string& reason)
+    {
+        lastError = reason;
+        return fail(reason);
+    }
 };
 
 // Deepest nesting of sub-assembly archives or bill-of-materials entries.

@@ -1,0 +1,346 @@
+#include "../reader/ReaderFixtures.h"
+
+#include "app/ObjectLoader.h"
+#include "app/ThreadPool.h"
+#include "panels/UserView.h"
+#include "support/TestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QThread>
+
+using namespace reader_test;
+
+// Stands for the window: sends requests the way the window's signals do.
+class Requests : public QObject
+{
+    Q_OBJECT
+signals:
+    void newFileToLoad(const QString& path, bool withParts, ObjectLoader::LoadFileValueType type);
+    void addFileToLoad(const QString& path, bool withParts, const QModelIndex& parent, ObjectLoader::LoadFileValueType type);
+    void readPMI(bool);
+    void readEdge(bool);
+    void optimise(bool);
+};
+
+namespace {
+
+// What came back, in arrival order, on the test's thread.
+struct Events {
+    QStringList names;
+    std::vector<osg::ref_ptr<osg::Node>> roots;
+    QStringList texts;
+    std::vector<osg::ref_ptr<osg::Node>> views;
+    QStringList failures;
+    bool progressShown = false;
+};
+
+class LoaderTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        previousFolder = QDir::currentPath();
+        loader = new ObjectLoader;
+        loader->moveToThread(ThreadPool::getInstance()->getThread());
+        const auto q = Qt::AutoConnection;
+        QObject::connect(&requests, SIGNAL(newFileToLoad(QString, bool, ObjectLoader::LoadFileValueType)), loader,
+                         SLOT(newObjectToLoad(QString, bool, ObjectLoader::LoadFileValueType)), q);
+        QObject::connect(&requests, SIGNAL(addFileToLoad(QString, bool, QModelIndex, ObjectLoader::LoadFileValueType)), loader,
+                         SLOT(newObjectToLoadWithIndex(QString, bool, QModelIndex, ObjectLoader::LoadFileValueType)), q);
+        QObject::connect(&requests, SIGNAL(readPMI(bool)), loader, SLOT(readPMIConfig(bool)), q);
+        QObject::connect(&requests, SIGNAL(readEdge(bool)), loader, SLOT(readEdgeConfig(bool)), q);
+        QObject::connect(&requests, SIGNAL(optimise(bool)), loader, SLOT(setOptimization(bool)), q);
+
+        QObject* ctx = &receiver;
+        QObject::connect(loader, &ObjectLoader::loadFileFinish, ctx, [this] { events.names << "finish"; });
+        QObject::connect(loader, &ObjectLoader::ProgressShown, ctx, [this](bool) { events.progressShown = true; });
+        QObject::connect(loader, &ObjectLoader::newObjectToView, ctx, [this](osg::ref_ptr<osg::Node> root) {
+            events.names << "root";
+            events.roots.push_back(root);
+        });
+        auto text = [this](const char* name) {
+            return [this, name](QString t) {
+                events.names << name;
+                events.texts << t;
+            };
+        };
+        QObject::connect(loader, &ObjectLoader::newNoteToModel, ctx, text("note"));
+        QObject::connect(loader, &ObjectLoader::newSectionToModel, ctx, text("section"));
+        QObject::connect(loader, &ObjectLoader::newMeasureToModel, ctx, text("measure"));
+        QObject::connect(loader, &ObjectLoader::newAnimationToModel, ctx, text("animation"));
+        QObject::connect(loader, &ObjectLoader::newViewToModel, ctx, [this](osg::ref_ptr<osg::Node> view) {
+            events.names << "view";
+            events.views.push_back(view);
+        });
+        QObject::connect(loader, &ObjectLoader::newObjectToMain, ctx, [this](osg::ref_ptr<osg::Node> root, QModelIndex index) {
+            events.names << (index.isValid() ? "main(valid)" : "main");
+            events.roots.push_back(root);
+        });
+        QObject::connect(loader, &ObjectLoader::saveFileFinish, ctx, [this] { events.names << "saved"; });
+        QObject::connect(loader, &ObjectLoader::saveFileFailed, ctx, [this](QString, QString reason) {
+            events.names << "failed";
+            events.failures << reason;
+        });
+    }
+
+    void TearDown() override
+    {
+        // Back to this thread first: deleting a loader that lives on a running thread ends that thread.
+        QThread* here = QThread::currentThread();
+        ObjectLoader* l = loader;
+        QMetaObject::invokeMethod(loader, [l, here] { l->moveToThread(here); }, Qt::BlockingQueuedConnection);
+        delete loader;
+        QDir::setCurrent(previousFolder); // loads move into the model's folder, which goes with the test
+    }
+
+    // Waits until the loader has run everything sent so far and its results have arrived here.
+    void settle()
+    {
+        QMetaObject::invokeMethod(loader, [] {}, Qt::BlockingQueuedConnection);
+        QCoreApplication::processEvents();
+    }
+
+    void load(const std::string& path, ObjectLoader::LoadFileValueType type = ObjectLoader::FilePath, bool origin = true)
+    {
+        emit requests.newFileToLoad(QString::fromStdString(path), origin, type);
+        settle();
+    }
+
+    void clearLoader()
+    {
+        loader->clear(); // from this thread: queued behind whatever the loader is doing
+        settle();
+        events = Events();
+    }
+
+    dazo_test::ScratchDir dir;
+    QString previousFolder;
+    ObjectLoader* loader = nullptr;
+    Requests requests;
+    QObject receiver;
+    Events events;
+};
+
+const QStringList ReadSignals = {"finish", "root", "note", "section", "measure", "animation"};
+
+} // namespace
+
+TEST_F(LoaderTest, ReadsOnlyWhatItsExtensionPromises)
+{
+    ASSERT_TRUE(writeSmallAssembly(dir.file("model.DAZO")));
+    ASSERT_EQ(std::system(("cp '" + dir.file("model.DAZO") + "' '" + dir.file("model.liteprt") + "'").c_str()), 0);
+    ASSERT_EQ(std::system(("cp '" + dir.file("model.DAZO") + "' '" + dir.file("model.obj") + "'").c_str()), 0);
+    const std::string bom = R"({"bom":{"name":"B","path":")" + dir.file("model.liteprt") + R"("}})";
+    dazo_test::writeFile(dir.file("bom.JSON"), bom);
+
+    struct Case {
+        std::string source;
+        ObjectLoader::LoadFileValueType type;
+        bool reads;
+    };
+    const Case cases[] = {
+        {dir.file("model.DAZO"), ObjectLoader::FilePath, true},
+        {dir.file("model.liteprt"), ObjectLoader::FilePath, true},
+        {dir.file("model.obj"), ObjectLoader::FilePath, false},
+        {dir.file("bom.JSON"), ObjectLoader::JSONBOM, true},
+        {dir.file("model.DAZO"), ObjectLoader::JSONBOM, false},
+        {bom, ObjectLoader::OCXJSONBOM, true},
+        {"{not json", ObjectLoader::OCXJSONBOM, false},
+    };
+    for (const Case& c : cases) {
+        clearLoader();
+        load(c.source, c.type);
+        // The read's end is told first, then the results, also when nothing was read.
+        EXPECT_EQ(events.names, ReadSignals) << c.source;
+        ASSERT_EQ(events.roots.size(), 1u);
+        EXPECT_EQ(events.roots[0].valid(), c.reads) << c.source;
+    }
+    EXPECT_EQ(loader->getFilePath(), QString::fromStdString("{not json"));
+}
+
+TEST_F(LoaderTest, HandsOverDocumentsThenOneViewPerSavedViewObject)
+{
+    Vantor::DazoLayout::ProgramDocuments docs;
+    docs.note = R"({"n":1})";
+    docs.section = R"({"s":1})";
+    docs.measure = R"({"m":1})";
+    docs.animation = R"({"a":1})";
+    docs.view = R"({"userview_list":[{"ViewID":1},{"ViewID":2},7,{"ViewID":3}]})";
+    ASSERT_TRUE(writeSmallAssembly(dir.file("docs.dazo"), docs));
+    ASSERT_TRUE(writeSmallAssembly(dir.file("plain.dazo")));
+
+    load(dir.file("docs.dazo"));
+    EXPECT_EQ(events.names, ReadSignals + QStringList({"view", "view", "view"}));
+    EXPECT_TRUE(events.progressShown);
+    EXPECT_EQ(events.texts, (QStringList{R"({"n":1})", R"({"s":1})", R"({"m":1})", R"({"a":1})"}));
+    ASSERT_EQ(events.views.size(), 3u);
+    for (int i = 0; i < 3; ++i) {
+        auto* view = dynamic_cast<Vantor::UserView*>(events.views[i].get());
+        ASSERT_NE(view, nullptr);
+        EXPECT_EQ(view->getViewID(), i + 1);
+    }
+
+    // A file without documents leaves the last ones in place until the loader is cleared.
+    events = Events();
+    load(dir.file("plain.dazo"));
+    EXPECT_EQ(events.texts, (QStringList{R"({"n":1})", R"({"s":1})", R"({"m":1})", R"({"a":1})"}));
+    EXPECT_EQ(events.views.size(), 3u);
+    clearLoader();
+    load(dir.file("plain.dazo"));
+    EXPECT_EQ(events.names, ReadSignals);
+    EXPECT_EQ(events.texts, (QStringList{"", "", "", ""}));
+}
+
+TEST_F(LoaderTest, AddedModelGoesToTheMainWindowOnly)
+{
+    ASSERT_TRUE(writeSmallAssembly(dir.file("part.dazo")));
+    emit requests.addFileToLoad(QString::fromStdString(dir.file("part.dazo")), false, QModelIndex(), ObjectLoader::FilePath);
+    settle();
+    EXPECT_EQ(events.names, (QStringList{"finish", "main"}));
+    ASSERT_EQ(events.roots.size(), 1u);
+    EXPECT_TRUE(events.roots[0].valid());
+}
+
+TEST_F(LoaderTest, ReaderOptionsOutliveClearButOptimisationDoesNot)
+{
+    ASSERT_TRUE(writeSmallAssembly(dir.file("small.dazo")));
+    emit requests.readEdge(true);
+    emit requests.readPMI(true);
+    emit requests.optimise(true);
+    settle();
+    EXPECT_TRUE(loader->getOptimization());
+    clearLoader();
+    EXPECT_FALSE(loader->getOptimization());
+    EXPECT_EQ(loader->getConfig()->readPMI, 1);
+    EXPECT_EQ(loader->getConfig()->readEdge, 1);
+    EXPECT_EQ(loader->getConfig()->mergeFace, 0);
+    load(dir.file("small.dazo"));
+    ASSERT_EQ(events.roots.size(), 1u);
+    SceneCount count;
+    events.roots[0]->accept(count);
+    EXPECT_EQ(count.edges, 12u);
+}
+
+TEST_F(LoaderTest, ResultsStayValidWhateverTheLoaderDoesNext)
+{
+    ASSERT_TRUE(writeSmallAssembly(dir.file("a.dazo")));
+    // Three loads and a clear run before this thread looks at any result.
+    for (int i = 0; i < 3; ++i)
+        emit requests.newFileToLoad(QString::fromStdString(dir.file("a.dazo")), true, ObjectLoader::FilePath);
+    QMetaObject::invokeMethod(loader, "clear", Qt::QueuedConnection);
+    QMetaObject::invokeMethod(loader, [] {}, Qt::BlockingQueuedConnection);
+    QCoreApplication::processEvents();
+    ASSERT_EQ(events.roots.size(), 3u);
+    for (const auto& root : events.roots) {
+        ASSERT_TRUE(root.valid());
+        EXPECT_EQ(root->getName(), "Top");
+        SceneCount count;
+        root->accept(count);
+        EXPECT_EQ(count.triangles, 9u);
+    }
+    EXPECT_NE(events.roots[0].get(), events.roots[1].get());
+}
+
+TEST_F(LoaderTest, SaveSaysWhetherTheFileWasWritten)
+{
+    ASSERT_TRUE(writeSmallAssembly(dir.file("small.dazo")));
+    const std::string before = dazo_test::readFile(dir.file("small.dazo"));
+    load(dir.file("small.dazo"));
+    ASSERT_EQ(events.roots.size(), 1u);
+    osg::ref_ptr<osg::Node> scene = events.roots[0];
+    ASSERT_EQ(std::system(("mkdir '" + dir.file("folder.dazo") + "'").c_str()), 0);
+    const std::map<std::string, std::string> documents = {
+        {"note", R"({"n":2})"}, {"view", R"({"userview_list":[]})"}, {"section", R"({"s":2})"},
+        {"measure", R"({"m":2})"}, {"animation", R"({"a":2})"}, {"broken", "{"}};
+
+    auto save = [&](const std::string& path) {
+        events = Events();
+        QMetaObject::invokeMethod(loader, [&, path] { loader->saveModel(QString::fromStdString(path), scene, nullptr, documents); },
+                                  Qt::QueuedConnection);
+        settle();
+    };
+    save(dir.file("copy.txt"));
+    EXPECT_EQ(events.names, (QStringList{"finish", "failed"}));
+    EXPECT_FALSE(QFile::exists(QString::fromStdString(dir.file("copy.txt"))));
+    save(dir.file("folder.dazo"));
+    EXPECT_EQ(events.names, (QStringList{"finish", "failed"}));
+    EXPECT_FALSE(events.failures.value(0).isEmpty());
+
+    save(dir.file("copy.LITEPRT"));
+    EXPECT_EQ(events.names, (QStringList{"finish", "saved"}));
+    auto written = members(dir.file("copy.LITEPRT"));
+    EXPECT_EQ(written["note"], R"({"n":2})");
+    EXPECT_EQ(written["view"], R"({"userview_list":[]})");
+    EXPECT_EQ(written["section"], R"({"s":2})");
+    EXPECT_EQ(written["measure"], R"({"m":2})");
+    EXPECT_EQ(written["animation"], R"({"a":2})");
+
+    // Saving from the scene holder: a file name that is no model file, and no scene at all.
+    for (const char* name : {"x.txt", "x.dazo"}) {
+        events = Events();
+        const QString path = QString::fromStdString(dir.file(name));
+        QMetaObject::invokeMethod(loader, [this, path] { loader->saveFile(path, nullptr); }, Qt::QueuedConnection);
+        settle();
+        EXPECT_EQ(events.names, (QStringList{"finish", "failed"})) << name;
+    }
+    EXPECT_TRUE(dazo_test::readFile(dir.file("small.dazo")) == before);
+}
+
+TEST_F(LoaderTest, LoadsFromAFolderWithAChineseName)
+{
+    const std::string folder = dir.file("模型 文件夹");
+    ASSERT_EQ(std::system(("mkdir '" + folder + "'").c_str()), 0);
+    ASSERT_TRUE(writeSmallAssembly(folder + "/装配.dazo"));
+    load(folder + "/装配.dazo");
+    ASSERT_EQ(events.roots.size(), 1u);
+    EXPECT_TRUE(events.roots[0].valid());
+    EXPECT_EQ(QDir::currentPath(), QString::fromStdString(folder));
+}
+
+TEST_F(LoaderTest, DeeplyNestedViewDocumentGivesNoViews)
+{
+    Vantor::DazoLayout::ProgramDocuments docs;
+    docs.view = std::string(400000, '[') + std::string(400000, ']');
+    ASSERT_TRUE(writeSmallAssembly(dir.file("deep.dazo"), docs));
+    load(dir.file("deep.dazo"));
+    EXPECT_EQ(events.names, ReadSignals);
+    EXPECT_TRUE(events.views.empty());
+}
+
+TEST(ObjectLoader, RegistersWhatItsQueuedSignalsCarryAndAnswersAsReaderListener)
+{
+    ObjectLoader loader;
+    for (const char* type : {"osg::ref_ptr<osg::Node>", "ObjectLoader::LoadFileValueType", "QModelIndex"})
+        EXPECT_NE(QMetaType::type(type), 0) << type;
+    EXPECT_NE(loader.qt_metacast("ReaderListener"), nullptr);
+    EXPECT_EQ(static_cast<ReaderListener*>(&loader), loader.qt_metacast("ReaderListener"));
+}
+
+TEST(ObjectLoader, DeletingTheLoaderWaitsForItsRunningRequest)
+{
+    dazo_test::ScratchDir dir;
+    ASSERT_TRUE(writeSmallAssembly(dir.file("small.dazo")));
+    QThread thread;
+    thread.start();
+    auto* loader = new ObjectLoader;
+    loader->moveToThread(&thread);
+    int finished = 0;
+    QObject receiver;
+    QObject::connect(loader, &ObjectLoader::loadFileFinish, &receiver, [&] { ++finished; });
+    for (int i = 0; i < 50; ++i)
+        QMetaObject::invokeMethod(loader, "newObjectToLoad", Qt::QueuedConnection,
+                                  Q_ARG(QString, QString::fromStdString(dir.file("small.dazo"))), Q_ARG(bool, true),
+                                  Q_ARG(ObjectLoader::LoadFileValueType, ObjectLoader::FilePath));
+    QThread::msleep(5);
+    delete loader; // while requests run or wait
+    EXPECT_FALSE(thread.isRunning());
+    QCoreApplication::processEvents();
+    EXPECT_LT(finished, 50);
+}
+
+#include "test_object_loader.moc"
