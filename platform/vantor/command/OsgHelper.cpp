@@ -93,19 +93,34 @@ osg::Vec3d OsgHelper::pickPoint(osgViewer::View* view, const osgGA::GUIEventAdap
 {
     hit = false;
     path.clear();
-    if (!view || !view->getSceneData())
+    if (!view || !view->getSceneData() || !view->getCamera())
         return osg::Vec3d();
-    osgUtil::LineSegmentIntersector::Intersections intersections;
-    if (!view->computeIntersections(ea, intersections))
-        return osg::Vec3d();
-    for (const auto& intersection : intersections) {
-        if (filter && filter->isCliped(intersection))
+    // Only the model and its annotations count: grid, backdrop, signs and helpers are never picked.
+    osg::Vec3d best;
+    double bestRatio = 2.0;
+    for (const osg::ref_ptr<osg::Node>& root : GetSceneNode(view->getSceneData())) {
+        const osg::NodePath rootPath = computeNodePath(root.get());
+        osgUtil::LineSegmentIntersector::Intersections intersections;
+        if (!view->computeIntersections(view->getCamera(), osgUtil::Intersector::PROJECTION, ea.getXnormalized(),
+                                        ea.getYnormalized(), rootPath, intersections))
             continue;
-        hit = true;
-        path = intersection.nodePath;
-        return intersection.getWorldIntersectPoint();
+        // The same near-to-far segment in every root's frame, so ratios compare across roots.
+        const osg::NodePath above(rootPath.begin(), rootPath.end() - 1);
+        const osg::Matrixd toWorld = osg::computeLocalToWorld(above);
+        for (const auto& intersection : intersections) {
+            if (intersection.ratio >= bestRatio)
+                break;
+            if (filter && filter->isCliped(intersection))
+                continue;
+            hit = true;
+            bestRatio = intersection.ratio;
+            best = intersection.getWorldIntersectPoint() * toWorld;
+            path = above;
+            path.insert(path.end(), intersection.nodePath.begin(), intersection.nodePath.end());
+            break;
+        }
     }
-    return osg::Vec3d();
+    return best;
 }
 
 bool OsgHelper::projectWindowXYIntoObject(osg::Camera* camera, double x, double y, osg::Vec3d& nearPoint,

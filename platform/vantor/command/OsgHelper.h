@@ -60,9 +60,9 @@ public:
     // "ModelAppendData" group (notes, measures and sections drawn on top). Fewer when one is missing.
     static std::vector<osg::ref_ptr<osg::Node>> GetSceneNode(osg::Node* sceneData);
 
-    // World point of the nearest ray hit under the event's position in the view's scene; hit tells
-    // whether there was one (hits a filter calls cut away are skipped; the filter may be null).
-    // path receives the hit's node path.
+    // World point of the nearest ray hit under the event's position on the scene nodes (GetSceneNode);
+    // hit tells whether there was one (hits a filter calls cut away are skipped; the filter may be
+    // null). path receives the hit's node path from the top of the scene.
     static osg::Vec3d pickPoint(osgViewer::View* view, const osgGA::GUIEventAdapter& ea, bool& hit,
                                 SelectFilter* filter, osg::NodePath& path);
 

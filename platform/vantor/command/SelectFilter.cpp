@@ -1,5 +1,7 @@
 #include "vantor/command/SelectFilter.h"
 
+#include "vantor/command/OsgHelper.h"
+
 #include <cstring>
 
 namespace Vantor {
@@ -22,6 +24,20 @@ osg::Node* innermost(const osg::NodePath& path, std::initializer_list<const char
             return *it;
     }
     return nullptr;
+}
+
+// An intersection computed below a scene node knows only the transforms from that node down;
+// the clip planes are in world coordinates, so the transforms above it count as well.
+osg::Vec3d worldPoint(const SelectFilter::Intersection& intersection)
+{
+    osg::Vec3d point = intersection.getWorldIntersectPoint();
+    if (intersection.nodePath.empty())
+        return point;
+    osg::NodePath above = OsgHelper::computeNodePath(intersection.nodePath.front());
+    above.pop_back();
+    if (!above.empty())
+        point = point * osg::computeLocalToWorld(above);
+    return point;
 }
 
 } // namespace
@@ -53,7 +69,7 @@ bool SelectFilter::isCliped(const Intersection& intersection) const
         if (!underClipped)
             return false;
     }
-    const osg::Vec3d point = intersection.getWorldIntersectPoint();
+    const osg::Vec3d point = worldPoint(intersection);
     for (const osg::Plane& plane : m_planes) {
         if (plane.valid() && plane.distance(point) < 0.0)
             return true;
