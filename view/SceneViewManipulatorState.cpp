@@ -4,9 +4,6 @@
 #include "view/PickingHandler.h"
 #include "vantor/walker/WalkerManipulator.h"
 
-// The trackball pose is read and set through the orbit manipulator itself as well as through the camera
-// info, so the record holds the pose whatever the handler's camera info carries.
-
 void SceneView::captureManipulatorState(Vantor::ManipulatorState& state)
 {
     state.manipulatorType = m_manipulatorType;
@@ -20,9 +17,9 @@ void SceneView::captureManipulatorState(Vantor::ManipulatorState& state)
     } else if (m_manipulatorType == 0 && m_pickingHandler) {
         const Vantor::AnimationCameraInfo info = m_pickingHandler->getCameraInfo();
         state.perpectiveCamera = info.perpectiveCamera;
-        state.center = m_pickingHandler->getCenter();
-        state.distance = float(m_pickingHandler->getDistance());
-        state.rotation = m_pickingHandler->getRotation();
+        state.center = info.center;
+        state.distance = float(info.distance);
+        state.rotation = info.rotation;
     }
 }
 
@@ -45,8 +42,5 @@ void SceneView::applyManipulatorState(const Vantor::ManipulatorState& state)
         info.distance = state.distance;
         info.rotation = state.rotation;
         m_pickingHandler->setCameraInfo(info, false);
-        m_pickingHandler->setCenter(state.center);
-        m_pickingHandler->setDistance(state.distance);
-        m_pickingHandler->setRotation(state.rotation);
     }
 }
