@@ -61,11 +61,7 @@ MainWindow::~MainWindow()
     // The pool is stopped only for up to a second per thread: a read or save still running on the
     // loader's thread must end before the loader goes, or it would work on a deleted object.
     if (m_loader) {
-        QThread* thread = m_loader->thread();
-        if (thread && thread != QThread::currentThread() && thread->isRunning()) {
-            thread->quit();
-            thread->wait();
-        }
+        m_loader->shutdown();
         delete m_loader;
         m_loader = nullptr;
     }
@@ -101,15 +97,16 @@ void MainWindow::setOcxMode()
     if (m_loader) {
         disconnect(this, SIGNAL(newFileToLoad(const QString&, bool, ObjectLoader::LoadFileValueType)), m_loader,
                    SLOT(newObjectToLoad(const QString&, bool, ObjectLoader::LoadFileValueType)));
-        disconnect(m_loader, SIGNAL(newObjectToView(osg::Node*)), this, SLOT(newLoadedFile(osg::Node*)));
-        disconnect(m_loader, SIGNAL(newObjectToMain(osg::Node*, const QModelIndex&)), this,
-                   SLOT(newLoadedAddModel(osg::Node*, const QModelIndex&)));
+        disconnect(m_loader, SIGNAL(newObjectToView(osg::ref_ptr<osg::Node>)), this,
+                   SLOT(newLoadedFile(osg::ref_ptr<osg::Node>)));
+        disconnect(m_loader, SIGNAL(newObjectToMain(osg::ref_ptr<osg::Node>, QModelIndex)), this,
+                   SLOT(newLoadedAddModel(osg::ref_ptr<osg::Node>, QModelIndex)));
         connect(this, SIGNAL(newFileToLoad(const QString&, bool, ObjectLoader::LoadFileValueType)), m_loader,
                 SLOT(newObjectToLoad(const QString&, bool, ObjectLoader::LoadFileValueType)), Qt::DirectConnection);
-        connect(m_loader, SIGNAL(newObjectToView(osg::Node*)), this, SLOT(newLoadedFile(osg::Node*)),
-                Qt::DirectConnection);
-        connect(m_loader, SIGNAL(newObjectToMain(osg::Node*, const QModelIndex&)), this,
-                SLOT(newLoadedAddModel(osg::Node*, const QModelIndex&)), Qt::DirectConnection);
+        connect(m_loader, SIGNAL(newObjectToView(osg::ref_ptr<osg::Node>)), this,
+                SLOT(newLoadedFile(osg::ref_ptr<osg::Node>)), Qt::DirectConnection);
+        connect(m_loader, SIGNAL(newObjectToMain(osg::ref_ptr<osg::Node>, QModelIndex)), this,
+                SLOT(newLoadedAddModel(osg::ref_ptr<osg::Node>, QModelIndex)), Qt::DirectConnection);
     }
 }
 

@@ -107,16 +107,17 @@ public slots:
     void on_actionUnload_triggered();
     void recentFileActivated(QAction* action);
 
-    void newLoadedFile(osg::Node* root);
-    void newLoadedAddModel(osg::Node* node, const QModelIndex& parent);
-    void newNoteToModel(QString* json);
-    void newSectionToModel(QString* json);
-    void newMeasureToModel(QString* json);
-    void newAnimationToModel(QString* json);
-    void newViewToModel(osg::Node* view);
+    // The loader's results arrive as owning values, so the next load cannot pull them away.
+    void newLoadedFile(osg::ref_ptr<osg::Node> root);
+    void newLoadedAddModel(osg::ref_ptr<osg::Node> node, QModelIndex parent);
+    void newNoteToModel(QString json);
+    void newSectionToModel(QString json);
+    void newMeasureToModel(QString json);
+    void newAnimationToModel(QString json);
+    void newViewToModel(osg::ref_ptr<osg::Node> view);
     void loadFileFinish();
     void saveFileFinish();
-    void saveFileFailed(const QString& reason);
+    void saveFileFailed(QString path, QString reason);
 
     void printToLog(const QString& text);
     void printToLog(const QStringList& texts);

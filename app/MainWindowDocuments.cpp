@@ -100,7 +100,8 @@ bool MainWindow::loadFile(const QString& filePath)
 
     unLoadFile();
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    m_currentFile = filePath;
+    // The loader moves the working directory to the model's folder: a relative path would then miss.
+    m_currentFile = QFileInfo(filePath).absoluteFilePath();
     lastDirectory = QFileInfo(filePath).absolutePath();
     if (m_annotationPanel)
         m_annotationPanel->resetTree();
@@ -108,11 +109,11 @@ bool MainWindow::loadFile(const QString& filePath)
     m_sceneView->updateGrid();
 
     m_busy = true;
-    emit newFileToLoad(filePath, true, ObjectLoader::FilePath);
+    emit newFileToLoad(m_currentFile, true, ObjectLoader::FilePath);
     return true;
 }
 
-void MainWindow::newLoadedFile(osg::Node* root)
+void MainWindow::newLoadedFile(osg::ref_ptr<osg::Node> root)
 {
     m_busy = false;
     QApplication::restoreOverrideCursor();
@@ -138,7 +139,7 @@ void MainWindow::newLoadedFile(osg::Node* root)
         handler->setPerpectiveCamera(true);
     }
 
-    m_sceneModel->setModel(root);
+    m_sceneModel->setModel(root.get());
     m_sceneView->changeManipulator(m_sceneView->getManipulatorType(), true);
     m_sceneView->resetHome();
     if (auto manager = m_sceneView->getCommandManager())
@@ -147,7 +148,7 @@ void MainWindow::newLoadedFile(osg::Node* root)
     setWindowTitle(m_applicationName + " - " + QFileInfo(m_currentFile).fileName());
     addRecentFile(m_currentFile, m_recentlyOpenedFiles);
 
-    m_treeModel->setNode(root);
+    m_treeModel->setNode(root.get());
     QTreeView* tree = m_treeForm->treeViewStructure;
     tree->expand(m_treeModel->index(0, 0, tree->rootIndex()));
     tree->resizeColumnToContents(0);
@@ -165,7 +166,7 @@ void MainWindow::newLoadedFile(osg::Node* root)
     m_treeForm->lineEditSearch->setCompleter(m_searchCompleter);
 
     if (m_statisticsForm)
-        m_statisticsForm->widgetStats->setNode(root);
+        m_statisticsForm->widgetStats->setNode(root.get());
     m_lastSearchHit = QModelIndex();
 
     // A bookmark file beside the model: the base name up to the first dot, ".bmk".
@@ -190,7 +191,7 @@ void MainWindow::newLoadedFile(osg::Node* root)
     }
 }
 
-void MainWindow::newLoadedAddModel(osg::Node* node, const QModelIndex& parent)
+void MainWindow::newLoadedAddModel(osg::ref_ptr<osg::Node> node, QModelIndex parent)
 {
     m_busy = false;
     m_lastAddedNode = node;
@@ -198,35 +199,35 @@ void MainWindow::newLoadedAddModel(osg::Node* node, const QModelIndex& parent)
     Q_UNUSED(parent);
 }
 
-void MainWindow::newNoteToModel(QString* json)
+void MainWindow::newNoteToModel(QString json)
 {
-    if (json && m_sceneModel)
+    if (m_sceneModel && !json.isEmpty())
         if (osg::ref_ptr<Vantor::NoteManager> notes = m_sceneModel->getNoteManager())
-            notes->fromJson(json->toStdString());
+            notes->fromJson(json.toStdString());
 }
 
-void MainWindow::newSectionToModel(QString* json)
+void MainWindow::newSectionToModel(QString json)
 {
-    if (json && m_sceneModel)
+    if (m_sceneModel && !json.isEmpty())
         if (osg::ref_ptr<Vantor::SectionManager> sections = m_sceneModel->getSectionManager())
-            sections->fromJson(json->toStdString());
+            sections->fromJson(json.toStdString());
 }
 
-void MainWindow::newMeasureToModel(QString* json)
+void MainWindow::newMeasureToModel(QString json)
 {
-    if (json && m_sceneModel)
+    if (m_sceneModel && !json.isEmpty())
         if (osg::ref_ptr<Vantor::MeasureManager> measures = m_sceneModel->getMeasureManager())
-            measures->fromJson(json->toStdString());
+            measures->fromJson(json.toStdString());
 }
 
-void MainWindow::newAnimationToModel(QString* json)
+void MainWindow::newAnimationToModel(QString json)
 {
     Q_UNUSED(json); // Pending: the animation manager.
 }
 
-void MainWindow::newViewToModel(osg::Node* node)
+void MainWindow::newViewToModel(osg::ref_ptr<osg::Node> node)
 {
-    auto* view = dynamic_cast<Vantor::View*>(node);
+    auto* view = dynamic_cast<Vantor::View*>(node.get());
     if (!view || !m_sceneModel)
         return;
     if (auto* saved = dynamic_cast<Vantor::UserView*>(view)) {
@@ -319,13 +320,8 @@ void MainWindow::unLoadFile()
     clearModelData();
     setGlobalMenuState(false);
     // Pending: the four tree shortcuts.
-    if (m_loader) {
-        // The loader's texts belong to its own thread; in embedded mode loads run here.
-        if (m_embedded || m_loader->thread() == QThread::currentThread())
-            m_loader->clear();
-        else
-            QMetaObject::invokeMethod(m_loader, "clear", Qt::QueuedConnection);
-    }
+    if (m_loader)
+        m_loader->clear(); // queued behind a running request when called from another thread
     if (auto manager = m_sceneView->getCommandManager()) {
         manager->CancelCurrentCmd();
         manager->setExecuteType("None");

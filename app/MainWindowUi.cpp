@@ -148,14 +148,14 @@ void MainWindow::initUI()
     connect(this, SIGNAL(readPMI(bool)), m_loader, SLOT(readPMIConfig(bool)));
     connect(this, SIGNAL(readEdge(bool)), m_loader, SLOT(readEdgeConfig(bool)));
     connect(this, SIGNAL(mergeFace(bool)), m_loader, SLOT(mergeFaceConfig(bool)));
-    connect(m_loader, SIGNAL(newObjectToView(osg::Node*)), this, SLOT(newLoadedFile(osg::Node*)));
-    connect(m_loader, SIGNAL(newNoteToModel(QString*)), this, SLOT(newNoteToModel(QString*)));
-    connect(m_loader, SIGNAL(newSectionToModel(QString*)), this, SLOT(newSectionToModel(QString*)));
-    connect(m_loader, SIGNAL(newViewToModel(osg::Node*)), this, SLOT(newViewToModel(osg::Node*)));
-    connect(m_loader, SIGNAL(newMeasureToModel(QString*)), this, SLOT(newMeasureToModel(QString*)));
-    connect(m_loader, SIGNAL(newAnimationToModel(QString*)), this, SLOT(newAnimationToModel(QString*)));
-    connect(m_loader, SIGNAL(newObjectToMain(osg::Node*, const QModelIndex&)), this,
-            SLOT(newLoadedAddModel(osg::Node*, const QModelIndex&)));
+    connect(m_loader, SIGNAL(newObjectToView(osg::ref_ptr<osg::Node>)), this, SLOT(newLoadedFile(osg::ref_ptr<osg::Node>)));
+    connect(m_loader, SIGNAL(newNoteToModel(QString)), this, SLOT(newNoteToModel(QString)));
+    connect(m_loader, SIGNAL(newSectionToModel(QString)), this, SLOT(newSectionToModel(QString)));
+    connect(m_loader, SIGNAL(newViewToModel(osg::ref_ptr<osg::Node>)), this, SLOT(newViewToModel(osg::ref_ptr<osg::Node>)));
+    connect(m_loader, SIGNAL(newMeasureToModel(QString)), this, SLOT(newMeasureToModel(QString)));
+    connect(m_loader, SIGNAL(newAnimationToModel(QString)), this, SLOT(newAnimationToModel(QString)));
+    connect(m_loader, SIGNAL(newObjectToMain(osg::ref_ptr<osg::Node>, QModelIndex)), this,
+            SLOT(newLoadedAddModel(osg::ref_ptr<osg::Node>, QModelIndex)));
     connect(m_loader, SIGNAL(ProgressShown(bool)), m_sceneView, SLOT(ProgressShown(bool)));
     connect(m_loader, SIGNAL(Progressdata1(QString, float)), m_sceneView->getProgressWidget(),
             SLOT(Progressdata1(QString, float)));
@@ -163,6 +163,7 @@ void MainWindow::initUI()
             SLOT(Progressdata0(QString, float)));
     connect(m_loader, &ObjectLoader::loadFileFinish, this, &MainWindow::loadFileFinish);
     connect(m_loader, &ObjectLoader::saveFileFinish, this, &MainWindow::saveFileFinish);
+    connect(m_loader, &ObjectLoader::saveFileFailed, this, &MainWindow::saveFileFailed);
 
     // Pending: the bookmark panel's signals, the command manager's listeners and the section filter.
 
@@ -224,13 +225,14 @@ void MainWindow::saveFileFinish()
     onCommandTipChanged(std::string("保存完毕！"));
 }
 
-void MainWindow::saveFileFailed(const QString& reason)
+void MainWindow::saveFileFailed(QString path, QString reason)
 {
     m_busy = false;
     setDocumentUiEnabled(true);
-    Vantor::LogHandler::getInstance()->reportError(tr("Saving failed: %1").arg(reason));
+    Vantor::LogHandler::getInstance()->reportError(tr("Saving %1 failed: %2").arg(path, reason));
     statusBar()->showMessage(QString::fromUtf8("保存失败！"), 5000);
-    Prompts::get().warning(this, QString::fromUtf8("保存失败"), reason);
+    Prompts::get().warning(this, QString::fromUtf8("保存失败"),
+                           QString::fromUtf8("文件未能保存：%1\n%2").arg(path, reason));
 }
 
 void MainWindow::onCommandTipChanged(const std::string& text)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <osg/observer_ptr>
+
 #include <osg/BlendColor>
 #include <osg/Camera>
 #include <osg/NodeCallback>
@@ -20,7 +22,7 @@ public:
     void operator()(osg::Node* node, osg::NodeVisitor* nv) override;
 
 private:
-    osg::ref_ptr<osg::Camera> m_camera;
+    osg::observer_ptr<osg::Camera> m_camera; // the camera holds the scene that holds this callback
 };
 
 // Puts the point light of the light source it sits on at the eye.
@@ -33,7 +35,7 @@ public:
     void operator()(osg::Node* node, osg::NodeVisitor* nv) override;
 
 private:
-    osg::ref_ptr<osg::Camera> m_camera;
+    osg::observer_ptr<osg::Camera> m_camera; // the camera holds the scene that holds this callback
 };
 
 // Hides the grid's children when the eye looks up at the grid from more than 18 degrees below it.
@@ -50,7 +52,7 @@ public:
     static bool gridVisibleFor(const osg::Matrixd& inverseView);
 
 private:
-    osg::ref_ptr<osg::Camera> m_camera;
+    osg::observer_ptr<osg::Camera> m_camera; // the camera holds the scene that holds this callback
 };
 
 // Fades the pivot sign out over about 26 frames through the constant alpha of its blend colour,

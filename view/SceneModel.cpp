@@ -1,5 +1,7 @@
 #include "view/SceneModel.h"
 
+#include <osg/Material>
+
 #include "vantor/align/AlignManager.h"
 #include "vantor/assembly/AssemblyManager.h"
 #include "vantor/command/CommandManager.h"
@@ -55,6 +57,11 @@ void SceneModel::initScene()
     m_nodeScene = new osg::Group;
     m_nodeScene->setName("NodeScene");
     m_nodeScene->getOrCreateStateSet()->setMode(GL_DEPTH_TEST, osg::StateAttribute::ON);
+    // Parts carry their colours as vertex colours; under lighting they show only through a
+    // colour-tracking material. A model's own material (set when it is recoloured) overrides this one.
+    osg::ref_ptr<osg::Material> tracking = new osg::Material;
+    tracking->setColorMode(osg::Material::AMBIENT_AND_DIFFUSE);
+    m_nodeScene->getOrCreateStateSet()->setAttributeAndModes(tracking.get(), osg::StateAttribute::ON);
     m_spinTransform->addChild(m_nodeScene);
 
     m_model = new osg::Node;

@@ -9,6 +9,7 @@
 #include <QDir>
 #include <QDockWidget>
 #include <QFile>
+#include <QFileInfo>
 #include <QSignalSpy>
 
 namespace {
@@ -64,7 +65,7 @@ TEST(MainWindowDocuments, LoadFileGatesAndOneAtATime)
     const QString model = makeFile("part.DAZO");
     ASSERT_TRUE(w.loadFile(model));
     ASSERT_EQ(requests.count(), 1);
-    EXPECT_EQ(requests.at(0).at(0).toString(), model);
+    EXPECT_EQ(requests.at(0).at(0).toString(), QFileInfo(model).absoluteFilePath());
     EXPECT_TRUE(requests.at(0).at(1).toBool());
     EXPECT_TRUE(w.isBusy());
 

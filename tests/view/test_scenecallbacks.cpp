@@ -70,7 +70,8 @@ TEST(AutoGridShowCallback, ShowsOrHidesTheGridChildrenByViewAngle)
     osg::ref_ptr<AutoGridShowCallback> cb = new AutoGridShowCallback;
     for (const auto& c : cases) {
         const double a = osg::DegreesToRadians(c.elevation);
-        cb->setCamera(cameraLookingFrom(osg::Vec3d(10 * std::cos(a), 3 * std::cos(a), 10 * std::sin(a))));
+        osg::ref_ptr<osg::Camera> camera = cameraLookingFrom(osg::Vec3d(10 * std::cos(a), 3 * std::cos(a), 10 * std::sin(a)));
+        cb->setCamera(camera.get()); // the callback only observes the camera
         (*cb)(grid.get(), nullptr);
         for (unsigned i = 0; i < 2; ++i)
             EXPECT_EQ(grid->getChild(i)->getNodeMask(), c.shown ? ~0u : 0u) << "elevation " << c.elevation;
@@ -128,7 +129,8 @@ TEST(HeadLightCallbacks, WithoutCameraOrLightTheyOnlyTraverse)
     light->setUpdateCallback(new AutoDirectionLightCallback);
     plain->setUpdateCallback(new AutoPointLightCallback);
     auto* withCamera = new AutoDirectionLightCallback;
-    withCamera->setCamera(cameraLookingFrom(osg::Vec3d(0, 0, 10)));
+    osg::ref_ptr<osg::Camera> camera = cameraLookingFrom(osg::Vec3d(0, 0, 10));
+    withCamera->setCamera(camera.get());
     plain->addUpdateCallback(withCamera);
     grid->setUpdateCallback(new AutoGridShowCallback);
     runUpdate(light);
