@@ -9,6 +9,7 @@
 #include "panels/CoordinationWidget.h"
 #include "panels/OsgTreeModel.h"
 #include "panels/SmallPanels.h"
+#include "panels/UserView.h"
 #include "view/FindNameListVisitor.h"
 #include "view/PickingHandler.h"
 #include "view/SceneModel.h"
@@ -229,7 +230,14 @@ void MainWindow::newViewToModel(osg::ref_ptr<osg::Node> node)
     auto* view = dynamic_cast<Vantor::View*>(node.get());
     if (!view || !m_sceneModel)
         return;
-    // Pending: binding the saved view to the scene (top model, managers, view) comes with saved views.
+    if (auto* saved = dynamic_cast<Vantor::UserView*>(view)) {
+        saved->setTopModel(Vantor::Model::GetTopModel(m_sceneModel->getRootSwitch()).get());
+        saved->setNoteManager(m_sceneModel->getNoteManager());
+        saved->setSectionManager(m_sceneModel->getSectionManager());
+        saved->setMeasureManager(m_sceneModel->getMeasureManager());
+        saved->sceneView = m_sceneView;
+        saved->getModelState().attachNodes();
+    }
     if (osg::ref_ptr<Vantor::ViewManager> views = m_sceneModel->getViewManager())
         views->AddView(view);
 }

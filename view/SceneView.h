@@ -31,6 +31,7 @@ class CollisionManager;
 class CommandManager;
 class EffectManager;
 class ISelectionManager;
+class ManipulatorState;
 class SceneStateObserverManager;
 class WalkerManipulator;
 }
@@ -101,6 +102,9 @@ public:
     // The scene model's effect manager (null without a scene model) and the walker (made on first use).
     Vantor::WalkerManipulator* getWalkerManipulator();
     ManipulatorType getManipulatorType() const { return m_manipulatorType; }
+    // Saved views: the current manipulator and its pose into the record, and back (the switch is forced).
+    void captureManipulatorState(Vantor::ManipulatorState& state);
+    void applyManipulatorState(const Vantor::ManipulatorState& state);
     bool isViewResetPending() const { return m_viewResetPending; }
     float getGridStep() const { return m_gridStep; }
     bool isGridShown() const { return m_gridShown; }

@@ -1,11 +1,16 @@
 #include "vantor/command/OsgHelper.h"
 #include "vantor/util/NodeSearch.h"
 
+#include "osgqt/FrameGrab.h"
 #include "vantor/command/SelectFilter.h"
 #include "vantor/model/Model.h"
 #include "vantor/util/LogHandler.h"
 
 #include <osg/ComputeBoundsVisitor>
+
+#include <QImage>
+
+#include <cstring>
 
 namespace Vantor {
 
@@ -127,10 +132,31 @@ bool OsgHelper::projectWindowXYIntoObject(osgViewer::View* view, double x, doubl
     return view && projectWindowXYIntoObject(view->getCamera(), x, y, nearPoint, farPoint);
 }
 
-osg::ref_ptr<osg::Image> OsgHelper::snapshot(osgViewer::View* view, bool)
+osg::ref_ptr<osg::Image> OsgHelper::snapshot(osgViewer::View* view, bool transparentBackground)
 {
-    LogHandler::getInstance()->reportWarning(QString("OsgHelper::snapshot is not available yet"));
-    return nullptr;
+    osg::Camera* camera = view ? view->getCamera() : nullptr;
+    if (!camera || !camera->getGraphicsContext()) {
+        LogHandler::getInstance()->reportWarning(QString("Snapshot: the view has no window to read"));
+        return nullptr;
+    }
+    QImage frame = osgQt::grabFrame(camera->getGraphicsContext());
+    if (frame.isNull()) {
+        LogHandler::getInstance()->reportWarning(QString("Snapshot: no frame could be read from the view"));
+        return nullptr;
+    }
+    // Opaque pictures drop the alpha channel (what was drawn stays as composed over black).
+    frame = transparentBackground ? frame.convertToFormat(QImage::Format_RGBA8888)
+                                  : frame.convertToFormat(QImage::Format_RGB32).convertToFormat(QImage::Format_RGBX8888);
+    const int width = frame.width();
+    const int height = frame.height();
+    osg::ref_ptr<osg::Image> image = new osg::Image;
+    image->allocateImage(width, height, 1, GL_RGBA, GL_UNSIGNED_BYTE);
+    if (!image->data())
+        return nullptr;
+    image->setOrigin(osg::Image::BOTTOM_LEFT);
+    for (int y = 0; y < height; ++y)
+        std::memcpy(image->data(0, unsigned(height - 1 - y)), frame.constScanLine(y), std::size_t(width) * 4);
+    return image;
 }
 
 void OsgHelper::GetBottomNode(osg::Node* node, NodePtrList& nodes, int mode)

@@ -73,7 +73,8 @@ public:
     static bool projectWindowXYIntoObject(osgViewer::View* view, double x, double y, osg::Vec3d& nearPoint,
                                           osg::Vec3d& farPoint);
 
-    // Picture of what the view shows. Not available yet: returns null (callers must cope with that).
+    // Picture of what the view shows: a fresh frame of its window read back, RGBA bytes, origin bottom
+    // left. Opaque unless transparentBackground. Null (logged) when the view has no readable window.
     static osg::ref_ptr<osg::Image> snapshot(osgViewer::View* view, bool transparentBackground);
 
     // Appends the bottom nodes under a node: with mode 1 the models that hold no further models

@@ -23,6 +23,27 @@ public:
     bool getUseObstacles() const { return m_obstacles; }
     void setUseGravity(bool on) { m_gravity = on; }
     bool getUseGravity() const { return m_gravity; }
+    float getThirdPersonOffset() const { return m_thirdPersonOffset; }
+    float getPitch() const { return m_pitch; }
+
+    // Eye and rotation of the first-person camera, with the third-person switch, offset and pitch.
+    AnimationCameraInfo getCameraInfo() override
+    {
+        AnimationCameraInfo info = NerioViewerManipulatorState::getCameraInfo();
+        getTransformation(info.eye, info.rotation);
+        info.useThridpersonView = m_thirdPerson;
+        info.thirdPersonOffset = m_thirdPersonOffset;
+        info.pitch = m_pitch;
+        return info;
+    }
+    void setCameraInfo(const AnimationCameraInfo& info, bool rotateAboutScene) override
+    {
+        NerioViewerManipulatorState::setCameraInfo(info, rotateAboutScene);
+        m_thirdPerson = info.useThridpersonView;
+        m_thirdPersonOffset = info.thirdPersonOffset;
+        m_pitch = info.pitch;
+        setTransformation(info.eye, info.rotation);
+    }
 
 protected:
     ~WalkerManipulator() override = default;
@@ -32,6 +53,8 @@ private:
     bool m_thirdPerson = false;
     bool m_obstacles = false;
     bool m_gravity = false;
+    float m_thirdPersonOffset = 100.0f;
+    float m_pitch = 0.0f;
 };
 
 } // namespace Vantor
