@@ -122,6 +122,8 @@ public slots:
     void printToLog(const QString& text);
     void printToLog(const QStringList& texts);
     void onCommandTipChanged(const std::string& text);
+    // Unchecks every command action, then checks the one (and its group button) of the named command.
+    void updateCommandActions(const std::string& command);
 
 signals:
     void newFileToLoad(const QString& path, bool withParts, ObjectLoader::LoadFileValueType type);
@@ -130,6 +132,7 @@ signals:
     void readPMI(bool on);
     void readEdge(bool on);
     void mergeFace(bool on);
+    void treeViewDataChanged(void* command);
 
 protected:
     void initUI();

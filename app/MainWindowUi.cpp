@@ -4,6 +4,8 @@
 
 #include "animation/AnimationEditorUI.h"
 #include "app/DockForms.h"
+#include "app/MainWindowListeners.h"
+#include "view/SectionFilter.h"
 #include "app/Prompts.h"
 #include "app/SmallWidgets.h"
 #include "app/StartupFlags.h"
@@ -131,6 +133,8 @@ void MainWindow::initUI()
     if (osg::ref_ptr<Vantor::NoteManager> notes = m_sceneModel->getNoteManager())
         notes->setView(m_sceneView->getView());
     m_sceneView->installEventFilter(this);
+    if (osg::ref_ptr<Vantor::SectionManager> sections = m_sceneModel->getSectionManager())
+        sections->AddSectionListener(std::make_shared<MainWindowSectionManagerChangedListener>(this));
     // Pending: the manager listeners that feed the panels, and the view's screenshot and pick signals.
 
     // Status bar.
@@ -167,7 +171,12 @@ void MainWindow::initUI()
     connect(m_loader, &ObjectLoader::saveFileFinish, this, &MainWindow::saveFileFinish);
     connect(m_loader, &ObjectLoader::saveFileFailed, this, &MainWindow::saveFileFailed);
 
-    // Pending: the bookmark panel's signals, the command manager's listeners and the section filter.
+    // Pending: the bookmark panel's signals and the tree's refresh come with their panels.
+    if (auto manager = m_sceneView->getCommandManager()) {
+        manager->AddCommandManagerListener(std::make_shared<MainWindowCommandManagerChangedListener>(this));
+        manager->AddCommandListener(std::make_shared<MainWindowCommandListener>(this));
+        manager->SetSelectFilter(new SectionFilter);
+    }
 
     // Collision list.
     m_collisionTable = new QTableWidget();
@@ -280,4 +289,71 @@ void MainWindow::setDocumentUiEnabled(bool enabled)
     for (QAction* action : {m_quickSaveAction, m_saveAction, m_saveAsAction, m_closeAction})
         if (action)
             action->setEnabled(enabled);
+}
+
+namespace {
+
+struct CommandAction
+{
+    const char* command;
+    const char* action;
+    const char* group;
+};
+
+// Which ribbon action (and group button) belongs to each interactive command.
+const CommandAction kCommandActions[] = {
+    {"PntToPntDistanceCommand", "Measure_PntToPntDistance", "Measure_Distances"},
+    {"UpdateAxisLocationCommand", "Resolve_UpdateAxisLocation", nullptr},
+    {"PointNoteCommand", "Note_Newbuilt", nullptr},
+    {"RectNoteCommand", "3DNote_RectNote", "3DNote_3DNote"},
+    {"CircleNoteCommand", "3DNote_CircleNote", "3DNote_3DNote"},
+    {"EllipseNoteCommand", "3DNote_EllipseNote", "3DNote_3DNote"},
+    {"BrushNoteCommand", "3DNote_BrushNote", "3DNote_3DNote"},
+    {"CreateSectionCommand", "Section_Establish", nullptr},
+    {"UpdateSectionCommand", "Section_Update", nullptr},
+    {"FaceToFaceDistanceCommand", "Measure_FaceToFaceDistance", "Measure_Distances"},
+    {"LineToLineDistanceCommand", "Measure_LineToLineDistance", "Measure_Distances"},
+    {"PntToLineDistanceCommand", "Measure_PntToLineDistance", "Measure_Distances"},
+    {"PntToFaceDistanceCommand", "Measure_PntToFaceDistance", "Measure_Distances"},
+    {"LineToFaceDistanceCommand", "Measure_LineToFaceDistance", "Measure_Distances"},
+    {"CenterToCenterDistanceCommand", "Measure_CenterToCenterDistance", "Measure_Distances"},
+    {"ShaftToShaftDistanceCommand", "Measure_ShaftToShaftDistance", "Measure_Distances"},
+    {"LineToLineAngleCommand", "Measure_LineToLineAngle", "Measure_Angles"},
+    {"LineToFaceAngleCommand", "Measure_LineToFaceAngle", "Measure_Angles"},
+    {"FaceToFaceAngleCommand", "Measure_FaceToFaceAngle", "Measure_Angles"},
+    {"LineDistanceCommand", "Measure_LineDistance", "Measure_Length"},
+    {"EllipseDistanceCommand", "Measure_EllipseDistance", "Measure_Length"},
+    {"RadiusDistanceCommand", "Measure_RadiusDis", "Measure_Diameter"},
+    {"DiameterDistanceCommand", "Measure_DiameterDis", "Measure_Diameter"},
+    {"SurfaceAreaCommand", "Measure_SurfaceArea", "Measure_MeasureProperty"},
+    {"VolumeCommand", "Measure_Volume", "Measure_MeasureProperty"},
+    {"AxisTransformDraggerCommand", "Resolve_Directionaldrop", nullptr},
+    {"AxisExplodeTransformDraggerCommand", "Explode_Axisexplode", nullptr},
+    {"RadialExplodeTransformDraggerCommand", "Explode_Radialexplode", nullptr},
+    {"CenterExplodeTransformDraggerCommand", "Explode_Centerexplode", nullptr},
+    {"RotateTransformDraggerCommand", "Resolve_Alongaxial", nullptr},
+    {"PlaneTransformDraggerCommand", "Resolve_Freedrop", nullptr},
+    {"PointsAlignmentCommand", "Align_PointsAlign", "Align_Alignment"},
+    {"LinesAlignmentCommand", "Align_LinesAlign", "Align_Alignment"},
+    {"FacesAlignmentCommand", "Align_FacesAlign", "Align_Alignment"},
+    {"LineToFaceAlignmentCommand", "Align_LineToFaceAlign", "Align_Alignment"},
+};
+
+} // namespace
+
+void MainWindow::updateCommandActions(const std::string& command)
+{
+    for (QAction* action : qAsConst(m_commandActions))
+        if (action)
+            action->setChecked(false);
+    for (const CommandAction& entry : kCommandActions) {
+        if (command != entry.command)
+            continue;
+        if (QAction* a = getAction(QString::fromLatin1(entry.action)))
+            a->setChecked(true);
+        if (entry.group)
+            if (QAction* g = getAction(QString::fromLatin1(entry.group)))
+                g->setChecked(true);
+        return;
+    }
 }

@@ -3,6 +3,10 @@
 #include "app/StartupFlags.h"
 #include "support/TestSupport.h"
 #include "view/SceneView.h"
+#include "vantor/command/Command.h"
+#include "vantor/command/CommandManager.h"
+
+#include <QAction>
 
 #include <gtest/gtest.h>
 
@@ -119,4 +123,63 @@ TEST(MainWindowSettings, DefaultsOnFirstStartAndRoundTrip)
     MainWindow again;
     EXPECT_EQ(again.lastDirectory, "/data/models");
     EXPECT_EQ(again.size(), QSize(640, 480));
+}
+
+namespace {
+
+class ActionsWindow : public MainWindow
+{
+public:
+    QAction* add(const QString& key, bool command = false)
+    {
+        auto* a = new QAction(key, this);
+        a->setCheckable(true);
+        m_actionMap.insert(key, a);
+        if (command)
+            m_commandActions.append(a);
+        return a;
+    }
+};
+
+class NoopCommand : public Vantor::Command
+{
+public:
+    bool Execute() override { return true; }
+    bool Unexecute() override { return true; }
+};
+
+} // namespace
+
+TEST(MainWindowListeners, UndoRedoFollowTheHistoryAndSurviveClear)
+{
+    ActionsWindow w;
+    QAction* undo = w.add("Undo");
+    QAction* redo = w.add("Redo");
+    auto manager = w.sceneView()->getCommandManager();
+    manager->DoCommand(std::make_shared<NoopCommand>());
+    EXPECT_TRUE(undo->isEnabled());
+    EXPECT_FALSE(redo->isEnabled());
+    manager->Undo();
+    EXPECT_FALSE(undo->isEnabled());
+    EXPECT_TRUE(redo->isEnabled());
+    manager->Clear(); // the listener hears of no command at all
+    EXPECT_FALSE(undo->isEnabled());
+    EXPECT_FALSE(redo->isEnabled());
+}
+
+TEST(MainWindowListeners, CommandActionFollowsTheRunningCommand)
+{
+    ActionsWindow w;
+    QAction* distance = w.add("Measure_PntToPntDistance", true);
+    QAction* distances = w.add("Measure_Distances", true);
+    QAction* note = w.add("Note_Newbuilt", true);
+    w.updateCommandActions("PntToPntDistanceCommand");
+    EXPECT_TRUE(distance->isChecked());
+    EXPECT_TRUE(distances->isChecked());
+    EXPECT_FALSE(note->isChecked());
+    w.updateCommandActions("ScaleTransformDraggerCommand"); // no action of its own
+    EXPECT_FALSE(distance->isChecked());
+    EXPECT_FALSE(distances->isChecked());
+    w.updateCommandActions("PointNoteCommand");
+    EXPECT_TRUE(note->isChecked());
 }

@@ -15,6 +15,10 @@
 #include <rapidjson/writer.h>
 
 #include <gtest/gtest.h>
+#include <QTest>
+#include <thread>
+#include <atomic>
+#include <QSemaphore>
 
 #include <QCoreApplication>
 #include <QDir>
@@ -382,18 +386,28 @@ TEST(ObjectLoader, DeletingTheLoaderWaitsForItsRunningRequest)
     thread.start();
     auto* loader = new ObjectLoader;
     loader->moveToThread(&thread);
-    int finished = 0;
-    QObject receiver;
-    QObject::connect(loader, &ObjectLoader::loadFileFinish, &receiver, [&] { ++finished; });
+    std::atomic<int> finished{0};
+    QObject::connect(loader, &ObjectLoader::loadFileFinish, loader, [&] { ++finished; }, Qt::DirectConnection);
+
+    // Hold the loader's thread, so the loads below are surely still queued when the loader goes.
+    QSemaphore gate;
+    std::atomic<bool> holding{false};
+    QObject blocker;
+    blocker.moveToThread(&thread);
+    QMetaObject::invokeMethod(&blocker, [&] { holding = true; gate.acquire(); }, Qt::QueuedConnection);
     for (int i = 0; i < 50; ++i)
         QMetaObject::invokeMethod(loader, "newObjectToLoad", Qt::QueuedConnection,
                                   Q_ARG(QString, QString::fromStdString(dir.file("small.dazo"))), Q_ARG(bool, true),
                                   Q_ARG(ObjectLoader::LoadFileValueType, ObjectLoader::FilePath));
-    QThread::msleep(5);
-    delete loader; // while requests run or wait
+    ASSERT_TRUE(QTest::qWaitFor([&] { return holding.load(); }, 5000));
+    std::thread opener([&] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        gate.release();
+    });
+    delete loader; // waits for the held thread, then skips every queued load
+    opener.join();
     EXPECT_FALSE(thread.isRunning());
-    QCoreApplication::processEvents();
-    EXPECT_LT(finished, 50);
+    EXPECT_EQ(finished.load(), 0);
 }
 
 #include "test_object_loader.moc"

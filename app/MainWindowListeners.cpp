@@ -1,0 +1,39 @@
+#include "app/MainWindowListeners.h"
+
+#include "app/MainWindow.h"
+#include "vantor/command/Command.h"
+#include "vantor/command/CommandManager.h"
+
+#include <QAction>
+
+void MainWindowCommandManagerChangedListener::onCommandManagerChanged(Vantor::CommandManager* manager,
+                                                                      std::shared_ptr<Vantor::Command> command)
+{
+    if (!manager)
+        return;
+    if (QAction* redo = m_window->getAction(QStringLiteral("Redo")))
+        redo->setEnabled(manager->CanRedo());
+    if (QAction* undo = m_window->getAction(QStringLiteral("Undo")))
+        undo->setEnabled(manager->CanUndo());
+    // After Clear the manager reports no command.
+    if (command && command->Name() == "SetVisibleCommand")
+        emit m_window->treeViewDataChanged(command.get());
+}
+
+void MainWindowCommandManagerChangedListener::onCurrentCommandTypeChanged(const std::string& type)
+{
+    m_window->updateCommandActions(type);
+}
+
+void MainWindowCommandListener::onCommandTipChanged(const Vantor::CommandTip& tip)
+{
+    m_window->onCommandTipChanged(tip);
+}
+
+void MainWindowSectionManagerChangedListener::onSectionChanged(Vantor::SectionManager* manager, Vantor::Section*)
+{
+    if (!manager)
+        return;
+    if (QAction* clip = m_window->getAction(QStringLiteral("Section_ClipSelected")))
+        clip->setChecked(manager->getApplyToSelected());
+}
