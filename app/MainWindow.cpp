@@ -9,6 +9,7 @@
 #include "app/DockForms.h"
 #include "app/SmallWidgets.h"
 #include "app/ThreadPool.h"
+#include "vantor/util/LogHandler.h"
 #include "app/StartupFlags.h"
 #include "dialogs/SystemSetting.h"
 #include "dialogs/ToolDialogs.h"
@@ -56,6 +57,8 @@ MainWindow::MainWindow(QWidget* parent) : SARibbonMainWindow(parent)
 
 MainWindow::~MainWindow()
 {
+    // The log dock goes with the window: no message may reach it from here on.
+    Vantor::LogHandler::getInstance()->disconnect(this);
     ThreadPool::getInstance()->stop();
     writeSettings();
     // The pool is stopped only for up to a second per thread: a read or save still running on the
@@ -67,6 +70,8 @@ MainWindow::~MainWindow()
     }
     delete m_combineDialog;
     m_combineDialog = nullptr;
+    qDeleteAll(m_parentlessDocks);
+    m_parentlessDocks.clear();
     delete m_bookmarkForm;
     delete m_propertyForm;
     delete m_statisticsForm;

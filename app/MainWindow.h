@@ -211,6 +211,7 @@ private:
     bool m_modelHasGeoFace = true;
     CombineProcessDialog* m_combineDialog = nullptr;
     bool m_busy = false; // a load or a save runs
+    QList<QWidget*> m_parentlessDocks; // property, statistics and log docks: no Qt parent, deleted here
 
     // Host channel.
 public:

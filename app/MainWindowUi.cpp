@@ -66,6 +66,7 @@ void MainWindow::initUI()
     m_statisticsForm = new Ui_statisticsDock;
     m_statisticsForm->setupUi(statisticsDock);
     statisticsDock->hide();
+    m_parentlessDocks << propertyDock << statisticsDock;
 
     // Saved views and bookmarks.
     m_viewDock = new QDockWidget(this);
@@ -81,6 +82,7 @@ void MainWindow::initUI()
     m_logForm = new Ui_logDock;
     m_logForm->setupUi(logDock);
     logDock->hide();
+    m_parentlessDocks << logDock;
 
     // Annotation panel.
     m_annotationPanel = new CoordinationWidget(this);
