@@ -102,28 +102,20 @@ std::shared_ptr<Command> CommandManager::GetNextExecuteCmd()
 
 bool CommandManager::DoCommand(std::shared_ptr<Command> command)
 {
-    if (!command)
-        return false;
-    adopt(command);
-    Step step{command, false};
-    if (!runForward(step))
-        return false;
-    if (command->isUndoable()) {
-        m_undo.push_back(step);
-        m_redo.clear();
-        notifyHistoryChanged(command);
-    }
-    if (m_observers.valid())
-        m_observers->notifySceneChanged(nullptr, nullptr);
-    return true;
+    return runAndRecord(std::move(command), false);
 }
 
 bool CommandManager::UnDoCommand(std::shared_ptr<Command> command)
 {
+    return runAndRecord(std::move(command), true);
+}
+
+bool CommandManager::runAndRecord(std::shared_ptr<Command> command, bool reversed)
+{
     if (!command)
         return false;
     adopt(command);
-    Step step{command, true};
+    Step step{command, reversed};
     if (!runForward(step))
         return false;
     if (command->isUndoable()) {

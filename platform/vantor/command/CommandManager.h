@@ -104,6 +104,8 @@ private:
     };
 
     bool runForward(const Step& step);
+    // Runs the command forward (reversed: its undo) and records it as one undo step.
+    bool runAndRecord(std::shared_ptr<Command> command, bool reversed);
     bool runBackward(const Step& step);
     void adopt(const std::shared_ptr<Command>& command);
     void notifyHistoryChanged(const std::shared_ptr<Command>& command);
