@@ -11,7 +11,7 @@ PACKAGES=(
   libgtest-dev
   xvfb xauth libgl1-mesa-dri x11-utils xdotool imagemagick
   fonts-noto-cjk
-  unzip python3
+  unzip python3 locales
 )
 
 missing=()
