@@ -299,26 +299,31 @@ bool Reader::readInts(const char* key, std::int32_t* out, int count)
     return true;
 }
 
-bool Reader::readPoint(const char* key, Vantor_PNT32& p)
+namespace {
+
+// Points and directions are both three floats "x y z".
+template <class XYZ>
+bool readXyz(Reader& reader, const char* key, XYZ& out)
 {
     float f[3];
-    if (!readFloats(key, f, 3))
+    if (!reader.readFloats(key, f, 3))
         return false;
-    p.x = f[0];
-    p.y = f[1];
-    p.z = f[2];
+    out.x = f[0];
+    out.y = f[1];
+    out.z = f[2];
     return true;
+}
+
+} // namespace
+
+bool Reader::readPoint(const char* key, Vantor_PNT32& p)
+{
+    return readXyz(*this, key, p);
 }
 
 bool Reader::readDir(const char* key, Vantor_DIR32& d)
 {
-    float f[3];
-    if (!readFloats(key, f, 3))
-        return false;
-    d.x = f[0];
-    d.y = f[1];
-    d.z = f[2];
-    return true;
+    return readXyz(*this, key, d);
 }
 
 bool Reader::readBox(const char* key, Vantor_BOX32& box)
