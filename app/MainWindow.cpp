@@ -46,13 +46,11 @@ MainWindow::MainWindow(QWidget* parent) : SARibbonMainWindow(parent)
 
     readSettings();
     initUI();
-    // Pending: the ribbon (application menu, quick-access bar, pages, action map).
     setGlobalMenuState(false);
 
     m_systemSetting = new SystemSetting(this);
     m_systemSetting->setWindowModality(Qt::ApplicationModal);
     m_systemSetting->readConfig();
-    // Pending: registerCommand and the tree context actions with their shortcuts.
 }
 
 MainWindow::~MainWindow()
@@ -87,7 +85,6 @@ QAction* MainWindow::getAction(const QString& key) const
 void MainWindow::setOcxMode()
 {
     m_embedded = true;
-    // Pending: the ribbon's application button, right button group, quick-access bar and pages.
     if (ribbonBar())
         ribbonBar()->hide();
     for (QDockWidget* dock : {m_treeDock, m_viewDock, m_annotationDock})

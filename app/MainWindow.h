@@ -44,7 +44,6 @@ class MessageProcesser;
 struct CopyDataStruct;
 
 // The one top-level window: the 3D view in the centre, docks around it, the ribbon above.
-// Pieces still to come are marked "pending" where the construction would call them.
 class MainWindow : public SARibbonMainWindow
 {
     Q_OBJECT
