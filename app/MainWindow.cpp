@@ -188,9 +188,9 @@ bool MainWindow::listenForHost(const QString& title)
 void MainWindow::receiveHostRecord(const CopyDataStruct& data)
 {
     ProcessCommunication::instance()->handleRecord(data, [this](const std::shared_ptr<Message>& msg) {
-        if (!m_messageProcesser)
-            m_messageProcesser = std::make_shared<MessageProcesser>(this);
-        m_messageProcesser->process(msg);
+        if (!m_messageProcessor)
+            m_messageProcessor = std::make_shared<MessageProcesser>(this);
+        m_messageProcessor->process(msg);
     });
 }
 

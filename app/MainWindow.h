@@ -223,5 +223,5 @@ protected:
     bool nativeEvent(const QByteArray& eventType, void* message, long* result) override;
 
 private:
-    std::shared_ptr<MessageProcesser> m_messageProcesser; // made on the first host record
+    std::shared_ptr<MessageProcesser> m_messageProcessor; // made on the first host record
 };
