@@ -145,6 +145,11 @@ public slots:
     osg::ref_ptr<DefaultPreSelectionDecorator> GetPreselectionDecoratorManager();
     osg::ref_ptr<DefaultSelectionDecorator> GetSelectionDecoratorManager();
 
+    // The view's one interference checker, made on the first call.
+    std::shared_ptr<Vantor::CollisionManager> GetCollisionManager();
+    // The node that shows interference results, made on the first call and hung under the scene group.
+    osg::ref_ptr<Vantor::CollisionInfoDecorator> GetCollisionInfoDecoratorManager();
+
 signals:
     void newScreenshotAvailable(osg::Image* image);
     void newAspectRatio(QSize size);
