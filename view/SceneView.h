@@ -2,6 +2,8 @@
 
 #include "view/ISelectionDecorator.h"
 #include "view/OsgWidget.h"
+#include "vantor/collision/CollisionInfoDecorator.h"
+#include "vantor/collision/CollisionManager.h"
 #include "vantor/command/ISceneView.h"
 #include "vantor/command/NodePtrList.h"
 
