@@ -79,7 +79,8 @@ bool keepPair(fcl::CollisionObjectd* o1, fcl::CollisionObjectd* o2, void* data)
 {
     auto* sink = static_cast<PairSink*>(data);
     std::uint32_t a = partIndex(o1), b = partIndex(o2);
-    if (a == b)
+    // Some broad phases hand out every pair sharing a cell: keep the boxes that really meet.
+    if (a == b || !o1->getAABB().overlap(o2->getAABB()))
         return false;
     if (a > b)
         std::swap(a, b);
@@ -311,24 +312,24 @@ std::shared_ptr<CollisionInfoList> CollisionManager::detect(NodeList list1, Node
         std::unordered_map<const osg::Node*, std::uint32_t> indexOf;
         std::vector<std::uint32_t> first, second;
         collision::PartMeshBuilder builder;
-        const std::size_t total = list1.size() + list2.size();
-        std::size_t seen = 0;
         const auto add = [&](const NodeList& list, std::vector<std::uint32_t>& indices) {
             for (const osg::ref_ptr<osg::Node>& node : list) {
-                if (stopped())
-                    return;
-                ++seen;
                 if (!node)
                     continue;
                 auto [it, isNew] = indexOf.emplace(node.get(), static_cast<std::uint32_t>(parts.size()));
                 if (isNew)
-                    parts.push_back(builder.build(node.get()));
+                    parts.push_back(builder.prepare(node.get()));
                 indices.push_back(it->second);
-                notify(0.1f * float(seen) / float(std::max<std::size_t>(total, 1)), nullptr, nullptr, false);
             }
         };
         add(list1, first);
         add(list2, second);
+        Clock::time_point phase = Clock::now();
+        runParallel(
+            parts.size(), threads, [&](std::size_t i) { collision::PartMeshBuilder::finish(parts[i]); }, stopped,
+            [&](std::size_t done) { notify(0.1f * float(done) / float(parts.size()), nullptr, nullptr, false); });
+        stats.gatherSeconds = std::chrono::duration<double>(Clock::now() - phase).count();
+        phase = Clock::now();
         for (const PartMesh& part : parts)
             if (!part.empty()) {
                 ++stats.parts;
@@ -370,6 +371,8 @@ std::shared_ptr<CollisionInfoList> CollisionManager::detect(NodeList list1, Node
                       [](const Candidate& x, const Candidate& y) { return x.a != y.a ? x.a < y.a : x.b < y.b; });
         }
         stats.candidatePairs = candidates.size();
+        stats.broadPhaseSeconds = std::chrono::duration<double>(Clock::now() - phase).count();
+        phase = Clock::now();
         notify(0.1f, nullptr, nullptr, true);
 
         // The search structures of the parts the broad phase kept.
@@ -391,6 +394,8 @@ std::shared_ptr<CollisionInfoList> CollisionManager::detect(NodeList list1, Node
                 for (std::uint32_t i : needed)
                     objects[i] = std::make_unique<fcl::CollisionObjectd>(parts[i].mesh->bvh(), parts[i].toWorld);
         }
+        stats.buildSeconds = std::chrono::duration<double>(Clock::now() - phase).count();
+        phase = Clock::now();
 
         // Exact queries.
         found.resize(candidates.size());
@@ -417,6 +422,7 @@ std::shared_ptr<CollisionInfoList> CollisionManager::detect(NodeList list1, Node
                 });
         }
         stats.pairsTested = tested;
+        stats.pairSeconds = std::chrono::duration<double>(Clock::now() - phase).count();
         completed = !stopped();
     } catch (const std::exception& error) {
         LogHandler::getInstance()->reportError(std::string("Interference check failed: ") + error.what());

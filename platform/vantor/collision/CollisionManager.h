@@ -58,7 +58,11 @@ public:
         std::size_t candidatePairs = 0; // pairs the broad phase kept
         std::size_t pairsTested = 0;    // pairs the exact queries finished
         std::size_t results = 0;
-        double seconds = 0.0;
+        double seconds = 0.0;          // the whole check
+        double gatherSeconds = 0.0;    // reading the parts' triangles
+        double broadPhaseSeconds = 0.0;
+        double buildSeconds = 0.0;     // search structures of the parts the broad phase kept
+        double pairSeconds = 0.0;      // the exact queries
     };
     Statistics GetLastStatistics() const;
 

@@ -99,7 +99,16 @@ bool isRigid(const osg::Matrixd& m)
 
 } // namespace
 
-PartMesh PartMeshBuilder::build(osg::Node* node)
+void MeshData::fill()
+{
+    std::call_once(m_filled, [this] {
+        for (const auto& [drawable, matrix] : pieces)
+            if (const osg::Geometry* geometry = drawable->asGeometry())
+                appendGeometry(*geometry, matrix, *this);
+    });
+}
+
+PartMesh PartMeshBuilder::prepare(osg::Node* node)
 {
     PartMesh part;
     part.node = node;
@@ -126,19 +135,24 @@ PartMesh PartMeshBuilder::build(osg::Node* node)
     std::shared_ptr<MeshData>& shared = m_shared[key];
     if (!shared) {
         shared = std::make_shared<MeshData>();
-        for (const auto& [drawable, matrix] : found)
-            if (const osg::Geometry* geometry = drawable->asGeometry())
-                appendGeometry(*geometry, matrix, *shared);
+        shared->pieces = std::move(found);
     }
     part.mesh = shared;
+    return part;
+}
 
-    for (const fcl::Vector3d& v : shared->vertices) {
+void PartMeshBuilder::finish(PartMesh& part)
+{
+    if (!part.mesh)
+        return;
+    part.mesh->fill();
+    part.worldBox.init();
+    if (part.mesh->triangles.empty())
+        return;
+    for (const fcl::Vector3d& v : part.mesh->vertices) {
         const fcl::Vector3d w = part.toWorld * v;
         part.worldBox.expandBy(w.x(), w.y(), w.z());
     }
-    if (shared->triangles.empty())
-        part.worldBox.init();
-    return part;
 }
 
 } // namespace collision
