@@ -97,6 +97,11 @@ void CollisionDialog::setupForm()
         remove = new QPushButton(QIcon(QStringLiteral(":/VantorViewer/icon/delete.png")), QString(), this);
         remove->setAccessibleName(tr("Remove from object %1").arg(number));
         remove->setToolTip(remove->accessibleName());
+        // Words where the icons are not built in.
+        if (add->icon().isNull())
+            add->setText(tr("Add"));
+        if (remove->icon().isNull())
+            remove->setText(tr("Delete"));
         layout->addLayout(spacedRow({add, remove}, false, true));
         rows = new QStandardItemModel(this);
         table = new QTableView(this);
