@@ -48,8 +48,6 @@ MainWindow::MainWindow(QWidget* parent) : SARibbonMainWindow(parent)
     initUI();
     setGlobalMenuState(false);
 
-    m_systemSetting = new SystemSetting(this);
-    m_systemSetting->setWindowModality(Qt::ApplicationModal);
     m_systemSetting->readConfig();
 }
 

@@ -9,6 +9,7 @@
 #include <QList>
 #include <QMap>
 #include <QModelIndex>
+#include <QPair>
 #include <QString>
 #include <QStringList>
 
@@ -33,6 +34,7 @@ class CoordinationWidget;
 class CollisionDialog;
 class CombineProcessDialog;
 class SystemSetting;
+class PreferencesWidget;
 class AnimationEditorUI;
 class QCloseDockWidget;
 class QTextBrowser;
@@ -245,4 +247,30 @@ public slots:
 private:
     void initCollision();
     void setupCollisionTable();
+
+    // System settings and preferences (MainWindowSystemSetting.cpp).
+public:
+    // Every ribbon action by its key.
+    QMap<QString, QAction*> getActions() const { return m_actionMap; }
+    SystemSetting* systemSetting() const { return m_systemSetting; }
+    PreferencesWidget* preferencesWidget() const { return m_preferences; }
+    // The ribbon's system-setting and preferences commands open these.
+    void showSystemSetting();
+    void showPreferences();
+    // The program and arguments that start it again: the same arguments, less the program itself.
+    static QPair<QString, QStringList> restartCommand(const QStringList& arguments);
+    const QString& currentLanguage() const { return m_currentLanguage; }
+    bool watermark() const { return m_watermark; }
+
+    // Snapshots are taken on a transparent background when set (the system settings write it).
+    bool snapshotTransparentBackground = false;
+
+public slots:
+    // The preferences dialog was accepted: its check boxes and language become the window's.
+    void setPreferences();
+    // Saves the window settings, starts the program again and closes this window.
+    void restart();
+
+private:
+    PreferencesWidget* m_preferences = nullptr;
 };
