@@ -723,6 +723,8 @@ TEST(SystemSettingWindow, StoredValuesReachTheViewAndLibrariesAndSurviveARestart
     }
     for (int run = 0; run < 2; ++run) { // after OK in the first window, and after a restart
         MainWindow w;
+        // One settings object: what the animation editor clears is what the dialog shows and saves.
+        EXPECT_EQ(w.findChildren<SystemSetting*>().size(), 1);
         SceneView* view = w.sceneView();
         const SystemSettingValues v = unusual();
         EXPECT_EQ(view->getBackgroundColor(), osg::Vec4f(1 / 255.0f, 2 / 255.0f, 3 / 255.0f, 1));
