@@ -58,6 +58,32 @@ osg::Node* OsgTreeModel::nodeOf(const QModelIndex& index)
     return index.isValid() ? static_cast<osg::Node*>(index.internalPointer()) : nullptr;
 }
 
+// Pre-order walk of the subtree under start (the whole tree for an invalid start); stops when visit
+// answers true and then answers true itself.
+template <typename F>
+bool OsgTreeModel::walk(const QModelIndex& start, F&& visit) const
+{
+    std::vector<QModelIndex> stack;
+    if (start.isValid()) {
+        stack.push_back(start);
+    } else {
+        for (int row = rowCount(QModelIndex()) - 1; row >= 0; --row)
+            stack.push_back(index(row, 0));
+    }
+    while (!stack.empty()) {
+        const QModelIndex current = stack.back();
+        stack.pop_back();
+        if (!current.isValid())
+            continue;
+        if (visit(current))
+            return true;
+        const QModelIndex first = current.sibling(current.row(), 0);
+        for (int row = rowCount(first) - 1; row >= 0; --row)
+            stack.push_back(index(row, 0, first));
+    }
+    return false;
+}
+
 void OsgTreeModel::setNode(osg::Node* node)
 {
     // Indexes of the view must not outlive the nodes they point at.
@@ -83,10 +109,10 @@ void OsgTreeModel::refreshStructure()
                 expanded.insert(nodeOf(index));
             return false;
         });
-        if (QItemSelectionModel* selection = tree->selectionModel())
-            selection->clear();
-        tree->setCurrentIndex(QModelIndex());
     }
+    // The change has happened: the view's current row and selection may point at nodes that are gone,
+    // so they must not be touched (clearing a selection asks for its rows' parents). The reset
+    // invalidates them without looking at them, and the view drops them.
     beginResetModel();
     endResetModel();
     if (tree && !expanded.isEmpty()) {
@@ -96,32 +122,6 @@ void OsgTreeModel::refreshStructure()
             return false;
         });
     }
-}
-
-// Pre-order walk of the subtree under start (the whole tree for an invalid start); stops when visit
-// answers true and then answers true itself.
-template <typename F>
-bool OsgTreeModel::walk(const QModelIndex& start, F&& visit) const
-{
-    std::vector<QModelIndex> stack;
-    if (start.isValid()) {
-        stack.push_back(start);
-    } else {
-        for (int row = rowCount(QModelIndex()) - 1; row >= 0; --row)
-            stack.push_back(index(row, 0));
-    }
-    while (!stack.empty()) {
-        const QModelIndex current = stack.back();
-        stack.pop_back();
-        if (!current.isValid())
-            continue;
-        if (visit(current))
-            return true;
-        const QModelIndex first = current.sibling(current.row(), 0);
-        for (int row = rowCount(first) - 1; row >= 0; --row)
-            stack.push_back(index(row, 0, first));
-    }
-    return false;
 }
 
 QModelIndex OsgTreeModel::findIndex(osg::Node* node, const QModelIndex& start) const
@@ -509,3 +509,4 @@ Qt::ItemFlags OsgTreeModel::flags(const QModelIndex& index) const
     return Qt::ItemIsSelectable | Qt::ItemIsEditable | Qt::ItemIsDragEnabled | Qt::ItemIsDropEnabled |
            Qt::ItemIsUserCheckable | Qt::ItemIsEnabled | Qt::ItemIsAutoTristate;
 }
+

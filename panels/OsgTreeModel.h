@@ -45,8 +45,8 @@ public:
     void clear() { setNode(nullptr); }
     osg::Node* rootNode() const { return m_root.get(); }
 
-    // Re-reads the structure after the scene graph changed under the model: clears the view's current
-    // row and selection, resets the model and expands again the rows whose nodes are still in the tree.
+    // Re-reads the structure after the scene graph changed under the model: resets the model (the view's
+    // current row and selection go with it) and expands again the rows whose nodes are still in the tree.
     void refreshStructure();
 
     // Depth-first, pre-order searches of the subtree under start, start included; an invalid start

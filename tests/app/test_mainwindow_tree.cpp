@@ -141,6 +141,7 @@ TEST(MainWindowTree, TreeClickSelectsInTheViewAndAViewPickSelectsTheRow)
     const QModelIndex sub = t.model->findIndexByName("BracketAssembly");
     QTest::mouseClick(t.tree->viewport(), Qt::LeftButton, Qt::NoModifier, t.tree->visualRect(sub).center());
     EXPECT_EQ(t.selectedNames(), (QStringList{"BracketAssembly", "Bracket", "Pin"}));
+    EXPECT_EQ(properties->topLevelItem(0)->text(1), "BracketAssembly") << "the top node of a selected list";
 
     // A pick in the view (the view selects through its selection manager) reveals the pin's row.
     t.tree->collapse(sub);
@@ -158,6 +159,33 @@ TEST(MainWindowTree, TreeClickSelectsInTheViewAndAViewPickSelectsTheRow)
                       QPoint(5, t.tree->viewport()->height() - 3));
     EXPECT_TRUE(t.selection->getSelectedList().empty());
     EXPECT_EQ(properties->topLevelItemCount(), 0);
+}
+
+TEST(MainWindowTree, ShiftAndControlClicksOnRows)
+{
+    Window t;
+    ASSERT_TRUE(t.load());
+    const QModelIndex top = t.model->index(0, 0);
+    auto click = [&](int row, Qt::KeyboardModifiers modifiers) {
+        const QModelIndex index = t.model->index(row, 0, top);
+        QTest::mouseClick(t.tree->viewport(), Qt::LeftButton, modifiers, t.tree->visualRect(index).center());
+    };
+    click(1, Qt::NoModifier);
+    click(3, Qt::ShiftModifier);
+    EXPECT_EQ(t.selectedNames(), (QStringList{"Bolt", "Bolt", "Bolt"})) << "a range of rows";
+
+    // Control toggles one row's node (with the models below it) in the selection.
+    click(5, Qt::ControlModifier);
+    EXPECT_EQ(t.selectedNames(), (QStringList{"Bolt", "Bolt", "Bolt", "BracketAssembly", "Bracket", "Pin"}));
+    click(5, Qt::ControlModifier);
+    EXPECT_EQ(t.selectedNames(), (QStringList{"Bolt", "Bolt", "Bolt"}));
+
+    // With Shift as well it is a plain click again: a selected row stays selected.
+    click(0, Qt::NoModifier);
+    click(0, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(t.selectedNames(), QStringList{"BasePlate"});
+    click(0, Qt::ControlModifier);
+    EXPECT_TRUE(t.selectedNames().isEmpty());
 }
 
 TEST(MainWindowTree, SearchFindsTheNextBoltOnEachReturn)
