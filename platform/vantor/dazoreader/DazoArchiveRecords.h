@@ -43,6 +43,7 @@ struct InstanceRecord {
     VantorSoft::u64 materialId = 0;
     float matrix[16];
     int parent = -1; // index of the parent record
+    int depth = 1;   // 1 for a top instance
     std::string name;
     std::string path; // a dispersed sub-assembly's archive
 };
@@ -50,7 +51,8 @@ struct InstanceRecord {
 struct ParsedFace {
     VantorSoft::u64 id = 0;
     VantorSoft::u64 materialId = 0;
-    osg::ref_ptr<osg::DrawElementsUInt> triangles;
+    std::size_t first = 0; // its triangles' indices in the body's index list
+    std::size_t count = 0;
 };
 
 struct ParsedBody {
@@ -58,6 +60,7 @@ struct ParsedBody {
     osg::ref_ptr<osg::Vec3Array> points;
     osg::ref_ptr<osg::Vec3Array> normals;
     osg::ref_ptr<osg::Vec3Array> texCoords;
+    std::vector<std::uint32_t> indices; // every face's triangles, face after face
     std::vector<ParsedFace> faces;
     std::vector<DazoData::BodyData::Edge> edges;
 };

@@ -2,6 +2,8 @@
 
 #include <minizip/unzip.h>
 
+#include <sys/stat.h>
+
 #include <algorithm>
 #include <cstring>
 #include <memory>
@@ -24,6 +26,12 @@ Archive::~Archive()
 bool Archive::open(const std::string& path)
 {
     m_path = path;
+    struct stat st;
+    if (::stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) {
+        m_error = "cannot open " + path + " as a model archive";
+        return false;
+    }
+    m_fileSize = static_cast<std::uint64_t>(st.st_size);
     unzFile zf = unzOpen64(path.c_str());
     if (!zf) {
         m_error = "cannot open " + path + " as a model archive";
@@ -47,7 +55,8 @@ bool Archive::open(const std::string& path)
                 rc = UNZ_BADZIPFILE;
                 break;
             }
-            m_entries[key] = Entry{pos.pos_in_zip_directory, pos.num_of_file, info.uncompressed_size, info.compressed_size};
+            m_entries[key] = Entry{pos.pos_in_zip_directory, pos.num_of_file, info.uncompressed_size, info.compressed_size,
+                                  info.compression_method};
         }
         rc = unzGoToNextFile(zf);
     }
@@ -75,9 +84,11 @@ Member* Archive::openMember(const std::string& key)
         return nullptr;
     }
     const Entry& e = found->second;
-    // Deflate shrinks by about 1000 to 1 at most: a larger claim is a lie that would make the
-    // reader reserve memory for data that is not there.
-    if (e.size > MaxMemberSize || e.size > e.compressedSize * 1100 + 65536) {
+    // Both sizes in the directory are claims. The compressed data must fit in the file, and deflate
+    // shrinks by about 1000 to 1 at most (a stored member not at all): a larger claim is a lie
+    // that would make the reader reserve memory for data that is not there.
+    const std::uint64_t mostInflated = e.method == 0 ? e.compressedSize : e.compressedSize * 1100 + 65536;
+    if (e.size > MaxMemberSize || e.compressedSize > m_fileSize || e.size > mostInflated) {
         m_error = "the member \"" + key + "\" of " + m_path + " claims an impossible size";
         return nullptr;
     }

@@ -4,6 +4,7 @@
 // mesh member is never held in memory whole. Members are found by key as the format says (the
 // text after the last '.' of the entry name, first entry in directory order wins).
 
+#include <algorithm>
 #include <cstdint>
 #include <map>
 #include <string>
@@ -27,6 +28,10 @@ public:
 
     // Exactly n bytes, or false with the reason in error() (damaged data, member ends early).
     bool read(void* destination, std::size_t n);
+    // Appends count items of plain data to out. The vector grows only as the data really comes
+    // out of the archive, so a count the member cannot back costs no more than what was read.
+    template <class T>
+    bool readArray(std::vector<T>& out, std::uint64_t count);
     bool skip(std::uint64_t n);
     // The rest of the member, checked whole (length and checksum).
     bool readAll(std::string& out);
@@ -83,14 +88,40 @@ private:
         std::uint64_t numFile;
         std::uint64_t size;
         std::uint64_t compressedSize;
+        unsigned long method;
     };
 
     void* m_zip = nullptr; // unzFile
     std::string m_path;
+    std::uint64_t m_fileSize = 0;
     std::map<std::string, Entry> m_entries;
     bool m_memberOpen = false;
     std::string m_error;
 };
+
+template <class T>
+bool Member::readArray(std::vector<T>& out, std::uint64_t count)
+{
+    if (count > remaining() / sizeof(T))
+        return failWith("ends early");
+    // The reservation touches no memory: pages are taken as the chunks below fill them. Appending
+    // to a list already in use grows it geometrically, so many small arrays cost linear time.
+    const std::size_t needed = out.size() + static_cast<std::size_t>(count);
+    if (needed > out.capacity())
+        out.reserve(std::max(needed, 2 * out.capacity()));
+    const std::uint64_t chunk = (256 * 1024) / sizeof(T);
+    while (count > 0) {
+        const std::size_t items = static_cast<std::size_t>(std::min<std::uint64_t>(count, chunk));
+        const std::size_t old = out.size();
+        out.resize(old + items);
+        if (!read(out.data() + old, items * sizeof(T))) {
+            out.resize(old);
+            return false;
+        }
+        count -= items;
+    }
+    return true;
+}
 
 } // namespace DazoStream
 } // namespace Vantor

@@ -103,7 +103,7 @@ private:
         const std::string partPath = path != end ? std::string(path->value.GetString(), path->value.GetStringLength()) : "";
         if (!partPath.empty()) {
             // A part: the file brings its own structure; the children listed beside it only describe it.
-            model = part(resolve(m_base, partPath));
+            model = part(resolve(m_base, partPath), depth);
             if (!model)
                 return nullptr;
         } else {
@@ -142,7 +142,7 @@ private:
     }
 
     // The part file, read once; later uses get a copy of its nodes that shares the geometry.
-    osg::ref_ptr<Model> part(const std::string& file)
+    osg::ref_ptr<Model> part(const std::string& file, int depth)
     {
         const std::string ext = file.substr(file.rfind('.') == std::string::npos ? file.size() : file.rfind('.') + 1);
         std::string lower(ext);
@@ -152,18 +152,26 @@ private:
             return nullptr;
         }
         auto cached = m_parts.find(file);
-        if (cached != m_parts.end())
-            return copyOf(*cached->second);
+        if (cached != m_parts.end()) {
+            // Read first at another depth: its own levels must still fit here.
+            if (m_ctx.depth + depth + cached->second.height > MaxModelDepth) {
+                bad("its part " + file + " is nested more than " + std::to_string(MaxModelDepth) +
+                    " levels deep, deeper than the viewer can show");
+                return nullptr;
+            }
+            return copyOf(*cached->second.model);
+        }
         Context sub = m_ctx;
         sub.progress = nullptr;
         sub.subProgress = nullptr;
+        sub.depth = m_ctx.depth + depth + 1;
         osg::ref_ptr<Model> model = readArchive(sub, file, nullptr);
         m_ctx.usedIds = sub.usedIds;
         if (!model) {
             bad("its part " + file + " cannot be read: " + sub.lastError);
             return nullptr;
         }
-        m_parts[file] = model;
+        m_parts[file] = Part{model, height(model.get())};
         return model;
     }
 
@@ -173,9 +181,29 @@ private:
         return static_cast<Model*>(model.clone(osg::CopyOp::DEEP_COPY_NODES));
     }
 
+    // Levels of models from the top down to the deepest, counted without recursion.
+    static int height(Model* top)
+    {
+        std::vector<std::pair<Model*, int>> open{{top, 1}};
+        int most = 0;
+        while (!open.empty()) {
+            const auto [model, level] = open.back();
+            open.pop_back();
+            most = std::max(most, level);
+            for (unsigned int i = 0; i < model->getModelChildrenNum(); ++i)
+                open.emplace_back(model->getModelChild(i), level + 1);
+        }
+        return most;
+    }
+
+    struct Part {
+        osg::ref_ptr<Model> model;
+        int height = 0;
+    };
+
     Context& m_ctx;
     std::string m_base;
-    std::map<std::string, osg::ref_ptr<Model>> m_parts;
+    std::map<std::string, Part> m_parts;
     std::size_t m_total = 0;
     std::size_t m_done = 0;
 };

@@ -118,6 +118,10 @@ bool RecordParser::readInstances()
                 return damaged("instance " + idText(r.id) + " names the parent " + idText(r.parentId) +
                                ", which does not precede it (missing or cyclic)");
             r.parent = static_cast<int>(parent->second);
+            r.depth = m_records.instances[parent->second].depth + 1;
+            if (m_ctx.depth + r.depth > MaxModelDepth)
+                return fail(m_path + ": its assembly is nested more than " + std::to_string(MaxModelDepth) +
+                            " levels deep, deeper than the viewer can show");
         }
         bool finite = true;
         for (float v : r.matrix)
@@ -326,9 +330,11 @@ bool RecordParser::readBody(DazoStream::Member& mesh, std::uint64_t end, u64 pro
     if (12 * (points + normals + texCoords) + FaceRecordSize * faces + EdgeRecordSize * edges > left())
         return damaged(where + " announces more data than its prototype holds");
 
+    // Arrays grow as their data arrives, so a count that the member's bytes cannot back fails
+    // before it costs memory.
     auto readVectors = [&](std::uint64_t count, osg::ref_ptr<osg::Vec3Array>& out) {
-        out = new osg::Vec3Array(static_cast<unsigned int>(count));
-        return count == 0 || mesh.read(&out->front(), static_cast<std::size_t>(count * 12));
+        out = new osg::Vec3Array;
+        return mesh.readArray(out->asVector(), count);
     };
     if (!readVectors(points, body.points))
         return fail(mesh.error());
@@ -352,8 +358,6 @@ bool RecordParser::readBody(DazoStream::Member& mesh, std::uint64_t end, u64 pro
 
     const unsigned int pointCount = static_cast<unsigned int>(points);
     std::vector<std::uint32_t> edgeCounts;
-    body.faces.reserve(static_cast<std::size_t>(faces));
-    edgeCounts.reserve(static_cast<std::size_t>(faces));
     std::uint64_t edgeTotal = 0;
     for (std::uint64_t f = 0; f < faces; ++f) {
         char record[FaceRecordSize];
@@ -370,17 +374,18 @@ bool RecordParser::readBody(DazoStream::Member& mesh, std::uint64_t end, u64 pro
             return damaged("face " + idText(face.id) + " announces more indices than its prototype holds");
         if (indices % 3 != 0)
             return damaged("face " + idText(face.id) + " has " + std::to_string(indices) + " indices, not whole triangles");
-        face.triangles = new osg::DrawElementsUInt(GL_TRIANGLES, static_cast<unsigned int>(indices));
-        if (indices > 0 && !mesh.read(&face.triangles->front(), static_cast<std::size_t>(indices * 4)))
+        face.first = body.indices.size();
+        if (!mesh.readArray(body.indices, indices))
             return fail(mesh.error());
-        for (unsigned int index : *face.triangles) {
-            if (index >= pointCount)
-                return damaged("face " + idText(face.id) + " uses the point " + std::to_string(index) + " of " +
+        face.count = body.indices.size() - face.first;
+        for (std::size_t i = face.first; i < body.indices.size(); ++i) {
+            if (body.indices[i] >= pointCount)
+                return damaged("face " + idText(face.id) + " uses the point " + std::to_string(body.indices[i]) + " of " +
                                std::to_string(pointCount));
         }
         edgeTotal += faceEdges;
         edgeCounts.push_back(faceEdges);
-        body.faces.push_back(std::move(face));
+        body.faces.push_back(face);
     }
     if (edgeTotal != edges)
         return damaged(where + " lists " + std::to_string(edgeTotal) + " edges in its faces but " + std::to_string(edges) +
@@ -398,8 +403,8 @@ bool RecordParser::readBody(DazoStream::Member& mesh, std::uint64_t end, u64 pro
             const std::uint64_t indices = take<std::uint32_t>(record + 8);
             if (indices * 4 > left())
                 return damaged("edge " + idText(id) + " announces more indices than its prototype holds");
-            osg::ref_ptr<osg::DrawElementsUInt> strip = new osg::DrawElementsUInt(GL_LINE_STRIP, static_cast<unsigned int>(indices));
-            if (indices > 0 && !mesh.read(&strip->front(), static_cast<std::size_t>(indices * 4)))
+            osg::ref_ptr<osg::DrawElementsUInt> strip = new osg::DrawElementsUInt(GL_LINE_STRIP);
+            if (!mesh.readArray(strip->asVector(), indices))
                 return fail(mesh.error());
             for (unsigned int index : *strip) {
                 if (index >= pointCount)

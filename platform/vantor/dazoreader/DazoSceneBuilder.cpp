@@ -84,14 +84,12 @@ void SceneBuilder::computeNormals(ParsedBody& body)
     const osg::Vec3Array& points = *body.points;
     body.normals = new osg::Vec3Array(points.size());
     osg::Vec3Array& normals = *body.normals;
-    for (const ParsedFace& face : body.faces) {
-        const osg::DrawElementsUInt& t = *face.triangles;
-        for (std::size_t i = 0; i + 2 < t.size(); i += 3) {
-            const osg::Vec3 n = (points[t[i + 1]] - points[t[i]]) ^ (points[t[i + 2]] - points[t[i]]);
-            normals[t[i]] += n;
-            normals[t[i + 1]] += n;
-            normals[t[i + 2]] += n;
-        }
+    const std::vector<std::uint32_t>& t = body.indices;
+    for (std::size_t i = 0; i + 2 < t.size(); i += 3) {
+        const osg::Vec3 n = (points[t[i + 1]] - points[t[i]]) ^ (points[t[i + 2]] - points[t[i]]);
+        normals[t[i]] += n;
+        normals[t[i + 1]] += n;
+        normals[t[i + 2]] += n;
     }
     for (osg::Vec3& n : normals) {
         if (n.length2() > 0.0f)
@@ -121,16 +119,30 @@ osg::Geometry* SceneBuilder::newGeometry(const ParsedBody& body, const osg::Vec4
     return g;
 }
 
-const std::vector<osg::ref_ptr<Body>>& SceneBuilder::bodiesFor(u64 prototypeId, const std::int32_t* fallback)
+osg::Geometry* SceneBuilder::faceGeometry(const BodyShape& shape, const FaceGroup& group, const osg::Vec4& colour)
 {
-    const std::uint32_t fallbackKey = (std::uint32_t(fallback[0]) << 24) | (std::uint32_t(fallback[1]) << 16) |
-                                      (std::uint32_t(fallback[2]) << 8) | std::uint32_t(fallback[3]);
-    std::vector<osg::ref_ptr<Body>>& built = m_bodies[{prototypeId, fallbackKey}];
-    if (!built.empty())
-        return built;
+    osg::Geometry* g = newGeometry(*shape.body, colour);
+    g->setNormalArray(shape.body->normals.get(), osg::Array::BIND_PER_VERTEX);
+    if (shape.body->texCoords)
+        g->setTexCoordArray(0, shape.body->texCoords.get(), osg::Array::BIND_PER_VERTEX);
+    if (colour.a() < 1.0f)
+        g->setStateSet(m_transparent.get());
+    else if (m_ctx.readEdge)
+        g->setStateSet(m_faceState.get());
+    DazoData::attach(g, group.faces.get());
+    g->addPrimitiveSet(group.triangles.get());
+    return g;
+}
+
+const std::vector<SceneBuilder::BodyShape>& SceneBuilder::shapesFor(u64 prototypeId)
+{
+    auto done = m_shapes.find(prototypeId);
+    if (done != m_shapes.end())
+        return done->second;
+    std::vector<BodyShape>& shapes = m_shapes[prototypeId];
     auto prototype = m_records.prototypes.find(prototypeId);
     if (prototype == m_records.prototypes.end())
-        return built;
+        return shapes;
     const PrototypeGeometry* geometry = nullptr;
     auto g = m_records.geometry.find(prototypeId);
     if (g != m_records.geometry.end())
@@ -150,108 +162,156 @@ const std::vector<osg::ref_ptr<Body>>& SceneBuilder::bodiesFor(u64 prototypeId, 
     for (ParsedBody& body : prototype->second.bodies) {
         if (!body.normals)
             computeNormals(body);
-        osg::ref_ptr<Body> node = new Body;
-        osg::ref_ptr<DazoData::BodyData> data = new DazoData::BodyData;
-        data->id = body.id;
-        data->points = body.points;
-        data->edges = body.edges;
-        DazoData::attach(node.get(), data.get());
+        BodyShape shape;
+        shape.body = &body;
+        shape.data = new DazoData::BodyData;
+        shape.data->id = body.id;
+        shape.data->points = body.points;
+        shape.data->edges = body.edges;
+        if (geometry) {
+            for (auto& edge : shape.data->edges) {
+                auto analytic = geometry->edges.find(edge.id);
+                if (analytic != geometry->edges.end())
+                    edge.geometry = analytic->second;
+            }
+        }
 
-        // Faces, one drawable each, or one per colour when merging.
-        std::map<std::uint32_t, osg::Geometry*> byColour;
+        // The faces in few drawables: one per material (one per colour when merging), and one for
+        // the faces that take the colour of the instance placing the part. Each keeps its faces'
+        // triangles in one list, and the faces' ids and ranges beside it.
+        std::map<std::pair<int, u64>, std::size_t> groupOf;
+        std::vector<std::size_t> faceGroup;
+        faceGroup.reserve(body.faces.size());
         for (const ParsedFace& face : body.faces) {
-            osg::Vec4 colour = colourOf(fallback);
+            std::pair<int, u64> key(0, 0); // the instance's colour
+            osg::Vec4 colour;
             if (face.materialId != 0) {
                 auto material = m_records.materials.find(face.materialId);
                 if (material != m_records.materials.end()) {
                     colour = colourOf(material->second.data());
+                    key = m_ctx.mergeFace ? std::make_pair(2, u64(colourKey(colour))) : std::make_pair(1, face.materialId);
                 } else if (!m_unknownMaterialWarned) {
                     m_unknownMaterialWarned = true;
                     m_ctx.warn(m_path + ": face " + idText(face.id) + " names the unknown material " + idText(face.materialId) +
                                "; such faces keep the default colour");
                 }
             }
+            auto found = groupOf.find(key);
+            if (found == groupOf.end()) {
+                found = groupOf.emplace(key, shape.groups.size()).first;
+                FaceGroup group;
+                group.ownColour = key.first != 0;
+                group.colour = colour;
+                group.triangles = new osg::DrawElementsUInt(GL_TRIANGLES);
+                group.faces = new DazoData::FaceData;
+                shape.groups.push_back(group);
+            }
+            faceGroup.push_back(found->second);
+        }
+        const bool alone = shape.groups.size() == 1;
+        for (std::size_t f = 0; f < body.faces.size(); ++f) {
+            const ParsedFace& face = body.faces[f];
+            FaceGroup& group = shape.groups[faceGroup[f]];
             DazoData::FaceData::Face info;
             info.id = face.id;
+            info.first = alone ? face.first : group.triangles->size();
+            info.count = face.count;
             if (geometry) {
                 auto analytic = geometry->faces.find(face.id);
                 if (analytic != geometry->faces.end())
                     info.geometry = analytic->second;
             }
-            const std::uint32_t key = colourKey(colour);
-            osg::Geometry* g = m_ctx.mergeFace ? byColour[key] : nullptr;
-            if (!g) {
-                g = newGeometry(body, colour);
-                g->setNormalArray(body.normals.get(), osg::Array::BIND_PER_VERTEX);
-                if (body.texCoords)
-                    g->setTexCoordArray(0, body.texCoords.get(), osg::Array::BIND_PER_VERTEX);
-                if (colour.a() < 1.0f)
-                    g->setStateSet(m_transparent.get());
-                else if (m_ctx.readEdge)
-                    g->setStateSet(m_faceState.get());
-                DazoData::attach(g, new DazoData::FaceData);
-                node->addDrawable(g);
-                if (m_ctx.mergeFace)
-                    byColour[key] = g;
-            }
-            g->addPrimitiveSet(face.triangles.get());
-            DazoData::find<DazoData::FaceData>(g)->faces.push_back(info);
+            group.faces->faces.push_back(std::move(info));
+            if (!alone)
+                group.triangles->insert(group.triangles->end(), body.indices.begin() + face.first,
+                                        body.indices.begin() + face.first + face.count);
+        }
+        // One group holds every face in file order: its list is the body's own.
+        if (alone)
+            shape.groups.front().triangles->asVector().swap(body.indices);
+        std::vector<std::uint32_t>().swap(body.indices);
+        for (FaceGroup& group : shape.groups) {
+            if (group.ownColour)
+                group.geometry = faceGeometry(shape, group, group.colour);
         }
 
         if (m_ctx.readEdge) {
-            osg::Geometry* merged = nullptr;
+            // All edges of the body in one list of segments.
+            osg::ref_ptr<osg::DrawElementsUInt> lines = new osg::DrawElementsUInt(GL_LINES);
             for (const auto& edge : body.edges) {
-                osg::Geometry* g = merged;
-                if (!g) {
-                    g = newGeometry(body, osg::Vec4(0.1f, 0.1f, 0.1f, 1.0f));
-                    g->setStateSet(m_edgeState.get());
-                    node->addDrawable(g);
-                    if (m_ctx.mergeFace)
-                        merged = g;
+                const osg::DrawElementsUInt& strip = *edge.indices;
+                for (std::size_t i = 1; i < strip.size(); ++i) {
+                    lines->push_back(strip[i - 1]);
+                    lines->push_back(strip[i]);
                 }
-                g->addPrimitiveSet(edge.indices.get());
+            }
+            if (!lines->empty()) {
+                shape.edges = newGeometry(body, osg::Vec4(0.1f, 0.1f, 0.1f, 1.0f));
+                shape.edges->setStateSet(m_edgeState.get());
+                shape.edges->addPrimitiveSet(lines.get());
             }
         }
-        built.push_back(node);
+        shapes.push_back(std::move(shape));
     }
-    // Fill in the edges' analytic geometry once, for every body of the prototype.
-    if (geometry) {
-        for (auto& node : built) {
-            auto* data = DazoData::find<DazoData::BodyData>(node.get());
-            for (auto& edge : data->edges) {
-                auto analytic = geometry->edges.find(edge.id);
-                if (analytic != geometry->edges.end())
-                    edge.geometry = analytic->second;
-            }
-        }
+    return shapes;
+}
+
+const std::vector<osg::ref_ptr<Body>>& SceneBuilder::bodiesFor(u64 prototypeId, const std::int32_t* fallback)
+{
+    const std::uint32_t fallbackKey = (std::uint32_t(fallback[0]) << 24) | (std::uint32_t(fallback[1]) << 16) |
+                                      (std::uint32_t(fallback[2]) << 8) | std::uint32_t(fallback[3]);
+    std::vector<osg::ref_ptr<Body>>& built = m_bodies[{prototypeId, fallbackKey}];
+    if (!built.empty())
+        return built;
+    // An instance colour of its own costs a body node and one drawable per body: the face lists,
+    // arrays and the drawables of faces with their own material stay shared.
+    for (const BodyShape& shape : shapesFor(prototypeId)) {
+        osg::ref_ptr<Body> node = new Body;
+        DazoData::attach(node.get(), shape.data.get());
+        for (const FaceGroup& group : shape.groups)
+            node->addDrawable(group.ownColour ? group.geometry.get() : faceGeometry(shape, group, colourOf(fallback)));
+        if (shape.edges)
+            node->addDrawable(shape.edges.get());
+        built.push_back(node);
     }
     return built;
 }
 
-void setGeometryFlags(Model* model, bool& faces, bool& lines)
+void setGeometryFlags(Model* top, bool& faces, bool& lines)
 {
-    faces = lines = false;
-    for (unsigned int i = 0; i < model->getNumChildren(); ++i) {
-        osg::Node* child = model->getChild(i);
-        if (auto* sub = dynamic_cast<Model*>(child)) {
-            bool f, l;
-            setGeometryFlags(sub, f, l);
-            faces = faces || f;
-            lines = lines || l;
-        } else if (auto* body = dynamic_cast<Body*>(child)) {
-            for (unsigned int d = 0; d < body->getNumDrawables(); ++d) {
-                const osg::Geometry* g = body->getDrawable(d)->asGeometry();
-                if (!g || g->getNumPrimitiveSets() == 0)
-                    continue;
-                if (g->getPrimitiveSet(0)->getMode() == GL_TRIANGLES)
-                    faces = true;
-                else
-                    lines = true;
-            }
+    // Children before parents, without recursion: the depth of the tree is the file's.
+    std::vector<Model*> order{top};
+    for (std::size_t i = 0; i < order.size(); ++i) {
+        for (unsigned int c = 0; c < order[i]->getNumChildren(); ++c) {
+            if (auto* sub = dynamic_cast<Model*>(order[i]->getChild(c)))
+                order.push_back(sub);
         }
     }
-    model->setGeoFace(faces);
-    model->setGeoLine(lines);
+    for (auto it = order.rbegin(); it != order.rend(); ++it) {
+        Model* model = *it;
+        bool f = false, l = false;
+        for (unsigned int i = 0; i < model->getNumChildren(); ++i) {
+            osg::Node* child = model->getChild(i);
+            if (auto* sub = dynamic_cast<Model*>(child)) {
+                f = f || sub->hasGeoFace();
+                l = l || sub->hasGeoLine();
+            } else if (auto* body = dynamic_cast<Body*>(child)) {
+                for (unsigned int d = 0; d < body->getNumDrawables(); ++d) {
+                    const osg::Geometry* g = body->getDrawable(d)->asGeometry();
+                    if (!g || g->getNumPrimitiveSets() == 0)
+                        continue;
+                    if (g->getPrimitiveSet(0)->getMode() == GL_TRIANGLES)
+                        f = true;
+                    else
+                        l = true;
+                }
+            }
+        }
+        model->setGeoFace(f);
+        model->setGeoLine(l);
+    }
+    faces = top->hasGeoFace();
+    lines = top->hasGeoLine();
 }
 
 osg::ref_ptr<Model> SceneBuilder::build(bool* wrapped)
@@ -315,7 +375,11 @@ osg::ref_ptr<Model> SceneBuilder::build(bool* wrapped)
             continue;
         const std::string subPath = resolve(folderOf(m_path), r.path);
         bool subWrapped = false;
+        // Its top takes the record's place, or sits one level below it inside a wrapper.
+        const int depth = m_ctx.depth;
+        m_ctx.depth = depth + r.depth + 1;
         osg::ref_ptr<Model> sub = readArchive(m_ctx, subPath, nullptr, &subWrapped);
+        m_ctx.depth = depth;
         if (!sub) {
             if (cancelled())
                 return nullptr;
