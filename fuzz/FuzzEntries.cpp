@@ -19,9 +19,11 @@
 
 #include <minizip/zip.h>
 
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace NerioFuzz {
@@ -34,11 +36,12 @@ std::string scratchFolder()
         const char* base = std::getenv("NERIO_FUZZ_SCRATCH");
         std::string path = std::string(base ? base : (access("/dev/shm", W_OK) == 0 ? "/dev/shm" : "/tmp")) +
                            "/nerio-fuzz-" + std::to_string(getpid());
-        std::string command = "mkdir -p '" + path + "'";
-        if (std::system(command.c_str()) != 0)
+        if (mkdir(path.c_str(), 0700) != 0 && errno != EEXIST)
             std::fprintf(stderr, "cannot make %s\n", path.c_str());
         return path;
     }();
+    static const bool removedAtExit = std::atexit([] { rmdir(scratchFolder().c_str()); }) == 0;
+    (void)removedAtExit;
     return folder;
 }
 

@@ -137,13 +137,15 @@ bool Member::refill()
 {
     if (!m_error.empty())
         return false;
-    if (m_buffer.empty())
-        m_buffer.resize(BufferSize);
     const std::uint64_t left = m_size - m_inflated;
-    const unsigned want = static_cast<unsigned>(std::min<std::uint64_t>(left, m_buffer.size()));
+    if (!m_buffer && left > 0) {
+        m_bufferSize = static_cast<std::size_t>(std::min<std::uint64_t>(left, BufferSize));
+        m_buffer.reset(new char[m_bufferSize]);
+    }
+    const unsigned want = static_cast<unsigned>(std::min<std::uint64_t>(left, m_bufferSize));
     if (want == 0)
         return failWith("ends early");
-    const int got = unzReadCurrentFile(static_cast<unzFile>(m_archive.m_zip), m_buffer.data(), want);
+    const int got = unzReadCurrentFile(static_cast<unzFile>(m_archive.m_zip), m_buffer.get(), want);
     if (got <= 0)
         return failWith(got == 0 ? "ends early" : "is damaged (code " + std::to_string(got) + ")");
     m_bufferBegin = 0;
@@ -179,7 +181,7 @@ bool Member::read(void* destination, std::size_t n)
             available = m_bufferEnd - m_bufferBegin;
         }
         const std::size_t take = std::min(available, n);
-        std::memcpy(out, m_buffer.data() + m_bufferBegin, take);
+        std::memcpy(out, m_buffer.get() + m_bufferBegin, take);
         m_bufferBegin += take;
         m_position += take;
         out += take;
