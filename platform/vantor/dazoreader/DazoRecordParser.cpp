@@ -6,10 +6,8 @@
 
 #include "dazo/Vantor_Geometry.h"
 #include "dazo/Vantor_Text.h"
-#if DAZO_HAS_PMI
 #include "dazo/Vantor_PMI.h"
 #include "dazo/Vantor_PMIDocument.h"
-#endif
 
 #include <rapidjson/error/en.h>
 
@@ -276,7 +274,6 @@ bool RecordParser::readPmi()
         return true;
     if (!list->value.IsArray())
         return damaged("\"PMIDocs\" is not a list");
-#if DAZO_HAS_PMI
     for (auto& entry : list->value.GetArray()) {
         if (!entry.IsObject())
             return damaged("an annotation document is not an object");
@@ -305,10 +302,6 @@ bool RecordParser::readPmi()
         }
         m_records.pmi[VantorSoft::IdFromText(instance->value.GetString())] = annotations;
     }
-#else
-    if (!list->value.Empty())
-        m_ctx.warn(m_path + ": this build cannot read annotations; they are left out");
-#endif
     return true;
 }
 

@@ -5,10 +5,8 @@
 #include "vantor/model/Model.h"
 
 #include "dazo/Vantor_Geometry.h"
-#if DAZO_HAS_PMI
 #include "dazo/Vantor_PMI.h"
 #include "dazo/Vantor_PMIDocument.h"
-#endif
 
 #include <osg/BlendFunc>
 #include <osg/PolygonOffset>
@@ -341,11 +339,9 @@ osg::ref_ptr<Model> SceneBuilder::build(bool* wrapped)
             tops.push_back(model);
 
         std::shared_ptr<VantorSoft::Vantor_PMIDocument> pmi;
-#if DAZO_HAS_PMI
         auto found = m_records.pmi.find(r.id);
         if (found != m_records.pmi.end())
             pmi = found->second.document;
-#endif
         if (pmi) {
             osg::ref_ptr<DazoData::InstanceData> data = new DazoData::InstanceData;
             data->pmi = pmi;
@@ -360,10 +356,8 @@ osg::ref_ptr<Model> SceneBuilder::build(bool* wrapped)
             for (const auto& body : bodiesFor(r.prototypeId, fallback))
                 model->osg::Group::addChild(body.get());
         }
-#if DAZO_HAS_PMI
         if (pmi && m_ctx.readPMI)
             addPmiNodes(*model, found->second.list);
-#endif
         if (i % 256 == 0)
             progress("Building the scene", 85.0f + 10.0f * static_cast<float>(i) / static_cast<float>(count));
     }
