@@ -1,5 +1,8 @@
 #include "view/FrameStats.h"
 
+#include "osgqt/GraphicsWindowQt.h"
+
+#include <QEvent>
 #include <QOpenGLWidget>
 
 #include <cstdio>
@@ -17,6 +20,8 @@ namespace {
 struct State {
     QOpenGLWidget* widget = nullptr;
     long frames = 0;
+    unsigned long long painted = 0;
+    unsigned long long paintedAtLastFrame = 0;
     double last = 0.0;
     bool modelPending = false;
 };
@@ -57,10 +62,20 @@ double sinceStart()
 void frameSwapped()
 {
     State& s = state();
+    // The window recomposes for changes of other widgets too; only swaps after a paint of the GL
+    // widget (which draws a viewer frame) show a new picture.
+    if (s.painted == s.paintedAtLastFrame)
+        return;
+    s.paintedAtLastFrame = s.painted;
+    auto* gl = qobject_cast<osgQt::GLWidget*>(s.widget);
     const double t = now(CLOCK_MONOTONIC);
     ++s.frames;
-    if (s.frames == 1)
+    if (s.frames == 1) {
         std::fprintf(stderr, "nerio-frame-stats: first-frame at %.6f after %.3f\n", t, sinceStart());
+        if (gl)
+            std::fprintf(stderr, "nerio-frame-stats: renderer \"%s\" samples %d of %d requested, %d offered\n",
+                         gl->glRenderer().toUtf8().constData(), gl->samples(), gl->requestedSamples(), gl->maxSamples());
+    }
     else
         std::fprintf(stderr, "nerio-frame-stats: frame %ld at %.6f dt %.2f\n", s.frames, t, (t - s.last) * 1000.0);
     if (s.modelPending) {
@@ -71,6 +86,18 @@ void frameSwapped()
     }
     s.last = t;
 }
+
+class PaintCounter : public QObject
+{
+public:
+    using QObject::QObject;
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint)
+            ++state().painted;
+        return QObject::eventFilter(watched, event);
+    }
+};
 
 } // namespace
 
@@ -88,6 +115,7 @@ void watch(QOpenGLWidget* widget)
     if (!enabled() || !widget)
         return;
     state().widget = widget;
+    widget->installEventFilter(new PaintCounter(widget));
     QObject::connect(widget, &QOpenGLWidget::frameSwapped, widget, [] { frameSwapped(); });
 }
 
