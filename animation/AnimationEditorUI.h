@@ -4,7 +4,7 @@
 
 class SystemSetting;
 
-// The keyframe timeline editor. Placeholder: the operations the main window calls are final.
+// The keyframe timeline editor.
 class AnimationEditorUI : public QWidget
 {
     Q_OBJECT

@@ -5,7 +5,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-// The timeline settings dialog. Placeholder: the fields and buttons the main window uses are final.
+// The timeline settings dialog.
 class TimelineDialog : public QDialog
 {
     Q_OBJECT

@@ -46,13 +46,11 @@ MainWindow::MainWindow(QWidget* parent) : SARibbonMainWindow(parent)
 
     readSettings();
     initUI();
-    // Pending: the ribbon (application menu, quick-access bar, pages, action map).
     setGlobalMenuState(false);
 
     m_systemSetting = new SystemSetting(this);
     m_systemSetting->setWindowModality(Qt::ApplicationModal);
     m_systemSetting->readConfig();
-    // Pending: registerCommand and the tree context actions with their shortcuts.
 }
 
 MainWindow::~MainWindow()
@@ -87,7 +85,6 @@ QAction* MainWindow::getAction(const QString& key) const
 void MainWindow::setOcxMode()
 {
     m_embedded = true;
-    // Pending: the ribbon's application button, right button group, quick-access bar and pages.
     if (ribbonBar())
         ribbonBar()->hide();
     for (QDockWidget* dock : {m_treeDock, m_viewDock, m_annotationDock})
@@ -191,9 +188,9 @@ bool MainWindow::listenForHost(const QString& title)
 void MainWindow::receiveHostRecord(const CopyDataStruct& data)
 {
     ProcessCommunication::instance()->handleRecord(data, [this](const std::shared_ptr<Message>& msg) {
-        if (!m_messageProcesser)
-            m_messageProcesser = std::make_shared<MessageProcesser>(this);
-        m_messageProcesser->process(msg);
+        if (!m_messageProcessor)
+            m_messageProcessor = std::make_shared<MessageProcesser>(this);
+        m_messageProcessor->process(msg);
     });
 }
 

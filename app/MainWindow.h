@@ -44,7 +44,6 @@ class MessageProcesser;
 struct CopyDataStruct;
 
 // The one top-level window: the 3D view in the centre, docks around it, the ribbon above.
-// Pieces still to come are marked "pending" where the construction would call them.
 class MainWindow : public SARibbonMainWindow
 {
     Q_OBJECT
@@ -224,5 +223,5 @@ protected:
     bool nativeEvent(const QByteArray& eventType, void* message, long* result) override;
 
 private:
-    std::shared_ptr<MessageProcesser> m_messageProcesser; // made on the first host record
+    std::shared_ptr<MessageProcesser> m_messageProcessor; // made on the first host record
 };

@@ -70,7 +70,6 @@ void MainWindow::on_actionOpen_triggered()
                                                         QStringLiteral("Dazo files (*.dazo)"));
     if (path.isEmpty())
         return;
-    // Pending: clearing the view's animations, and hiding the collision display.
     loadFile(path);
 }
 
@@ -106,7 +105,6 @@ bool MainWindow::loadFile(const QString& filePath)
     lastDirectory = QFileInfo(filePath).absolutePath();
     if (m_annotationPanel)
         m_annotationPanel->resetTree();
-    // Pending: trackball rotation mode and the Z view direction come with the ribbon's actions.
     m_sceneView->updateGrid();
 
     m_busy = true;
@@ -129,7 +127,6 @@ void MainWindow::newLoadedFile(osg::ref_ptr<osg::Node> root)
     if (m_animationEditor)
         m_animationEditor->setEditorOpen(true);
     setGlobalMenuState(true);
-    // Pending: the tree shortcuts, the roam boxes and the animation controls come with the ribbon.
     for (QAction* action : {m_quickSaveAction, m_saveAction, m_saveAsAction, m_closeAction})
         if (action)
             action->setEnabled(true);
@@ -197,7 +194,6 @@ void MainWindow::newLoadedAddModel(osg::ref_ptr<osg::Node> node, QModelIndex par
 {
     m_busy = false;
     m_lastAddedNode = node;
-    // Pending: adding the model as an undoable assembly command comes with the tree actions.
     Q_UNUSED(parent);
 }
 
@@ -224,7 +220,7 @@ void MainWindow::newMeasureToModel(QString json)
 
 void MainWindow::newAnimationToModel(QString json)
 {
-    Q_UNUSED(json); // Pending: the animation manager.
+    Q_UNUSED(json);
 }
 
 void MainWindow::newViewToModel(osg::ref_ptr<osg::Node> node)
@@ -321,7 +317,6 @@ void MainWindow::unLoadFile()
     setWindowTitle(m_applicationName);
     clearModelData();
     setGlobalMenuState(false);
-    // Pending: the four tree shortcuts.
     if (m_loader)
         m_loader->clear(); // queued behind a running request when called from another thread
     if (auto manager = m_sceneView->getCommandManager()) {
@@ -385,6 +380,5 @@ void MainWindow::dropEvent(QDropEvent* event)
 
 void MainWindow::closeEvent(QCloseEvent* event)
 {
-    // Pending: showing the bars and docks hidden by the full-screen layout before the state is saved.
     SARibbonMainWindow::closeEvent(event);
 }

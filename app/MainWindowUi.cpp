@@ -33,8 +33,7 @@
 
 void MainWindow::initUI()
 {
-    // The 32-point window font of the original layout would cascade into every dock here; the
-    // application font is kept instead.
+    // The window keeps the application font: a larger window font would cascade into every dock.
     if (!m_embedded)
         setWindowTitle(m_applicationName);
     QCoreApplication::setApplicationName(m_applicationName);
@@ -55,7 +54,6 @@ void MainWindow::initUI()
     m_dockList.append(m_treeDock);
     m_treeDock->setVisible(showTreeDockAtStart);
     m_treeForm->treeViewStructure->setItemDelegateForColumn(0, new QTreeviewDelegate(this));
-    // Pending: the tree dock's visibility, search and edit slots come with the tree actions.
 
     // Property and statistics docks: parentless, hidden, shown by the slots that use them.
     auto* propertyDock = new QDockWidget();
@@ -129,7 +127,6 @@ void MainWindow::initUI()
     m_dockList.append(m_timelineDock);
     addDockWidget(Qt::BottomDockWidgetArea, m_timelineDock);
     m_timelineDock->hide();
-    // Pending: the timeline toggle slots and the animation set-up come with the animation editor.
     m_sceneModel->setView(m_sceneView->getView());
 
     if (osg::ref_ptr<Vantor::NoteManager> notes = m_sceneModel->getNoteManager())
@@ -137,7 +134,6 @@ void MainWindow::initUI()
     m_sceneView->installEventFilter(this);
     if (osg::ref_ptr<Vantor::SectionManager> sections = m_sceneModel->getSectionManager())
         sections->AddSectionListener(std::make_shared<MainWindowSectionManagerChangedListener>(this));
-    // Pending: the manager listeners that feed the panels, and the view's screenshot and pick signals.
 
     // Status bar.
     m_statusLabel1 = new QLabel(this);
@@ -173,7 +169,6 @@ void MainWindow::initUI()
     connect(m_loader, &ObjectLoader::saveFileFinish, this, &MainWindow::saveFileFinish);
     connect(m_loader, &ObjectLoader::saveFileFailed, this, &MainWindow::saveFileFailed);
 
-    // Pending: the bookmark panel's signals and the tree's refresh come with their panels.
     if (auto manager = m_sceneView->getCommandManager()) {
         manager->AddCommandManagerListener(std::make_shared<MainWindowCommandManagerChangedListener>(this));
         manager->AddCommandListener(std::make_shared<MainWindowCommandListener>(this));

@@ -6,14 +6,11 @@
 #include <rapidjson/stringbuffer.h>
 #include <rapidjson/writer.h>
 
-#if __has_include("view/SceneModel.h")
 #include "view/SceneModel.h"
 #include "vantor/measure/MeasureManager.h"
 #include "vantor/note/NoteManager.h"
 #include "vantor/section/SectionManager.h"
 #include "vantor/view/ViewManager.h"
-#define NERIO_HAS_SCENE_MODEL 1
-#endif
 
 #include <osg/MatrixTransform>
 
@@ -21,9 +18,7 @@
 
 void ObjectLoader::registerSceneTypes()
 {
-#if NERIO_HAS_SCENE_MODEL
     qRegisterMetaType<SceneModel*>("SceneModel*");
-#endif
 }
 
 namespace {
@@ -43,7 +38,6 @@ std::string text(const rapidjson::Document& doc)
 bool ObjectLoader::collectScene(SceneModel* sceneModel, osg::ref_ptr<osg::Node>& model, osg::Matrixd& matrix, bool& hasMatrix,
                                 std::map<std::string, std::string>* documents, QString& reason)
 {
-#if NERIO_HAS_SCENE_MODEL
     if (!sceneModel || !sceneModel->getModel()) {
         reason = tr("There is no model to save");
         return false;
@@ -64,14 +58,6 @@ bool ObjectLoader::collectScene(SceneModel* sceneModel, osg::ref_ptr<osg::Node>&
         (*documents)["view"] = text(views->toJson());
     if (auto measures = sceneModel->getMeasureManager())
         (*documents)["measure"] = text(measures->toJson());
-#else
-    (void)sceneModel;
-    (void)model;
-    (void)matrix;
-    (void)hasMatrix;
-    reason = tr("This build has no scene holder to save from");
-    return false;
-#endif
     // Until the animation manager writes its own document, the animation read with the model
     // goes back unchanged rather than being dropped.
     if (!documents)

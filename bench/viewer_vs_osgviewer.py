@@ -12,7 +12,9 @@ so both draw the same number of pixels. The .osgb is written from the .dazo thro
 (dazo_to_osgb) when it is missing or older.
 
   bench/viewer_vs_osgviewer.py --build build/release [--rounds 3] [--frames 15]
-      [--nerio-env NAME=VALUE ...] [--model file.dazo]
+      [--nerio-env NAME=VALUE ...] [--model file.dazo] [--before other/build/bin/Nerio3d]
+With --before, another build of the viewer runs in the same rounds (an earlier commit, say), in a
+column of its own.
 """
 import argparse
 import os
@@ -105,6 +107,7 @@ def main():
     ap.add_argument("--frames", type=int, default=15)
     ap.add_argument("--timeout", type=float, default=120.0)
     ap.add_argument("--nerio-env", action="append", default=[], metavar="NAME=VALUE")
+    ap.add_argument("--before", metavar="NERIO3D", help="another build of the viewer to run beside")
     args = ap.parse_args()
 
     build = os.path.abspath(args.build)
@@ -129,19 +132,22 @@ def main():
         name, _, value = item.partition("=")
         nerio_env[name] = value
     osg_env = dict(base, LD_PRELOAD=os.path.join(build, "bench", "nerio_swap_probe.so"))
-    nerio_cmd = [os.path.join(build, "bin", "Nerio3d"), "-qwindowgeometry",
-                 f"{SCREEN[0]}x{SCREEN[1]}+0+0", model]
+    geometry = ["-qwindowgeometry", f"{SCREEN[0]}x{SCREEN[1]}+0+0", model]
+    programs = {"Nerio3d": [os.path.join(build, "bin", "Nerio3d")] + geometry}
+    if args.before:
+        programs["before"] = [os.path.abspath(args.before)] + geometry
+    programs["osgviewer"] = None  # its window takes the size of the viewer's 3D view
 
-    results = {"Nerio3d": [], "osgviewer": []}
+    results = {name: [] for name in programs}
     size = None
+    names = list(programs)
     try:
         for r in range(args.rounds):
-            order = ["Nerio3d", "osgviewer"] if r % 2 == 0 else ["osgviewer", "Nerio3d"]
-            if size is None:
-                order = ["Nerio3d", "osgviewer"]
+            # The first run of the viewer tells the size of its 3D view; after that the order rotates.
+            order = names if size is None else names[r % len(names):] + names[:r % len(names)]
             for name in order:
-                if name == "Nerio3d":
-                    res = run(nerio_cmd, nerio_env, args.frames, args.timeout)
+                if programs[name] is not None:
+                    res = run(programs[name], nerio_env, args.frames, args.timeout)
                     size = size or res["size"]
                 else:
                     w, h = size or SCREEN
@@ -159,16 +165,21 @@ def main():
         return statistics.median(vals) if vals else None
 
     print()
-    print(f"model {model}, 3D view {size[0]}x{size[1]} pixels for both" if size else f"model {model}")
-    print(f"{'median of ' + str(args.rounds):16s} {'Nerio3d':>12s} {'osgviewer':>12s} {'ratio':>7s} {'target':>7s}")
+    print(f"model {model}, 3D view {size[0]}x{size[1]} pixels for each" if size else f"model {model}")
+    header = f"{'median of ' + str(args.rounds):14s}" + "".join(f"{n:>12s}" for n in names)
+    header += "".join(f"{n + '/osg':>14s}" for n in names if n != "osgviewer") + f"{'target':>9s}"
+    print(header)
     for key, label, unit, target in (("frame", "frame time", "ms", 1.0), ("startup", "start-up", "s", 1.2),
                                      ("rss", "peak memory", "MB", 1.2)):
-        a, b = med("Nerio3d", key), med("osgviewer", key)
-        ratio = a / b if a is not None and b else None
-        scale = 1000.0 if unit == "s" else 1.0
+        values = {n: med(n, key) for n in names}
         shown = lambda v: "-" if v is None else (f"{v:.2f} s" if unit == "s" else f"{v:.0f} {unit}")
-        print(f"{label:16s} {shown(a):>12s} {shown(b):>12s} {('-' if ratio is None else f'{ratio:.2f}x'):>7s} "
-              f"{'<= ' + str(target) + 'x':>7s}")
+        line = f"{label:14s}" + "".join(f"{shown(values[n]):>12s}" for n in names)
+        base = values["osgviewer"]
+        for n in names:
+            if n != "osgviewer":
+                ratio = values[n] / base if values[n] is not None and base else None
+                line += f"{('-' if ratio is None else f'{ratio:.2f}x'):>14s}"
+        print(line + f"{'<= ' + str(target) + 'x':>9s}")
 
 
 if __name__ == "__main__":

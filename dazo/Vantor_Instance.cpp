@@ -10,14 +10,7 @@
 
 #include <algorithm>
 
-// PMI hook: the PMI document class is built separately. Until its header is part of the library,
-// instances carry their PMI document pointer but the PMI collection document stays empty.
-#if defined(DAZO_HAS_PMI)
 #include "dazo/Vantor_PMIDocument.h"
-#define DAZO_HAS_PMI_DOCUMENT 1
-#else
-#define DAZO_HAS_PMI_DOCUMENT 0
-#endif
 
 namespace VantorSoft {
 
@@ -281,7 +274,6 @@ void Vantor_Instance::ToPMIBuffer(void* document)
 void Vantor_Instance::writePMI(void* document, std::vector<const Vantor_Instance*>& path)
 {
     path.push_back(this);
-#if DAZO_HAS_PMI_DOCUMENT
     if (m_pmiDocument) {
         json::Document& doc = *json::AsDocument(document);
         json::Allocator& a = doc.GetAllocator();
@@ -290,7 +282,6 @@ void Vantor_Instance::writePMI(void* document, std::vector<const Vantor_Instance
         m_pmiDocument->ToJson(&entry, document);
         appendToRootList(doc, "PMIDocs", entry);
     }
-#endif
     for (auto& child : m_subInstances) {
         if (child && !child->m_disperse && !onPath(path, child.get()))
             child->writePMI(document, path);

@@ -3,8 +3,7 @@
 #include <QColor>
 #include <QDialog>
 
-// The system settings dialog, kept in "config.ini" beside the program. Placeholder: the signals,
-// slots and calls the main window relies on are final.
+// The system settings dialog, kept in "config.ini" beside the program.
 class SystemSetting : public QDialog
 {
     Q_OBJECT

@@ -1,6 +1,6 @@
 #pragma once
 
-// Placeholders of the tool dialogs; each keeps its final class name, signals and slots.
+// The interference-check and combine dialogs.
 
 #include <QDialog>
 #include <QString>

@@ -4,8 +4,7 @@
 
 class QListWidget;
 
-// The saved-view and bookmark panel. Placeholder until the panel itself is built: the signals and
-// slots the main window wires are final.
+// The saved-view and bookmark panel.
 class BookmarkWidget : public QWidget
 {
     Q_OBJECT

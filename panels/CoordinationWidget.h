@@ -11,8 +11,7 @@
 
 namespace Vantor { class ISelectionManager; }
 
-// The annotation panel of measures, notes, sections and PMI. Placeholder: signals and the
-// operations the main window calls are final.
+// The annotation panel of measures, notes, sections and PMI.
 class CoordinationWidget : public QWidget
 {
     Q_OBJECT

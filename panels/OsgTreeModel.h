@@ -11,7 +11,6 @@ class QTreeView;
 namespace Vantor { class ISelectionManager; }
 
 // The structure tree's item model; every index's internal pointer is its row's osg::Node.
-// Placeholder: the operations the main window calls are final.
 class OsgTreeModel : public QAbstractItemModel
 {
     Q_OBJECT

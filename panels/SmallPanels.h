@@ -1,7 +1,6 @@
 #pragma once
 
-// Placeholders of the small panel widgets; each keeps its final class name and the calls the
-// main window makes.
+// The small panel widgets the docks hold.
 
 #include <osg/Node>
 

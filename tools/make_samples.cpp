@@ -16,13 +16,11 @@
 #include "dazo/Vantor_Material.h"
 #include "dazo/Vantor_Prototype.h"
 
-#if defined(DAZO_HAS_PMI)
 #include "dazo/Vantor_Curve.h"
 #include "dazo/Vantor_PMI.h"
 #include "dazo/Vantor_PMIDocument.h"
 #include "dazo/Vantor_PMIElement.h"
 #include "dazo/Vantor_PMIText.h"
-#endif
 
 #include <cmath>
 #include <cstdio>
@@ -289,7 +287,6 @@ std::shared_ptr<Vantor_Instance> assembly(const char* name, V3 at)
     return inst;
 }
 
-#if defined(DAZO_HAS_PMI)
 // A text at a place in the annotation's plane, with a leader line to the point it explains.
 std::shared_ptr<Vantor_PMI> annotation(u64 id, const wchar_t* name, const wchar_t* content, V3 at, V3 target,
                                        const std::vector<std::pair<V3, V3>>& extensionLines = {})
@@ -344,12 +341,6 @@ void addSampleAnnotations(Vantor_Instance& top)
     doc->AddPMI(annotation(3, L"Pin fit", L"\u00d88 H7/g6", {140, 100, 60}, {104, 60, 50}));
     top.PMIDocument(doc);
 }
-#else
-// The annotation classes are not part of the library yet: the samples carry no annotations.
-void addSampleAnnotations(Vantor_Instance&)
-{
-}
-#endif
 
 bool save(Vantor_Document& doc, const std::string& path)
 {

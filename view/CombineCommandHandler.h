@@ -9,7 +9,7 @@ class CommandManager;
 }
 
 // The view's first event handler: pumps the command manager's queue.
-// Pending: the pump itself; for now it only holds the manager and lets every event pass.
+// Holds the view's command manager; every event passes on.
 class CombineCommandHandler : public osgGA::GUIEventHandler
 {
 public:

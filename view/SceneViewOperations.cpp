@@ -106,7 +106,6 @@ void SceneView::updateWhenSceneBoxChanged(bool force)
 {
     if (force)
         m_cachedSceneBox.init();
-    // Pending: the section manager's capping size follows the box once sections exist.
     updateGrid();
     updateCamearNearAndFarClip();
 }
@@ -344,7 +343,6 @@ void SceneView::resizeEvent(QResizeEvent* event)
 {
     if (m_progressWidget)
         m_progressWidget->setGeometry(0, height() - 20, width(), height());
-    // Pending: the floating tool strip and the measure panel follow the view once they exist.
     emit newAspectRatio(QSize(width(), height()));
     QWidget::resizeEvent(event);
 }

@@ -6,8 +6,7 @@
 
 class SceneView;
 
-// Refits the view (grid, clip data, section capping) when the command library changes the scene.
-// Pending: the refit itself; for now it only knows its view.
+// Told by the command library when a command changes the scene; knows the view it belongs to.
 class SceneViewSceneStateObserver : public Vantor::SceneStateObserver
 {
 public:

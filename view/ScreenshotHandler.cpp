@@ -7,7 +7,7 @@ ScreenshotHandler::ScreenshotHandler(const std::string& format, const std::strin
 
 void ScreenshotHandler::operator()(const osg::Image& image, const unsigned int)
 {
-    // Pending: the capture's own behaviour; the copy keeps the image alive past the frame.
+    // The copy keeps the image alive past the frame.
     m_image = new osg::Image(image, osg::CopyOp::DEEP_COPY_ALL);
     emit newScreenshotAvailable(m_image.get());
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-// Our stand-in for the window-message copy-data transport between the viewer and an embedding
+// The copy-data transport between the viewer and an embedding
 // host: the viewer listens on a per-user local socket named after its window title, each host
 // connection is a "window" with an opaque handle, and a send blocks until the peer has handled the
 // record, handling whatever the peer sends meanwhile (nested), as a synchronous window message does.

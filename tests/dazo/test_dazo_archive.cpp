@@ -346,7 +346,7 @@ TEST(DazoFile, ReadJson)
     EXPECT_EQ(out, "kept");
 }
 
-TEST(DazoInfomation, VersionMembersAreSetOnce)
+TEST(DazoInformation, VersionMembersAreSetOnce)
 {
     rapidjson::Document doc;
     Vantor_Infomation::ToPropertyBuffer(&doc);

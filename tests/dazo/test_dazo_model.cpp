@@ -18,11 +18,8 @@
 #include <cstring>
 #include <map>
 
-#if defined(DAZO_HAS_PMI)
 #include "dazo/Vantor_PMI.h"
 #include "dazo/Vantor_PMIDocument.h"
-#define HAVE_PMI_CLASSES 1
-#endif
 
 using namespace VantorSoft;
 using dazo_test::ScratchDir;
@@ -509,7 +506,6 @@ TEST(DazoPMIDocument, NothingWithoutAnnotations)
     top->ToPMIBuffer(nullptr);
 }
 
-#ifdef HAVE_PMI_CLASSES
 TEST(DazoPMIDocument, CollectedPerInstanceInAssemblyOrder)
 {
     auto top = instance(1);
@@ -548,12 +544,6 @@ TEST(DazoPMIDocument, CollectedPerInstanceInAssemblyOrder)
     EXPECT_STREQ(docs[1]["instanceId"].GetString(), "2");
     EXPECT_EQ(docs[1]["PMIs"].Size(), 0u);
 }
-#else
-TEST(DazoPMIDocument, CollectedPerInstanceInAssemblyOrder)
-{
-    GTEST_SKIP() << "the annotation classes are not part of the library yet";
-}
-#endif
 
 TEST(DazoInstance, CloneAndNumbering)
 {

@@ -42,12 +42,10 @@ TEST(DazoSamples, GeneratedArchivesAreCompleteAndClean)
     EXPECT_NE(bytes.find(R"("type":1)"), std::string::npos) << "straight edges";
     EXPECT_NE(bytes.find(R"("type":2)"), std::string::npos) << "circular edges";
 
-#if defined(DAZO_HAS_PMI)
     ASSERT_TRUE(L::ReadMember(path, L::PmiKey, bytes, &error)) << error;
     rapidjson::Document pmi;
     pmi.Parse(bytes.c_str());
     ASSERT_TRUE(pmi.IsObject() && pmi.HasMember("PMIDocs")) << bytes;
     ASSERT_EQ(pmi["PMIDocs"].Size(), 1u);
     EXPECT_EQ(pmi["PMIDocs"][0]["PMIs"].Size(), 3u);
-#endif
 }

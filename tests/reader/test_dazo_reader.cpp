@@ -237,7 +237,6 @@ TEST(DazoReader, ReadsTheSampleModel)
     EXPECT_TRUE(top->hasGeoLine());
     EXPECT_TRUE(top->hasGeoFace());
 
-#if DAZO_HAS_PMI
     Vantor::Model::NodeList pmis;
     Vantor::Model::getAllChildrenPMI(top, pmis);
     ASSERT_EQ(pmis.size(), 3u);
@@ -251,7 +250,6 @@ TEST(DazoReader, ReadsTheSampleModel)
     auto* data = Vantor::DazoData::find<Vantor::DazoData::InstanceData>(plain.get());
     ASSERT_NE(data, nullptr);
     EXPECT_TRUE(data->pmi != nullptr);
-#endif
 }
 
 TEST(DazoWriter, SavedModelReadsBackTheSame)

@@ -14,7 +14,7 @@ public:
 
     // (Spelled as the callers spell it.)
     void SetLockPostion(bool locked) { m_locked = locked; }
-    bool GetLockPostion() const { return m_locked; }
+    bool GetLockPosition() const { return m_locked; }
 
 protected:
     ~AlignManager() override;

@@ -5,7 +5,6 @@
 namespace Vantor {
 
 // Scene node of the key-frame editor (it joins the view's scene group when made).
-// Pending: the editor itself.
 class AnimationKeyFrameEditor : public osg::Group
 {
 public:
@@ -20,7 +19,7 @@ protected:
     ~AnimationKeyFrameEditor() override = default;
 };
 
-// Plays and stores animations. Pending.
+// Plays and stores animations.
 class AnimationManager
 {
 public:

@@ -1,12 +1,17 @@
 #pragma once
 
+#include "vantor/annotation/JsonUtil.h"
+#include "vantor/util/LogHandler.h"
+
 #include <osg/Group>
 #include <osg/ref_ptr>
+#include <rapidjson/document.h>
 
 #include <algorithm>
 #include <cstdint>
 #include <list>
 #include <memory>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -121,6 +126,22 @@ public:
             contentChanged(nullptr);
     }
 
+    // Shows or hides one annotation of this manager; annotations of other managers and null change
+    // nothing. Not a change of content: no listener is told.
+    void setItemVisible(Item* item, bool visible)
+    {
+        if (holds(item))
+            item->setNodeMask(visible ? 0xFFFFFFFFu : 0u);
+    }
+
+    void setAllItemsVisible(bool visible)
+    {
+        for (unsigned int i = 0; i < getNumChildren(); ++i) {
+            if (Item* item = dynamic_cast<Item*>(getChild(i)))
+                item->setNodeMask(visible ? 0xFFFFFFFFu : 0u);
+        }
+    }
+
     void addListener(const std::shared_ptr<Listener>& listener)
     {
         if (listener && std::find(m_listeners.begin(), m_listeners.end(), listener) == m_listeners.end())
@@ -140,6 +161,45 @@ protected:
     // Calls each listener with the manager and the item (may be null). Iterates a copy, so a listener
     // may add or remove listeners while it is called.
     virtual void callListener(Listener& listener, Item* item) = 0;
+
+    // Appends the annotations of a document {"<listKey>": [entry, ...]} made by `create` (null for an entry it
+    // cannot use: logged and skipped), as one change. False, with nothing changed, for a text that does not
+    // parse or lacks the list; `what` names the document in the log.
+    template <typename Create>
+    bool appendFromJson(const std::string& text, const char* listKey, const char* what, Create create)
+    {
+        rapidjson::Document doc;
+        if (!JsonUtil::parse(text, doc, what))
+            return false;
+        const rapidjson::Value* list = JsonUtil::listMember(doc, listKey, what);
+        if (!list)
+            return false;
+        bool added = false;
+        for (const auto& entry : list->GetArray()) {
+            ItemPtr item = create(entry);
+            if (!item) {
+                LogHandler::getInstance()->reportWarning(
+                    QString("%1: an entry that is not an object skipped").arg(QString::fromUtf8(what)));
+                continue;
+            }
+            addChild(item.get());
+            added = true;
+        }
+        if (added)
+            contentChanged(nullptr);
+        return true;
+    }
+
+    // {"<listKey>": [item.toJson(), ...]} in the manager's order.
+    rapidjson::Document itemsToJson(const char* listKey) const
+    {
+        rapidjson::Document doc(rapidjson::kObjectType);
+        rapidjson::Value list(rapidjson::kArrayType);
+        for (const auto& item : items())
+            list.PushBack(item->toJson(doc.GetAllocator()), doc.GetAllocator());
+        doc.AddMember(rapidjson::StringRef(listKey), list, doc.GetAllocator());
+        return doc;
+    }
 
     // Run after the list of annotations changed, before the listeners are told.
     virtual void afterContentChange() {}

@@ -4,14 +4,14 @@
 
 namespace Vantor {
 
-// Interference checking between parts. Pending.
+// Interference checking between parts.
 class CollisionManager
 {
 public:
     virtual ~CollisionManager() = default;
 };
 
-// Scene node that marks interferences (it joins the view's scene group when made). Pending.
+// Scene node that marks interferences (it joins the view's scene group when made).
 class CollisionInfoDecorator : public osg::Group
 {
 public:

@@ -1,10 +1,10 @@
 #include "vantor/command/OsgHelper.h"
-#include "vantor/util/NodeSearch.h"
 
 #include "osgqt/FrameGrab.h"
 #include "vantor/command/SelectFilter.h"
 #include "vantor/model/Model.h"
 #include "vantor/util/LogHandler.h"
+#include "vantor/util/NodeSearch.h"
 
 #include <osg/ComputeBoundsVisitor>
 
@@ -13,11 +13,6 @@
 #include <cstring>
 
 namespace Vantor {
-
-osg::Node* OsgHelper::findNodeByName(osg::Node* node, const std::string& name)
-{
-    return breadthFirstFind(node, [&name](osg::Node* n) { return n->getName() == name; });
-}
 
 osg::Node* OsgHelper::getParent(osg::Node* node)
 {
@@ -71,7 +66,7 @@ std::vector<osg::ref_ptr<osg::Node>> OsgHelper::GetSceneNode(osg::Node* sceneDat
         return nodes;
     if (osg::ref_ptr<Model> top = Model::GetTopModel(sceneData))
         nodes.push_back(top.get());
-    if (osg::Node* appended = findNodeByName(sceneData, "ModelAppendData"))
+    if (osg::Node* appended = breadthFirstFindNamed(sceneData, "ModelAppendData"))
         nodes.push_back(appended);
     return nodes;
 }

@@ -11,7 +11,6 @@
 #include <osgGA/GUIEventAdapter>
 #include <osgViewer/View>
 
-#include <deque>
 #include <string>
 #include <vector>
 
@@ -23,29 +22,6 @@ class SelectFilter;
 class OsgHelper
 {
 public:
-    // The first node of type T at or below the node, breadth first; null when there is none.
-    template <typename T>
-    static osg::ref_ptr<T> findFirst(osg::Node* node)
-    {
-        std::deque<osg::Node*> queue;
-        if (node)
-            queue.push_back(node);
-        while (!queue.empty()) {
-            osg::Node* current = queue.front();
-            queue.pop_front();
-            if (T* found = dynamic_cast<T*>(current))
-                return found;
-            if (osg::Group* group = current->asGroup()) {
-                for (unsigned int i = 0; i < group->getNumChildren(); ++i)
-                    queue.push_back(group->getChild(i));
-            }
-        }
-        return nullptr;
-    }
-
-    // The first node with that name at or below the node, breadth first.
-    static osg::Node* findNodeByName(osg::Node* node, const std::string& name);
-
     // First parent of the node; null for a node without parents.
     static osg::Node* getParent(osg::Node* node);
 

@@ -1,6 +1,6 @@
 #include "vantor/command/TempNodeManager.h"
 
-#include "vantor/command/OsgHelper.h"
+#include "vantor/util/NodeSearch.h"
 
 namespace Vantor {
 
@@ -15,7 +15,7 @@ TempNodeManager::~TempNodeManager() = default;
 
 osg::ref_ptr<TempNodeManager> TempNodeManager::GetTempNodeManager(osg::Node* node)
 {
-    return OsgHelper::findFirst<TempNodeManager>(node);
+    return breadthFirstFindOf<TempNodeManager>(node);
 }
 
 osg::Node* TempNodeManager::getSubNodeByName(const std::string& name) const

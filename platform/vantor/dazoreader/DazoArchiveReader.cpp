@@ -9,10 +9,8 @@
 
 #include "dazo/Vantor_Geometry.h"
 #include "dazo/Vantor_Text.h"
-#if DAZO_HAS_PMI
 #include "dazo/Vantor_PMI.h"
 #include "dazo/Vantor_PMIDocument.h"
-#endif
 
 #include <osg/BlendFunc>
 #include <osg/Geometry>
@@ -227,13 +225,11 @@ private:
     };
     std::map<u64, IndexEntry> m_index;
     std::map<u64, PrototypeGeometry> m_geometry;
-#if DAZO_HAS_PMI
     struct Annotations {
         std::shared_ptr<VantorSoft::Vantor_PMIDocument> document;
         std::vector<std::shared_ptr<VantorSoft::Vantor_PMI>> list; // in file order
     };
     std::map<u64, Annotations> m_pmi;
-#endif
     std::map<u64, ParsedPrototype> m_prototypes;
 
     std::map<std::pair<u64, std::uint32_t>, std::vector<osg::ref_ptr<Body>>> m_bodies;
@@ -450,7 +446,6 @@ bool ArchiveReader::readPmi()
         return true;
     if (!list->value.IsArray())
         return damaged("\"PMIDocs\" is not a list");
-#if DAZO_HAS_PMI
     for (auto& entry : list->value.GetArray()) {
         if (!entry.IsObject())
             return damaged("an annotation document is not an object");
@@ -479,10 +474,6 @@ bool ArchiveReader::readPmi()
         }
         m_pmi[VantorSoft::IdFromText(instance->value.GetString())] = annotations;
     }
-#else
-    if (!list->value.Empty())
-        m_ctx.warn(m_path + ": this build cannot read annotations; they are left out");
-#endif
     return true;
 }
 
@@ -854,11 +845,9 @@ osg::ref_ptr<Model> ArchiveReader::build(bool* wrapped)
             tops.push_back(model);
 
         std::shared_ptr<VantorSoft::Vantor_PMIDocument> pmi;
-#if DAZO_HAS_PMI
         auto found = m_pmi.find(r.id);
         if (found != m_pmi.end())
             pmi = found->second.document;
-#endif
         if (pmi) {
             osg::ref_ptr<DazoData::InstanceData> data = new DazoData::InstanceData;
             data->pmi = pmi;
@@ -873,10 +862,8 @@ osg::ref_ptr<Model> ArchiveReader::build(bool* wrapped)
             for (const auto& body : bodiesFor(r.prototypeId, fallback))
                 model->osg::Group::addChild(body.get());
         }
-#if DAZO_HAS_PMI
         if (pmi && m_ctx.readPMI)
             addPmiNodes(*model, found->second.list);
-#endif
         if (i % 256 == 0)
             progress("Building the scene", 85.0f + 10.0f * static_cast<float>(i) / static_cast<float>(count));
     }

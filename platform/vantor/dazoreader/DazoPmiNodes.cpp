@@ -1,7 +1,5 @@
 #include "vantor/dazoreader/DazoPmiNodes.h"
 
-#if DAZO_HAS_PMI
-
 #include "vantor/dazoreader/DazoSceneData.h"
 #include "vantor/model/Model.h"
 #include "vantor/model/PMI.h"
@@ -173,13 +171,3 @@ void addPmiNodes(Model& model, const std::vector<std::shared_ptr<Vantor_PMI>>& a
 
 } // namespace DazoRead
 } // namespace Vantor
-
-#else
-
-namespace Vantor {
-namespace DazoRead {
-void addPmiNodes(Model&, const std::vector<std::shared_ptr<VantorSoft::Vantor_PMI>>&) {}
-} // namespace DazoRead
-} // namespace Vantor
-
-#endif

@@ -1,8 +1,5 @@
 #include "vantor/measure/MeasureManager.h"
 
-#include "vantor/annotation/JsonUtil.h"
-#include "vantor/util/LogHandler.h"
-
 namespace Vantor {
 
 MeasureManager::MeasureManager() = default;
@@ -14,62 +11,15 @@ MeasureManager::MeasureManager(const MeasureManager& other, const osg::CopyOp& c
 
 MeasureManager::~MeasureManager() = default;
 
-void MeasureManager::ShowMeasure(const osg::ref_ptr<Measure>& measure)
-{
-    if (holds(measure.get()))
-        measure->setNodeMask(0xFFFFFFFFu);
-}
-
-void MeasureManager::HideMeasure(const osg::ref_ptr<Measure>& measure)
-{
-    if (holds(measure.get()))
-        measure->setNodeMask(0u);
-}
-
-void MeasureManager::HideAllMeasure()
-{
-    for (const auto& m : items())
-        m->setNodeMask(0u);
-}
-
-void MeasureManager::ShowAllMeasure()
-{
-    for (const auto& m : items())
-        m->setNodeMask(0xFFFFFFFFu);
-}
-
 bool MeasureManager::fromJson(const std::string& text)
 {
-    rapidjson::Document doc;
-    if (!JsonUtil::parse(text, doc, "Measure document"))
-        return false;
-    const rapidjson::Value* list = JsonUtil::listMember(doc, "measure_list", "Measure document");
-    if (!list)
-        return false;
-    bool added = false;
-    for (const auto& entry : list->GetArray()) {
-        osg::ref_ptr<Measure> measure = Measure::create(entry);
-        if (!measure) {
-            LogHandler::getInstance()->reportWarning(
-                QString("Measure document: an entry that is not an object skipped"));
-            continue;
-        }
-        addChild(measure.get());
-        added = true;
-    }
-    if (added)
-        contentChanged(nullptr);
-    return true;
+    return appendFromJson(text, "measure_list", "Measure document",
+                          [](const rapidjson::Value& entry) { return Measure::create(entry); });
 }
 
 rapidjson::Document MeasureManager::toJson()
 {
-    rapidjson::Document doc(rapidjson::kObjectType);
-    rapidjson::Value list(rapidjson::kArrayType);
-    for (const auto& m : items())
-        list.PushBack(m->toJson(doc.GetAllocator()), doc.GetAllocator());
-    doc.AddMember("measure_list", list, doc.GetAllocator());
-    return doc;
+    return itemsToJson("measure_list");
 }
 
 } // namespace Vantor

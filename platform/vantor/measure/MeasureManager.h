@@ -37,10 +37,10 @@ public:
     }
     void NotifyMeasureChanged(Measure* measure) { changed(measure); }
 
-    void ShowMeasure(const osg::ref_ptr<Measure>& measure);
-    void HideMeasure(const osg::ref_ptr<Measure>& measure);
-    void HideAllMeasure();
-    void ShowAllMeasure();
+    void ShowMeasure(const osg::ref_ptr<Measure>& measure) { setItemVisible(measure.get(), true); }
+    void HideMeasure(const osg::ref_ptr<Measure>& measure) { setItemVisible(measure.get(), false); }
+    void HideAllMeasure() { setAllItemsVisible(false); }
+    void ShowAllMeasure() { setAllItemsVisible(true); }
 
     osg::ref_ptr<Measure> getMeasureById(uint64_t id) const { return itemById(id); }
     std::vector<osg::ref_ptr<Measure>> GetAllMeasure() const { return items(); }

@@ -1,6 +1,6 @@
 #include "vantor/model/PropertiesManager.h"
 
-#include "vantor/command/OsgHelper.h"
+#include "vantor/util/NodeSearch.h"
 
 namespace Vantor {
 
@@ -15,7 +15,7 @@ PropertiesManager::~PropertiesManager() = default;
 
 osg::ref_ptr<PropertiesManager> PropertiesManager::GetPropertiesManager(osg::ref_ptr<osg::Node> node)
 {
-    return OsgHelper::findFirst<PropertiesManager>(node.get());
+    return breadthFirstFindOf<PropertiesManager>(node.get());
 }
 
 void PropertiesManager::recordModelProperties(osg::ref_ptr<Model> model, bool recursive)

@@ -14,30 +14,6 @@ NoteManager::NoteManager(const NoteManager& other, const osg::CopyOp& copyop)
 
 NoteManager::~NoteManager() = default;
 
-void NoteManager::ShowNote(const osg::ref_ptr<Note>& note)
-{
-    if (holds(note.get()))
-        note->setNodeMask(0xFFFFFFFFu);
-}
-
-void NoteManager::HideNote(const osg::ref_ptr<Note>& note)
-{
-    if (holds(note.get()))
-        note->setNodeMask(0u);
-}
-
-void NoteManager::HideAllNote()
-{
-    for (const auto& note : items())
-        note->setNodeMask(0u);
-}
-
-void NoteManager::ShowAllNote()
-{
-    for (const auto& note : items())
-        note->setNodeMask(0xFFFFFFFFu);
-}
-
 osg::ref_ptr<osgViewer::View> NoteManager::getView() const
 {
     osg::ref_ptr<osgViewer::View> view;
@@ -47,34 +23,13 @@ osg::ref_ptr<osgViewer::View> NoteManager::getView() const
 
 bool NoteManager::fromJson(const std::string& text)
 {
-    rapidjson::Document doc;
-    if (!JsonUtil::parse(text, doc, "Note document"))
-        return false;
-    const rapidjson::Value* list = JsonUtil::listMember(doc, "note_list", "Note document");
-    if (!list)
-        return false;
-    bool added = false;
-    for (const auto& entry : list->GetArray()) {
-        osg::ref_ptr<Note> note = Note::create(entry);
-        if (!note) {
-            LogHandler::getInstance()->reportWarning(QString("Note document: an entry that is not an object skipped"));
-            continue;
-        }
-        addChild(note.get());
-        added = true;
-    }
-    if (added)
-        contentChanged(nullptr);
-    return true;
+    return appendFromJson(text, "note_list", "Note document",
+                          [](const rapidjson::Value& entry) { return Note::create(entry); });
 }
 
 rapidjson::Document NoteManager::toJson(bool writeFile)
 {
-    rapidjson::Document doc(rapidjson::kObjectType);
-    rapidjson::Value list(rapidjson::kArrayType);
-    for (const auto& note : items())
-        list.PushBack(note->toJson(doc.GetAllocator()), doc.GetAllocator());
-    doc.AddMember("note_list", list, doc.GetAllocator());
+    rapidjson::Document doc = itemsToJson("note_list");
     if (writeFile && !m_savedJsonFileName.empty()) {
         if (!JsonUtil::writeFile(m_savedJsonFileName, doc))
             LogHandler::getInstance()->reportError(

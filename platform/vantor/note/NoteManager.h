@@ -37,10 +37,10 @@ public:
     void NotifyNoteChanged(Note* note) { changed(note); }
 
     // Visibility of one note of this manager; notes of other managers and null change nothing.
-    void ShowNote(const osg::ref_ptr<Note>& note);
-    void HideNote(const osg::ref_ptr<Note>& note);
-    void HideAllNote();
-    void ShowAllNote();
+    void ShowNote(const osg::ref_ptr<Note>& note) { setItemVisible(note.get(), true); }
+    void HideNote(const osg::ref_ptr<Note>& note) { setItemVisible(note.get(), false); }
+    void HideAllNote() { setAllItemsVisible(false); }
+    void ShowAllNote() { setAllItemsVisible(true); }
 
     osg::ref_ptr<Note> getNoteById(uint64_t id) const { return itemById(id); }
     std::vector<osg::ref_ptr<Note>> GetAllNote() const { return items(); }

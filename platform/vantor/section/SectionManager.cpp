@@ -193,40 +193,22 @@ osg::ref_ptr<osgViewer::View> SectionManager::getView() const
 
 bool SectionManager::fromJson(const std::string& text)
 {
-    rapidjson::Document doc;
-    if (!JsonUtil::parse(text, doc, "Section document"))
-        return false;
-    const rapidjson::Value* list = JsonUtil::listMember(doc, "section_list", "Section document");
-    if (!list)
-        return false;
-    bool added = false;
-    for (const auto& entry : list->GetArray()) {
-        if (!entry.IsObject()) {
-            LogHandler::getInstance()->reportWarning(
-                QString("Section document: an entry that is not an object skipped"));
-            continue;
-        }
-        osg::ref_ptr<Section> section = new Section;
-        section->fromJson(entry);
-        // An open section read from a file gets its clip-plane number in refreshClipping.
-        if (section->getOpened())
-            section->setOpenedState(true, MaxOpenSections);
-        addChild(section.get());
-        added = true;
-    }
-    if (added)
-        contentChanged(nullptr);
-    return true;
+    return appendFromJson(text, "section_list", "Section document",
+                          [](const rapidjson::Value& entry) -> osg::ref_ptr<Section> {
+                              if (!entry.IsObject())
+                                  return nullptr;
+                              osg::ref_ptr<Section> section = new Section;
+                              section->fromJson(entry);
+                              // An open section read from a file gets its clip-plane number in refreshClipping.
+                              if (section->getOpened())
+                                  section->setOpenedState(true, MaxOpenSections);
+                              return section;
+                          });
 }
 
 rapidjson::Document SectionManager::toJson(bool)
 {
-    rapidjson::Document doc(rapidjson::kObjectType);
-    rapidjson::Value list(rapidjson::kArrayType);
-    for (const auto& s : items())
-        list.PushBack(s->toJson(doc.GetAllocator()), doc.GetAllocator());
-    doc.AddMember("section_list", list, doc.GetAllocator());
-    return doc;
+    return itemsToJson("section_list");
 }
 
 } // namespace Vantor

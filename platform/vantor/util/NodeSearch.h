@@ -3,6 +3,7 @@
 #include <osg/Group>
 
 #include <deque>
+#include <string>
 
 namespace Vantor {
 
@@ -31,6 +32,12 @@ template <typename T>
 T* breadthFirstFindOf(osg::Node* start)
 {
     return static_cast<T*>(breadthFirstFind(start, [](osg::Node* n) { return dynamic_cast<T*>(n) != nullptr; }));
+}
+
+// The first node with that name, breadth first from `start`.
+inline osg::Node* breadthFirstFindNamed(osg::Node* start, const std::string& name)
+{
+    return breadthFirstFind(start, [&name](osg::Node* n) { return n->getName() == name; });
 }
 
 } // namespace Vantor

@@ -7,8 +7,7 @@
 
 namespace Vantor {
 
-// First- and third-person roaming manipulator. Pending: walking, obstacles, gravity and the third
-// person; for now a first-person manipulator that keeps the switches it is given.
+// Roaming manipulator: a first-person manipulator that keeps the switches it is given.
 class WalkerManipulator : public osgGA::FirstPersonManipulator, public NerioViewerManipulatorState
 {
 public:
