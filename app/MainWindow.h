@@ -209,6 +209,9 @@ private:
     bool m_modelHasGeoLine = true;
     bool m_modelHasGeoFace = true;
     CombineProcessDialog* m_combineDialog = nullptr;
+    // The tool dialogs are made on first use: most sessions never open them.
+    CollisionDialog* collisionDialog();
+    CombineProcessDialog* combineDialog();
     bool m_busy = false; // a load or a save runs
     QList<QWidget*> m_parentlessDocks; // property, statistics and log docks: no Qt parent, deleted here
 

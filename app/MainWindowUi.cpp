@@ -195,9 +195,20 @@ void MainWindow::initUI()
     m_dockList.append(m_collisionDock);
     tabifyDockWidget(m_timelineDock, m_collisionDock);
     m_treeDock->raise();
+}
 
-    m_collisionDialog = new CollisionDialog(this);
-    m_combineDialog = new CombineProcessDialog(this);
+CollisionDialog* MainWindow::collisionDialog()
+{
+    if (!m_collisionDialog)
+        m_collisionDialog = new CollisionDialog(this);
+    return m_collisionDialog;
+}
+
+CombineProcessDialog* MainWindow::combineDialog()
+{
+    if (!m_combineDialog)
+        m_combineDialog = new CombineProcessDialog(this);
+    return m_combineDialog;
 }
 
 QTextBrowser* MainWindow::logBrowser() const
