@@ -56,6 +56,7 @@ def run(cmd, env, frames, timeout):
     sel = selectors.DefaultSelector()
     sel.register(proc.stderr, selectors.EVENT_READ)
     first_model = None
+    model_set = None
     size = None
     dts = []
     seen_after = 0
@@ -71,7 +72,9 @@ def run(cmd, env, frames, timeout):
         if not line.startswith(PREFIX):
             continue
         words = line[len(PREFIX):].split()
-        if words[0] == "first-model-frame":
+        if words[0] == "model-set":
+            model_set = float(words[2]) - launched
+        elif words[0] == "first-model-frame":
             first_model = float(words[2]) - launched
             if "size" in words:
                 size = tuple(int(v) for v in words[words.index("size") + 1].split("x"))
@@ -89,6 +92,7 @@ def run(cmd, env, frames, timeout):
     proc.stderr.close()
     return {
         "startup": first_model,
+        "model_set": model_set,
         "frame": statistics.median(dts) if dts else None,
         "rss": usage.ru_maxrss / 1024.0 if usage else None,
         "size": size,
@@ -154,7 +158,8 @@ def main():
                     res = run(["osgviewer", "--window", "0", "0", str(w), str(h), osgb], osg_env, args.frames,
                               args.timeout)
                 results[name].append(res)
-                print(f"round {r + 1} {name:10s} start-up {fmt(res['startup'], 's')}, frame {fmt(res['frame'], 'ms')}, "
+                read = f" (model read and set at {res['model_set']:.2f} s)" if res["model_set"] is not None else ""
+                print(f"round {r + 1} {name:10s} start-up {fmt(res['startup'], 's')}{read}, frame {fmt(res['frame'], 'ms')}, "
                       f"peak memory {fmt(res['rss'], 'MB')}", flush=True)
     finally:
         xvfb.terminate()

@@ -121,8 +121,10 @@ void watch(QOpenGLWidget* widget)
 
 void modelShown()
 {
-    if (enabled())
-        state().modelPending = true;
+    if (!enabled())
+        return;
+    state().modelPending = true;
+    std::fprintf(stderr, "nerio-frame-stats: model-set at %.6f after %.3f\n", now(CLOCK_MONOTONIC), sinceStart());
 }
 
 void note(const char* text)

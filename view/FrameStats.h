@@ -7,6 +7,7 @@ class QOpenGLWidget;
 //   nerio-frame-stats: frame <n> at <monotonic s> dt <ms since the previous frame>
 // and two events print once, with the seconds since the process started:
 //   nerio-frame-stats: first-frame at <monotonic s> after <s>
+//   nerio-frame-stats: model-set at <monotonic s> after <s>     (the read is done, the scene takes it)
 //   nerio-frame-stats: first-model-frame at <monotonic s> after <s>
 // The monotonic clock is CLOCK_MONOTONIC, so a benchmark can relate the lines to its own clock.
 namespace FrameStats {
