@@ -23,6 +23,7 @@ class QDoubleSpinBox;
 class QLabel;
 class QSlider;
 class QTableWidget;
+class QTableWidgetItem;
 
 class SceneView;
 class SceneModel;
@@ -209,9 +210,6 @@ private:
     bool m_modelHasGeoLine = true;
     bool m_modelHasGeoFace = true;
     CombineProcessDialog* m_combineDialog = nullptr;
-    // The tool dialogs are made on first use: most sessions never open them.
-    CollisionDialog* collisionDialog();
-    CombineProcessDialog* combineDialog();
     bool m_busy = false; // a load or a save runs
     QList<QWidget*> m_parentlessDocks; // property, statistics and log docks: no Qt parent, deleted here
 
@@ -227,4 +225,24 @@ protected:
 
 private:
     std::shared_ptr<MessageProcesser> m_messageProcessor; // made on the first host record
+
+    // Interference check (MainWindowCollision.cpp).
+public:
+    // Shows the interference-check dialog, with no interactive command running.
+    void showCollisionDialog();
+    CollisionDialog* collisionDialog() const { return m_collisionDialog; }
+    QTableWidget* collisionTable() const { return m_collisionTable; }
+    QDockWidget* collisionDock() const { return m_collisionDock; }
+
+public slots:
+    // A result row clicked: the dialog shows that result in 3D.
+    void on_CollisionTable_itemClicked(QTableWidgetItem* item);
+    // With false: empty result table, no highlight, empty object lists, the list action unchecked.
+    void on_CollisionDock_featuresChanged(bool shown);
+    // Colours of the result display: the pair, then the contact points.
+    void setCollisionColor(const QColor& pairColour, const QColor& contactColour);
+
+private:
+    void initCollision();
+    void setupCollisionTable();
 };

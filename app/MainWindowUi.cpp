@@ -195,20 +195,9 @@ void MainWindow::initUI()
     m_dockList.append(m_collisionDock);
     tabifyDockWidget(m_timelineDock, m_collisionDock);
     m_treeDock->raise();
-}
 
-CollisionDialog* MainWindow::collisionDialog()
-{
-    if (!m_collisionDialog)
-        m_collisionDialog = new CollisionDialog(this);
-    return m_collisionDialog;
-}
-
-CombineProcessDialog* MainWindow::combineDialog()
-{
-    if (!m_combineDialog)
-        m_combineDialog = new CombineProcessDialog(this);
-    return m_combineDialog;
+    initCollision();
+    m_combineDialog = new CombineProcessDialog(this);
 }
 
 QTextBrowser* MainWindow::logBrowser() const

@@ -2,6 +2,8 @@
 
 #include "view/ISelectionDecorator.h"
 #include "view/OsgWidget.h"
+#include "vantor/collision/CollisionInfoDecorator.h"
+#include "vantor/collision/CollisionManager.h"
 #include "vantor/command/ISceneView.h"
 #include "vantor/command/NodePtrList.h"
 
@@ -144,6 +146,11 @@ public slots:
     // The decorators of the selection highlights; a new default one is made first when none is held.
     osg::ref_ptr<DefaultPreSelectionDecorator> GetPreselectionDecoratorManager();
     osg::ref_ptr<DefaultSelectionDecorator> GetSelectionDecoratorManager();
+
+    // The view's one interference checker, made on the first call.
+    std::shared_ptr<Vantor::CollisionManager> GetCollisionManager();
+    // The node that shows interference results, made on the first call and hung under the scene group.
+    osg::ref_ptr<Vantor::CollisionInfoDecorator> GetCollisionInfoDecoratorManager();
 
 signals:
     void newScreenshotAvailable(osg::Image* image);
