@@ -198,6 +198,8 @@ void MainWindow::initUI()
 
     m_collisionDialog = new CollisionDialog(this);
     m_combineDialog = new CombineProcessDialog(this);
+
+    connectSnapshotSignals();
 }
 
 QTextBrowser* MainWindow::logBrowser() const
