@@ -220,6 +220,10 @@ TEST(WindowEvents, DropOpensTheFile)
     const QString file = makeFile("dropped.dazo");
     QMimeData mime;
     mime.setUrls({QUrl::fromLocalFile(file)});
+    // A drop reaches the widget that accepted the drag's entry.
+    QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(&w, &enter);
+    ASSERT_TRUE(enter.isAccepted());
     QDropEvent event(QPointF(5, 5), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
     QCoreApplication::sendEvent(&w, &event);
     ASSERT_EQ(requests.count(), 1);
