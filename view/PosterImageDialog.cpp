@@ -240,7 +240,7 @@ bool PosterImageDialog::renderPoster(int size, const QString& fileName, QString*
     // Four tiles every second frame, each batch recorded two frames later; the cap only stops a run whose
     // tiles never arrive.
     const int tiles = (size / tile) * (size / tile);
-    const int frameCap = 2 * ((tiles + kSubCameras - 1) / kSubCameras) + 16;
+    const int frameCap = 4 * ((tiles + kSubCameras - 1) / kSubCameras) + 32;
     for (int frame = 0; frame < frameCap && !handler->isComplete(); ++frame) {
         updateProgressBar(int(handler->recordedTiles()), tiles + 1);
         viewer->frame();

@@ -37,7 +37,7 @@ bool PrintPosterHandler::handle(const osgGA::GUIEventAdapter& ea, osgGA::GUIActi
         m_currentProjectionMatrix = view->getCamera()->getProjectionMatrix();
         m_images.clear();
         m_recorded = 0;
-        m_isRunning = m_tileRows > 0 && m_tileColumns > 0;
+        m_isRunning = m_tileRows > 0 && m_tileColumns > 0 && m_cameraRoot.valid();
         m_isFinishing = false;
         m_startRequested = false;
     }

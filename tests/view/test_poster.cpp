@@ -10,6 +10,7 @@
 
 #include <osg/Geode>
 #include <osg/Geometry>
+#include <osgViewer/View>
 
 #include <QComboBox>
 #include <QDir>
@@ -163,6 +164,51 @@ TEST(PrintPosterHandler, TilesLandAtTheirPlaceInThePoster)
     rgb->allocateImage(3, 2, 1, GL_RGB, GL_UNSIGNED_BYTE);
     EXPECT_FALSE(PrintPosterHandler::copyTile(*rgb, 0, 0, *poster));
     EXPECT_FALSE(PrintPosterHandler::allocateImage(0, 5).valid());
+}
+
+TEST(PrintPosterHandler, DispatchesFourTilesEverySecondFrameAndCompletesWhenAllAreRecorded)
+{
+    const struct { int size; unsigned completeAt; } cases[] = {{2048, 2}, {3072, 6}, {4096, 8}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.size);
+        osg::ref_ptr<osg::Group> cameras = new osg::Group;
+        for (int i = 0; i < 4; ++i)
+            cameras->addChild(new osg::Camera);
+        osg::ref_ptr<osg::Image> poster = PrintPosterHandler::allocateImage(c.size, c.size);
+        osg::ref_ptr<PrintPosterHandler> handler = new PrintPosterHandler;
+        handler->setTileSize(1024, 1024);
+        handler->setPosterSize(c.size, c.size);
+        handler->setCameraRoot(cameras.get());
+        handler->setFinalPoster(poster.get());
+        handler->prepare();
+
+        osg::ref_ptr<osgViewer::View> view = new osgViewer::View;
+        osg::ref_ptr<osg::FrameStamp> stamp = new osg::FrameStamp;
+        view->setFrameStamp(stamp.get());
+        osg::ref_ptr<osgGA::GUIEventAdapter> frame = new osgGA::GUIEventAdapter;
+        frame->setEventType(osgGA::GUIEventAdapter::FRAME);
+        unsigned n = 0;
+        for (; n < 40 && !handler->isComplete(); ++n) {
+            stamp->setFrameNumber(n);
+            EXPECT_FALSE(handler->handle(*frame, *view));
+        }
+        EXPECT_TRUE(handler->isComplete());
+        EXPECT_EQ(n, c.completeAt + 1);
+        EXPECT_EQ(handler->recordedTiles(), std::size_t(c.size / 1024) * std::size_t(c.size / 1024));
+    }
+
+    // Without sub-cameras nothing runs and nothing completes.
+    osg::ref_ptr<PrintPosterHandler> bare = new PrintPosterHandler;
+    bare->setTileSize(1024, 1024);
+    bare->setPosterSize(2048, 2048);
+    bare->prepare();
+    osg::ref_ptr<osgViewer::View> view = new osgViewer::View;
+    osg::ref_ptr<osgGA::GUIEventAdapter> frame = new osgGA::GUIEventAdapter;
+    frame->setEventType(osgGA::GUIEventAdapter::FRAME);
+    for (int i = 0; i < 4; ++i)
+        bare->handle(*frame, *view);
+    EXPECT_FALSE(bare->isRunning());
+    EXPECT_FALSE(bare->isComplete());
 }
 
 TEST(PosterRender, RefusesWhatItCannotDoAndWritesNothing)
