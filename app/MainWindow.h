@@ -26,6 +26,7 @@ class QDoubleSpinBox;
 class QLabel;
 class QSlider;
 class QTableWidget;
+class QTableWidgetItem;
 
 class SceneView;
 class SceneModel;
@@ -239,4 +240,24 @@ protected:
 
 private:
     std::shared_ptr<MessageProcesser> m_messageProcessor; // made on the first host record
+
+    // Interference check (MainWindowCollision.cpp).
+public:
+    // Shows the interference-check dialog, with no interactive command running.
+    void showCollisionDialog();
+    CollisionDialog* collisionDialog() const { return m_collisionDialog; }
+    QTableWidget* collisionTable() const { return m_collisionTable; }
+    QDockWidget* collisionDock() const { return m_collisionDock; }
+
+public slots:
+    // A result row clicked: the dialog shows that result in 3D.
+    void on_CollisionTable_itemClicked(QTableWidgetItem* item);
+    // With false: empty result table, no highlight, empty object lists, the list action unchecked.
+    void on_CollisionDock_featuresChanged(bool shown);
+    // Colours of the result display: the pair, then the contact points.
+    void setCollisionColor(const QColor& pairColour, const QColor& contactColour);
+
+private:
+    void initCollision();
+    void setupCollisionTable();
 };

@@ -196,7 +196,7 @@ void MainWindow::initUI()
     tabifyDockWidget(m_timelineDock, m_collisionDock);
     m_treeDock->raise();
 
-    m_collisionDialog = new CollisionDialog(this);
+    initCollision();
     m_combineDialog = new CombineProcessDialog(this);
 
     connectSnapshotSignals();

@@ -2,6 +2,7 @@
 
 #include "view/ISelectionDecorator.h"
 #include "view/OsgWidget.h"
+#include "vantor/collision/CollisionInfoDecorator.h"
 #include "vantor/collision/CollisionManager.h"
 #include "vantor/command/ISceneView.h"
 #include "vantor/command/NodePtrList.h"
@@ -165,15 +166,17 @@ public slots:
     void focusOutEvent(QFocusEvent* event) override;
     void changeManipulator(ManipulatorType type, bool force);
     void changeManipulator(ManipulatorType type);
-    // The interference check's manager and its marks in the scene, each made on first use.
-    std::shared_ptr<Vantor::CollisionManager> GetCollisionManager();
-    osg::ref_ptr<Vantor::CollisionInfoDecorator> GetCollisionInfoDecoratorManager();
     void OpenAutoDirectionalLight();
     void CloseAutoDirectionalLight();
 
     // The decorators of the selection highlights; a new default one is made first when none is held.
     osg::ref_ptr<DefaultPreSelectionDecorator> GetPreselectionDecoratorManager();
     osg::ref_ptr<DefaultSelectionDecorator> GetSelectionDecoratorManager();
+
+    // The view's one interference checker, made on the first call.
+    std::shared_ptr<Vantor::CollisionManager> GetCollisionManager();
+    // The node that shows interference results, made on the first call and hung under the scene group.
+    osg::ref_ptr<Vantor::CollisionInfoDecorator> GetCollisionInfoDecoratorManager();
 
 signals:
     void newScreenshotAvailable(osg::Image* image);

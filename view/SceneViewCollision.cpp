@@ -1,7 +1,8 @@
-// The scene view's hold on the interference check: its manager and the node that marks clashes.
+// The scene view's interference checker and the node that shows its results.
 
 #include "view/SceneView.h"
 
+#include "vantor/collision/CollisionInfoDecorator.h"
 #include "vantor/collision/CollisionManager.h"
 
 std::shared_ptr<Vantor::CollisionManager> SceneView::GetCollisionManager()
@@ -13,9 +14,10 @@ std::shared_ptr<Vantor::CollisionManager> SceneView::GetCollisionManager()
 
 osg::ref_ptr<Vantor::CollisionInfoDecorator> SceneView::GetCollisionInfoDecoratorManager()
 {
-    if (!m_collisionDecorator) {
+    if (!m_collisionDecorator.valid()) {
         m_collisionDecorator = new Vantor::CollisionInfoDecorator;
-        m_sceneGroup->addChild(m_collisionDecorator.get());
+        if (m_sceneGroup.valid())
+            m_sceneGroup->addChild(m_collisionDecorator.get());
     }
     return m_collisionDecorator;
 }

@@ -91,22 +91,6 @@ TEST(SceneViewInterface, EverySignalAndSlotIsThere)
         EXPECT_GE(meta->indexOfSlot(slot), 0) << slot;
 }
 
-TEST(SceneViewInterface, CollisionPiecesAreMadeOnceAndJoinTheScene)
-{
-    SceneView view;
-    const unsigned children = view.getSceneGroup()->getNumChildren();
-    std::shared_ptr<Vantor::CollisionManager> manager = view.GetCollisionManager();
-    ASSERT_TRUE(manager);
-    EXPECT_EQ(view.GetCollisionManager(), manager);
-
-    osg::ref_ptr<Vantor::CollisionInfoDecorator> marks = view.GetCollisionInfoDecoratorManager();
-    ASSERT_TRUE(marks.valid());
-    EXPECT_EQ(view.GetCollisionInfoDecoratorManager(), marks);
-    ASSERT_EQ(view.getSceneGroup()->getNumChildren(), children + 1);
-    EXPECT_EQ(view.getSceneGroup()->getChild(children), marks.get());
-    EXPECT_EQ(view.getSceneGroup()->getChild(children - 1), view.getPivotSign());
-}
-
 TEST(RecentCommandMenu, ListsTheRecentCommandsWithTextIconAndName)
 {
     const auto saved = CommandManager::m_commandConstructMap;
