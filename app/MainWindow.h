@@ -36,7 +36,12 @@ class CoordinationWidget;
 class CollisionDialog;
 class CombineProcessDialog;
 class SystemSetting;
+class TimelineDialog;
+class MainWindowAnimationManagerListener;
+namespace Vantor {
 class AnimationEditorUI;
+}
+using AnimationEditorUI = Vantor::AnimationEditorUI;
 class QCloseDockWidget;
 class QTextBrowser;
 class Ui_dockWidgetBookmark;
@@ -227,6 +232,31 @@ private:
     CombineProcessDialog* m_combineDialog = nullptr;
     bool m_busy = false; // a load or a save runs
     QList<QWidget*> m_parentlessDocks; // property, statistics and log docks: no Qt parent, deleted here
+
+    // Animation (MainWindowAnimation.cpp).
+public:
+    // Puts the keyframe timeline editor into the timeline dock and ties the animation manager to the
+    // window; once (a second call does nothing).
+    void initAnimationDock();
+    AnimationEditorUI* animationEditor() const { return m_animationEditor; }
+    TimelineDialog* timelineDialog() const { return m_timelineDialog; }
+    QDockWidget* timelineDock() const;
+    // Replaces the animation by the document's; a document that does not load changes nothing and
+    // gives false with the reason.
+    bool loadAnimationDocument(const QString& json, QString* error = nullptr);
+    // Empties the animation (unloading a model).
+    void resetAnimation();
+    // ".Animation" files: asks for the file, reports a failure; false when nothing was saved or loaded.
+    bool saveAnimationFile();
+    bool loadAnimationFile();
+
+public slots:
+    void on_AnimationDock_featuresChanged(bool shown);
+    void onAnimationPlayTimeChanged(float time);
+
+private:
+    TimelineDialog* m_timelineDialog = nullptr;
+    osg::ref_ptr<MainWindowAnimationManagerListener> m_animationListener;
 
     // Host channel.
 public:

@@ -127,6 +127,7 @@ void MainWindow::initUI()
     m_dockList.append(m_timelineDock);
     addDockWidget(Qt::BottomDockWidgetArea, m_timelineDock);
     m_timelineDock->hide();
+    m_sceneView->initAnimation();
     m_sceneModel->setView(m_sceneView->getView());
 
     if (osg::ref_ptr<Vantor::NoteManager> notes = m_sceneModel->getNoteManager())

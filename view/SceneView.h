@@ -84,7 +84,7 @@ public:
     osg::ref_ptr<Vantor::EffectManager> getEffectManager() const;
     osg::ref_ptr<PickingHandler> getPickingHandler() const;
     osg::ref_ptr<Vantor::AnimationKeyFrameEditor> getAnimationKeyFrameEditor() const;
-    std::shared_ptr<Vantor::AnimationManager> getAnimationManager() const { return m_animationManager; }
+    osg::ref_ptr<Vantor::AnimationManager> getAnimationManager() const;
     std::shared_ptr<OsgModelMergeListener> getModelMergeListener() const { return m_mergeListener; }
 
     // Parts of the view's scene graph.
@@ -112,6 +112,8 @@ public:
     // Saved views: the current manipulator and its pose into the record, and back (the switch is forced).
     void captureManipulatorState(Vantor::ManipulatorState& state);
     void applyManipulatorState(const Vantor::ManipulatorState& state);
+    // Makes the key-frame editor and the animation manager; needs the scene model attached first.
+    void initAnimation();
     bool isViewResetPending() const { return m_viewResetPending; }
 
     // Recent-command menu: the display text of a command class name (the class name itself when no
@@ -243,7 +245,7 @@ protected:
     QString m_lastDirectory;
     osg::ref_ptr<Vantor::SceneStateObserverManager> m_sceneStateObservers;
     osg::ref_ptr<Vantor::AnimationKeyFrameEditor> m_animationEditor;
-    std::shared_ptr<Vantor::AnimationManager> m_animationManager;
+    osg::ref_ptr<Vantor::AnimationManager> m_animationManager;
     osg::ref_ptr<osg::Node> m_cornerOverlay;
     CToolkit* m_toolStrip = nullptr;
     std::shared_ptr<OsgModelMergeListener> m_mergeListener;
