@@ -311,6 +311,10 @@ void MainWindow::clearModelData()
         selection->clearSelection();
     if (m_treeModel)
         m_treeModel->clear();
+    m_lastSearchHit = QModelIndex();
+    showNodeProperties(nullptr);
+    if (m_statisticsForm)
+        m_statisticsForm->widgetStats->setNode(nullptr);
     m_loadedRoot = nullptr;
     if (m_sceneModel)
         m_sceneModel->setModel(nullptr);

@@ -2,14 +2,14 @@
 
 // The small panel widgets the docks hold.
 
+#include "panels/MyTreeView.h"
+#include "panels/PropertyWidget.h"
+#include "panels/QTreeviewDelegate.h"
+#include "panels/SearchLineEdit.h"
 #include "vantor/measure/MeasureManager.h"
-
-#include <osg/Node>
 
 #include <QDialog>
 #include <QLineEdit>
-#include <QStyledItemDelegate>
-#include <QTreeView>
 #include <QPointer>
 #include <QStringList>
 #include <QWidget>
@@ -21,35 +21,6 @@ class QLabel;
 namespace Vantor {
 class CommandManager;
 }
-
-class MyTreeView : public QTreeView
-{
-    Q_OBJECT
-public:
-    explicit MyTreeView(QWidget* parent = nullptr) : QTreeView(parent) {}
-};
-
-class QTreeviewDelegate : public QStyledItemDelegate
-{
-    Q_OBJECT
-public:
-    explicit QTreeviewDelegate(QObject* parent = nullptr) : QStyledItemDelegate(parent) {}
-};
-
-class SearchLineEdit : public QLineEdit
-{
-    Q_OBJECT
-public:
-    explicit SearchLineEdit(QWidget* parent = nullptr) : QLineEdit(parent) {}
-};
-
-class PropertyWidget : public QWidget
-{
-    Q_OBJECT
-public:
-    explicit PropertyWidget(QWidget* parent = nullptr) : QWidget(parent) {}
-    void setNode(osg::Node*) {}
-};
 
 class MeasureProperty : public QDialog
 {
