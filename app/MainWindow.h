@@ -4,6 +4,7 @@
 #include "ribbonbar/SARibbonMainWindow.h"
 #include "vantor/command/NodePtrList.h"
 
+#include <osg/Camera>
 #include <osg/Node>
 #include <osg/observer_ptr>
 #include <osg/ref_ptr>
@@ -12,6 +13,7 @@
 #include <QMap>
 #include <QModelIndex>
 #include <QPersistentModelIndex>
+#include <QSize>
 #include <QString>
 #include <QStringList>
 
@@ -20,6 +22,7 @@
 
 class QAction;
 class QComboBox;
+class QDateTime;
 class QCompleter;
 class QDockWidget;
 class QDoubleSpinBox;
@@ -72,6 +75,12 @@ public:
     // Enables or disables the whole working UI at once.
     void setGlobalMenuState(bool enabled);
     void setDocumentUiEnabled(bool enabled);
+
+    // Snapshots: the picture size for a view camera (its viewport, 1024 x 768 without one), the date-named
+    // path proposed in a folder, and the screen-capture program beside this one.
+    static QSize snapshotSize(const osg::Camera* camera);
+    static QString proposedSnapshotPath(const QString& folder, const QDateTime& when);
+    static QString screenshotProgramPath();
 
     // Window settings, read once at construction and written once at destruction.
     void readSettings();
@@ -133,6 +142,11 @@ public slots:
     // Unchecks every command action, then checks the one (and its group button) of the named command.
     void updateCommandActions(const std::string& command);
 
+    void on_actionSnapShot_triggered();
+    void on_actionScreenshot_triggered();
+    // The view's screen-capture handler delivered a picture.
+    void takeIntoAccountScreenshot();
+
 signals:
     void newFileToLoad(const QString& path, bool withParts, ObjectLoader::LoadFileValueType type);
     void addFileToLoad(const QString& path, bool withParts, const QModelIndex& parent, ObjectLoader::LoadFileValueType type);
@@ -144,6 +158,7 @@ signals:
 
 protected:
     void initUI();
+    void connectSnapshotSignals();
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dragMoveEvent(QDragMoveEvent* event) override;
     void dropEvent(QDropEvent* event) override;

@@ -200,6 +200,8 @@ void MainWindow::initUI()
 
     initCollision();
     m_combineDialog = new CombineProcessDialog(this);
+
+    connectSnapshotSignals();
 }
 
 QTextBrowser* MainWindow::logBrowser() const
