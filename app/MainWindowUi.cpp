@@ -197,6 +197,7 @@ void MainWindow::initUI()
     m_treeDock->raise();
 
     m_collisionDialog = new CollisionDialog(this);
+    connect(m_collisionDialog, &CollisionDialog::CollisionComputed, this, &MainWindow::showCollisionList);
     m_combineDialog = new CombineProcessDialog(this);
 }
 

@@ -2,6 +2,7 @@
 #include "ribbonbar/SARibbonButtonGroupWidget.h"
 #include "ribbonbar/SARibbonCategory.h"
 
+#include <QEvent>
 #include <QHBoxLayout>
 #include <QPainter>
 #include <QPushButton>
@@ -20,11 +21,10 @@ const char* const kApplicationButtonSheet =
 const char* const kTabSheet =
     "QTabBar{background:transparent;}"
     "QTabBar::tab{background:transparent;color:#303030;border:1px solid transparent;border-bottom:none;"
-    "padding:3px 14px 4px 14px;margin-top:2px;}"
+    "padding:3px 14px 4px 14px;margin-top:2px;margin-bottom:-1px;}"
     "QTabBar::tab:selected{background:#f7f8fa;color:#1b5fb4;border-color:#d4d6d9;}"
     "QTabBar::tab:hover:!selected{color:#1b5fb4;background:#e8eef6;}";
 
-const int kPageHeight = 100;
 
 } // namespace
 
@@ -32,6 +32,11 @@ SARibbonBar::SARibbonBar(QWidget* parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("SARibbonBar"));
     setAccessibleName(tr("Ribbon"));
+    // Ribbon texts are a little smaller than the window's, so a page's panels fit a common screen.
+    QFont compact = font();
+    if (compact.pointSizeF() > 9)
+        compact.setPointSizeF(9);
+    setFont(compact);
     auto* column = new QVBoxLayout(this);
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(0);
@@ -72,7 +77,7 @@ SARibbonBar::SARibbonBar(QWidget* parent) : QWidget(parent)
     column->addWidget(tabRow);
 
     m_pages = new QStackedWidget(this);
-    m_pages->setFixedHeight(kPageHeight);
+    fitPageHeight();
     column->addWidget(m_pages);
 
     connect(m_tabs, &QTabBar::currentChanged, this, &SARibbonBar::onTabChanged);
@@ -177,8 +182,28 @@ void SARibbonBar::onTabChanged(int index)
     emit currentRibbonTabChanged(index);
 }
 
+void SARibbonBar::fitPageHeight()
+{
+    // Room for a large button (icon and two lines of text) and a panel title under it.
+    if (!m_pages)
+        return;
+    const int line = QFontMetrics(font()).height();
+    m_pages->setFixedHeight(50 + 3 * line);
+}
+
+void SARibbonBar::changeEvent(QEvent* event)
+{
+    if (event->type() == QEvent::FontChange)
+        fitPageHeight();
+    QWidget::changeEvent(event);
+}
+
 void SARibbonBar::paintEvent(QPaintEvent*)
 {
     QPainter p(this);
     p.fillRect(rect(), QColor(0xff, 0xff, 0xff));
+    // The line under the tabs; the current tab covers it and opens into its page.
+    p.setPen(QColor(0xd4, 0xd6, 0xd9));
+    const int y = m_pages->geometry().top() - 1;
+    p.drawLine(0, y, width(), y);
 }

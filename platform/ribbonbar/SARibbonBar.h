@@ -51,10 +51,12 @@ signals:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     void onTabChanged(int index);
     void placeQuickAccess();
+    void fitPageHeight();
 
     QPushButton* m_applicationButton = nullptr;
     SARibbonQuickAccessBar* m_quickAccess = nullptr;

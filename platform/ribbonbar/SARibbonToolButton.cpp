@@ -81,7 +81,7 @@ QStringList SARibbonToolButton::textLines() const
         return full.isEmpty() ? QStringList() : QStringList{full};
     const QFontMetrics fm(font());
     const int oneLine = fm.horizontalAdvance(full);
-    if (oneLine <= 2 * kLargeIcon)
+    if (oneLine <= kLargeIcon * 5 / 2)
         return {full};
 
     // Break where the wider of the two lines is narrowest: at a blank, or inside a run of wide
