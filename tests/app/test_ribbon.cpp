@@ -3,6 +3,8 @@
 #include "ribbon/CToolkit.h"
 #include "support/TestSupport.h"
 #include "view/SceneView.h"
+#include "vantor/command/Command.h"
+#include "vantor/command/CommandManager.h"
 
 #include "ribbonbar/SARibbonBar.h"
 #include "ribbonbar/SARibbonButtonGroupWidget.h"
@@ -197,6 +199,13 @@ QMenu* menuOf(MainWindow& w, const char* key)
     return a ? a->menu() : nullptr;
 }
 
+class NoopCommand : public Vantor::Command
+{
+public:
+    bool Execute() override { return true; }
+    bool Unexecute() override { return true; }
+};
+
 // Collects the warnings Qt prints while it is installed.
 struct WarningCatcher
 {
@@ -305,6 +314,27 @@ TEST(RibbonFrame, ApplicationMenuEntriesAndTheirStates)
             EXPECT_TRUE(cutConnection(a, &w)) << a->text().toStdString();
         }
     }
+}
+
+TEST(RibbonFrame, EnablingTheUiKeepsUndoAndRedoWithTheHistory)
+{
+    MainWindow w;
+    QAction* undo = w.getAction("Undo");
+    QAction* redo = w.getAction("Redo");
+    w.setDocumentUiEnabled(true); // as after a save with nothing done yet
+    EXPECT_FALSE(undo->isEnabled());
+    EXPECT_FALSE(redo->isEnabled());
+
+    auto manager = w.sceneView()->getCommandManager();
+    manager->DoCommand(std::make_shared<NoopCommand>());
+    manager->DoCommand(std::make_shared<NoopCommand>());
+    manager->Undo();
+    w.setDocumentUiEnabled(false); // a save runs
+    EXPECT_FALSE(undo->isEnabled());
+    EXPECT_FALSE(redo->isEnabled());
+    w.setDocumentUiEnabled(true); // and ends
+    EXPECT_TRUE(undo->isEnabled());
+    EXPECT_TRUE(redo->isEnabled());
 }
 
 TEST(RibbonFrame, UndoRedoShortcutsFireOnlyWhileEnabled)
