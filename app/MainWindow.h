@@ -25,6 +25,7 @@ class QDoubleSpinBox;
 class QLabel;
 class QSlider;
 class QTableWidget;
+class QTableWidgetItem;
 
 class SceneView;
 class SceneModel;
@@ -34,7 +35,12 @@ class CoordinationWidget;
 class CollisionDialog;
 class CombineProcessDialog;
 class SystemSetting;
+class TimelineDialog;
+class MainWindowAnimationManagerListener;
+namespace Vantor {
 class AnimationEditorUI;
+}
+using AnimationEditorUI = Vantor::AnimationEditorUI;
 class QCloseDockWidget;
 class QTextBrowser;
 class Ui_dockWidgetBookmark;
@@ -174,7 +180,6 @@ public slots:
     void on_actionStats_triggered();
     void showCollisionList();
     void CollisionShowUI(bool shown);
-    void on_AnimationDock_featuresChanged(bool shown);
     void on_actionClipSelectedNodes_triggerd(bool checked);
     void on_actionRomanThirdperson_triggered(bool checked);
 
@@ -260,7 +265,6 @@ public slots:
     void on_actionModelAutoCombine_triggered();
     void on_actionSetting_triggered();
     void on_actionQuit_triggered();
-    void on_actionCollisionSetting_triggered();
     void on_actionAddSection_triggerd(bool checked);
     void on_actionUpdateSection_triggerd(bool checked);
     void on_actionReverseSection_triggerd();
@@ -298,13 +302,15 @@ public slots:
     void on_loopPlayMode_triggerd(bool checked);
     void on_actionCameraPlayMode_checked(bool checked);
     void on_actionTimeset_triggered();
+    void on_actionTimelineSure_triggered();
     void setAnimationPlayTime(int value);
     void on_actionSpeedPlayChanged_triggerd(int index);
     void on_actionDeleteAllKeyframe_triggerd();
     void on_actionDeleteSelectKeyframe_triggerd();
     void on_actionDeleteCameraKeyframe_triggerd();
 
-    // Interference results (MainWindowCollisionActions.cpp).
+    // The Relation page (MainWindowCollisionActions.cpp).
+    void on_actionCollisionSetting_triggered();
     void hideCollisionEffect();
     void showCollisionPart(bool shown);
 
@@ -409,6 +415,31 @@ private:
     bool m_busy = false; // a load or a save runs
     QList<QWidget*> m_parentlessDocks; // property, statistics and log docks: no Qt parent, deleted here
 
+    // Animation (MainWindowAnimation.cpp).
+public:
+    // Puts the keyframe timeline editor into the timeline dock and ties the animation manager to the
+    // window; once (a second call does nothing).
+    void initAnimationDock();
+    AnimationEditorUI* animationEditor() const { return m_animationEditor; }
+    TimelineDialog* timelineDialog() const { return m_timelineDialog; }
+    QDockWidget* timelineDock() const;
+    // Replaces the animation by the document's; a document that does not load changes nothing and
+    // gives false with the reason.
+    bool loadAnimationDocument(const QString& json, QString* error = nullptr);
+    // Empties the animation (unloading a model).
+    void resetAnimation();
+    // ".Animation" files: asks for the file, reports a failure; false when nothing was saved or loaded.
+    bool saveAnimationFile();
+    bool loadAnimationFile();
+
+public slots:
+    void on_AnimationDock_featuresChanged(bool shown);
+    void onAnimationPlayTimeChanged(float time);
+
+private:
+    TimelineDialog* m_timelineDialog = nullptr;
+    osg::ref_ptr<MainWindowAnimationManagerListener> m_animationListener;
+
     // Host channel.
 public:
     // Opens the host channel under the embedded-mode window title and takes its records.
@@ -421,4 +452,24 @@ protected:
 
 private:
     std::shared_ptr<MessageProcesser> m_messageProcessor; // made on the first host record
+
+    // Interference check (MainWindowCollision.cpp).
+public:
+    // Shows the interference-check dialog, with no interactive command running.
+    void showCollisionDialog();
+    CollisionDialog* collisionDialog() const { return m_collisionDialog; }
+    QTableWidget* collisionTable() const { return m_collisionTable; }
+    QDockWidget* collisionDock() const { return m_collisionDock; }
+
+public slots:
+    // A result row clicked: the dialog shows that result in 3D.
+    void on_CollisionTable_itemClicked(QTableWidgetItem* item);
+    // With false: empty result table, no highlight, empty object lists, the list action unchecked.
+    void on_CollisionDock_featuresChanged(bool shown);
+    // Colours of the result display: the pair, then the contact points.
+    void setCollisionColor(const QColor& pairColour, const QColor& contactColour);
+
+private:
+    void initCollision();
+    void setupCollisionTable();
 };

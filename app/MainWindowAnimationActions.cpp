@@ -38,6 +38,10 @@ void MainWindow::on_actionTimeset_triggered()
 {
 }
 
+void MainWindow::on_actionTimelineSure_triggered()
+{
+}
+
 void MainWindow::setAnimationPlayTime(int)
 {
 }

@@ -1,9 +1,6 @@
-// Docks that the ribbon brings into view: the collision list and the animation timeline.
+// Docks that the ribbon brings into view: the collision list and, from its page, the animation timeline.
 
 #include "app/MainWindow.h"
-
-#include "animation/AnimationEditorUI.h"
-#include "app/SmallWidgets.h"
 
 #include <QAction>
 #include <QDockWidget>
@@ -30,16 +27,4 @@ void MainWindow::CollisionShowUI(bool shown)
 {
     if (m_collisionDock)
         m_collisionDock->setVisible(shown);
-}
-
-void MainWindow::on_AnimationDock_featuresChanged(bool shown)
-{
-    if (QAction* axle = getAction(QStringLiteral("Recording_Time axle")))
-        axle->setChecked(shown);
-    if (m_timelineDock)
-        m_timelineDock->setVisible(shown);
-    if (m_animationEditor) {
-        m_animationEditor->setEditorOpen(shown);
-        m_animationEditor->update();
-    }
 }

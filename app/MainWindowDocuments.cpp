@@ -218,7 +218,14 @@ void MainWindow::newMeasureToModel(QString json)
 
 void MainWindow::newAnimationToModel(QString json)
 {
-    Q_UNUSED(json);
+    // A model without an animation keeps the empty one its unloading left.
+    if (json.isEmpty())
+        return;
+    QString error;
+    if (!loadAnimationDocument(json, &error)) {
+        Vantor::LogHandler::getInstance()->reportError(tr("The model's animation was not loaded: %1").arg(error));
+        statusBar()->showMessage(QString::fromUtf8("模型的动画无法读取"), 5000);
+    }
 }
 
 void MainWindow::newViewToModel(osg::ref_ptr<osg::Node> node)
@@ -346,8 +353,7 @@ void MainWindow::unLoadFile()
     if (m_treeForm)
         m_treeForm->lineEditSearch->clear();
     m_sceneView->hideGrid();
-    if (m_animationEditor)
-        m_animationEditor->resetEditor();
+    resetAnimation();
     if (QAction* a = getAction(QStringLiteral("Animation_ATECameraPlay")))
         a->setChecked(false);
     if (m_sceneModel)

@@ -1,4 +1,5 @@
-// Ribbon actions on the model: visibility, selection, sections, transforms and resets, merging, settings and quit.
+// Ribbon actions on the model: visibility, selection, sections, transforms and resets, merging,
+// settings and quit.
 
 #include "app/MainWindow.h"
 
@@ -31,10 +32,6 @@ void MainWindow::on_actionSetting_triggered()
 }
 
 void MainWindow::on_actionQuit_triggered()
-{
-}
-
-void MainWindow::on_actionCollisionSetting_triggered()
 {
 }
 

@@ -127,6 +127,7 @@ void MainWindow::initUI()
     m_dockList.append(m_timelineDock);
     addDockWidget(Qt::BottomDockWidgetArea, m_timelineDock);
     m_timelineDock->hide();
+    m_sceneView->initAnimation();
     m_sceneModel->setView(m_sceneView->getView());
 
     if (osg::ref_ptr<Vantor::NoteManager> notes = m_sceneModel->getNoteManager())
@@ -196,8 +197,7 @@ void MainWindow::initUI()
     tabifyDockWidget(m_timelineDock, m_collisionDock);
     m_treeDock->raise();
 
-    m_collisionDialog = new CollisionDialog(this);
-    connect(m_collisionDialog, &CollisionDialog::CollisionComputed, this, &MainWindow::showCollisionList);
+    initCollision();
     m_combineDialog = new CombineProcessDialog(this);
 }
 

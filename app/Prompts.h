@@ -19,6 +19,10 @@ public:
     virtual void information(QWidget* parent, const QString& title, const QString& text);
     virtual void warning(QWidget* parent, const QString& title, const QString& text);
     virtual void critical(QWidget* parent, const QString& title, const QString& text);
+    // An information box with OK and Cancel and a check box under the text; true for OK. *checked
+    // receives the box's state.
+    virtual bool confirmWithCheckBox(QWidget* parent, const QString& title, const QString& text,
+                                     const QString& checkText, bool* checked);
 
     // The one in use; never null. set(nullptr) restores the real dialogs.
     static Prompts& get();

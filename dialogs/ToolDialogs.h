@@ -2,19 +2,10 @@
 
 // The interference-check and combine dialogs.
 
+#include "dialogs/CollisionDialog.h"
+
 #include <QDialog>
 #include <QString>
-
-class CollisionDialog : public QDialog
-{
-    Q_OBJECT
-public:
-    explicit CollisionDialog(QWidget* parent = nullptr) : QDialog(parent) {}
-signals:
-    void CollisionComputed();
-public slots:
-    void on_Buttoncancel_checked() {}
-};
 
 class CombineProcessDialog : public QDialog
 {

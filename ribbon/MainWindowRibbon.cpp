@@ -128,6 +128,8 @@ void MainWindow::initRibbon()
         SARibbonCategory* category = bar->addCategoryPage(tr(page.title));
         m_categoryPages << category;
         (this->*page.build)(category);
+        if (page.build == &MainWindow::initAnimationCategory)
+            initAnimationDock();
     }
 
     // Help button at the right end of the tab row: an icon with a tool tip, no text.

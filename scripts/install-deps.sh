@@ -9,6 +9,7 @@ PACKAGES=(
   libopenscenegraph-dev openscenegraph
   libqcustomplot-dev rapidjson-dev libminizip-dev zlib1g-dev
   libgtest-dev
+  libfcl-dev
   xvfb xauth libgl1-mesa-dri x11-utils xdotool imagemagick
   fonts-noto-cjk
   unzip python3 locales

@@ -2,6 +2,8 @@
 
 #include "view/ISelectionDecorator.h"
 #include "view/OsgWidget.h"
+#include "vantor/collision/CollisionInfoDecorator.h"
+#include "vantor/collision/CollisionManager.h"
 #include "vantor/command/ISceneView.h"
 #include "vantor/command/NodePtrList.h"
 
@@ -77,7 +79,7 @@ public:
     osg::ref_ptr<Vantor::EffectManager> getEffectManager() const;
     osg::ref_ptr<PickingHandler> getPickingHandler() const;
     osg::ref_ptr<Vantor::AnimationKeyFrameEditor> getAnimationKeyFrameEditor() const;
-    std::shared_ptr<Vantor::AnimationManager> getAnimationManager() const { return m_animationManager; }
+    osg::ref_ptr<Vantor::AnimationManager> getAnimationManager() const;
     std::shared_ptr<OsgModelMergeListener> getModelMergeListener() const { return m_mergeListener; }
 
     // Parts of the view's scene graph.
@@ -107,6 +109,8 @@ public:
     // Saved views: the current manipulator and its pose into the record, and back (the switch is forced).
     void captureManipulatorState(Vantor::ManipulatorState& state);
     void applyManipulatorState(const Vantor::ManipulatorState& state);
+    // Makes the key-frame editor and the animation manager; needs the scene model attached first.
+    void initAnimation();
     bool isViewResetPending() const { return m_viewResetPending; }
     float getGridStep() const { return m_gridStep; }
     bool isGridShown() const { return m_gridShown; }
@@ -146,6 +150,11 @@ public slots:
     // The decorators of the selection highlights; a new default one is made first when none is held.
     osg::ref_ptr<DefaultPreSelectionDecorator> GetPreselectionDecoratorManager();
     osg::ref_ptr<DefaultSelectionDecorator> GetSelectionDecoratorManager();
+
+    // The view's one interference checker, made on the first call.
+    std::shared_ptr<Vantor::CollisionManager> GetCollisionManager();
+    // The node that shows interference results, made on the first call and hung under the scene group.
+    osg::ref_ptr<Vantor::CollisionInfoDecorator> GetCollisionInfoDecoratorManager();
 
 signals:
     void newScreenshotAvailable(osg::Image* image);
@@ -211,7 +220,7 @@ protected:
     QString m_lastDirectory;
     osg::ref_ptr<Vantor::SceneStateObserverManager> m_sceneStateObservers;
     osg::ref_ptr<Vantor::AnimationKeyFrameEditor> m_animationEditor;
-    std::shared_ptr<Vantor::AnimationManager> m_animationManager;
+    osg::ref_ptr<Vantor::AnimationManager> m_animationManager;
     osg::ref_ptr<osg::Node> m_cornerOverlay;
     CToolkit* m_toolStrip = nullptr;
     std::shared_ptr<OsgModelMergeListener> m_mergeListener;

@@ -1,0 +1,29 @@
+#pragma once
+
+// Internal to the collision component: how deep two overlapping parts reach into each other.
+
+#include "vantor/collision/PartMesh.h"
+
+#include <fcl/narrowphase/collision_object.h>
+
+namespace Vantor {
+namespace collision {
+
+struct Penetration
+{
+    double depth = 0.0;       // 0 when no sampled point of either surface lies inside the other part
+    fcl::Vector3d deepest{0.0, 0.0, 0.0}; // world point where the depth was found
+    bool inside = false;      // some sampled point lies inside the other part
+};
+
+// The penetration depth of two parts: the largest distance from a point of one part's surface that
+// lies inside the other part to that other part's surface, over a sampling of both surfaces where
+// their boxes overlap (about `budget` points a side). Needs closed meshes to tell inside from outside.
+Penetration penetration(const PartMesh& a, const fcl::CollisionObjectd& objectA, const PartMesh& b,
+                        const fcl::CollisionObjectd& objectB, std::size_t budget);
+
+// Whether a world point lies inside a part's closed mesh (ray parity).
+bool containsPoint(const PartMesh& part, const fcl::Vector3d& worldPoint);
+
+} // namespace collision
+} // namespace Vantor
