@@ -32,7 +32,9 @@
 #include <QSlider>
 #include <QStatusBar>
 #include <QTest>
+#include <QTabBar>
 #include <QToolButton>
+#include <QTranslator>
 
 #include <algorithm>
 #include <iterator>
@@ -765,4 +767,28 @@ TEST(ToolStrip, WithoutAMainWindowOnlyRemovesButtons)
     EXPECT_TRUE(strip.buttons().isEmpty());
     EXPECT_EQ(strip.maximumHeight(), 42);
     EXPECT_EQ(strip.minimumHeight(), 42);
+}
+
+TEST(RibbonTexts, ChineseByDefaultAndEnglishOnRequest)
+{
+    QTranslator chinese;
+    ASSERT_TRUE(chinese.load(QStringLiteral(NERIO_BIN_DIR "/nerio3dviewer_zh.qm")));
+    EXPECT_EQ(chinese.translate("MainWindow", "Home"), QString::fromUtf8("主页"));
+    EXPECT_EQ(chinese.translate("MainWindow", "PntToPntDistance"), QString::fromUtf8("点到点距离"));
+    EXPECT_EQ(chinese.translate("SARibbonBar", "Ribbon"), QString::fromUtf8("功能区"));
+    QTranslator english;
+    ASSERT_TRUE(english.load(QStringLiteral(NERIO_BIN_DIR "/lang/nerioviewer_en.qm")));
+    EXPECT_EQ(english.translate("MainWindow", "Home"), "Home");
+    EXPECT_EQ(english.translate("MainWindow", "设置枢轴"), "Set pivot");
+    // The English file still holds the texts the other topics brought.
+    EXPECT_EQ(english.translate("AboutDialogClass", "关于 Nerio3d"), "About Nerio3d");
+
+    QCoreApplication::installTranslator(&chinese);
+    {
+        MainWindow w;
+        EXPECT_EQ(w.ribbonBar()->ribbonTabBar()->tabText(0), QString::fromUtf8("主页"));
+        EXPECT_EQ(w.getAction("Resolve_UpdateAxisLocation")->text(), QString::fromUtf8("设置枢轴"));
+        EXPECT_EQ(w.ribbonBar()->applitionButton()->text(), QString::fromUtf8("开始"));
+    }
+    QCoreApplication::removeTranslator(&chinese);
 }
