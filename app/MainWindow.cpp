@@ -38,8 +38,6 @@ MainWindow::MainWindow(QWidget* parent) : SARibbonMainWindow(parent)
 {
     qRegisterMetaType<ObjectLoader::LoadFileValueType>("ObjectLoader::LoadFileValueType");
 
-    m_systemSetting = new SystemSetting(this);
-    m_systemSetting->setWindowModality(Qt::ApplicationModal);
     m_watermark = false;
 
     m_sceneView = new SceneView(this);

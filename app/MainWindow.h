@@ -2,13 +2,16 @@
 
 #include "app/ObjectLoader.h"
 #include "ribbonbar/SARibbonMainWindow.h"
+#include "vantor/command/NodePtrList.h"
 
 #include <osg/Node>
+#include <osg/observer_ptr>
 #include <osg/ref_ptr>
 
 #include <QList>
 #include <QMap>
 #include <QModelIndex>
+#include <QPersistentModelIndex>
 #include <QString>
 #include <QStringList>
 
@@ -400,7 +403,7 @@ private:
     ObjectLoader* m_loader = nullptr;
     bool m_searchCaseSensitive = false;
     QCompleter* m_searchCompleter = nullptr;
-    QModelIndex m_lastSearchHit;
+    QPersistentModelIndex m_lastSearchHit; // invalid once its row goes with a reset
     CollisionDialog* m_collisionDialog = nullptr;
     SceneView* m_sceneView = nullptr;
     SystemSetting* m_systemSetting = nullptr;
@@ -439,6 +442,31 @@ public slots:
 private:
     TimelineDialog* m_timelineDialog = nullptr;
     osg::ref_ptr<MainWindowAnimationManagerListener> m_animationListener;
+
+    // Structure tree, its search field and the property panels (MainWindowTree.cpp).
+public slots:
+    // Tree click to scene selection; an invalid index unselects everything.
+    void nodeSelected(const QModelIndex& index);
+    // Scene selection to tree: the picked node's (or the first top-level node's) row is revealed.
+    void selectTreeItem(osg::Node* node);
+    void selectTreeItem(NodePtrList& nodes);
+    // Find-next of the search field's text in the tree, by exact name.
+    void on_lineEditSearch_returnPressed();
+    void on_lineEditSearch_caseSensitiveToggled(bool on);
+
+signals:
+    void editTreeItem(const QModelIndex& index);
+
+protected:
+    void initTreePanels();
+    // Searches the subtree of start (the whole tree for an invalid one); the result becomes the last
+    // hit, and a hit is made current, selected and framed.
+    bool selectMatchingTreeItem(const QModelIndex& start, const QString& text);
+    // The property panel shows the node while its dock is open; it is filled again when the dock opens.
+    void showNodeProperties(osg::Node* node);
+
+private:
+    osg::observer_ptr<osg::Node> m_propertyNode;
 
     // Host channel.
 public:

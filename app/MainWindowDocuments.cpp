@@ -11,6 +11,7 @@
 #include "panels/SmallPanels.h"
 #include "panels/UserView.h"
 #include "view/FindNameListVisitor.h"
+#include "view/FrameStats.h"
 #include "view/PickingHandler.h"
 #include "view/SceneModel.h"
 #include "view/SceneView.h"
@@ -139,6 +140,7 @@ void MainWindow::newLoadedFile(osg::ref_ptr<osg::Node> root)
     m_sceneModel->setModel(root.get());
     m_sceneView->changeManipulator(m_sceneView->getManipulatorType(), true);
     m_sceneView->resetHome();
+    FrameStats::modelShown();
     if (auto manager = m_sceneView->getCommandManager())
         manager->Clear();
 
@@ -311,6 +313,10 @@ void MainWindow::clearModelData()
         selection->clearSelection();
     if (m_treeModel)
         m_treeModel->clear();
+    m_lastSearchHit = QModelIndex();
+    showNodeProperties(nullptr);
+    if (m_statisticsForm)
+        m_statisticsForm->widgetStats->setNode(nullptr);
     m_loadedRoot = nullptr;
     if (m_sceneModel)
         m_sceneModel->setModel(nullptr);

@@ -119,6 +119,7 @@ void MainWindow::initUI()
     // Scene holder.
     m_sceneModel = new SceneModel(this);
     m_sceneView->setSceneModel(m_sceneModel);
+    initTreePanels();
 
     // Animation timeline.
     m_timelineDock = new QCloseDockWidget(QString(), this);

@@ -68,6 +68,8 @@ int main(int argc, char** argv)
     setupLanguage();
     QApplication::setStyle(QStyleFactory::create("fusion"));
     osgQt::GLWidget::initDefaultFormat();
+    // NERIO_MULTISAMPLE=on|off overrides the choice by renderer (smooth on hardware GL only).
+    osgQt::GLWidget::setMultisampling(osgQt::GLWidget::multisamplingFromText(qEnvironmentVariable("NERIO_MULTISAMPLE")));
 
     showTreeDockAtStart = options.showTreeDock;
     showViewDockAtStart = options.showViewDock;
