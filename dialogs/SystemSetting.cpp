@@ -830,10 +830,8 @@ void SystemSetting::LogSelectpath()
 
 void SystemSetting::setQuickAccessChanged()
 {
-    // The floating tool strip takes the keys through the main window's forward, when it has one.
-    if (!m_window || m_window->metaObject()->indexOfMethod("setQuickAccess(QList<QString>)") < 0)
-        return;
-    QMetaObject::invokeMethod(m_window, "setQuickAccess", Q_ARG(QList<QString>, m_values.quickAccess));
+    if (m_window)
+        m_window->setQuickAccess(m_values.quickAccess);
 }
 
 void SystemSetting::setmarkColor(QColor color)

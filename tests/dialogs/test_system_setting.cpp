@@ -1,6 +1,7 @@
 #include "SettingsFixtures.h"
 
 #include "app/MainWindow.h"
+#include "ribbon/CToolkit.h"
 #include "dialogs/ColorCombox.h"
 #include "dialogs/SystemSettingForm.h"
 #include "view/ISelectionDecorator.h"
@@ -31,6 +32,7 @@
 #include <QSpinBox>
 #include <QStackedWidget>
 #include <QTest>
+#include <QToolButton>
 #include <QTreeWidget>
 
 #include <map>
@@ -753,4 +755,36 @@ TEST(SystemSettingWindow, StoredValuesReachTheViewAndLibrariesAndSurviveARestart
         EXPECT_EQ(w.systemSetting()->values().logPath, v.logPath);
     }
     Vantor::LogHandler::getInstance()->setLogToFile(false);
+}
+
+TEST(SystemSettingWindow, ToolStripFollowsTheChosenKeysAtOnceAndAfterARestart)
+{
+    ConfigFolder folder;
+    folder.write("[SystemSetting]\nobjectiveActListCount=3\nnumber0=Basic_Zoom\nnumber1=NoSuchKey\nnumber2=Basic_Show\n");
+    const auto strip = [](MainWindow& w) {
+        QList<QAction*> actions;
+        for (QToolButton* b : w.toolkit()->buttons())
+            actions << b->defaultAction();
+        return actions;
+    };
+    {
+        MainWindow w;
+        ASSERT_NE(w.toolkit(), nullptr);
+        EXPECT_EQ(strip(w), (QList<QAction*>{w.getAction("Basic_Zoom"), w.getAction("Basic_Show")}));
+
+        // From the ribbon's command: the dialog offers the ribbon's actions; one more tool joins the strip.
+        w.on_actionSetting_triggered();
+        SystemSetting* s = w.systemSetting();
+        ASSERT_TRUE(s->isVisible());
+        QListWidget* available = s->form()->AllCommandlistWidget;
+        const QList<QListWidgetItem*> hide = available->findItems(w.getAction("Basic_Hide")->text(), Qt::MatchExactly);
+        ASSERT_FALSE(hide.isEmpty());
+        available->setCurrentItem(hide.first());
+        s->form()->addButtonR->click();
+        press(s->form()->OK_Button);
+        EXPECT_EQ(strip(w), (QList<QAction*>{w.getAction("Basic_Zoom"), w.getAction("Basic_Show"), w.getAction("Basic_Hide")}));
+    }
+    MainWindow again;
+    EXPECT_EQ(again.systemSetting()->values().quickAccess, (QStringList{"Basic_Zoom", "Basic_Show", "Basic_Hide"}));
+    EXPECT_EQ(strip(again).size(), 3);
 }
