@@ -1,5 +1,6 @@
 #include "app/Prompts.h"
 
+#include <QDialog>
 #include <QFileDialog>
 
 namespace {
@@ -44,4 +45,9 @@ void Prompts::warning(QWidget* parent, const QString& title, const QString& text
 void Prompts::critical(QWidget* parent, const QString& title, const QString& text)
 {
     QMessageBox::critical(parent, title, text);
+}
+
+int Prompts::exec(QDialog* dialog)
+{
+    return dialog ? dialog->exec() : QDialog::Rejected;
 }
