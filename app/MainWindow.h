@@ -323,6 +323,7 @@ private:
 
     BookmarkDialog* m_bookmarkDialog = nullptr;
     qint64 m_lastBookmarkTime = 0;
+    QString m_unreadBookmarkFile; // beside the open model but unreadable: never written over
     std::shared_ptr<BookmarkRefreshReceiver> m_bookmarkRefresh;
     std::shared_ptr<UserViewManagerChangedListener> m_viewListener;
 };

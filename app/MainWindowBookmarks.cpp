@@ -177,8 +177,13 @@ void MainWindow::on_actionSaveBookmarks_triggered()
     BookmarkRecordList* records = panel ? panel->recordList() : nullptr;
     const QString path = bookmarkFileToWrite(m_currentFile);
     if (!records) {
-        // Nothing was listed or the file beside the model could not be read: it stays as it is.
         Vantor::LogHandler::getInstance()->reportInfo(tr("No bookmarks to save in %1").arg(path));
+        return;
+    }
+    if (path == m_unreadBookmarkFile) {
+        // A damaged file may still be mended by hand; it is not replaced.
+        Vantor::LogHandler::getInstance()->reportWarning(
+            tr("The bookmark file %1 could not be read when the model was opened; it is left as it is.").arg(path));
         return;
     }
     Vantor::LogHandler::getInstance()->reportInfo(tr("Saving %1 ...").arg(path));
@@ -189,14 +194,17 @@ void MainWindow::on_actionSaveBookmarks_triggered()
 
 void MainWindow::loadBookmarksBesideModel()
 {
+    m_unreadBookmarkFile.clear();
     BookmarkWidget* panel = bookmarkPanel();
     const QString path = bookmarkFileToRead(m_currentFile);
     if (!panel || path.isEmpty())
         return;
-    if (panel->loadBookmarks(path))
+    if (panel->loadBookmarks(path)) {
         Vantor::LogHandler::getInstance()->reportInfo(tr("Loading of %1 ...").arg(path));
-    else
+    } else {
+        m_unreadBookmarkFile = path;
         Vantor::LogHandler::getInstance()->reportInfo(tr("Nothing to load in %1 ...").arg(path));
+    }
 }
 
 void MainWindow::clearBookmarkPanel()

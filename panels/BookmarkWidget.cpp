@@ -8,6 +8,7 @@
 
 #include <QAbstractItemModel>
 #include <QCoreApplication>
+#include <QFile>
 #include <QGridLayout>
 #include <QIcon>
 #include <QLineEdit>
@@ -107,7 +108,9 @@ void Ui_BookmarkWidgetClass::retranslateUi(QWidget* widget)
         QPushButton* button = this->*b.button;
         button->setToolTip(QCoreApplication::translate("BookmarkWidgetClass", b.toolTip));
         button->setAccessibleName(button->toolTip());
-        button->setText(button->icon().isNull() ? QCoreApplication::translate("BookmarkWidgetClass", b.word) : QString());
+        // A QIcon of a missing file is not null: ask for the file itself.
+        const bool drawn = QFile::exists(QLatin1String(b.icon));
+        button->setText(drawn ? QString() : QCoreApplication::translate("BookmarkWidgetClass", b.word));
     }
 }
 

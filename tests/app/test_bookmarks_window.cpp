@@ -375,6 +375,36 @@ TEST(BookmarkWindow, BookmarkFileIsReadAndWrittenBesideTheModel)
     EXPECT_TRUE(w.sceneModel()->getViewManager()->GetViewByID(used.at(0).at(0).value<qint64>()));
 }
 
+TEST(BookmarkWindow, ADamagedBookmarkFileIsReportedAndNeverWrittenOver)
+{
+    if (!nerio_test::hasDisplay())
+        GTEST_SKIP() << "needs an X display";
+    FolderGuard guard;
+    const QString dir = folder("bmk-damaged");
+    ASSERT_TRUE(QFile::copy(kSample, dir + "/model.dazo"));
+    const QByteArray damaged = "<NerioBookmark version=\"1.0\"><bookmarks><bookmark><Name type=\"10\">Half";
+    {
+        QFile f(dir + "/model.bmk");
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(damaged);
+    }
+    MainWindow w;
+    w.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+    ScriptedPrompts prompts;
+    LogCapture log;
+    ASSERT_TRUE(w.loadFile(dir + "/model.dazo"));
+    ASSERT_TRUE(waitIdle(w));
+    EXPECT_TRUE(log.lines.join(QChar(10)).contains("[Error] Parse error at line 1"));
+    prompts.run = answer("New one", "");
+    w.on_actionNewBookmark_triggered();
+    EXPECT_EQ(rows(w), QStringList{"New one"});
+    w.on_actionSaveBookmarks_triggered();
+    EXPECT_EQ(bytesOf(dir + "/model.bmk"), damaged);
+    EXPECT_TRUE(log.hasLevel("Warning", "The bookmark file " + dir
+                                           + "/model.bmk could not be read when the model was opened; it is left as it is."));
+}
+
 TEST(BookmarkWindow, TipsAndSelectionActionsOnceAModelIsOpen)
 {
     if (!nerio_test::hasDisplay())

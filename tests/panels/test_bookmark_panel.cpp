@@ -333,11 +333,12 @@ TEST(BookmarkPanel, FormAndDialogAsTheyAreBuilt)
     EXPECT_TRUE(form.pushButtonRefreshBookmark->isHidden());
     EXPECT_TRUE(form.pushButtonUpdateBookmark->isHidden());
     EXPECT_EQ(form.pushButtonNavUp->toolTip(), "Move up a bookmark");
-    EXPECT_FALSE(form.pushButtonNavUp->icon().isNull());
+    EXPECT_FALSE(form.pushButtonNavUp->icon().availableSizes().isEmpty());
+    EXPECT_TRUE(form.pushButtonNavUp->text().isEmpty());
     for (QPushButton* button : panel.findChildren<QPushButton*>()) {
         SCOPED_TRACE(button->objectName().toStdString());
         EXPECT_FALSE(button->accessibleName().isEmpty());
-        EXPECT_TRUE(button->text().isEmpty() || button->icon().isNull());
+        EXPECT_TRUE(button->text().isEmpty() || button->icon().availableSizes().isEmpty());
     }
     EXPECT_FALSE(form.listWidgetBookmark->accessibleName().isEmpty());
 
