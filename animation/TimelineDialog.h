@@ -1,43 +1,45 @@
 #pragma once
 
 #include <QDialog>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QVBoxLayout>
 
-// The timeline settings dialog.
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+// The form of the timeline settings dialog, laid out as the designer would.
+class Ui_TimelineDialog
+{
+public:
+    QLabel* axisHeading = nullptr;
+    QLabel* startLabel = nullptr;
+    QLineEdit* startTimeEdit = nullptr;
+    QLabel* durationLabel = nullptr;
+    QLineEdit* lineEdit_3 = nullptr;
+    QLabel* animationHeading = nullptr;
+    QLabel* animationLabel = nullptr;
+    QLineEdit* lineEdit_4 = nullptr;
+    QPushButton* sureButton = nullptr;
+    QPushButton* cancelButton = nullptr;
+
+    void setupUi(QDialog* dialog);
+    void retranslateUi(QDialog* dialog);
+};
+
+// The visible segment of the timeline (start and length) and the animation's length, in seconds.
+// Either button hides it; the main window fills the fields, shows it and applies them on confirm.
 class TimelineDialog : public QDialog
 {
     Q_OBJECT
 public:
-    TimelineDialog() : QDialog(nullptr, Qt::WindowFlags(0x8000003))
-    {
-        setWindowTitle(QString::fromUtf8("时间设置"));
-        auto* layout = new QVBoxLayout(this);
-        for (QLineEdit** e : {&m_start, &m_duration, &m_animation}) {
-            *e = new QLineEdit(this);
-            layout->addWidget(*e);
-        }
-        sureButton = new QPushButton(QString::fromUtf8("确定"), this);
-        cancelButton = new QPushButton(QString::fromUtf8("取消"), this);
-        layout->addWidget(sureButton);
-        layout->addWidget(cancelButton);
-        connect(sureButton, &QPushButton::clicked, this, &QDialog::close);
-        connect(cancelButton, &QPushButton::clicked, this, &QDialog::close);
-    }
+    explicit TimelineDialog(QWidget* parent = nullptr);
 
-    void getTimeValues(float& start, float& duration, float& animationDuration) const
-    {
-        start = m_start->text().toFloat();
-        duration = m_duration->text().toFloat();
-        animationDuration = m_animation->text().toFloat();
-    }
+    // start, duration and animation duration; text that is not a number gives 0.
+    void getTimeValues(float& start, float& duration, float& animationDuration) const;
 
+    Ui_TimelineDialog ui;
     QPushButton* sureButton = nullptr;
     QPushButton* cancelButton = nullptr;
 
-private:
-    QLineEdit* m_start = nullptr;
-    QLineEdit* m_duration = nullptr;
-    QLineEdit* m_animation = nullptr;
+public slots:
+    bool close();
 };

@@ -7,6 +7,9 @@
 #include "view/SceneView.h"
 #include "view/PickingHandler.h"
 #include "app/DockForms.h"
+#include "app/MainWindowListeners.h"
+#include "animation/AnimationEditorUI.h"
+#include "vantor/animation/AnimationManager.h"
 #include "app/SmallWidgets.h"
 #include "app/ThreadPool.h"
 #include "vantor/util/LogHandler.h"
@@ -31,8 +34,6 @@ MainWindow::MainWindow(QWidget* parent) : SARibbonMainWindow(parent)
 {
     qRegisterMetaType<ObjectLoader::LoadFileValueType>("ObjectLoader::LoadFileValueType");
 
-    m_systemSetting = new SystemSetting(this);
-    m_systemSetting->setWindowModality(Qt::ApplicationModal);
     m_watermark = false;
 
     m_sceneView = new SceneView(this);
@@ -46,17 +47,26 @@ MainWindow::MainWindow(QWidget* parent) : SARibbonMainWindow(parent)
 
     readSettings();
     initUI();
+    initAnimationDock();
     setGlobalMenuState(false);
 
     m_systemSetting = new SystemSetting(this);
     m_systemSetting->setWindowModality(Qt::ApplicationModal);
     m_systemSetting->readConfig();
+    // The editor works with the settings object that is loaded and kept, not the first one.
+    if (m_animationEditor)
+        m_animationEditor->systemSettings = m_systemSetting;
 }
 
 MainWindow::~MainWindow()
 {
     // The log dock goes with the window: no message may reach it from here on.
     Vantor::LogHandler::getInstance()->disconnect(this);
+    if (m_animationListener.valid()) {
+        m_animationListener->detach();
+        if (osg::ref_ptr<Vantor::AnimationManager> manager = m_sceneView->getAnimationManager())
+            manager->removeAnimationManagerListener(m_animationListener.get());
+    }
     ThreadPool::getInstance()->stop();
     writeSettings();
     // The pool is stopped only for up to a second per thread: a read or save still running on the

@@ -2,14 +2,19 @@
 
 #include "app/ObjectLoader.h"
 #include "ribbonbar/SARibbonMainWindow.h"
+#include "vantor/command/NodePtrList.h"
 
+#include <osg/Camera>
 #include <osg/Node>
+#include <osg/observer_ptr>
 #include <osg/ref_ptr>
 
 #include <QList>
 #include <QMap>
 #include <QModelIndex>
 #include <QPair>
+#include <QPersistentModelIndex>
+#include <QSize>
 #include <QString>
 #include <QStringList>
 
@@ -21,6 +26,7 @@ class QImage;
 class QKeyEvent;
 class QTimer;
 class QComboBox;
+class QDateTime;
 class QCompleter;
 class QDockWidget;
 class QDoubleSpinBox;
@@ -37,7 +43,12 @@ class CoordinationWidget;
 class CollisionDialog;
 class CombineProcessDialog;
 class SystemSetting;
+class TimelineDialog;
+class MainWindowAnimationManagerListener;
+namespace Vantor {
 class AnimationEditorUI;
+}
+using AnimationEditorUI = Vantor::AnimationEditorUI;
 class AboutDialog;
 class BookmarkDialog;
 class BookmarkWidget;
@@ -73,6 +84,12 @@ public:
     // Enables or disables the whole working UI at once.
     void setGlobalMenuState(bool enabled);
     void setDocumentUiEnabled(bool enabled);
+
+    // Snapshots: the picture size for a view camera (its viewport, 1024 x 768 without one), the date-named
+    // path proposed in a folder, and the screen-capture program beside this one.
+    static QSize snapshotSize(const osg::Camera* camera);
+    static QString proposedSnapshotPath(const QString& folder, const QDateTime& when);
+    static QString screenshotProgramPath();
 
     // Window settings, read once at construction and written once at destruction.
     void readSettings();
@@ -134,6 +151,11 @@ public slots:
     // Unchecks every command action, then checks the one (and its group button) of the named command.
     void updateCommandActions(const std::string& command);
 
+    void on_actionSnapShot_triggered();
+    void on_actionScreenshot_triggered();
+    // The view's screen-capture handler delivered a picture.
+    void takeIntoAccountScreenshot();
+
 signals:
     void newFileToLoad(const QString& path, bool withParts, ObjectLoader::LoadFileValueType type);
     void addFileToLoad(const QString& path, bool withParts, const QModelIndex& parent, ObjectLoader::LoadFileValueType type);
@@ -145,6 +167,7 @@ signals:
 
 protected:
     void initUI();
+    void connectSnapshotSignals();
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dragMoveEvent(QDragMoveEvent* event) override;
     void dropEvent(QDropEvent* event) override;
@@ -209,7 +232,7 @@ private:
     ObjectLoader* m_loader = nullptr;
     bool m_searchCaseSensitive = false;
     QCompleter* m_searchCompleter = nullptr;
-    QModelIndex m_lastSearchHit;
+    QPersistentModelIndex m_lastSearchHit; // invalid once its row goes with a reset
     CollisionDialog* m_collisionDialog = nullptr;
     SceneView* m_sceneView = nullptr;
     SystemSetting* m_systemSetting = nullptr;
@@ -221,6 +244,56 @@ private:
     CombineProcessDialog* m_combineDialog = nullptr;
     bool m_busy = false; // a load or a save runs
     QList<QWidget*> m_parentlessDocks; // property, statistics and log docks: no Qt parent, deleted here
+
+    // Animation (MainWindowAnimation.cpp).
+public:
+    // Puts the keyframe timeline editor into the timeline dock and ties the animation manager to the
+    // window; once (a second call does nothing).
+    void initAnimationDock();
+    AnimationEditorUI* animationEditor() const { return m_animationEditor; }
+    TimelineDialog* timelineDialog() const { return m_timelineDialog; }
+    QDockWidget* timelineDock() const;
+    // Replaces the animation by the document's; a document that does not load changes nothing and
+    // gives false with the reason.
+    bool loadAnimationDocument(const QString& json, QString* error = nullptr);
+    // Empties the animation (unloading a model).
+    void resetAnimation();
+    // ".Animation" files: asks for the file, reports a failure; false when nothing was saved or loaded.
+    bool saveAnimationFile();
+    bool loadAnimationFile();
+
+public slots:
+    void on_AnimationDock_featuresChanged(bool shown);
+    void onAnimationPlayTimeChanged(float time);
+
+private:
+    TimelineDialog* m_timelineDialog = nullptr;
+    osg::ref_ptr<MainWindowAnimationManagerListener> m_animationListener;
+
+    // Structure tree, its search field and the property panels (MainWindowTree.cpp).
+public slots:
+    // Tree click to scene selection; an invalid index unselects everything.
+    void nodeSelected(const QModelIndex& index);
+    // Scene selection to tree: the picked node's (or the first top-level node's) row is revealed.
+    void selectTreeItem(osg::Node* node);
+    void selectTreeItem(NodePtrList& nodes);
+    // Find-next of the search field's text in the tree, by exact name.
+    void on_lineEditSearch_returnPressed();
+    void on_lineEditSearch_caseSensitiveToggled(bool on);
+
+signals:
+    void editTreeItem(const QModelIndex& index);
+
+protected:
+    void initTreePanels();
+    // Searches the subtree of start (the whole tree for an invalid one); the result becomes the last
+    // hit, and a hit is made current, selected and framed.
+    bool selectMatchingTreeItem(const QModelIndex& start, const QString& text);
+    // The property panel shows the node while its dock is open; it is filled again when the dock opens.
+    void showNodeProperties(osg::Node* node);
+
+private:
+    osg::observer_ptr<osg::Node> m_propertyNode;
 
     // Host channel.
 public:

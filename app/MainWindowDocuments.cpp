@@ -11,6 +11,7 @@
 #include "panels/SmallPanels.h"
 #include "panels/UserView.h"
 #include "view/FindNameListVisitor.h"
+#include "view/FrameStats.h"
 #include "view/PickingHandler.h"
 #include "view/SceneModel.h"
 #include "view/SceneView.h"
@@ -139,6 +140,7 @@ void MainWindow::newLoadedFile(osg::ref_ptr<osg::Node> root)
     m_sceneModel->setModel(root.get());
     m_sceneView->changeManipulator(m_sceneView->getManipulatorType(), true);
     m_sceneView->resetHome();
+    FrameStats::modelShown();
     if (auto manager = m_sceneView->getCommandManager())
         manager->Clear();
 
@@ -209,7 +211,14 @@ void MainWindow::newMeasureToModel(QString json)
 
 void MainWindow::newAnimationToModel(QString json)
 {
-    Q_UNUSED(json);
+    // A model without an animation keeps the empty one its unloading left.
+    if (json.isEmpty())
+        return;
+    QString error;
+    if (!loadAnimationDocument(json, &error)) {
+        Vantor::LogHandler::getInstance()->reportError(tr("The model's animation was not loaded: %1").arg(error));
+        statusBar()->showMessage(QString::fromUtf8("模型的动画无法读取"), 5000);
+    }
 }
 
 void MainWindow::newViewToModel(osg::ref_ptr<osg::Node> node)
@@ -293,6 +302,10 @@ void MainWindow::clearModelData()
         selection->clearSelection();
     if (m_treeModel)
         m_treeModel->clear();
+    m_lastSearchHit = QModelIndex();
+    showNodeProperties(nullptr);
+    if (m_statisticsForm)
+        m_statisticsForm->widgetStats->setNode(nullptr);
     m_loadedRoot = nullptr;
     if (m_sceneModel)
         m_sceneModel->setModel(nullptr);
@@ -335,8 +348,7 @@ void MainWindow::unLoadFile()
     if (m_treeForm)
         m_treeForm->lineEditSearch->clear();
     m_sceneView->hideGrid();
-    if (m_animationEditor)
-        m_animationEditor->resetEditor();
+    resetAnimation();
     if (QAction* a = getAction(QStringLiteral("Animation_ATECameraPlay")))
         a->setChecked(false);
     if (m_sceneModel)

@@ -37,3 +37,30 @@ void MainWindowSectionManagerChangedListener::onSectionChanged(Vantor::SectionMa
     if (QAction* clip = m_window->getAction(QStringLiteral("Section_ClipSelected")))
         clip->setChecked(manager->getApplyToSelected());
 }
+
+void MainWindowAnimationManagerListener::check(const char* key, bool on)
+{
+    if (m_window)
+        if (QAction* a = m_window->getAction(QString::fromLatin1(key)))
+            a->setChecked(on);
+}
+
+void MainWindowAnimationManagerListener::setPlayPause(bool play, bool pause)
+{
+    check("Animation_ATEPlay", play);
+    check("Animation_ATEPause", pause);
+}
+
+void MainWindowAnimationManagerListener::onAnimationStarted(Vantor::AnimationManager*) { setPlayPause(true, false); }
+void MainWindowAnimationManagerListener::onAnimationStopped(Vantor::AnimationManager*) { setPlayPause(false, false); }
+void MainWindowAnimationManagerListener::onAnimationPaused(Vantor::AnimationManager*) { setPlayPause(false, true); }
+void MainWindowAnimationManagerListener::onAnimationResumed(Vantor::AnimationManager*) { setPlayPause(true, false); }
+void MainWindowAnimationManagerListener::onAnimationFinished(Vantor::AnimationManager*) { setPlayPause(false, false); }
+void MainWindowAnimationManagerListener::onCameraPlayChanged(bool on) { check("Animation_ATECameraPlay", on); }
+void MainWindowAnimationManagerListener::onLoopPlayChanged(bool on) { check("Animation_ATECyclicPlay", on); }
+
+void MainWindowAnimationManagerListener::onPlayTimeChanged(float time)
+{
+    if (m_window)
+        m_window->onAnimationPlayTimeChanged(time);
+}

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "vantor/animation/AnimationManager.h"
 #include "vantor/command/CommandListener.h"
 #include "vantor/command/CommandManagerChangedListener.h"
 #include "vantor/section/SectionManager.h"
@@ -37,5 +38,28 @@ public:
     void onSectionChanged(Vantor::SectionManager* manager, Vantor::Section* section) override;
 
 private:
+    MainWindow* m_window;
+};
+
+// Keeps the Animation page's play, pause, camera-play and loop actions and the time slider in step
+// with the animation manager.
+class MainWindowAnimationManagerListener : public Vantor::AnimationManagerListener
+{
+public:
+    explicit MainWindowAnimationManagerListener(MainWindow* window) : m_window(window) {}
+    void onAnimationStarted(Vantor::AnimationManager*) override;
+    void onAnimationStopped(Vantor::AnimationManager*) override;
+    void onAnimationPaused(Vantor::AnimationManager*) override;
+    void onAnimationResumed(Vantor::AnimationManager*) override;
+    void onPlayTimeChanged(float time) override;
+    void onAnimationFinished(Vantor::AnimationManager*) override;
+    void onCameraPlayChanged(bool on) override;
+    void onLoopPlayChanged(bool on) override;
+    // The window is going: no call reaches it after this.
+    void detach() { m_window = nullptr; }
+
+private:
+    void setPlayPause(bool play, bool pause);
+    void check(const char* key, bool on);
     MainWindow* m_window;
 };

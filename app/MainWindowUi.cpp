@@ -119,6 +119,7 @@ void MainWindow::initUI()
     // Scene holder.
     m_sceneModel = new SceneModel(this);
     m_sceneView->setSceneModel(m_sceneModel);
+    initTreePanels();
 
     // Animation timeline.
     m_timelineDock = new QCloseDockWidget(QString(), this);
@@ -127,6 +128,7 @@ void MainWindow::initUI()
     m_dockList.append(m_timelineDock);
     addDockWidget(Qt::BottomDockWidgetArea, m_timelineDock);
     m_timelineDock->hide();
+    m_sceneView->initAnimation();
     m_sceneModel->setView(m_sceneView->getView());
 
     if (osg::ref_ptr<Vantor::NoteManager> notes = m_sceneModel->getNoteManager())
@@ -198,6 +200,8 @@ void MainWindow::initUI()
 
     initCollision();
     m_combineDialog = new CombineProcessDialog(this);
+
+    connectSnapshotSignals();
     initBookmarks();
     initGeneral();
 }

@@ -1,5 +1,5 @@
 // What a save takes from the scene holder: the current model, the matrix recorded when it was set,
-// and the documents of the note, section, view and measure managers.
+// and the documents of the note, section, view, measure and animation managers.
 
 #include "app/ObjectLoader.h"
 
@@ -7,6 +7,7 @@
 #include <rapidjson/writer.h>
 
 #include "view/SceneModel.h"
+#include "vantor/animation/AnimationManager.h"
 #include "vantor/measure/MeasureManager.h"
 #include "vantor/note/NoteManager.h"
 #include "vantor/section/SectionManager.h"
@@ -58,10 +59,12 @@ bool ObjectLoader::collectScene(SceneModel* sceneModel, osg::ref_ptr<osg::Node>&
         (*documents)["view"] = text(views->toJson());
     if (auto measures = sceneModel->getMeasureManager())
         (*documents)["measure"] = text(measures->toJson());
-    // Until the animation manager writes its own document, the animation read with the model
-    // goes back unchanged rather than being dropped.
-    if (!documents)
+    // The manager hands this thread the copy it took at its last change (AnimationManager::toDocument).
+    if (auto animations = sceneModel->getAnimationManager()) {
+        (*documents)["animation"] = text(animations->toDocument());
         return true;
+    }
+    // Without a manager the animation read with the model goes back as it came.
     QMutexLocker lock(&m_stateMutex);
     if (!animationText.isEmpty())
         (*documents)["animation"] = animationText.toStdString();

@@ -1,7 +1,12 @@
 #include "app/Prompts.h"
 
+#include <QCheckBox>
 #include <QDialog>
 #include <QFileDialog>
+#include <QGridLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QSpacerItem>
 
 namespace {
 Prompts g_default;
@@ -50,4 +55,31 @@ void Prompts::critical(QWidget* parent, const QString& title, const QString& tex
 int Prompts::exec(QDialog* dialog)
 {
     return dialog ? dialog->exec() : QDialog::Rejected;
+}
+
+bool Prompts::confirmWithCheckBox(QWidget* parent, const QString& title, const QString& text, const QString& checkText,
+                                  bool* checked)
+{
+    QMessageBox box(QMessageBox::Information, title, QString(), QMessageBox::NoButton, parent, Qt::Sheet);
+    auto* grid = qobject_cast<QGridLayout*>(box.layout());
+    auto* label = new QLabel(text, &box);
+    label->setScaledContents(true);
+    label->setIndent(14);
+    auto* check = new QCheckBox(checkText, &box);
+    check->setAccessibleName(checkText);
+    QPushButton* ok = box.addButton(QMessageBox::Ok);
+    QPushButton* cancel = box.addButton(QMessageBox::Cancel);
+    ok->setAccessibleName(ok->text());
+    cancel->setAccessibleName(cancel->text());
+    if (grid) {
+        grid->addWidget(label, 0, 1, 1, 4);
+        grid->addWidget(check, 1, 2, 1, 3);
+        grid->addItem(new QSpacerItem(40, 20, QSizePolicy::Expanding, QSizePolicy::Minimum), 1, 2);
+        grid->addWidget(ok, 1, 3);
+        grid->addWidget(cancel, 1, 4);
+    }
+    box.exec();
+    if (checked)
+        *checked = check->isChecked();
+    return box.clickedButton() == ok;
 }

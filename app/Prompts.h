@@ -22,6 +22,10 @@ public:
     virtual void critical(QWidget* parent, const QString& title, const QString& text);
     // Runs a dialog of the program's own modally; its result (QDialog::Accepted or Rejected).
     virtual int exec(QDialog* dialog);
+    // An information box with OK and Cancel and a check box under the text; true for OK. *checked
+    // receives the box's state.
+    virtual bool confirmWithCheckBox(QWidget* parent, const QString& title, const QString& text,
+                                     const QString& checkText, bool* checked);
 
     // The one in use; never null. set(nullptr) restores the real dialogs.
     static Prompts& get();

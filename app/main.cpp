@@ -13,11 +13,40 @@
 #include <osgDB/Registry>
 
 #include <QApplication>
+#include <QCoreApplication>
+#include <QStringList>
 #include <QStyleFactory>
 #include <QTranslator>
 
+namespace {
+
+// "--help" must work where there is no display: it is answered before any GUI object exists.
+bool helpRequested(int argc, char** argv)
+{
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    return scanCommandLine(arguments).help;
+}
+
+int printHelp(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    const QString appDir = QCoreApplication::applicationDirPath();
+    QTranslator appTranslator;
+    appTranslator.load(appDir + "/nerio3dviewer_zh.qm", QString(), QString(), QString());
+    QCoreApplication::installTranslator(&appTranslator);
+    printUsage();
+    return 0;
+}
+
+} // namespace
+
 int main(int argc, char** argv)
 {
+    if (helpRequested(argc, argv))
+        return printHelp(argc, argv);
+
     Q_INIT_RESOURCE(VantorViewer);
     installCrashHandler();
 
@@ -53,10 +82,6 @@ int main(int argc, char** argv)
 
     // A requested reset comes before the language, so a reset run does not use the old language.
     const StartupOptions options = scanCommandLine(QCoreApplication::arguments());
-    if (options.help) {
-        printUsage();
-        return 0;
-    }
     settings.beginGroup("Application");
     const bool storedReset = settings.value("resetConfig", false).toBool();
     settings.endGroup();
@@ -68,6 +93,8 @@ int main(int argc, char** argv)
     setupLanguage();
     QApplication::setStyle(QStyleFactory::create("fusion"));
     osgQt::GLWidget::initDefaultFormat();
+    // NERIO_MULTISAMPLE=on|off overrides the choice by renderer (smooth on hardware GL only).
+    osgQt::GLWidget::setMultisampling(osgQt::GLWidget::multisamplingFromText(qEnvironmentVariable("NERIO_MULTISAMPLE")));
 
     showTreeDockAtStart = options.showTreeDock;
     showViewDockAtStart = options.showViewDock;

@@ -127,10 +127,11 @@ void freeBlocks(char** blocks, std::size_t count)
     std::free(blocks);
 }
 
-// Deflate cannot shrink data by much more than 1:1032; a larger claimed ratio is a damaged header.
-bool plausibleSize(const unz_file_info64& info)
+// Both sizes are claims: the compressed data must fit in the archive's file, and deflate cannot
+// shrink data by much more than 1:1032, so a larger claimed ratio is a damaged header.
+bool plausibleSize(const unz_file_info64& info, std::uint64_t fileSize)
 {
-    if (info.uncompressed_size > Vantor_Document::MaxEntrySize)
+    if (info.uncompressed_size > Vantor_Document::MaxEntrySize || info.compressed_size > fileSize)
         return false;
     if (info.compression_method == 0)
         return info.uncompressed_size <= info.compressed_size;
@@ -246,7 +247,8 @@ Vantor_STATUS Vantor_Document::LoadDataFromZip(std::string zipPath, std::string 
             continue;
         }
 
-        if (!plausibleSize(info)) {
+        struct stat st;
+        if (stat(zipPath.c_str(), &st) != 0 || !plausibleSize(info, static_cast<std::uint64_t>(st.st_size))) {
             unzClose(uf);
             return static_cast<Vantor_STATUS>(UNZ_BADZIPFILE);
         }

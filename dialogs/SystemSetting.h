@@ -11,6 +11,9 @@ public:
     explicit SystemSetting(QWidget* parent = nullptr);
     void readConfig();
 
+    // Ask before a whole-scene keyframe of a large model; the keyframe editor clears it on "不再提示".
+    bool infoShow = true;
+
 signals:
     void breakroundColorChanged(QColor color);
     void groundGridColorChanged(QColor color);

@@ -8,5 +8,41 @@ MeasureProperty::MeasureProperty(QWidget* parent)
 {
     setMaximumHeight(200);
     setWindowOpacity(0.6);
+    auto* layout = new QVBoxLayout(this);
     m_caption = new QLabel(this);
+    m_caption->setAccessibleName(QStringLiteral("measureCaption"));
+    m_text = new QLabel(this);
+    m_text->setAccessibleName(QStringLiteral("measureResult"));
+    layout->addWidget(m_caption);
+    layout->addWidget(m_text);
+    layout->addStretch();
+}
+
+void MeasureProperty::setText(const QStringList& lines)
+{
+    m_text->setText(lines.join('\n'));
+}
+
+QString MeasureProperty::text() const
+{
+    return m_text->text();
+}
+
+void AreaAndVolumeMeasureManagerChangedListener::onMeasureChanged(Vantor::MeasureManager*, Vantor::Measure* measure)
+{
+    if (!m_panel || !m_panel->isVisible() || !measure)
+        return;
+    const int kind = measure->getMeasureType();
+    const bool area = kind == Vantor::Measure::SurfaceArea && dynamic_cast<Vantor::SurfaceAreaMeasure*>(measure);
+    const bool volume = kind == Vantor::Measure::Volume && dynamic_cast<Vantor::VolumeMeasure*>(measure);
+    if (!area && !volume)
+        return;
+    if (measure->getClosePanel()) {
+        m_panel->hide();
+        return;
+    }
+    QString content = QString::fromLocal8Bit(measure->GetContent().c_str());
+    if (measure->getAppendChar())
+        content += QChar(measure->getAppendChar());
+    m_panel->setText({QString::fromLocal8Bit(measure->GetTitle().c_str()), content});
 }

@@ -2,44 +2,25 @@
 
 // The small panel widgets the docks hold.
 
-#include <osg/Node>
+#include "panels/MyTreeView.h"
+#include "panels/PropertyWidget.h"
+#include "panels/QTreeviewDelegate.h"
+#include "panels/SearchLineEdit.h"
+#include "vantor/measure/MeasureManager.h"
 
 #include <QDialog>
 #include <QLineEdit>
-#include <QStyledItemDelegate>
-#include <QTreeView>
+#include <QPointer>
+#include <QStringList>
 #include <QWidget>
+
+#include <memory>
 
 class QLabel;
 
-class MyTreeView : public QTreeView
-{
-    Q_OBJECT
-public:
-    explicit MyTreeView(QWidget* parent = nullptr) : QTreeView(parent) {}
-};
-
-class QTreeviewDelegate : public QStyledItemDelegate
-{
-    Q_OBJECT
-public:
-    explicit QTreeviewDelegate(QObject* parent = nullptr) : QStyledItemDelegate(parent) {}
-};
-
-class SearchLineEdit : public QLineEdit
-{
-    Q_OBJECT
-public:
-    explicit SearchLineEdit(QWidget* parent = nullptr) : QLineEdit(parent) {}
-};
-
-class PropertyWidget : public QWidget
-{
-    Q_OBJECT
-public:
-    explicit PropertyWidget(QWidget* parent = nullptr) : QWidget(parent) {}
-    void setNode(osg::Node*) {}
-};
+namespace Vantor {
+class CommandManager;
+}
 
 class MeasureProperty : public QDialog
 {
@@ -47,7 +28,26 @@ class MeasureProperty : public QDialog
 public:
     explicit MeasureProperty(QWidget* parent = nullptr);
     QLabel* caption() const { return m_caption; }
+    // The lines of the running result, one under the other.
+    void setText(const QStringList& lines);
+    QString text() const;
+
+    void setCommandManager(std::shared_ptr<Vantor::CommandManager> manager) { m_commandManager = std::move(manager); }
+    std::shared_ptr<Vantor::CommandManager> getCommandManager() const { return m_commandManager; }
 
 private:
     QLabel* m_caption = nullptr;
+    QLabel* m_text = nullptr;
+    std::shared_ptr<Vantor::CommandManager> m_commandManager;
+};
+
+// Copies the running area or volume measure's title and content into the result panel.
+class AreaAndVolumeMeasureManagerChangedListener : public Vantor::MeasureManagerChangedListener
+{
+public:
+    explicit AreaAndVolumeMeasureManagerChangedListener(MeasureProperty* panel) : m_panel(panel) {}
+    void onMeasureChanged(Vantor::MeasureManager* manager, Vantor::Measure* measure) override;
+
+private:
+    QPointer<MeasureProperty> m_panel;
 };

@@ -15,11 +15,11 @@ PACKAGES=(
   unzip python3 locales
 )
 
+# One query for all: a package missing from dpkg's records is not listed at all.
+installed=$(dpkg-query -W -f='${Package} ${Status}\n' "${PACKAGES[@]}" 2>/dev/null | awk '/ install ok installed$/ {print $1}' || true)
 missing=()
 for p in "${PACKAGES[@]}"; do
-  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
-    missing+=("$p")
-  fi
+  [[ $'\n'"$installed"$'\n' == *$'\n'"$p"$'\n'* ]] || missing+=("$p")
 done
 
 [ ${#missing[@]} -eq 0 ] && exit 0

@@ -1,6 +1,7 @@
 #include "view/OsgWidget.h"
 
 #include "osgqt/GraphicsWindowQt.h"
+#include "view/FrameStats.h"
 #include "vantor/command/NerioViewerManipulatorState.h"
 
 #include <osg/DisplaySettings>
@@ -22,6 +23,7 @@ OsgWidget::OsgWidget(QWidget* parent) : QWidget(parent, Qt::WindowFlags())
     if (m_graphicsWidget)
         grid->addWidget(m_graphicsWidget, 0, 0);
     setLayout(grid);
+    FrameStats::watch(qobject_cast<QOpenGLWidget*>(m_graphicsWidget));
 
     connect(&m_timer, SIGNAL(timeout()), this, SLOT(update()));
     // Qt's update() on this widget does not repaint the GL child; forward to it as well.

@@ -3,6 +3,7 @@
 #include <osg/Material>
 
 #include "vantor/align/AlignManager.h"
+#include "vantor/animation/AnimationManager.h"
 #include "vantor/assembly/AssemblyManager.h"
 #include "vantor/command/CommandManager.h"
 #include "vantor/command/TempNodeManager.h"
@@ -138,6 +139,16 @@ osg::ref_ptr<Vantor::TempNodeManager> SceneModel::getTempNodeManager() const { r
 osg::ref_ptr<Vantor::AssemblyManager> SceneModel::getAssemblyManager() const { return m_assemblyManager; }
 osg::ref_ptr<Vantor::EffectManager> SceneModel::getEffectManager() const { return m_effectManager; }
 osg::ref_ptr<Vantor::AlignManager> SceneModel::getAlignManager() const { return m_alignManager; }
+
+osg::ref_ptr<Vantor::AnimationManager> SceneModel::getAnimationManager() const
+{
+    return m_animationManager;
+}
+
+void SceneModel::setAnimationManager(osg::ref_ptr<Vantor::AnimationManager> manager)
+{
+    m_animationManager = manager;
+}
 
 void SceneModel::setCommandManager(std::shared_ptr<Vantor::CommandManager> manager)
 {

@@ -18,6 +18,7 @@ class Scribe;
 
 namespace Vantor {
 class AlignManager;
+class AnimationManager;
 class AssemblyManager;
 class CommandManager;
 class EffectManager;
@@ -55,6 +56,10 @@ public:
     osg::ref_ptr<Vantor::AssemblyManager> getAssemblyManager() const;
     osg::ref_ptr<Vantor::EffectManager> getEffectManager() const;
     osg::ref_ptr<Vantor::AlignManager> getAlignManager() const;
+
+    // The view's animation manager, so a save can take the animation document with the others.
+    osg::ref_ptr<Vantor::AnimationManager> getAnimationManager() const;
+    void setAnimationManager(osg::ref_ptr<Vantor::AnimationManager> manager);
 
     std::shared_ptr<Vantor::CommandManager> getCommandManager() const { return m_commandManager; }
     void setCommandManager(std::shared_ptr<Vantor::CommandManager> manager);
@@ -106,4 +111,5 @@ private:
     osg::ref_ptr<Vantor::AlignManager> m_alignManager;
     std::shared_ptr<Vantor::CommandManager> m_commandManager;
     osg::ref_ptr<Vantor::EffectManager> m_effectManager;
+    osg::ref_ptr<Vantor::AnimationManager> m_animationManager;
 };

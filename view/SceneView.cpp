@@ -10,6 +10,7 @@
 #include "view/ScreenshotHandler.h"
 #include "view/SelectionManager.h"
 #include "vantor/animation/AnimationKeyFrameEditor.h"
+#include "vantor/animation/AnimationManager.h"
 #include "vantor/collision/CollisionInfoDecorator.h"
 #include "vantor/collision/CollisionManager.h"
 #include "vantor/command/CommandManager.h"

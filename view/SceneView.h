@@ -22,6 +22,8 @@
 #include <QSize>
 #include <QString>
 
+#include <string>
+
 #include <functional>
 #include <memory>
 
@@ -34,6 +36,7 @@ class CommandManager;
 class EffectManager;
 class ISelectionManager;
 class ManipulatorState;
+class MeasureManagerChangedListener;
 class SceneStateObserverManager;
 class WalkerManipulator;
 }
@@ -47,6 +50,8 @@ class FileProgressWidget;
 class MeasureProperty;
 class OsgModelMergeListener;
 class PickingHandler;
+class QAction;
+class QMenu;
 class SceneModel;
 class SelectionManager;
 
@@ -79,7 +84,7 @@ public:
     osg::ref_ptr<Vantor::EffectManager> getEffectManager() const;
     osg::ref_ptr<PickingHandler> getPickingHandler() const;
     osg::ref_ptr<Vantor::AnimationKeyFrameEditor> getAnimationKeyFrameEditor() const;
-    std::shared_ptr<Vantor::AnimationManager> getAnimationManager() const { return m_animationManager; }
+    osg::ref_ptr<Vantor::AnimationManager> getAnimationManager() const;
     std::shared_ptr<OsgModelMergeListener> getModelMergeListener() const { return m_mergeListener; }
 
     // Parts of the view's scene graph.
@@ -107,7 +112,27 @@ public:
     // Saved views: the current manipulator and its pose into the record, and back (the switch is forced).
     void captureManipulatorState(Vantor::ManipulatorState& state);
     void applyManipulatorState(const Vantor::ManipulatorState& state);
+    // Makes the key-frame editor and the animation manager; needs the scene model attached first.
+    void initAnimation();
     bool isViewResetPending() const { return m_viewResetPending; }
+
+    // Recent-command menu: the display text of a command class name (the class name itself when no
+    // translation has one), its icon path (empty when it has none), and the menu's entries.
+    QString translateCommandName(const std::string& name) const;
+    static QString recentCommandIconPath(const std::string& name);
+    void fillRecentCommandMenu(QMenu* menu);
+
+    // Notes to and from a "*.note" file, the file chosen through the prompts.
+    void exportNotes(const QString& modelPath);
+    void importNotes();
+    // Default note file name for a model path: "D:/m/pump.dazo" gives "pump.note".
+    static QString defaultNoteFileName(const QString& modelPath);
+
+    // The area and volume result panel ("SurfaceArea", "Volume").
+    void showMeasureProperty(const std::string& kind);
+    void hideMeasureProperty();
+    void placeMeasureProperty();
+    MeasureProperty* getMeasureProperty() const { return m_measurePanel; }
     float getGridStep() const { return m_gridStep; }
     bool isGridShown() const { return m_gridShown; }
 
@@ -135,9 +160,12 @@ public slots:
     void showDrag();
     void ProgressShown(bool shown);
     void home();
+    void on_actionRecentlyCommand_triggered(QAction* action);
     void setEnabledTrackbalHelper(bool on);
     void setEnabledInverseMouseWheel(bool on);
     bool highlight(osg::Node* node);
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
     void changeManipulator(ManipulatorType type, bool force);
     void changeManipulator(ManipulatorType type);
     void OpenAutoDirectionalLight();
@@ -163,6 +191,7 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
     void enterEvent(QEvent* event) override;
     void leaveEvent(QEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
     void showSign(const osg::Vec3d& where, unsigned int child);
 
     void createSceneGraph();
@@ -212,11 +241,11 @@ protected:
     osg::ref_ptr<DefaultSelectionDecorator> m_selectionDecorator;
     FileProgressWidget* m_progressWidget = nullptr;
     MeasureProperty* m_measurePanel = nullptr;
-    std::shared_ptr<void> m_measureListener;
+    std::shared_ptr<Vantor::MeasureManagerChangedListener> m_measureListener;
     QString m_lastDirectory;
     osg::ref_ptr<Vantor::SceneStateObserverManager> m_sceneStateObservers;
     osg::ref_ptr<Vantor::AnimationKeyFrameEditor> m_animationEditor;
-    std::shared_ptr<Vantor::AnimationManager> m_animationManager;
+    osg::ref_ptr<Vantor::AnimationManager> m_animationManager;
     osg::ref_ptr<osg::Node> m_cornerOverlay;
     CToolkit* m_toolStrip = nullptr;
     std::shared_ptr<OsgModelMergeListener> m_mergeListener;

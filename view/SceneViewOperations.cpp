@@ -6,8 +6,10 @@
 #include "view/FileProgressWidget.h"
 #include "view/PickingHandler.h"
 #include "view/SceneCallbacks.h"
+#include "view/SceneModel.h"
 #include "vantor/command/ISelectionManager.h"
 #include "vantor/command/NerioViewerManipulatorState.h"
+#include "vantor/section/SectionManager.h"
 #include "vantor/util/FindNamedNodeVisitor.h"
 #include "vantor/walker/WalkerManipulator.h"
 
@@ -106,6 +108,9 @@ void SceneView::updateWhenSceneBoxChanged(bool force)
 {
     if (force)
         m_cachedSceneBox.init();
+    if (m_sceneModel)
+        if (osg::ref_ptr<Vantor::SectionManager> sections = m_sceneModel->getSectionManager())
+            sections->updateAllSectionCappingSize();
     updateGrid();
     updateCamearNearAndFarClip();
 }
@@ -343,8 +348,19 @@ void SceneView::resizeEvent(QResizeEvent* event)
 {
     if (m_progressWidget)
         m_progressWidget->setGeometry(0, height() - 20, width(), height());
+    placeMeasureProperty();
     emit newAspectRatio(QSize(width(), height()));
     QWidget::resizeEvent(event);
+}
+
+void SceneView::focusInEvent(QFocusEvent* event)
+{
+    OsgWidget::focusInEvent(event);
+}
+
+void SceneView::focusOutEvent(QFocusEvent* event)
+{
+    OsgWidget::focusOutEvent(event);
 }
 
 void SceneView::enterEvent(QEvent*)

@@ -41,8 +41,7 @@ struct CopyDataChannel::Connection
 {
     WindowHandle handle = 0;
     QPointer<QLocalSocket> socket;
-    QByteArray inbox;
-    int readPos = 0;          // kept here, not on the stack, because frames are handled nested
+    HostFrameReader frames;   // kept here, not on the stack, because frames are handled nested
     quint32 nextSerial = 1;
     QSet<quint32> waiting;    // serials of our sends still waiting for their result
     QHash<quint32, qint64> results;
@@ -131,7 +130,7 @@ void CopyDataChannel::onNewConnection()
         connect(socket, &QLocalSocket::disconnected, this, [this, weak] {
             if (ConnectionPtr c = weak.lock()) {
                 readAndProcess(c); // what arrived before the close still counts
-                if (c->readPos < c->inbox.size())
+                if (c->frames.insideFrame())
                     logWarning(QStringLiteral("Host channel: connection %1 closed inside a frame; dropped")
                                    .arg(c->handle));
                 dropConnection(c, QString());
@@ -152,58 +151,32 @@ void CopyDataChannel::readAndProcess(const ConnectionPtr& conn)
     if (conn->closed || !conn->socket)
         return;
     if (conn->socket->bytesAvailable() > 0)
-        conn->inbox.append(conn->socket->readAll());
+        conn->frames.append(conn->socket->readAll());
     processFrames(conn);
 }
 
 void CopyDataChannel::processFrames(const ConnectionPtr& conn)
 {
     while (!conn->closed) {
-        const int available = conn->inbox.size() - conn->readPos;
-        if (available <= 0)
+        HostFrame frame;
+        QString reason;
+        const HostFrameReader::Result got = conn->frames.next(frame, &reason);
+        if (got == HostFrameReader::NeedMore)
             break;
-        const uchar* p = reinterpret_cast<const uchar*>(conn->inbox.constData()) + conn->readPos;
-        const quint8 kind = p[0];
-        if (kind == FrameResult) {
-            if (available < ResultFrameSize)
-                break;
-            const quint32 serial = qFromBigEndian<quint32>(p + 1);
-            const qint64 result = qFromBigEndian<qint64>(p + 5);
-            conn->readPos += ResultFrameSize;
-            if (conn->waiting.remove(serial))
-                conn->results.insert(serial, result);
-            // else: the answer to a send that gave up waiting; nobody wants it any more.
-        } else if (kind == FrameData) {
-            if (available < DataHeaderSize)
-                break;
-            const quint32 serial = qFromBigEndian<quint32>(p + 1);
-            const quint64 wParam = qFromBigEndian<quint64>(p + 5);
-            const qint64 dwData = qFromBigEndian<qint64>(p + 13);
-            const quint32 length = qFromBigEndian<quint32>(p + 21);
-            if (length > MaxRecordBytes) {
-                dropConnection(conn, QStringLiteral("record of %1 bytes exceeds the limit").arg(length));
-                return;
-            }
-            if (available < DataHeaderSize + static_cast<qint64>(length))
-                break;
-            CopyDataStruct data;
-            data.dwData = dwData;
-            data.data = conn->inbox.mid(conn->readPos + DataHeaderSize, static_cast<int>(length));
-            conn->readPos += DataHeaderSize + static_cast<int>(length);
-            dispatchData(conn, serial, wParam, data);
-        } else {
-            dropConnection(conn, QStringLiteral("unknown frame kind %1").arg(kind));
+        if (got == HostFrameReader::Malformed) {
+            dropConnection(conn, reason);
             return;
         }
-        // Compact once the consumed part dominates, so a long session does not grow the buffer.
-        if (conn->readPos > 65536 && conn->readPos * 2 > conn->inbox.size()) {
-            conn->inbox.remove(0, conn->readPos);
-            conn->readPos = 0;
+        if (frame.kind == FrameResult) {
+            if (conn->waiting.remove(frame.serial))
+                conn->results.insert(frame.serial, frame.value);
+            // else: the answer to a send that gave up waiting; nobody wants it any more.
+        } else {
+            CopyDataStruct data;
+            data.dwData = frame.value;
+            data.data = frame.data;
+            dispatchData(conn, frame.serial, frame.wParam, data);
         }
-    }
-    if (!conn->closed && conn->readPos == conn->inbox.size()) {
-        conn->inbox.clear();
-        conn->readPos = 0;
     }
 }
 
@@ -292,8 +265,7 @@ void CopyDataChannel::dropConnection(const ConnectionPtr& conn, const QString& r
                        .arg(reason));
     const bool wasOpen = !conn->closed;
     conn->closed = true;
-    conn->inbox.clear();
-    conn->readPos = 0;
+    conn->frames = HostFrameReader();
     conn->waiting.clear();
     m_connections.remove(conn->handle);
     if (wasOpen && conn->socket) {

@@ -11,6 +11,8 @@
 //   result (answer to a data frame): u8 3, u32 serial of that data frame, i64 result
 // A frame that is malformed or larger than the cap closes the connection.
 
+#include "hostchannel/HostFrameReader.h"
+
 #include <QByteArray>
 #include <QHash>
 #include <QObject>
@@ -38,15 +40,15 @@ public:
     // Receives one record; its return value goes back to the sender as the send's result.
     using Receiver = std::function<qint64(quint64 wParam, const CopyDataStruct& data)>;
 
-    static constexpr quint8 FrameHello = 1;
-    static constexpr quint8 FrameData = 2;
-    static constexpr quint8 FrameResult = 3;
+    static constexpr quint8 FrameHello = HostFrameReader::FrameHello;
+    static constexpr quint8 FrameData = HostFrameReader::FrameData;
+    static constexpr quint8 FrameResult = HostFrameReader::FrameResult;
     static constexpr quint32 ProtocolVersion = 1;
-    static constexpr int DataHeaderSize = 1 + 4 + 8 + 8 + 4;
-    static constexpr int ResultFrameSize = 1 + 4 + 8;
-    static constexpr int HelloFrameSize = 1 + 4 + 8;
+    static constexpr int DataHeaderSize = HostFrameReader::DataHeaderSize;
+    static constexpr int ResultFrameSize = HostFrameReader::ResultFrameSize;
+    static constexpr int HelloFrameSize = HostFrameReader::HelloFrameSize;
     // Larger records are refused on sending and close the connection on receiving.
-    static constexpr quint32 MaxRecordBytes = 128u * 1024u * 1024u;
+    static constexpr quint32 MaxRecordBytes = HostFrameReader::MaxRecordBytes;
 
     // Socket path for a window title: the temporary folder, "/nerio3d-", the user id, "-" and the first
     // 32 hex digits (lower case) of the SHA-256 of the title's UTF-8 bytes.

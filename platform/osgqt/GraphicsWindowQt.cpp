@@ -1,15 +1,17 @@
 #include "osgqt/GraphicsWindowQt.h"
 
-#include <osg/DisplaySettings>
 #include <osgGA/EventQueue>
 
 #include <QKeyEvent>
 #include <QMouseEvent>
-#include <QOffscreenSurface>
 #include <QOpenGLContext>
+#include <QOpenGLExtraFunctions>
+#include <QOpenGLFramebufferObject>
 #include <QOpenGLFunctions>
 #include <QSurfaceFormat>
 #include <QWheelEvent>
+
+#include <atomic>
 
 #ifndef GL_MAX_SAMPLES
 #define GL_MAX_SAMPLES 0x8D57
@@ -41,13 +43,7 @@ QSurfaceFormat formatFor(int samples)
     return format;
 }
 
-int clampSamples(int wanted)
-{
-    if (wanted <= 0)
-        return 0;
-    const int offered = GLWidget::maxSamples();
-    return offered > 0 ? std::min(wanted, offered) : std::min(wanted, 4);
-}
+std::atomic<GLWidget::Multisampling> g_multisampling{GLWidget::Multisampling::Auto};
 
 } // namespace
 
@@ -65,6 +61,11 @@ GLWidget::~GLWidget()
 {
     if (_window.valid())
         _window->_widget = nullptr;
+    if (_multisampled && context()) {
+        makeCurrent();
+        _multisampled.reset();
+        doneCurrent();
+    }
 }
 
 void GLWidget::setViewBase(osgViewer::ViewerBase* viewer)
@@ -74,32 +75,48 @@ void GLWidget::setViewBase(osgViewer::ViewerBase* viewer)
         viewer->setThreadingModel(osgViewer::ViewerBase::SingleThreaded);
 }
 
-int GLWidget::maxSamples()
-{
-    static int cached = -1;
-    if (cached >= 0)
-        return cached;
-    cached = 0;
-    QOffscreenSurface surface;
-    surface.setFormat(formatFor(0));
-    surface.create();
-    QOpenGLContext ctx;
-    ctx.setFormat(formatFor(0));
-    if (surface.isValid() && ctx.create() && ctx.makeCurrent(&surface)) {
-        GLint n = 0;
-        ctx.functions()->glGetIntegerv(GL_MAX_SAMPLES, &n);
-        while (ctx.functions()->glGetError() != GL_NO_ERROR) {
-        }
-        cached = n > 0 ? n : 0;
-        ctx.doneCurrent();
-    }
-    return cached;
-}
-
 void GLWidget::initDefaultFormat()
 {
-    const int samples = clampSamples(int(osg::DisplaySettings::instance()->getNumMultiSamples()));
-    QSurfaceFormat::setDefaultFormat(formatFor(samples));
+    QSurfaceFormat::setDefaultFormat(formatFor(0));
+}
+
+void GLWidget::setMultisampling(Multisampling policy)
+{
+    g_multisampling = policy;
+}
+
+GLWidget::Multisampling GLWidget::multisampling()
+{
+    return g_multisampling;
+}
+
+GLWidget::Multisampling GLWidget::multisamplingFromText(const QString& text)
+{
+    const QString t = text.trimmed().toLower();
+    if (t == QLatin1String("on") || t == QLatin1String("1") || t == QLatin1String("true"))
+        return Multisampling::On;
+    if (t == QLatin1String("off") || t == QLatin1String("0") || t == QLatin1String("false"))
+        return Multisampling::Off;
+    return Multisampling::Auto;
+}
+
+bool GLWidget::isSoftwareRenderer(const QString& glRenderer)
+{
+    const QString r = glRenderer.toLower();
+    for (const char* name : {"llvmpipe", "softpipe", "swrast", "software rasterizer", "gdi generic", "swiftshader"}) {
+        if (r.contains(QLatin1String(name)))
+            return true;
+    }
+    return false;
+}
+
+int GLWidget::resolveSamples(int requested, Multisampling policy, const QString& glRenderer, int maxSamples)
+{
+    if (requested <= 0 || policy == Multisampling::Off)
+        return 0;
+    if (policy == Multisampling::Auto && isSoftwareRenderer(glRenderer))
+        return 0;
+    return maxSamples > 0 ? std::min(requested, maxSamples) : requested;
 }
 
 Qt::CursorShape GLWidget::cursorShape(int code)
@@ -175,7 +192,56 @@ int GLWidget::osgKey(int qtKey, const QString& text)
 
 void GLWidget::initializeGL()
 {
-    // The FBO of a QOpenGLWidget is only known while painting: see paintGL.
+    // The widget's own context answers what the GL is and how many samples it offers; asking
+    // before would take a second context. The FBO of a QOpenGLWidget is only known while painting.
+    QOpenGLFunctions* gl = context()->functions();
+    _glRenderer = QString::fromLatin1(reinterpret_cast<const char*>(gl->glGetString(GL_RENDERER)));
+    GLint n = 0;
+    gl->glGetIntegerv(GL_MAX_SAMPLES, &n);
+    while (gl->glGetError() != GL_NO_ERROR) {
+    }
+    _maxSamples = n > 0 ? n : 0;
+    _samples = resolveSamples(_requestedSamples, multisampling(), _glRenderer, _maxSamples);
+    if (_samples > 0 && !QOpenGLFramebufferObject::hasOpenGLFramebufferBlit())
+        _samples = 0;
+}
+
+GLuint GLWidget::drawTarget()
+{
+    if (_samples <= 0)
+        return defaultFramebufferObject();
+    const QSize size(std::max(1, int(width() * devicePixelRatioF())), std::max(1, int(height() * devicePixelRatioF())));
+    if (!_multisampled || _multisampled->size() != size) {
+        _multisampled.reset();
+        QOpenGLFramebufferObjectFormat format;
+        format.setAttachment(QOpenGLFramebufferObject::CombinedDepthStencil);
+        format.setSamples(_samples);
+        _multisampled = std::make_unique<QOpenGLFramebufferObject>(size, format);
+        if (!_multisampled->isValid()) {
+            _multisampled.reset();
+            _samples = 0;
+            return defaultFramebufferObject();
+        }
+    }
+    return _multisampled->handle();
+}
+
+void GLWidget::resolveMultisampled()
+{
+    if (!_multisampled)
+        return;
+    QOpenGLExtraFunctions* gl = context()->extraFunctions();
+    const GLboolean scissor = gl->glIsEnabled(GL_SCISSOR_TEST);
+    if (scissor)
+        gl->glDisable(GL_SCISSOR_TEST);
+    const QSize size = _multisampled->size();
+    gl->glBindFramebuffer(GL_READ_FRAMEBUFFER, _multisampled->handle());
+    gl->glBindFramebuffer(GL_DRAW_FRAMEBUFFER, defaultFramebufferObject());
+    gl->glBlitFramebuffer(0, 0, size.width(), size.height(), 0, 0, size.width(), size.height(), GL_COLOR_BUFFER_BIT,
+                          GL_NEAREST);
+    gl->glBindFramebuffer(GL_FRAMEBUFFER, defaultFramebufferObject());
+    if (scissor)
+        gl->glEnable(GL_SCISSOR_TEST);
 }
 
 void GLWidget::paintGL()
@@ -183,9 +249,13 @@ void GLWidget::paintGL()
     if (!_window.valid())
         return;
     // Without this, render-to-texture cameras leave the picture black: OSG would bind FBO 0 after them.
-    _window->setDefaultFboId(defaultFramebufferObject());
+    const GLuint target = drawTarget();
+    _window->setDefaultFboId(target);
+    if (target != defaultFramebufferObject())
+        context()->functions()->glBindFramebuffer(GL_FRAMEBUFFER, target);
     if (_viewer.valid() && !_viewer->done())
         _viewer->frame();
+    resolveMultisampled();
 }
 
 void GLWidget::resizeGL(int w, int h)
@@ -322,7 +392,8 @@ GraphicsWindowQt::GraphicsWindowQt(osg::GraphicsContext::Traits* traits, QWidget
 {
     _widget = new GLWidget(this, parent, flags);
     if (traits) {
-        _widget->setFormat(formatFor(clampSamples(traits->sampleBuffers ? int(traits->samples) : 0)));
+        _widget->setFormat(formatFor(0));
+        _widget->setRequestedSamples(traits->sampleBuffers ? int(traits->samples) : 0);
         _widget->setObjectName(QString::fromStdString(traits->windowName));
         _widget->resize(traits->width, traits->height);
     }

@@ -7,6 +7,10 @@
 #include <QOpenGLWidget>
 #include <QPointer>
 
+#include <memory>
+
+class QOpenGLFramebufferObject;
+
 namespace osgQt {
 
 class GraphicsWindowQt;
@@ -25,10 +29,29 @@ public:
     GraphicsWindowQt* getGraphicsWindow() const { return _window.get(); }
 
     // Default surface format: depth 24, stencil 8, compatibility profile (the OSG build is
-    // fixed-function), multisampling from OSG's display settings clamped to what the GL offers.
+    // fixed-function), no multisampling: the widget smooths its own picture (see Multisampling).
     static void initDefaultFormat();
-    // Largest sample count the GL of this display offers (0 when it cannot be asked).
-    static int maxSamples();
+
+    // Whether the picture is drawn multisampled. Auto keeps the requested samples on a hardware GL and
+    // draws without on a software rasteriser, where every sample costs a full rasterisation on the
+    // CPU. On and Off force either; Off also when no samples were requested.
+    enum class Multisampling { Auto, On, Off };
+    static void setMultisampling(Multisampling policy);
+    static Multisampling multisampling();
+    // "auto", "on"/"1"/"true", "off"/"0"/"false" (any case); anything else is Auto.
+    static Multisampling multisamplingFromText(const QString& text);
+    // True for Mesa's software rasterisers (llvmpipe, softpipe, swrast) and other non-hardware renderers.
+    static bool isSoftwareRenderer(const QString& glRenderer);
+    // The samples drawn with for a request, a policy, the renderer and its limit (0 when unknown).
+    static int resolveSamples(int requested, Multisampling policy, const QString& glRenderer, int maxSamples);
+
+    // Samples asked for (from the graphics context's traits); takes effect before the GL is set up.
+    void setRequestedSamples(int samples) { _requestedSamples = samples; }
+    int requestedSamples() const { return _requestedSamples; }
+    // Known once the widget's own GL context is up (after the first show); empty or 0 before.
+    QString glRenderer() const { return _glRenderer; }
+    int maxSamples() const { return _maxSamples; }
+    int samples() const { return _samples; }
 
     // Maps an OSG cursor code (2 arrow, 23 pan, 24 rotate, 25 zoom, or any standard one) to a Qt cursor.
     static Qt::CursorShape cursorShape(int code);
@@ -59,8 +82,17 @@ private:
     void setModifiers(Qt::KeyboardModifiers mods);
     float px(qreal v) const { return float(v * devicePixelRatioF()); }
 
+    GLuint drawTarget();
+    void resolveMultisampled();
+
     osg::observer_ptr<GraphicsWindowQt> _window;
     osg::observer_ptr<osgViewer::ViewerBase> _viewer;
+    int _requestedSamples = 0;
+    int _maxSamples = 0;
+    int _samples = 0;
+    QString _glRenderer;
+    // The multisampled target the viewer draws into, resolved into the widget's framebuffer.
+    std::unique_ptr<QOpenGLFramebufferObject> _multisampled;
 };
 
 // An embedded OSG graphics window whose drawing surface is a GLWidget.

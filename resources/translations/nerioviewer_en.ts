@@ -63,4 +63,159 @@
         <translation>You can set a path to resources with the environment variable %1</translation>
     </message>
 </context>
+<context>
+    <name>SceneView</name>
+    <message>
+        <source>PntToPntDistanceCommand</source>
+        <translation>Point to point distance</translation>
+    </message>
+    <message>
+        <source>FaceToFaceDistanceCommand</source>
+        <translation>Face to face distance</translation>
+    </message>
+    <message>
+        <source>LineToLineDistanceCommand</source>
+        <translation>Line to line distance</translation>
+    </message>
+    <message>
+        <source>PntToLineDistanceCommand</source>
+        <translation>Point to line distance</translation>
+    </message>
+    <message>
+        <source>PntToFaceDistanceCommand</source>
+        <translation>Point to face distance</translation>
+    </message>
+    <message>
+        <source>UpdateSectionCommand</source>
+        <translation>Update section</translation>
+    </message>
+    <message>
+        <source>LineToFaceDistanceCommand</source>
+        <translation>Line to face distance</translation>
+    </message>
+    <message>
+        <source>CenterToCenterDistanceCommand</source>
+        <translation>Centre to centre distance</translation>
+    </message>
+    <message>
+        <source>ShaftToShaftDistanceCommand</source>
+        <translation>Shaft to shaft distance</translation>
+    </message>
+    <message>
+        <source>LineToLineAngleCommand</source>
+        <translation>Line to line angle</translation>
+    </message>
+    <message>
+        <source>LineToFaceAngleCommand</source>
+        <translation>Line to face angle</translation>
+    </message>
+    <message>
+        <source>FaceToFaceAngleCommand</source>
+        <translation>Face to face angle</translation>
+    </message>
+    <message>
+        <source>LineDistanceCommand</source>
+        <translation>Line length</translation>
+    </message>
+    <message>
+        <source>EllipseDistanceCommand</source>
+        <translation>Arc length</translation>
+    </message>
+    <message>
+        <source>RadiusDistanceCommand</source>
+        <translation>Radius</translation>
+    </message>
+    <message>
+        <source>DiameterDistanceCommand</source>
+        <translation>Diameter</translation>
+    </message>
+    <message>
+        <source>SurfaceAreaCommand</source>
+        <translation>Surface area</translation>
+    </message>
+    <message>
+        <source>VolumeCommand</source>
+        <translation>Volume</translation>
+    </message>
+    <message>
+        <source>CreateSectionCommand</source>
+        <translation>New section</translation>
+    </message>
+    <message>
+        <source>PointNoteCommand</source>
+        <translation>Point note</translation>
+    </message>
+    <message>
+        <source>ReverseSectionCommand</source>
+        <translation>Reverse section</translation>
+    </message>
+    <message>
+        <source>AxisTransformDraggerCommand</source>
+        <translation>Directional drag</translation>
+    </message>
+    <message>
+        <source>AxisExplodeTransformDraggerCommand</source>
+        <translation>Axial explosion</translation>
+    </message>
+    <message>
+        <source>RadialExplodeTransformDraggerCommand</source>
+        <translation>Radial explosion</translation>
+    </message>
+    <message>
+        <source>CenterExplodeTransformDraggerCommand</source>
+        <translation>Central explosion</translation>
+    </message>
+    <message>
+        <source>ScaleTransformDraggerCommand</source>
+        <translation>Scale</translation>
+    </message>
+    <message>
+        <source>RotateTransformDraggerCommand</source>
+        <translation>Rotate about an axis</translation>
+    </message>
+    <message>
+        <source>PlaneTransformDraggerCommand</source>
+        <translation>Free drag</translation>
+    </message>
+    <message>
+        <source>UpdateAxisLocationCommand</source>
+        <translation>Update axis location</translation>
+    </message>
+    <message>
+        <source>PointsAlignmentCommand</source>
+        <translation>Point alignment</translation>
+    </message>
+    <message>
+        <source>LinesAlignmentCommand</source>
+        <translation>Line alignment</translation>
+    </message>
+    <message>
+        <source>FacesAlignmentCommand</source>
+        <translation>Face alignment</translation>
+    </message>
+    <message>
+        <source>LineToFaceAlignmentCommand</source>
+        <translation>Line to face alignment</translation>
+    </message>
+    <message>
+        <source>SNoteCommand</source>
+        <translation>Note</translation>
+    </message>
+    <message>
+        <source>RectNoteCommand</source>
+        <translation>Rectangle markup</translation>
+    </message>
+    <message>
+        <source>CircleNoteCommand</source>
+        <translation>Circle markup</translation>
+    </message>
+    <message>
+        <source>EllipseNoteCommand</source>
+        <translation>Ellipse markup</translation>
+    </message>
+    <message>
+        <source>BrushNoteCommand</source>
+        <translation>Pen markup</translation>
+    </message>
+</context>
 </TS>

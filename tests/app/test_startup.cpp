@@ -5,6 +5,8 @@
 
 #include <QAction>
 #include <QProcess>
+#include <QProcessEnvironment>
+#include <QTemporaryDir>
 
 namespace {
 
@@ -79,6 +81,57 @@ TEST(CommandLine, HelpRunsAsChildAndExitsZero)
     EXPECT_EQ(lines[1], QStringLiteral("OSG 浏览器"));
     EXPECT_EQ(lines[4], "Following options are known:");
     EXPECT_TRUE(lines[6].startsWith(" --reset-config"));
+}
+
+// The benchmark reads these lines: the first frame, the renderer, the moment the read model is set and
+// the first frame that shows it, then one line per drawn frame.
+TEST(CommandLine, FrameStatsTellTheFirstFrameWithTheModel)
+{
+    if (qEnvironmentVariableIsEmpty("DISPLAY"))
+        GTEST_SKIP() << "needs an X display";
+    QTemporaryDir home;
+    ASSERT_TRUE(home.isValid());
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("NERIO_FRAME_STATS", "1");
+    env.insert("HOME", home.path());
+    env.insert("XDG_CONFIG_HOME", home.path() + "/.config");
+    QProcess p;
+    p.setProcessEnvironment(env);
+    p.setProcessChannelMode(QProcess::MergedChannels);
+    p.start(QStringLiteral(NERIO_BIN_DIR "/Nerio3d"), {QStringLiteral(NERIO_BIN_DIR "/Samples/Pin.dazo")});
+    ASSERT_TRUE(p.waitForStarted(30000));
+    QStringList events;
+    QString buffered;
+    int framesAfterModel = 0;
+    while (framesAfterModel < 2 && p.state() == QProcess::Running && p.waitForReadyRead(60000)) {
+        buffered += QString::fromUtf8(p.readAllStandardOutput());
+        int end;
+        while ((end = buffered.indexOf('\n')) >= 0) {
+            const QString line = buffered.left(end);
+            buffered.remove(0, end + 1);
+            if (!line.startsWith("nerio-frame-stats: "))
+                continue;
+            const QString word = line.section(' ', 1, 1);
+            if (word == "frame") {
+                if (events.contains("first-model-frame"))
+                    ++framesAfterModel;
+                EXPECT_TRUE(line.contains(" dt ")) << line.toStdString();
+            } else {
+                events << word;
+            }
+            if (word == "renderer") { // the view asks for 8 samples; the choice depends on the GL
+                EXPECT_TRUE(line.contains("of 8 requested")) << line.toStdString();
+            }
+        }
+    }
+    p.kill();
+    p.waitForFinished(10000);
+    // A small model may be read before the first frame is on screen.
+    ASSERT_EQ(events.size(), 4) << events.join(' ').toStdString();
+    EXPECT_EQ(events.indexOf("renderer"), events.indexOf("first-frame") + 1);
+    EXPECT_LT(events.indexOf("model-set"), events.indexOf("first-model-frame"));
+    EXPECT_EQ(events.last(), "first-model-frame");
+    EXPECT_EQ(framesAfterModel, 2);
 }
 
 TEST(MainWindowFrame, DpiScaleSteps)

@@ -6,6 +6,7 @@
 #include "dazo/DazoTestUtil.h"
 
 #include "vantor/dazoreader/DazoArchiveLayout.h"
+#include "vantor/dazoreader/DazoSceneData.h"
 #include "vantor/model/Body.h"
 #include "vantor/model/Model.h"
 
@@ -152,15 +153,22 @@ struct SceneCount : osg::NodeVisitor {
     }
     void apply(osg::Geode& geode) override
     {
+        bool drawsLines = false;
         for (unsigned int d = 0; d < geode.getNumDrawables(); ++d) {
             const osg::Geometry* g = geode.getDrawable(d)->asGeometry();
             for (unsigned int p = 0; g && p < g->getNumPrimitiveSets(); ++p) {
                 const osg::PrimitiveSet* ps = g->getPrimitiveSet(p);
                 if (ps->getMode() == GL_TRIANGLES)
                     triangles += ps->getNumIndices() / 3;
-                else if (ps->getMode() == GL_LINE_STRIP)
-                    ++edges;
+                else if (ps->getMode() == GL_LINES && ps->getNumIndices() > 0)
+                    drawsLines = true;
             }
+        }
+        // A body draws all its edges in one list of segments; the edges themselves are kept beside it.
+        const auto* data = Vantor::DazoData::find<Vantor::DazoData::BodyData>(&geode);
+        if (drawsLines && data) {
+            for (const auto& edge : data->edges)
+                edges += edge.indices && edge.indices->size() >= 2 ? 1 : 0;
         }
         traverse(geode);
     }

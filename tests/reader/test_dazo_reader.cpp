@@ -151,8 +151,6 @@ TEST(DazoReader, ReadsTheAssemblyWithSharedPartsColoursAndDocuments)
     EXPECT_EQ(g->getNormalArray()->getNumElements(), 4u);
     EXPECT_TRUE(top->hasGeoFace());
     EXPECT_FALSE(top->hasGeoLine());
-    // Each face's bound covers its own triangle, not the whole shared point array.
-    EXPECT_FLOAT_EQ(g->getBoundingBox().zMax(), 0.0f);
 
     // Ids: every model has its own, and a second read gives the same ones.
     EXPECT_NE(left->getModelID(), right->getModelID());
@@ -177,32 +175,123 @@ TEST(DazoReader, ReadsTheAssemblyWithSharedPartsColoursAndDocuments)
     }
 }
 
-TEST(DazoReader, OptionsDrawEdgesAndMergeFaces)
+namespace {
+
+// A tetrahedron whose faces are blue, red, red again (another material of the same colour) and
+// without material, placed as "Green" and "Yellow" in those instance colours.
+bool writeColouredTetrahedra(const std::string& path)
+{
+    auto proto = tetrahedron(nullptr);
+    auto& faces = proto->SubBodies()[0]->FacesArray();
+    faces[0]->Material(material(0, 0, 255));
+    faces[1]->Material(material(255, 0, 0));
+    faces[2]->Material(material(255, 0, 0));
+    auto top = place("Top", nullptr, 0, 0, 0);
+    top->Assembly(true);
+    auto green = place("Green", proto, 0, 0, 0);
+    green->Material(material(0, 255, 0));
+    auto yellow = place("Yellow", proto, 5, 0, 0);
+    yellow->Material(material(255, 255, 0));
+    top->AddSubInstance(green);
+    top->AddSubInstance(yellow);
+    Vantor_Document doc;
+    doc.AddTopInstances(top);
+    std::string error;
+    return Vantor::DazoLayout::WriteArchive(doc, {}, path, &error);
+}
+
+const Vantor::DazoData::FaceData* facesOf(const osg::Drawable* d)
+{
+    return Vantor::DazoData::find<Vantor::DazoData::FaceData>(d);
+}
+
+} // namespace
+
+TEST(DazoReader, FacesAreDrawnByMaterialAndEdgesInOneList)
 {
     dazo_test::ScratchDir dir;
-    const std::string file = dir.file("small.dazo");
-    ASSERT_TRUE(writeSmallAssembly(file));
+    const std::string file = dir.file("coloured.dazo");
+    ASSERT_TRUE(writeColouredTetrahedra(file));
 
-    osg::ref_ptr<osg::Node> edges = read(file, options(false, true, false));
-    ASSERT_TRUE(edges.valid());
-    SceneCount count;
-    edges->accept(count);
-    EXPECT_EQ(count.edges, 2u * 6u); // six edges per tetrahedron, each once although two faces list it
-    auto* top = static_cast<Vantor::Model*>(edges.get());
-    EXPECT_TRUE(top->hasGeoLine());
-    EXPECT_TRUE(child(top, "Left")->hasGeoLine());
-    EXPECT_FALSE(child(top, "三角")->hasGeoLine());
-    // One drawable per face plus one per edge.
-    EXPECT_EQ(firstBody(child(top, "Left"))->getNumDrawables(), 4u + 6u);
+    struct Case {
+        bool merge;
+        std::vector<std::string> colours; // of the face drawables, in order of their first face
+        std::vector<std::size_t> faces;   // faces in each
+    };
+    const Case cases[] = {
+        {false, {"0/0/255/255", "255/0/0/255", "255/0/0/255", "0/255/0/255"}, {1, 1, 1, 1}},
+        {true, {"0/0/255/255", "255/0/0/255", "0/255/0/255"}, {1, 2, 1}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.merge ? "merged" : "by material");
+        osg::ref_ptr<osg::Node> root = read(file, options(false, true, c.merge));
+        ASSERT_TRUE(root.valid());
+        Vantor::Body* green = firstBody(child(root.get(), "Green"));
+        Vantor::Body* yellow = firstBody(child(root.get(), "Yellow"));
+        ASSERT_TRUE(green && yellow);
+        ASSERT_EQ(green->getNumDrawables(), c.colours.size() + 1); // the faces, then the edges
+        for (std::size_t d = 0; d < c.colours.size(); ++d) {
+            const osg::Geometry* g = green->getDrawable(d)->asGeometry();
+            const auto* colour = dynamic_cast<const osg::Vec4Array*>(g->getColorArray());
+            const osg::Vec4 v = colour->front();
+            EXPECT_EQ(std::to_string(std::lround(v.r() * 255)) + "/" + std::to_string(std::lround(v.g() * 255)) + "/" +
+                          std::to_string(std::lround(v.b() * 255)) + "/" + std::to_string(std::lround(v.a() * 255)),
+                      c.colours[d]);
+            // One triangle list per drawable; the faces are ranges of it.
+            ASSERT_EQ(g->getNumPrimitiveSets(), 1u);
+            ASSERT_NE(facesOf(g), nullptr);
+            EXPECT_EQ(facesOf(g)->faces.size(), c.faces[d]);
+            std::size_t next = 0;
+            for (const auto& f : facesOf(g)->faces) {
+                EXPECT_NE(f.id, 0u);
+                EXPECT_EQ(f.first, next);
+                EXPECT_EQ(f.count, 3u);
+                next = f.first + f.count;
+            }
+            EXPECT_EQ(g->getPrimitiveSet(0)->getNumIndices(), next);
+        }
+        // The blue face lies in z = 0: its drawable's bound covers its own triangle only.
+        EXPECT_FLOAT_EQ(green->getDrawable(0)->asGeometry()->getBoundingBox().zMax(), 0.0f);
+        // The instance colour costs a drawable of its own, over the same face list; the rest is shared.
+        const unsigned int last = green->getNumDrawables() - 2;
+        EXPECT_NE(green, yellow);
+        EXPECT_NE(green->getDrawable(last), yellow->getDrawable(last));
+        EXPECT_EQ(green->getDrawable(last)->asGeometry()->getPrimitiveSet(0),
+                  yellow->getDrawable(last)->asGeometry()->getPrimitiveSet(0));
+        EXPECT_EQ(facesOf(green->getDrawable(last)), facesOf(yellow->getDrawable(last)));
+        for (unsigned int d = 0; d < last; ++d)
+            EXPECT_EQ(green->getDrawable(d), yellow->getDrawable(d));
+        EXPECT_EQ(green->getDrawable(last + 1), yellow->getDrawable(last + 1));
+        EXPECT_EQ(faceColour(child(root.get(), "Yellow")), osg::Vec4(0, 0, 1, 1));
 
-    osg::ref_ptr<osg::Node> merged = read(file, options(false, true, true));
-    ASSERT_TRUE(merged.valid());
-    Vantor::Body* body = firstBody(child(merged.get(), "Left"));
-    EXPECT_EQ(body->getNumDrawables(), 2u); // the red faces, the edges
-    SceneCount mergedCount;
-    merged->accept(mergedCount);
-    EXPECT_EQ(mergedCount.triangles, count.triangles);
-    EXPECT_EQ(mergedCount.edges, count.edges);
+        SceneCount count;
+        root->accept(count);
+        EXPECT_EQ(count.triangles, 2u * 4u);
+        EXPECT_EQ(count.edges, 2u * 6u); // six edges per tetrahedron, each once although two faces list it
+        const osg::PrimitiveSet* lines = green->getDrawable(last + 1)->asGeometry()->getPrimitiveSet(0);
+        EXPECT_EQ(lines->getMode(), static_cast<GLenum>(GL_LINES));
+        EXPECT_EQ(lines->getNumIndices(), 6u * 2u);
+        auto* top = static_cast<Vantor::Model*>(root.get());
+        EXPECT_TRUE(top->hasGeoLine());
+        EXPECT_TRUE(child(top, "Green")->hasGeoLine());
+
+        // Saved and read again, the faces come back with their colours. (The writer stores one
+        // material per colour, so only the merged layout is the same after a save.)
+        if (!c.merge)
+            continue;
+        const std::string copy = dir.file("merged.dazo");
+        DazoWriter writer;
+        ASSERT_TRUE(writer.saveNode(copy, root, {})) << writer.lastError();
+        osg::ref_ptr<osg::Node> back = read(copy, options(false, true, c.merge));
+        ASSERT_TRUE(back.valid());
+        EXPECT_EQ(describe(back.get()), describe(root.get()));
+    }
+
+    // Without edges a body draws its faces only.
+    osg::ref_ptr<osg::Node> plain = read(file);
+    ASSERT_TRUE(plain.valid());
+    EXPECT_EQ(firstBody(child(plain.get(), "Green"))->getNumDrawables(), 4u);
+    EXPECT_FALSE(static_cast<Vantor::Model*>(plain.get())->hasGeoLine());
 }
 
 TEST(DazoReader, ReadsTheSampleModel)

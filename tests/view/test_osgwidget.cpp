@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <osg/Geometry>
 #include <osgGA/TrackballManipulator>
 
 #include <QSignalSpy>
@@ -62,4 +63,136 @@ TEST(OsgQtMapping, CursorCodesAndKeys)
     EXPECT_EQ(osgQt::GLWidget::osgKey(Qt::Key_A, "a"), int('a'));
     EXPECT_EQ(osgQt::GLWidget::osgKey(Qt::Key_A, QString(QChar(1))), int('a')); // Ctrl+A
     EXPECT_EQ(osgQt::GLWidget::osgKey(Qt::Key_Escape, ""), int(osgGA::GUIEventAdapter::KEY_Escape));
+}
+
+TEST(OsgQtMultisampling, SamplesByPolicyAndRenderer)
+{
+    using M = osgQt::GLWidget::Multisampling;
+    const QString llvmpipe = "llvmpipe (LLVM 15.0.6, 256 bits)";
+    const QString hardware = "Mesa Intel(R) UHD Graphics 620 (KBL GT2)";
+    struct Case {
+        int requested;
+        M policy;
+        QString renderer;
+        int max;
+        int expected;
+    } cases[] = {
+        {8, M::Auto, hardware, 16, 8},
+        {8, M::Auto, hardware, 4, 4},   // clamped to what the GL offers
+        {8, M::Auto, hardware, 0, 8},   // limit unknown: the framebuffer clamps it
+        {8, M::Auto, llvmpipe, 4, 0},   // every sample is another rasterisation on the CPU
+        {8, M::Auto, "softpipe", 4, 0},
+        {8, M::Auto, "Software Rasterizer", 4, 0},
+        {8, M::On, llvmpipe, 4, 4},
+        {8, M::Off, hardware, 16, 0},
+        {0, M::On, hardware, 16, 0},    // nothing requested
+        {-1, M::Auto, hardware, 16, 0},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(osgQt::GLWidget::resolveSamples(c.requested, c.policy, c.renderer, c.max), c.expected)
+            << c.requested << " " << int(c.policy) << " " << c.renderer.toStdString() << " " << c.max;
+}
+
+TEST(OsgQtMultisampling, PolicyFromText)
+{
+    using M = osgQt::GLWidget::Multisampling;
+    EXPECT_EQ(osgQt::GLWidget::multisamplingFromText("on"), M::On);
+    EXPECT_EQ(osgQt::GLWidget::multisamplingFromText(" ON "), M::On);
+    EXPECT_EQ(osgQt::GLWidget::multisamplingFromText("1"), M::On);
+    EXPECT_EQ(osgQt::GLWidget::multisamplingFromText("off"), M::Off);
+    EXPECT_EQ(osgQt::GLWidget::multisamplingFromText("0"), M::Off);
+    EXPECT_EQ(osgQt::GLWidget::multisamplingFromText("auto"), M::Auto);
+    EXPECT_EQ(osgQt::GLWidget::multisamplingFromText(""), M::Auto);
+    EXPECT_EQ(osgQt::GLWidget::multisamplingFromText("8x"), M::Auto);
+}
+
+// Draws a white triangle over the lower left half of a black view (its edge the diagonal) and
+// returns the picture.
+static QImage drawEdge(osgQt::GLWidget::Multisampling policy, int& samples)
+{
+    // The policy is read when the widget's GL comes up, at its first show.
+    osgQt::GLWidget::setMultisampling(policy);
+    struct Restore {
+        ~Restore() { osgQt::GLWidget::setMultisampling(osgQt::GLWidget::Multisampling::Auto); }
+    } restore;
+    OsgWidget w;
+    auto* gl = qobject_cast<osgQt::GLWidget*>(w.graphicsWidget());
+    gl->setRequestedSamples(4);
+    osg::Camera* camera = w.getView()->getCamera();
+    camera->setClearColor(osg::Vec4(0, 0, 0, 1));
+    camera->setProjectionMatrixAsOrtho2D(0, 1, 0, 1);
+    camera->setViewMatrix(osg::Matrix::identity());
+    w.getView()->setCameraManipulator(nullptr);
+    osg::ref_ptr<osg::Geometry> triangle = new osg::Geometry;
+    osg::ref_ptr<osg::Vec3Array> v = new osg::Vec3Array;
+    v->push_back({-1.f, -1.f, 0.f});
+    v->push_back({2.f, -1.f, 0.f});
+    v->push_back({-1.f, 2.f, 0.f});
+    triangle->setVertexArray(v.get());
+    osg::ref_ptr<osg::Vec4Array> c = new osg::Vec4Array;
+    c->push_back({1.f, 1.f, 1.f, 1.f});
+    triangle->setColorArray(c.get(), osg::Array::BIND_OVERALL);
+    triangle->addPrimitiveSet(new osg::DrawArrays(GL_TRIANGLES, 0, 3));
+    triangle->getOrCreateStateSet()->setMode(GL_LIGHTING, osg::StateAttribute::OFF);
+    w.getView()->setSceneData(triangle.get());
+    w.resize(200, 200);
+    w.show();
+    if (!QTest::qWaitForWindowExposed(&w))
+        return QImage();
+    QTest::qWait(150);
+    const QImage img = gl->grabFramebuffer();
+    samples = gl->samples();
+    EXPECT_FALSE(gl->glRenderer().isEmpty());
+    return img;
+}
+
+static int greyPixels(const QImage& img)
+{
+    int n = 0;
+    for (int y = 0; y < img.height(); ++y)
+        for (int x = 0; x < img.width(); ++x) {
+            const int r = qRed(img.pixel(x, y));
+            n += r > 20 && r < 235;
+        }
+    return n;
+}
+
+TEST(OsgQtMultisampling, ForcedSamplesSmoothEdgesAndOffDrawsPlain)
+{
+    if (!nerio_test::hasDisplay())
+        GTEST_SKIP() << "needs an X display";
+    int offSamples = -1, onSamples = -1;
+    const QImage plain = drawEdge(osgQt::GLWidget::Multisampling::Off, offSamples);
+    const QImage smooth = drawEdge(osgQt::GLWidget::Multisampling::On, onSamples);
+    ASSERT_FALSE(plain.isNull());
+    ASSERT_FALSE(smooth.isNull());
+    EXPECT_EQ(offSamples, 0);
+    if (onSamples == 0)
+        GTEST_SKIP() << "this GL offers no multisampled framebuffers";
+    // Both show the triangle; only the multisampled picture has blended pixels along its edge.
+    EXPECT_EQ(qRed(plain.pixel(20, 100)), 255);
+    EXPECT_EQ(qRed(smooth.pixel(20, 100)), 255);
+    EXPECT_EQ(qRed(smooth.pixel(190, 100)), 0);
+    EXPECT_EQ(greyPixels(plain), 0);
+    EXPECT_GT(greyPixels(smooth), 50);
+}
+
+TEST(OsgQtMultisampling, AutoDrawsSoftwareGlWithoutSamples)
+{
+    if (!nerio_test::hasDisplay())
+        GTEST_SKIP() << "needs an X display";
+    int samples = -1;
+    osgQt::GLWidget::setMultisampling(osgQt::GLWidget::Multisampling::Auto);
+    OsgWidget w;
+    auto* gl = qobject_cast<osgQt::GLWidget*>(w.graphicsWidget());
+    gl->setRequestedSamples(8);
+    w.resize(64, 64);
+    w.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+    QTest::qWait(100);
+    samples = gl->samples();
+    if (!osgQt::GLWidget::isSoftwareRenderer(gl->glRenderer()))
+        GTEST_SKIP() << "hardware GL: " << gl->glRenderer().toStdString();
+    EXPECT_EQ(samples, 0);
+    EXPECT_GT(gl->maxSamples(), 0); // read from the widget's own context
 }

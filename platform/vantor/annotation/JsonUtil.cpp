@@ -154,7 +154,8 @@ bool getPoints(const rapidjson::Value& object, const char* key, std::vector<osg:
 
 bool parse(const std::string& text, rapidjson::Document& document, const char* what)
 {
-    document.Parse(text.c_str(), text.size());
+    // Iterative parsing: deeply nested damage cannot exhaust the stack.
+    document.Parse<rapidjson::kParseIterativeFlag>(text.c_str(), text.size());
     if (document.HasParseError()) {
         LogHandler::getInstance()->reportError(QString("%1: %2 at offset %3")
                                                    .arg(what)

@@ -32,6 +32,8 @@ struct Context {
     // Archives being read, outermost first, so a sub-assembly that names an archive above it is
     // caught instead of read without end.
     std::vector<std::string> chain;
+    // How deep below the top of the whole read this archive's top instances sit.
+    int depth = 0;
     // Model ids given out in this read: an id met twice gets a fresh one.
     std::set<VantorSoft::u64> usedIds;
 
@@ -46,6 +48,12 @@ struct Context {
 
 // Deepest nesting of sub-assembly archives or bill-of-materials entries.
 const int MaxDepth = 64;
+
+// Deepest nesting of models in one read, counting across sub-assembly archives and bills of
+// materials (a top model is at depth 1). The scene graph library walks trees recursively (bounds,
+// culling, picking, our own visitors), so a deeper tree would exhaust the stack when drawn; no
+// real assembly comes near this.
+const int MaxModelDepth = 1000;
 
 // The archive's scene, its program documents by name (when documents is given) and whether the
 // result is a wrapper made for several top instances. Null on any failure (reason through fail).

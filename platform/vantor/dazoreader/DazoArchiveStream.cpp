@@ -2,6 +2,8 @@
 
 #include <minizip/unzip.h>
 
+#include <sys/stat.h>
+
 #include <algorithm>
 #include <cstring>
 #include <memory>
@@ -24,6 +26,12 @@ Archive::~Archive()
 bool Archive::open(const std::string& path)
 {
     m_path = path;
+    struct stat st;
+    if (::stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) {
+        m_error = "cannot open " + path + " as a model archive";
+        return false;
+    }
+    m_fileSize = static_cast<std::uint64_t>(st.st_size);
     unzFile zf = unzOpen64(path.c_str());
     if (!zf) {
         m_error = "cannot open " + path + " as a model archive";
@@ -47,7 +55,8 @@ bool Archive::open(const std::string& path)
                 rc = UNZ_BADZIPFILE;
                 break;
             }
-            m_entries[key] = Entry{pos.pos_in_zip_directory, pos.num_of_file, info.uncompressed_size, info.compressed_size};
+            m_entries[key] = Entry{pos.pos_in_zip_directory, pos.num_of_file, info.uncompressed_size, info.compressed_size,
+                                  info.compression_method};
         }
         rc = unzGoToNextFile(zf);
     }
@@ -75,9 +84,11 @@ Member* Archive::openMember(const std::string& key)
         return nullptr;
     }
     const Entry& e = found->second;
-    // Deflate shrinks by about 1000 to 1 at most: a larger claim is a lie that would make the
-    // reader reserve memory for data that is not there.
-    if (e.size > MaxMemberSize || e.size > e.compressedSize * 1100 + 65536) {
+    // Both sizes in the directory are claims. The compressed data must fit in the file, and deflate
+    // shrinks by about 1000 to 1 at most (a stored member not at all): a larger claim is a lie
+    // that would make the reader reserve memory for data that is not there.
+    const std::uint64_t mostInflated = e.method == 0 ? e.compressedSize : e.compressedSize * 1100 + 65536;
+    if (e.size > MaxMemberSize || e.compressedSize > m_fileSize || e.size > mostInflated) {
         m_error = "the member \"" + key + "\" of " + m_path + " claims an impossible size";
         return nullptr;
     }
@@ -126,13 +137,15 @@ bool Member::refill()
 {
     if (!m_error.empty())
         return false;
-    if (m_buffer.empty())
-        m_buffer.resize(BufferSize);
     const std::uint64_t left = m_size - m_inflated;
-    const unsigned want = static_cast<unsigned>(std::min<std::uint64_t>(left, m_buffer.size()));
+    if (!m_buffer && left > 0) {
+        m_bufferSize = static_cast<std::size_t>(std::min<std::uint64_t>(left, BufferSize));
+        m_buffer.reset(new char[m_bufferSize]);
+    }
+    const unsigned want = static_cast<unsigned>(std::min<std::uint64_t>(left, m_bufferSize));
     if (want == 0)
         return failWith("ends early");
-    const int got = unzReadCurrentFile(static_cast<unzFile>(m_archive.m_zip), m_buffer.data(), want);
+    const int got = unzReadCurrentFile(static_cast<unzFile>(m_archive.m_zip), m_buffer.get(), want);
     if (got <= 0)
         return failWith(got == 0 ? "ends early" : "is damaged (code " + std::to_string(got) + ")");
     m_bufferBegin = 0;
@@ -168,7 +181,7 @@ bool Member::read(void* destination, std::size_t n)
             available = m_bufferEnd - m_bufferBegin;
         }
         const std::size_t take = std::min(available, n);
-        std::memcpy(out, m_buffer.data() + m_bufferBegin, take);
+        std::memcpy(out, m_buffer.get() + m_bufferBegin, take);
         m_bufferBegin += take;
         m_position += take;
         out += take;

@@ -4,8 +4,11 @@
 // mesh member is never held in memory whole. Members are found by key as the format says (the
 // text after the last '.' of the entry name, first entry in directory order wins).
 
+#include <algorithm>
 #include <cstdint>
+#include <cstring>
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -27,6 +30,10 @@ public:
 
     // Exactly n bytes, or false with the reason in error() (damaged data, member ends early).
     bool read(void* destination, std::size_t n);
+    // Appends count items of plain data to out. The vector grows only as the data really comes
+    // out of the archive, so a count the member cannot back costs no more than what was read.
+    template <class T>
+    bool readArray(std::vector<T>& out, std::uint64_t count);
     bool skip(std::uint64_t n);
     // The rest of the member, checked whole (length and checksum).
     bool readAll(std::string& out);
@@ -45,7 +52,8 @@ private:
     std::string m_key;
     std::uint64_t m_size = 0;
     std::uint64_t m_position = 0;
-    std::vector<char> m_buffer;
+    std::unique_ptr<char[]> m_buffer; // no larger than the member, and not zero-filled
+    std::size_t m_bufferSize = 0;
     std::size_t m_bufferBegin = 0;
     std::size_t m_bufferEnd = 0;
     std::uint64_t m_inflated = 0; // bytes taken out of the zip stream so far
@@ -83,14 +91,51 @@ private:
         std::uint64_t numFile;
         std::uint64_t size;
         std::uint64_t compressedSize;
+        unsigned long method;
     };
 
     void* m_zip = nullptr; // unzFile
     std::string m_path;
+    std::uint64_t m_fileSize = 0;
     std::map<std::string, Entry> m_entries;
     bool m_memberOpen = false;
     std::string m_error;
 };
+
+template <class T>
+bool Member::readArray(std::vector<T>& out, std::uint64_t count)
+{
+    if (count > remaining() / sizeof(T))
+        return failWith("ends early");
+    // The reservation touches no memory: pages are taken as the data below fills them. Appending
+    // to a list already in use grows it geometrically, so many small arrays cost linear time.
+    const std::size_t needed = out.size() + static_cast<std::size_t>(count);
+    if (needed > out.capacity())
+        out.reserve(std::max(needed, 2 * out.capacity()));
+    while (count > 0) {
+        if (m_bufferBegin == m_bufferEnd && !refill())
+            return false;
+        const char* from = m_buffer.get() + m_bufferBegin;
+        const std::size_t whole = (m_bufferEnd - m_bufferBegin) / sizeof(T);
+        if (whole == 0 || reinterpret_cast<std::uintptr_t>(from) % alignof(T) != 0) {
+            // An item split between two inflated pieces, or data out of line: one at a time.
+            T item;
+            if (!read(&item, sizeof(T)))
+                return false;
+            out.push_back(item);
+            --count;
+            continue;
+        }
+        // Straight from the inflated data into the array, with no zero-filling first.
+        const std::size_t items = static_cast<std::size_t>(std::min<std::uint64_t>(count, whole));
+        const T* first = reinterpret_cast<const T*>(from);
+        out.insert(out.end(), first, first + items);
+        m_bufferBegin += items * sizeof(T);
+        m_position += items * sizeof(T);
+        count -= items;
+    }
+    return true;
+}
 
 } // namespace DazoStream
 } // namespace Vantor

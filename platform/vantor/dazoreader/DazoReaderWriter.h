@@ -15,9 +15,12 @@
 //
 // The scene it builds: one Vantor::Model per instance (placement, name, the instance's id as model
 // id, visibility as node mask); each part's bodies as Vantor::Body nodes, shared by every instance
-// that places the same part with the same fallback colour; one drawable per face (or per colour
-// with mergeFace) over the body's shared point and normal arrays; edges as line strips with
-// readEdge; annotations as Vantor::PMI nodes with readPMI.
+// that places the same part with the same fallback colour; a body's faces in one drawable per
+// material (per colour with mergeFace) plus one for the faces that take the instance's colour, each
+// a single triangle list over the body's shared point and normal arrays, its faces kept as ranges
+// of that list (DazoData::FaceData); edges as one list of segments per body with readEdge;
+// annotations as Vantor::PMI nodes with readPMI. Instance trees deeper than
+// DazoRead::MaxModelDepth are refused (docs/dazo-format.md, section 6).
 class DazoReaderWriter : public BaseReader
 {
 public:

@@ -43,13 +43,15 @@ public:
     bool wrapper = false;
 };
 
-// On a face drawable: one entry per primitive set, in order.
+// On a face drawable: its faces in order, each a range of the drawable's one triangle list.
 class FaceData : public osg::Object
 {
 public:
     struct Face {
         VantorSoft::u64 id = 0;
         std::shared_ptr<VantorSoft::Vantor_Geometry> geometry;
+        std::size_t first = 0; // the first of its indices in the drawable's triangle list
+        std::size_t count = 0;
     };
 
     FaceData() { setName("DazoFaces"); }

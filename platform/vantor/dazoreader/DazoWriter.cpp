@@ -107,6 +107,16 @@ std::shared_ptr<Vantor_Material> SceneToDocument::material(const osg::Vec4& colo
     return m;
 }
 
+// Whether every face range lies within a triangle list of that many indices.
+bool rangesFit(const Data::FaceData& data, std::size_t size)
+{
+    for (const Data::FaceData::Face& f : data.faces) {
+        if (f.first > size || f.count > size - f.first || f.count % 3 != 0)
+            return false;
+    }
+    return true;
+}
+
 // The colour a model's own material forces on everything below it, when it has one that does.
 bool overrideColour(const osg::Node& node, osg::Vec4& colour)
 {
@@ -182,27 +192,37 @@ std::shared_ptr<Vantor_Body> SceneToDocument::body(osg::Geode& geode, const osg:
         }
         auto faceMaterial = material(colour);
 
+        // The reader's faces: ranges of the drawable's one triangle list, each written as its face.
         const Data::FaceData* faceData = Data::find<Data::FaceData>(g);
-        const bool perPrimitive = faceData && faceData->faces.size() == g->getNumPrimitiveSets();
+        const auto* list = g->getNumPrimitiveSets() == 1 ? dynamic_cast<const osg::DrawElementsUInt*>(g->getPrimitiveSet(0)) : nullptr;
+        if (faceData && list && list->getMode() == GL_TRIANGLES && rangesFit(*faceData, list->size())) {
+            for (const Data::FaceData::Face& f : faceData->faces) {
+                auto face = std::make_shared<Vantor_Face>();
+                face->Id(unique(f.id));
+                face->Geometry(f.geometry);
+                face->Material(faceMaterial);
+                std::vector<unsigned>& indices = face->PointsIndexArray();
+                indices.reserve(f.count);
+                for (std::size_t i = f.first; i < f.first + f.count; ++i)
+                    indices.push_back(base + (*list)[i]);
+                body->FacesArray().push_back(face);
+                facesById[f.id] = face;
+            }
+            continue;
+        }
+        // Any other drawable is one face.
         std::shared_ptr<Vantor_Face> whole;
         for (unsigned int p = 0; p < g->getNumPrimitiveSets(); ++p) {
             osg::PrimitiveSet* ps = g->getPrimitiveSet(p);
             if (!isFaceMode(ps->getMode()))
                 continue;
-            std::shared_ptr<Vantor_Face> face = perPrimitive ? nullptr : whole;
-            if (!face) {
-                face = std::make_shared<Vantor_Face>();
-                face->Id(unique(perPrimitive ? faceData->faces[p].id : 0));
-                if (perPrimitive)
-                    face->Geometry(faceData->faces[p].geometry);
-                face->Material(faceMaterial);
-                body->FacesArray().push_back(face);
-                if (perPrimitive)
-                    facesById[faceData->faces[p].id] = face;
-                else
-                    whole = face;
+            if (!whole) {
+                whole = std::make_shared<Vantor_Face>();
+                whole->Id(unique(0));
+                whole->Material(faceMaterial);
+                body->FacesArray().push_back(whole);
             }
-            std::vector<unsigned>& indices = face->PointsIndexArray();
+            std::vector<unsigned>& indices = whole->PointsIndexArray();
             const auto* elements = dynamic_cast<const osg::DrawElementsUInt*>(ps);
             if (elements && ps->getMode() == GL_TRIANGLES) {
                 indices.reserve(indices.size() + elements->size());

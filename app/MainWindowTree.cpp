@@ -1,0 +1,250 @@
+// The main window's side of the structure tree: its wiring, tree click to scene selection and back,
+// the find-next search, and the property and statistics panels.
+
+#include "app/MainWindow.h"
+
+#include "app/DockForms.h"
+#include "panels/OsgTreeAssemblyListener.h"
+#include "panels/OsgTreeModel.h"
+#include "panels/SmallPanels.h"
+#include "view/SceneModel.h"
+#include "view/SceneView.h"
+#include "vantor/assembly/AssemblyManager.h"
+#include "vantor/command/CommandManager.h"
+#include "vantor/command/FocusViewCommand.h"
+#include "vantor/command/ISelectionManager.h"
+#include "vantor/model/Body.h"
+#include "vantor/model/Model.h"
+#include "vantor/model/NodeFlags.h"
+
+#include <QApplication>
+#include <QCompleter>
+#include <QDockWidget>
+#include <QItemSelectionModel>
+
+namespace {
+
+QDockWidget* dockOf(QWidget* contents) { return contents ? qobject_cast<QDockWidget*>(contents->parentWidget()) : nullptr; }
+
+} // namespace
+
+void MainWindow::initTreePanels()
+{
+    MyTreeView* tree = m_treeForm->treeViewStructure;
+    SearchLineEdit* search = m_treeForm->lineEditSearch;
+    connect(search, SIGNAL(returnPressed()), this, SLOT(on_lineEditSearch_returnPressed()));
+    connect(search, SIGNAL(caseSensitiveToggled(bool)), this, SLOT(on_lineEditSearch_caseSensitiveToggled(bool)));
+    connect(this, SIGNAL(editTreeItem(const QModelIndex&)), tree, SLOT(edit(const QModelIndex&)));
+    connect(tree, SIGNAL(clicked(const QModelIndex&)), this, SLOT(nodeSelected(const QModelIndex&)));
+
+    connect(m_sceneView, SIGNAL(picked(osg::Node*)), this, SLOT(selectTreeItem(osg::Node*)));
+    connect(m_sceneView, SIGNAL(clearPicked(osg::Node*)), this, SLOT(selectTreeItem(osg::Node*)));
+    connect(m_sceneView, SIGNAL(pickedList(NodePtrList&)), this, SLOT(selectTreeItem(NodePtrList&)));
+
+    if (osg::ref_ptr<Vantor::AssemblyManager> assembly = m_sceneModel->getAssemblyManager())
+        assembly->AddAssemblyListener(std::make_shared<OsgTreeAssemblyListener>(tree, m_sceneModel));
+
+    // The property and statistics docks sit in the right area, closed; the window's dock menu (the
+    // context menu of any dock title) opens them. Opening the property dock shows the current node.
+    QDockWidget* propertyDock = dockOf(m_propertyForm->dockWidgetContents);
+    QDockWidget* statisticsDock = dockOf(m_statisticsForm->dockWidgetContents);
+    for (QDockWidget* dock : {propertyDock, statisticsDock}) {
+        if (!dock)
+            continue;
+        m_parentlessDocks.removeAll(dock);
+        dock->setAllowedAreas(Qt::LeftDockWidgetArea | Qt::RightDockWidgetArea);
+        addDockWidget(Qt::RightDockWidgetArea, dock);
+        dock->hide();
+    }
+    if (propertyDock && statisticsDock)
+        tabifyDockWidget(propertyDock, statisticsDock);
+    if (propertyDock)
+        connect(propertyDock, &QDockWidget::visibilityChanged, this, [this](bool visible) {
+            if (visible)
+                showNodeProperties(m_propertyNode.get());
+        });
+}
+
+void MainWindow::showNodeProperties(osg::Node* node)
+{
+    m_propertyNode = node;
+    PropertyWidget* panel = m_propertyForm ? m_propertyForm->widgetProperties : nullptr;
+    if (!panel)
+        return;
+    QDockWidget* dock = dockOf(m_propertyForm->dockWidgetContents);
+    // The statistics walk the whole subtree: only for an open panel.
+    if (dock && !dock->isVisible())
+        return;
+    panel->setNode(node);
+}
+
+void MainWindow::nodeSelected(const QModelIndex& index)
+{
+    Vantor::ISelectionManager* selection = m_sceneView->getSelectionManager();
+    QTreeView* tree = m_treeForm->treeViewStructure;
+    if (!selection)
+        return;
+    if (!index.isValid()) {
+        tree->selectionModel()->clearSelection();
+        NodePtrList selected = selection->getSelectedList();
+        if (!selected.empty())
+            selection->unselectNodes(selected, true);
+        return;
+    }
+
+    osg::Node* node = OsgTreeModel::nodeOf(index);
+    if (QApplication::keyboardModifiers() == Qt::ControlModifier && selection->getMultiSelection()) {
+        tree->selectionModel()->clearSelection();
+        if (!node)
+            return;
+        Vantor::Model::NodeList models;
+        if (Vantor::isNodeSelected(node)) {
+            Vantor::Model::getAllChildrenModels(node, models);
+            if (!Vantor::Model::isModel(node))
+                models.push_front(node);
+            selection->unselectNodes(NodePtrList(models.begin(), models.end()), true);
+        } else if (node->asGroup() && node->asGroup()->getNumChildren() > 0) {
+            Vantor::Model::getAllChildrenModels(node, models);
+            if (!Vantor::Model::isModel(node))
+                models.push_front(node);
+            selection->selectNodes(NodePtrList(models.begin(), models.end()), true);
+        }
+        return;
+    }
+
+    // Read the tree's selected rows before the scene selection is cleared: clearing it tells the
+    // tree to drop its own selection.
+    const QModelIndexList rows = tree->selectionModel()->selectedRows(0);
+    selection->clearSelection();
+    NodePtrList nodes;
+    for (const QModelIndex& row : rows) {
+        osg::Node* rowNode = OsgTreeModel::nodeOf(row);
+        osg::Group* group = rowNode ? rowNode->asGroup() : nullptr;
+        if (!group || group->getNumChildren() == 0)
+            continue;
+        Vantor::Model::NodeList models;
+        Vantor::Model::getAllChildrenModels(rowNode, models);
+        if (!Vantor::Model::isModel(rowNode))
+            models.push_front(rowNode);
+        nodes.insert(nodes.end(), models.begin(), models.end());
+    }
+    if (!nodes.empty())
+        selection->selectNodes(nodes, true);
+}
+
+void MainWindow::selectTreeItem(osg::Node* node)
+{
+    QTreeView* tree = m_treeForm->treeViewStructure;
+    if (!node) {
+        tree->selectionModel()->clearSelection();
+        showNodeProperties(nullptr);
+    } else {
+        osg::Node* rowNode = node;
+        if (Vantor::Body::isBody(node) && node->getNumParents() > 0)
+            rowNode = node->getParent(0);
+        const QModelIndex row = m_treeModel->findIndex(rowNode);
+        if (row.isValid()) {
+            tree->scrollTo(row, QAbstractItemView::EnsureVisible);
+            tree->resizeColumnToContents(0);
+        }
+        showNodeProperties(rowNode);
+    }
+    emit m_treeModel->layoutChanged();
+}
+
+void MainWindow::selectTreeItem(NodePtrList& nodes)
+{
+    QTreeView* tree = m_treeForm->treeViewStructure;
+    NodePtrList top;
+    for (const auto& node : nodes)
+        if (node.valid() && node->getNumParents() > 0 && !Vantor::isNodeSelected(node->getParent(0)))
+            top.push_back(node);
+    if (top.empty()) {
+        tree->selectionModel()->clearSelection();
+        showNodeProperties(nullptr);
+    } else {
+        QMap<osg::Node*, QModelIndex> rows;
+        m_treeModel->collectIndexes(rows, m_treeModel->index(0, 0, tree->rootIndex()));
+        const QModelIndex row = rows.value(top.front().get());
+        if (row.isValid()) {
+            tree->scrollTo(row, QAbstractItemView::EnsureVisible);
+            tree->resizeColumnToContents(0);
+        }
+        showNodeProperties(top.front().get());
+    }
+    emit m_treeModel->layoutChanged();
+}
+
+void MainWindow::on_lineEditSearch_caseSensitiveToggled(bool on)
+{
+    m_searchCaseSensitive = on;
+    if (m_searchCompleter)
+        m_searchCompleter->setCaseSensitivity(on ? Qt::CaseSensitive : Qt::CaseInsensitive);
+}
+
+bool MainWindow::selectMatchingTreeItem(const QModelIndex& start, const QString& text)
+{
+    const QModelIndex hit = m_treeModel->findIndexByName(text, start);
+    m_lastSearchHit = hit;
+    if (!hit.isValid())
+        return false;
+    QTreeView* tree = m_treeForm->treeViewStructure;
+    tree->setCurrentIndex(hit);
+    tree->scrollTo(hit, QAbstractItemView::EnsureVisible);
+    tree->resizeColumnToContents(0);
+    nodeSelected(hit);
+    Vantor::ISelectionManager* selection = m_sceneView->getSelectionManager();
+    if (auto manager = m_sceneView->getCommandManager(); manager && selection) {
+        auto focus = std::make_shared<Vantor::FocusViewCommand>(m_sceneView->getView());
+        focus->setFocusNode(selection->getSelectedList());
+        manager->DoCommand(focus);
+    }
+    return true;
+}
+
+void MainWindow::on_lineEditSearch_returnPressed()
+{
+    const QString text = m_treeForm->lineEditSearch->text();
+    if (text.isEmpty() || !m_treeModel)
+        return;
+    const QModelIndex first = m_treeModel->index(0, 0, m_treeForm->treeViewStructure->rootIndex());
+    const QModelIndex lastHit = m_lastSearchHit;
+    if (!lastHit.isValid()) {
+        selectMatchingTreeItem(first, text);
+        return;
+    }
+
+    // Walk on from the last hit, subtree after subtree, until a match or back at the start. Each step
+    // moves forward in the tree, so the walk ends; the bound only guards against a changing tree.
+    QModelIndex stop = lastHit;
+    QModelIndex current = lastHit;
+    for (int steps = 0; steps < 1000000; ++steps) {
+        if (current == first) {
+            selectMatchingTreeItem(current, text);
+            return;
+        }
+        const QModelIndex parent = current.parent();
+        QModelIndex next;
+        if (parent.isValid()) {
+            if (current.row() + 1 < m_treeModel->rowCount(parent)) {
+                next = current.sibling(current.row() + 1, current.column());
+                if (next == stop) {
+                    if (parent == first)
+                        return;
+                    next = parent.sibling(parent.row() + 1, current.column());
+                    stop = next;
+                }
+            } else if (parent == first) {
+                next = m_treeModel->index(0, current.column(), parent);
+                if (next == stop)
+                    return;
+            } else {
+                next = parent.sibling(parent.row() + 1, current.column());
+                stop = next;
+            }
+        }
+        if (selectMatchingTreeItem(next, text) || !next.isValid())
+            return;
+        current = next;
+    }
+}

@@ -1,0 +1,136 @@
+#include "view/FrameStats.h"
+
+#include "osgqt/GraphicsWindowQt.h"
+
+#include <QEvent>
+#include <QOpenGLWidget>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <ctime>
+#include <fstream>
+#include <string>
+#include <unistd.h>
+
+namespace FrameStats {
+
+namespace {
+
+struct State {
+    QOpenGLWidget* widget = nullptr;
+    long frames = 0;
+    unsigned long long painted = 0;
+    unsigned long long paintedAtLastFrame = 0;
+    double last = 0.0;
+    bool modelPending = false;
+};
+
+State& state()
+{
+    static State s;
+    return s;
+}
+
+double now(clockid_t clock)
+{
+    timespec ts{};
+    clock_gettime(clock, &ts);
+    return double(ts.tv_sec) + double(ts.tv_nsec) * 1e-9;
+}
+
+// Seconds since the process was started, from its start time in /proc (clock ticks since boot).
+double sinceStart()
+{
+    std::ifstream in("/proc/self/stat");
+    std::string stat((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    // The command name may hold spaces: fields are counted after its closing parenthesis.
+    const std::size_t close = stat.rfind(')');
+    if (close == std::string::npos)
+        return -1.0;
+    const char* p = stat.c_str() + close + 2;
+    for (int field = 3; field < 22 && *p; ++field) {
+        p = std::strchr(p, ' ');
+        if (!p)
+            return -1.0;
+        ++p;
+    }
+    const double startTicks = std::strtod(p, nullptr);
+    return now(CLOCK_BOOTTIME) - startTicks / double(sysconf(_SC_CLK_TCK));
+}
+
+void frameSwapped()
+{
+    State& s = state();
+    // The window recomposes for changes of other widgets too; only swaps after a paint of the GL
+    // widget (which draws a viewer frame) show a new picture.
+    if (s.painted == s.paintedAtLastFrame)
+        return;
+    s.paintedAtLastFrame = s.painted;
+    auto* gl = qobject_cast<osgQt::GLWidget*>(s.widget);
+    const double t = now(CLOCK_MONOTONIC);
+    ++s.frames;
+    if (s.frames == 1) {
+        std::fprintf(stderr, "nerio-frame-stats: first-frame at %.6f after %.3f\n", t, sinceStart());
+        if (gl)
+            std::fprintf(stderr, "nerio-frame-stats: renderer \"%s\" samples %d of %d requested, %d offered\n",
+                         gl->glRenderer().toUtf8().constData(), gl->samples(), gl->requestedSamples(), gl->maxSamples());
+    }
+    else
+        std::fprintf(stderr, "nerio-frame-stats: frame %ld at %.6f dt %.2f\n", s.frames, t, (t - s.last) * 1000.0);
+    if (s.modelPending) {
+        s.modelPending = false;
+        const double ratio = s.widget ? s.widget->devicePixelRatioF() : 1.0;
+        std::fprintf(stderr, "nerio-frame-stats: first-model-frame at %.6f after %.3f size %dx%d\n", t, sinceStart(),
+                     s.widget ? int(s.widget->width() * ratio) : 0, s.widget ? int(s.widget->height() * ratio) : 0);
+    }
+    s.last = t;
+}
+
+class PaintCounter : public QObject
+{
+public:
+    using QObject::QObject;
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint)
+            ++state().painted;
+        return QObject::eventFilter(watched, event);
+    }
+};
+
+} // namespace
+
+bool enabled()
+{
+    static const bool on = [] {
+        const char* v = std::getenv("NERIO_FRAME_STATS");
+        return v && *v && std::strcmp(v, "0") != 0;
+    }();
+    return on;
+}
+
+void watch(QOpenGLWidget* widget)
+{
+    if (!enabled() || !widget)
+        return;
+    state().widget = widget;
+    widget->installEventFilter(new PaintCounter(widget));
+    QObject::connect(widget, &QOpenGLWidget::frameSwapped, widget, [] { frameSwapped(); });
+}
+
+void modelShown()
+{
+    if (!enabled())
+        return;
+    state().modelPending = true;
+    std::fprintf(stderr, "nerio-frame-stats: model-set at %.6f after %.3f\n", now(CLOCK_MONOTONIC), sinceStart());
+}
+
+void note(const char* text)
+{
+    if (enabled())
+        std::fprintf(stderr, "nerio-frame-stats: %s\n", text);
+}
+
+} // namespace FrameStats

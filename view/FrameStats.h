@@ -1,0 +1,23 @@
+#pragma once
+
+class QOpenGLWidget;
+
+// Frame timing for the benchmarks, on when the environment has NERIO_FRAME_STATS=1. Each frame the
+// widget puts on screen prints one line to stderr:
+//   nerio-frame-stats: frame <n> at <monotonic s> dt <ms since the previous frame>
+// and two events print once, with the seconds since the process started:
+//   nerio-frame-stats: first-frame at <monotonic s> after <s>
+//   nerio-frame-stats: model-set at <monotonic s> after <s>     (the read is done, the scene takes it)
+//   nerio-frame-stats: first-model-frame at <monotonic s> after <s>
+// The monotonic clock is CLOCK_MONOTONIC, so a benchmark can relate the lines to its own clock.
+namespace FrameStats {
+
+bool enabled();
+// Counts the frames the widget's window swaps.
+void watch(QOpenGLWidget* widget);
+// A model was just set into the scene: the next frame on screen is the first that shows it.
+void modelShown();
+// Prints a free line ("nerio-frame-stats: <text>").
+void note(const char* text);
+
+} // namespace FrameStats
