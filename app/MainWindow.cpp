@@ -17,6 +17,10 @@
 #include "dialogs/SystemSetting.h"
 #include "dialogs/ToolDialogs.h"
 #include "ribbonbar/SARibbonBar.h"
+#include "vantor/section/SectionManager.h"
+#include "vantor/walker/WalkerManipulator.h"
+
+#include <osgViewer/View>
 
 #include <QAction>
 #include <QApplication>
@@ -47,7 +51,7 @@ MainWindow::MainWindow(QWidget* parent) : SARibbonMainWindow(parent)
 
     readSettings();
     initUI();
-    initAnimationDock();
+    initRibbon();
     setGlobalMenuState(false);
 
     m_systemSetting = new SystemSetting(this);
@@ -173,6 +177,29 @@ double MainWindow::rateUI()
     // Before the window is shown the number may lie outside the list: use the primary screen.
     QScreen* screen = (n >= 0 && n < screens.size()) ? screens.at(n) : QGuiApplication::primaryScreen();
     return scaleForDpi(screen->logicalDotsPerInch());
+}
+
+void MainWindow::on_actionClipSelectedNodes_triggerd(bool checked)
+{
+    QAction* clip = getAction(QStringLiteral("Section_ClipSelected"));
+    osgViewer::View* view = m_sceneView->getView().get();
+    osg::ref_ptr<Vantor::SectionManager> sections =
+        view ? Vantor::SectionManager::GetSectionManager(view->getSceneData()) : nullptr;
+    if (!sections) {
+        if (clip)
+            clip->setChecked(false);
+        return;
+    }
+    sections->setApplyToSelected(checked);
+    if (clip)
+        clip->setChecked(sections->getApplyToSelected());
+}
+
+void MainWindow::on_actionRomanThirdperson_triggered(bool)
+{
+    osgViewer::View* view = m_sceneView->getView().get();
+    if (auto* walker = dynamic_cast<Vantor::WalkerManipulator*>(view ? view->getCameraManipulator() : nullptr))
+        walker->setUseThridpersonView(!walker->getUseThridpersonView());
 }
 
 void MainWindow::resetDockFloating()

@@ -27,6 +27,8 @@ class QKeyEvent;
 class QTimer;
 class QComboBox;
 class QDateTime;
+class QMenu;
+class QPushButton;
 class QCompleter;
 class QDockWidget;
 class QDoubleSpinBox;
@@ -62,7 +64,10 @@ class Ui_propertyDock;
 class Ui_statisticsDock;
 class Ui_treeDock;
 class MessageProcesser;
+class CToolkit;
+class SARibbonCategory;
 struct CopyDataStruct;
+struct RibbonActionRow;
 
 // The one top-level window: the 3D view in the centre, docks around it, the ribbon above.
 class MainWindow : public SARibbonMainWindow
@@ -74,6 +79,46 @@ public:
 
     // Action map look-up: null for a key that is not in the map.
     QAction* getAction(const QString& key) const;
+
+    // The ribbon (ribbon/MainWindowRibbon*.cpp): built once by the constructor.
+    void initRibbon();
+    void initApplicationMenu(QMenu* menu);
+    void initHomeCategory(SARibbonCategory* page);
+    void initViewCategory(SARibbonCategory* page);
+    void initRoamCategory(SARibbonCategory* page);
+    void initReviewCategory(SARibbonCategory* page);
+    void initProfileCategory(SARibbonCategory* page);
+    void initConversionCategory(SARibbonCategory* page);
+    void initRelationCategory(SARibbonCategory* page);
+    void initAnimationCategory(SARibbonCategory* page);
+    void initHelpCategory(SARibbonCategory* page);
+    void initDistanceMenu(QMenu* menu);
+    void initAngleMenu(QMenu* menu);
+    void initLengthMenu(QMenu* menu);
+    void initDiameterMenu(QMenu* menu);
+    void initMeasurePropertyMenu(QMenu* menu);
+    void initAlignmentMenu(QMenu* menu);
+    void initNoteMenu(QMenu* menu);
+    void initViewDirectionMenu(QMenu* menu);
+    void initWindowMenu(QMenu* menu);
+    void initRenderModeMenu(QMenu* menu);
+    void initBasicViewMenu(QMenu* menu);
+    void initKeyframeDeleteMenu(QMenu* menu);
+    // The slider menu of "Basic_Transparency" (MainWindowDisplayActions.cpp).
+    void initTransparencyMenu(QMenu* menu);
+
+    QStringList actionKeys() const { return m_actionMap.keys(); }
+    const QList<QAction*>& commandActions() const { return m_commandActions; }
+    const QList<QAction*>& directionActions() const { return m_directionActions; }
+    const QList<SARibbonCategory*>& categoryPages() const { return m_categoryPages; }
+    CToolkit* toolkit() const { return m_toolkit; }
+    QPushButton* exitFullScreenButton() const { return m_exitFullScreenButton; }
+    QAction* quickSaveAction() const { return m_quickSaveAction; }
+    QDoubleSpinBox* roamVelocityBox() const { return m_roamLinearVelocity; }
+    QDoubleSpinBox* roamFovyBox() const { return m_roamStep; }
+    QDoubleSpinBox* roamAngularVelocityBox() const { return m_roamAngularVelocity; }
+    QComboBox* playSpeedBox() const { return m_playSpeed; }
+    QSlider* playTimeSlider() const { return m_timeSlider; }
 
     // Starts loading a model file; false for an empty or missing path, a file that is not a model,
     // or while another load or save runs.
@@ -151,10 +196,146 @@ public slots:
     // Unchecks every command action, then checks the one (and its group button) of the named command.
     void updateCommandActions(const std::string& command);
 
+    // Ribbon pages, the statistics overlay and the docks the ribbon shows (ribbon/, MainWindowDocks.cpp).
+    void TabBarcurrentChanged(int index);
+    void on_actionStats_triggered();
+    void showCollisionList();
+    void CollisionShowUI(bool shown);
+    void on_actionClipSelectedNodes_triggerd(bool checked);
+    void on_actionRomanThirdperson_triggered(bool checked);
+
+    // Command-starting actions (MainWindowCommandActions.cpp).
+    void on_actionCancel_triggered(bool checked);
+    void on_actionNewbuilt_triggered(bool checked);
+    void on_actionLockPosition_triggered(bool checked);
+    void on_actionPntToPnt_triggered(bool checked);
+    void on_actionPntToLineMeasure_triggered(bool checked);
+    void on_actionPntToFaceMeasure_triggered(bool checked);
+    void on_actionLineToLineMeasure_triggered(bool checked);
+    void on_actionLineToFaceMeasure_triggered(bool checked);
+    void on_actionFaceToFaceMeasure_triggered(bool checked);
+    void on_actionCenterToCenterMeasure_triggered(bool checked);
+    void on_actionShaftToShaftMeasure_triggered(bool checked);
+    void on_actionLineToLineAngle_triggered(bool checked);
+    void on_actionLineToFaceAngle_triggered(bool checked);
+    void on_actionFaceToFaceAngle_triggered(bool checked);
+    void on_actionLineDistance_triggered(bool checked);
+    void on_actionEllipseDistance_triggered(bool checked);
+    void on_actionRadiusDistance_triggered(bool checked);
+    void on_actionDiameterDistance_triggered(bool checked);
+    void on_actionSurfaceArea_triggered(bool checked);
+    void on_actionVolume_triggered(bool checked);
+    void on_actionPntsAlign_triggered(bool checked);
+    void on_actionLinesAlign_triggered(bool checked);
+    void on_actionFacesAlign_triggered(bool checked);
+    void on_actionLineToFaceAlign_triggered(bool checked);
+    void on_actionRectNote_triggered(bool checked);
+    void on_actionCircleNote_triggered(bool checked);
+    void on_actionEllipseNote_triggered(bool checked);
+    void on_actionBrushNote_triggered(bool checked);
+
+    // View and camera actions (MainWindowViewActions.cpp).
+    void on_actionResetView_triggered();
+    void on_actionPerspective_triggered(bool checked);
+    void on_actionTrackballManipulatorRotation_triggered();
+    void on_actionTrackballManipulatorPan_triggered(bool checked);
+    void on_actionTrackballManipulatorZoom_triggered(bool checked);
+    void on_actionFocusNode_triggered();
+    void on_actionFullScreen_triggered(bool checked);
+    void on_actionViewDirection_triggered();
+    void on_actionXDirection_triggered();
+    void on_actionYDirection_triggered();
+    void on_actionZDirection_triggered();
+    void on_actionXOppositeDirection_triggered();
+    void on_actionYOppositeDirection_triggered();
+    void on_actionZOppositeDirection_triggered();
+    void on_actionFrontView_triggered();
+    void on_actionBackView_triggered();
+    void on_actionLeftView_triggered();
+    void on_actionRightView_triggered();
+    void on_actionTopView_triggered();
+    void on_actionBottomView_triggered();
+    void on_actionIsodraftView_triggered();
+    void on_actionBookMarkBack_triggered();
+    void on_actionBookMarkNext_triggered();
+    void on_actionRoam_triggered(bool checked);
+    void on_actionSetGravityMode_triggered(bool checked);
+    void on_actionSetObstacleMode_triggered(bool checked);
+
+    // Settings forwards and walker speeds (MainWindowSettingsForwards.cpp).
+    void VelcityChanged(double value);
+    void FovyChanged(double value);
+    void AngularChanged(double value);
+    void setQuickAccess(QList<QString> keys);
+
+    // Display and appearance actions (MainWindowDisplayActions.cpp).
+    void on_actionNodeColor_triggered();
+    void on_actionFlatRender_triggered();
+    void on_actionLineRender_triggered();
+    void on_actionPointRender_triggered();
+    void on_actionBlankingRender_triggered();
+    void on_actionTransparentShow_triggered();
+    void on_actionShowEdgeLine_triggered();
+
+    // Visibility, tree, section, transform and merge actions (MainWindowTreeActions.cpp).
+    void on_actionDisableNode_triggered();
+    void on_actionIsolateNode_triggered();
+    void on_actionEnableNode_triggered();
+    void on_actionSelectUpLevel_triggered();
+    void on_actionModelCombine_triggered();
+    void on_actionModelAutoCombine_triggered();
+    void on_actionSetting_triggered();
+    void on_actionQuit_triggered();
+    void on_actionAddSection_triggerd(bool checked);
+    void on_actionUpdateSection_triggerd(bool checked);
+    void on_actionReverseSection_triggerd();
+    void on_actionResetPosition_triggerd();
+    void on_actionResetColor_triggerd();
+    void on_actionResetTransparent_triggerd();
+    void on_actionPlaneTransformDragger_triggerd(bool checked);
+    void on_actionAxisTransformDragger_triggerd(bool checked);
+    void on_actionRotationTransformDragger_triggerd(bool checked);
+    void on_actionUpdateAxisLocation_triggerd(bool checked);
+    void on_actionRestAxisLocation_triggerd();
+    void on_actionAxisExplodeDragger_triggerd(bool checked);
+    void on_actionRadialExplodeDragger_triggerd(bool checked);
+    void on_actionCenterExplodeDragger_triggerd(bool checked);
+
+    // Undo, redo, help and about (MainWindowGeneralActions.cpp).
+    void on_actionUndo_triggered();
+    void on_actionRedo_triggered();
+    void on_actionHelp_triggered();
+    void on_actionAbout_triggered();
+
+    // Snapshots (MainWindowSnapshots.cpp) and note files (MainWindowViewTools.cpp).
     void on_actionSnapShot_triggered();
     void on_actionScreenshot_triggered();
     // The view's screen-capture handler delivered a picture.
     void takeIntoAccountScreenshot();
+    void on_actionImputJson_triggered();
+    void on_actionExportJson_triggered();
+
+    // Animation actions (MainWindowAnimationActions.cpp).
+    void on_actionLoadrootscene_triggerd();
+    void on_actionSaverootscene_triggerd();
+    void on_actionPlayAnimation_triggerd(bool checked);
+    void on_actionPauseAllAnimation_triggerd();
+    void on_actionStopAnimation_triggerd();
+    void on_reversePlayMode_triggerd(bool checked);
+    void on_loopPlayMode_triggerd(bool checked);
+    void on_actionCameraPlayMode_checked(bool checked);
+    void on_actionTimeset_triggered();
+    void on_actionTimelineSure_triggered();
+    void setAnimationPlayTime(int value);
+    void on_actionSpeedPlayChanged_triggerd(int index);
+    void on_actionDeleteAllKeyframe_triggerd();
+    void on_actionDeleteSelectKeyframe_triggerd();
+    void on_actionDeleteCameraKeyframe_triggerd();
+
+    // The Relation page (MainWindowCollisionActions.cpp).
+    void on_actionCollisionSetting_triggered();
+    void hideCollisionEffect();
+    void showCollisionPart(bool shown);
 
 signals:
     void newFileToLoad(const QString& path, bool withParts, ObjectLoader::LoadFileValueType type);
@@ -175,11 +356,22 @@ protected:
     // Refuses a second load or save while one runs; true when the caller may go on.
     bool refuseWhileBusy();
 
+    // One ribbon action made, stored, listed and connected as its row says (ribbon/MainWindowRibbon.cpp).
+    QAction* createRibbonAction(const RibbonActionRow& row);
+    void fillCategory(SARibbonCategory* page, const RibbonActionRow* rows, int count);
+    void fillMenu(QMenu* menu, const RibbonActionRow* rows, int count, QList<QAction*>* list = nullptr);
+    // The style every drop-down menu of the ribbon shares; the menu owns its style object.
+    static void styleRibbonMenu(QMenu* menu, bool withSheet);
+    // Accessible names for the view, the status labels and the search field.
+    void nameControls();
+
 protected:
     // Every ribbon action under "<group>_<name>"; filled once by the ribbon builders.
     QMap<QString, QAction*> m_actionMap;
     QList<QDockWidget*> m_dockList;
     QList<QAction*> m_commandActions;
+    QList<QAction*> m_directionActions;
+    QList<SARibbonCategory*> m_categoryPages;
 
 private:
     // Members in the window's declaration order; pointers start null.
@@ -242,6 +434,8 @@ private:
     bool m_modelHasGeoLine = true;
     bool m_modelHasGeoFace = true;
     CombineProcessDialog* m_combineDialog = nullptr;
+    QPushButton* m_exitFullScreenButton = nullptr;
+    CToolkit* m_toolkit = nullptr;
     bool m_busy = false; // a load or a save runs
     QList<QWidget*> m_parentlessDocks; // property, statistics and log docks: no Qt parent, deleted here
 

@@ -24,12 +24,7 @@ void MainWindow::initCollision()
         connect(m_collisionTable, SIGNAL(itemClicked(QTableWidgetItem*)), this, SLOT(on_CollisionTable_itemClicked(QTableWidgetItem*)));
     }
     // A finished check always brings its results into view.
-    connect(m_collisionDialog, &CollisionDialog::CollisionComputed, this, [this] {
-        if (QAction* list = getAction(QStringLiteral("Relation_Collision List")))
-            list->setChecked(true);
-        if (m_collisionDock)
-            m_collisionDock->show();
-    });
+    connect(m_collisionDialog, &CollisionDialog::CollisionComputed, this, &MainWindow::showCollisionList);
 }
 
 void MainWindow::showCollisionDialog()

@@ -269,7 +269,8 @@ void MainWindow::onCommandTipChanged(const std::string& text)
 
 void MainWindow::setGlobalMenuState(bool enabled)
 {
-    if (auto manager = m_sceneView->getCommandManager()) {
+    auto manager = m_sceneView->getCommandManager();
+    if (manager) {
         manager->CancelCurrentCmd();
         manager->setExecuteType("None");
     }
@@ -283,9 +284,17 @@ void MainWindow::setGlobalMenuState(bool enabled)
         m_treeForm->dockWidgetContents->setEnabled(enabled);
     for (QAction* action : qAsConst(m_actionMap))
         action->setEnabled(false);
-    if (enabled)
-        for (QAction* action : qAsConst(m_actionMap))
-            action->setEnabled(true);
+    if (!enabled)
+        return;
+    for (QAction* action : qAsConst(m_actionMap))
+        action->setEnabled(true);
+    // Undo and Redo offer only what the history holds, also after a save.
+    QAction* undo = getAction(QStringLiteral("Undo"));
+    QAction* redo = getAction(QStringLiteral("Redo"));
+    if (undo)
+        undo->setEnabled(manager && manager->CanUndo());
+    if (redo)
+        redo->setEnabled(manager && manager->CanRedo());
 }
 
 void MainWindow::setDocumentUiEnabled(bool enabled)

@@ -5,7 +5,7 @@ set -euo pipefail
 
 PACKAGES=(
   build-essential cmake ccache pkg-config
-  qtbase5-dev libqt5opengl5-dev qttools5-dev qttools5-dev-tools qttranslations5-l10n
+  qtbase5-dev libqt5opengl5-dev libqt5svg5-dev qttools5-dev qttools5-dev-tools qttranslations5-l10n
   libopenscenegraph-dev openscenegraph
   libqcustomplot-dev rapidjson-dev libminizip-dev zlib1g-dev
   libgtest-dev

@@ -99,6 +99,8 @@ public:
     osg::Switch* getPivotSwitch() const;
     Vantor::SceneStateObserverManager* getSceneStateObservers() const;
     FileProgressWidget* getProgressWidget() const { return m_progressWidget; }
+    // The floating tool strip over the view, made on the first call.
+    CToolkit* getToolkit();
     const osg::Vec4f& getBackgroundColor() const { return m_backgroundColor; }
     const osg::Vec4f& getGridColor() const { return m_gridColor; }
     const QString& getLastDirectory() const { return m_lastDirectory; }

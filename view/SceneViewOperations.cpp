@@ -3,6 +3,7 @@
 
 #include "view/SceneView.h"
 
+#include "ribbon/CToolkit.h"
 #include "view/FileProgressWidget.h"
 #include "view/PickingHandler.h"
 #include "view/SceneCallbacks.h"
@@ -349,6 +350,8 @@ void SceneView::resizeEvent(QResizeEvent* event)
     if (m_progressWidget)
         m_progressWidget->setGeometry(0, height() - 20, width(), height());
     placeMeasureProperty();
+    if (m_toolStrip)
+        m_toolStrip->placeInParent();
     emit newAspectRatio(QSize(width(), height()));
     QWidget::resizeEvent(event);
 }
@@ -361,6 +364,15 @@ void SceneView::focusInEvent(QFocusEvent* event)
 void SceneView::focusOutEvent(QFocusEvent* event)
 {
     OsgWidget::focusOutEvent(event);
+}
+
+CToolkit* SceneView::getToolkit()
+{
+    if (!m_toolStrip) {
+        m_toolStrip = new CToolkit(this);
+        m_toolStrip->initUI();
+    }
+    return m_toolStrip;
 }
 
 void SceneView::enterEvent(QEvent*)

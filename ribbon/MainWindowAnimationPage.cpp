@@ -1,0 +1,78 @@
+// The Animation page: animation files, playback with its time slider and speed, timeline switches.
+
+#include "app/MainWindow.h"
+
+#include "ribbon/RibbonActionRow.h"
+
+#include "ribbonbar/SARibbonCategory.h"
+#include "ribbonbar/SARibbonPannel.h"
+
+#include <QComboBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QSlider>
+
+#define T(text) QT_TRANSLATE_NOOP("MainWindow", text)
+
+namespace {
+
+using C = RibbonCheck;
+
+const RibbonActionRow kFilePanel[] = {
+    {"", "Animation_Load root scene", T("Load root scene"), "ateLoadrootscene", C::No, false, "triggered()", "on_actionLoadrootscene_triggerd()"},
+    {"", "Animation_Save root scene", T("Save root scene"), "ateSaverootscene", C::No, false, "triggered()", "on_actionSaverootscene_triggerd()"},
+    {"", "Animation_delete all Keyframe", T("delete all Keyframe"), "atedeleteallK", C::No, false, nullptr, nullptr, &MainWindow::initKeyframeDeleteMenu},
+    {T("play"), "Animation_ATEPlay", T("Play"), "ATEPlay3x", C::Yes, false, "triggered(bool)", "on_actionPlayAnimation_triggerd(bool)"},
+    {T("play"), "Animation_ATEPause", T("Pause"), "ATEPause3x", C::No, false, "triggered()", "on_actionPauseAllAnimation_triggerd()"},
+    {T("play"), "Animation_ATEStop", T("Stop"), "ATEStop3x", C::No, false, "triggered()", "on_actionStopAnimation_triggerd()"},
+    {T("play"), "Animation_ATEReverse", T("ReversePlay"), ":/VantorViewer/icon/ATE/ATEReverse.png", C::Yes, false, "triggered(bool)", "on_reversePlayMode_triggerd(bool)"},
+    {T("play"), "Animation_ATECyclicPlay", T("CyclicPlay"), "ATECyclicPlay3x", C::Yes, false, "triggered(bool)", "on_loopPlayMode_triggerd(bool)"},
+    {T("play"), "Animation_ATECameraPlay", T("CameraPlay"), "ATECameraPlay3x", C::Off, false, "triggered(bool)", "on_actionCameraPlayMode_checked(bool)"},
+};
+
+const RibbonActionRow kOtherPanel[] = {
+    {T("other"), "Animation_Time set", T("Time set"), "ateTimeset", C::No, false, "triggered()", "on_actionTimeset_triggered()"},
+    {T("other"), "Recording_Time axle", T("Time axle"), "ateTimeAxle", C::Off, false, "triggered(bool)", "on_AnimationDock_featuresChanged(bool)"},
+};
+
+} // namespace
+
+void MainWindow::initAnimationCategory(SARibbonCategory* page)
+{
+    if (!page)
+        return;
+    fillCategory(page, kFilePanel, int(std::size(kFilePanel)));
+    SARibbonPannel* play = page->pannelList().last();
+
+    m_timeSlider = new QSlider(Qt::Horizontal);
+    m_timeSlider->setAccessibleName(tr("Play time"));
+    m_timeSlider->setRange(0, 100);
+    m_timeSlider->setSingleStep(1);
+    m_timeSlider->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    m_timeSlider->setMinimumWidth(160);
+    m_timeSlider->setEnabled(false);
+    connect(m_timeSlider, SIGNAL(valueChanged(int)), this, SLOT(setAnimationPlayTime(int)));
+    play->addWidget(m_timeSlider);
+
+    auto* speed = new QWidget;
+    auto* row = new QHBoxLayout(speed);
+    row->setContentsMargins(2, 0, 2, 0);
+    auto* label = new QLabel(tr("PlaySpeed:"), speed);
+    label->setMinimumHeight(24);
+    m_playSpeed = new QComboBox(speed);
+    m_playSpeed->setAccessibleName(tr("PlaySpeed:"));
+    m_playSpeed->addItems({QStringLiteral("0.5X"), QStringLiteral("1X"), QStringLiteral("2X"), QStringLiteral("3X"),
+                           QStringLiteral("4X"), QStringLiteral("5X")});
+    // Set before the connection, so building the page does not run the speed slot.
+    m_playSpeed->setCurrentIndex(1);
+    m_playSpeed->setEnabled(false);
+    m_playSpeed->setMinimumHeight(24);
+    connect(m_playSpeed, SIGNAL(currentIndexChanged(int)), this, SLOT(on_actionSpeedPlayChanged_triggerd(int)));
+    row->addWidget(label);
+    row->addWidget(m_playSpeed);
+    speed->setMinimumHeight(50);
+    speed->setAccessibleName(tr("PlaySpeed:"));
+    play->addWidget(speed);
+
+    fillCategory(page, kOtherPanel, int(std::size(kOtherPanel)));
+}
