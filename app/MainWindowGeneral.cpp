@@ -128,8 +128,8 @@ void MainWindow::keyPressEvent(QKeyEvent* event)
         if (windowState() & Qt::WindowFullScreen) {
             setWindowState(windowState() & ~Qt::WindowFullScreen);
             showBarsAndDocks();
-            if (auto* exit = findChild<QWidget*>(QStringLiteral("exitFullScreenButton")))
-                exit->hide();
+            if (m_exitFullScreenButton)
+                m_exitFullScreenButton->hide();
             if (QAction* fullScreen = getAction(QStringLiteral("Basic_FullScreen")))
                 fullScreen->setChecked(false);
         } else {

@@ -91,9 +91,10 @@ TEST(GeneralKeys, EscapeLeavesFullScreenFirstAndThenCancelsTheCommand)
     for (const auto& c : cases) {
         SCOPED_TRACE(c.fullScreen ? "full screen" : "normal");
         TestWindow w;
-        QAction* fullScreen = w.add("Basic_FullScreen", true);
-        auto* exit = new QPushButton("exit", w.sceneView());
-        exit->setObjectName("exitFullScreenButton");
+        QAction* fullScreen = w.getAction("Basic_FullScreen");
+        ASSERT_NE(fullScreen, nullptr);
+        QPushButton* exit = w.exitFullScreenButton();
+        ASSERT_NE(exit, nullptr);
         exit->hide();
         w.show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
