@@ -22,6 +22,9 @@
 #include <memory>
 
 class QAction;
+class QImage;
+class QKeyEvent;
+class QTimer;
 class QComboBox;
 class QDateTime;
 class QMenu;
@@ -49,6 +52,11 @@ namespace Vantor {
 class AnimationEditorUI;
 }
 using AnimationEditorUI = Vantor::AnimationEditorUI;
+class AboutDialog;
+class BookmarkDialog;
+class BookmarkWidget;
+struct BookmarkRefreshReceiver;
+class UserViewManagerChangedListener;
 class QCloseDockWidget;
 class QTextBrowser;
 class Ui_dockWidgetBookmark;
@@ -524,8 +532,6 @@ public:
     // The ribbon's system-setting and preferences commands open these.
     void showSystemSetting();
     void showPreferences();
-    // The program and arguments that start it again: the same arguments, less the program itself.
-    static QPair<QString, QStringList> restartCommand(const QStringList& arguments);
     const QString& currentLanguage() const { return m_currentLanguage; }
     bool watermark() const { return m_watermark; }
 
@@ -535,9 +541,79 @@ public:
 public slots:
     // The preferences dialog was accepted: its check boxes and language become the window's.
     void setPreferences();
-    // Saves the window settings, starts the program again and closes this window.
-    void restart();
 
 private:
     PreferencesWidget* m_preferences = nullptr;
+
+    // Undo, redo, keys, command tips, log, menu state, watermark, restart, help, about
+    // (MainWindowGeneral.cpp).
+public:
+    void undoLastCommand();
+    void redoLastCommand();
+    // Opens the help document with the desktop's viewer; says so when it is missing or cannot be opened.
+    void openHelpDocument();
+    static QString helpDocumentPath();
+    // The About box, made on first use, shown without blocking.
+    void showAboutDialog();
+    // Full-screen layout: the bars and the visible docks are hidden (and remembered), then shown again.
+    void hideBarsAndDocks();
+    void showBarsAndDocks();
+    // The group button under groupKey takes the icon of the action under itemKey.
+    void setGroupActionIcon(const QString& itemKey, const QString& groupKey);
+    // Paints the watermark into the lower left corner of a snapshot.
+    void drawWatermark(QImage& image);
+    // What a restart runs: this program (by its absolute path) with the arguments it was given after it.
+    static QPair<QString, QStringList> restartCommand(const QStringList& arguments);
+
+public slots:
+    void on_actionESC_triggered();
+    void on_pushButtonSaveLog_pressed();
+    void on_pushButtonClearLog_pressed();
+    // Every 500 ms: selection- and bookmark-dependent actions, and the GL surface after a screen change.
+    void updateGloablMenuState();
+    void restart();
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
+    bool eventFilter(QObject* object, QEvent* event) override;
+
+private:
+    void initGeneral();
+    bool hasLoadedModel() const { return m_loadedRoot.valid(); }
+
+    QList<QDockWidget*> m_recordedDocks; // hidden by the full-screen layout
+    AboutDialog* m_aboutDialog = nullptr;
+    QTimer* m_menuStateTimer = nullptr;
+
+    // Bookmarks: the saved views as the bookmark panel shows them (MainWindowBookmarks.cpp).
+public:
+    BookmarkWidget* bookmarkPanel() const;
+    // Apply the bookmark after, or before, the current one.
+    void showNextBookmark();
+    void showPreviousBookmark();
+    // The bookmark file beside a model: "<folder>/<name without its last extension>.bmk"; read falls back to
+    // the name up to the first dot when only that file exists (empty when neither does).
+    static QString bookmarkFileToWrite(const QString& modelPath);
+    static QString bookmarkFileToRead(const QString& modelPath);
+    qint64 lastBookmarkTime() const { return m_lastBookmarkTime; }
+
+public slots:
+    void on_actionNewBookmark_triggered();
+    void useBookmarkItem(qint64 id);
+    void updateBookmarkItem(qint64 id);
+    void on_actionclearAllBookItems_triggered();
+    void on_actionRemoveBookItemByIndex_triggered(unsigned int row);
+    void on_actionSaveBookmarks_triggered();
+
+private:
+    void initBookmarks();
+    void loadBookmarksBesideModel();
+    void clearBookmarkPanel();
+
+    BookmarkDialog* m_bookmarkDialog = nullptr;
+    qint64 m_lastBookmarkTime = 0;
+    QString m_unreadBookmarkFile; // beside the open model but unreadable: never written over
+    std::shared_ptr<BookmarkRefreshReceiver> m_bookmarkRefresh;
+    std::shared_ptr<UserViewManagerChangedListener> m_viewListener;
 };

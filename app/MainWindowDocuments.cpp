@@ -168,16 +168,7 @@ void MainWindow::newLoadedFile(osg::ref_ptr<osg::Node> root)
         m_statisticsForm->widgetStats->setNode(root.get());
     m_lastSearchHit = QModelIndex();
 
-    // A bookmark file beside the model: the base name up to the first dot, ".bmk".
-    const QFileInfo info(m_currentFile);
-    const QString bookmarks = info.absolutePath() + "/" + info.baseName() + ".bmk";
-    if (QFileInfo::exists(bookmarks)) {
-        const QString absolute = QFileInfo(bookmarks).absoluteFilePath();
-        if (m_bookmarkForm->widgetBookmarkManager->loadBookmarks(absolute))
-            Vantor::LogHandler::getInstance()->reportInfo(tr("Loading of %1 ...").arg(absolute));
-        else
-            Vantor::LogHandler::getInstance()->reportInfo(tr("Nothing to load in %1 ...").arg(absolute));
-    }
+    loadBookmarksBesideModel();
 
     osg::ref_ptr<Vantor::Model> top = Vantor::Model::GetTopModel(m_sceneModel->getRootSwitch());
     if (top) {
@@ -252,6 +243,7 @@ void MainWindow::on_actionSave_triggered()
     Vantor::LogHandler::getInstance()->reportInfo(tr("on_actionSave_triggered"));
     if (m_currentFile.isEmpty() || !refuseWhileBusy())
         return;
+    on_actionSaveBookmarks_triggered();
     m_busy = true;
     setDocumentUiEnabled(false);
     onCommandTipChanged(std::string("文件保存进行中，请耐心等待！"));
@@ -305,10 +297,7 @@ void MainWindow::addRecentFile(const QString& path, QStringList& recentFiles)
 
 void MainWindow::clearModelData()
 {
-    if (m_bookmarkForm) {
-        m_bookmarkForm->widgetBookmarkManager->listWidget()->clear();
-        emit m_bookmarkForm->widgetBookmarkManager->clearAllBookItems();
-    }
+    clearBookmarkPanel();
     if (Vantor::ISelectionManager* selection = m_sceneView->getSelectionManager())
         selection->clearSelection();
     if (m_treeModel)
@@ -390,5 +379,7 @@ void MainWindow::dropEvent(QDropEvent* event)
 
 void MainWindow::closeEvent(QCloseEvent* event)
 {
+    // The window state written at the end records the bars and docks as they are outside full screen.
+    showBarsAndDocks();
     SARibbonMainWindow::closeEvent(event);
 }

@@ -68,6 +68,8 @@ void MainWindow::on_actionSnapShot_triggered()
     QImage picture = shot.valid() ? osgImageToQImage(*shot) : QImage();
     if (!picture.isNull())
         picture = picture.scaled(snapshotSize(view->getCamera()), Qt::KeepAspectRatio, Qt::SmoothTransformation);
+    if (m_watermark)
+        drawWatermark(picture);
 
     if (picture.isNull() || !picture.save(path, "PNG")) {
         Prompts::get().warning(this, tr("Save failed"), tr("Error saving file"));

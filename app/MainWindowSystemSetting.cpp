@@ -47,20 +47,3 @@ void MainWindow::setPreferences()
     m_sceneView->setEnabledInverseMouseWheel(m_inverseMouseWheel);
     m_sceneView->setEnabledTrackbalHelper(m_displayTrackballHelper);
 }
-
-QPair<QString, QStringList> MainWindow::restartCommand(const QStringList& arguments)
-{
-    if (arguments.isEmpty())
-        return {};
-    return {arguments.first(), arguments.mid(1)};
-}
-
-void MainWindow::restart()
-{
-    // The new process reads the settings at once: they must hold the new language before it starts.
-    writeSettings();
-    const QPair<QString, QStringList> command = restartCommand(QCoreApplication::arguments());
-    if (!command.first.isEmpty())
-        QProcess::startDetached(command.first, command.second);
-    close();
-}

@@ -202,6 +202,8 @@ void MainWindow::initUI()
     m_combineDialog = new CombineProcessDialog(this);
 
     connectSnapshotSignals();
+    initBookmarks();
+    initGeneral();
 }
 
 QTextBrowser* MainWindow::logBrowser() const
@@ -250,16 +252,18 @@ void MainWindow::saveFileFailed(QString path, QString reason)
 
 void MainWindow::onCommandTipChanged(const std::string& text)
 {
-    const QString message = QString::fromLocal8Bit(text.c_str());
-    QTimer::singleShot(0, this, [this, message] {
-        if (message.isEmpty()) {
+    // Tips may come from any command at any time: the status bar is touched later, on this thread.
+    const std::string tip = text;
+    QTimer::singleShot(0, this, [this, tip] {
+        if (!hasLoadedModel())
+            return;
+        if (tip.empty()) {
             statusBar()->clearMessage();
             return;
         }
-        if (!m_currentFile.isEmpty() && statusBar()->currentMessage() != message) {
-            statusBar()->clearMessage();
+        const QString message = QString::fromLocal8Bit(tip.c_str());
+        if (statusBar()->currentMessage() != message)
             statusBar()->showMessage(message);
-        }
     });
 }
 

@@ -2,6 +2,7 @@
 
 #include <QCheckBox>
 #include <QColorDialog>
+#include <QDialog>
 #include <QFileDialog>
 #include <QGridLayout>
 #include <QLabel>
@@ -55,6 +56,11 @@ void Prompts::warning(QWidget* parent, const QString& title, const QString& text
 void Prompts::critical(QWidget* parent, const QString& title, const QString& text)
 {
     QMessageBox::critical(parent, title, text);
+}
+
+int Prompts::exec(QDialog* dialog)
+{
+    return dialog ? dialog->exec() : QDialog::Rejected;
 }
 
 bool Prompts::confirmWithCheckBox(QWidget* parent, const QString& title, const QString& text, const QString& checkText,

@@ -4,6 +4,7 @@
 #include <QMessageBox>
 #include <QString>
 
+class QDialog;
 class QWidget;
 
 // Every file dialog and message box of the program goes through here, so tests can answer them.
@@ -22,6 +23,8 @@ public:
     virtual void information(QWidget* parent, const QString& title, const QString& text);
     virtual void warning(QWidget* parent, const QString& title, const QString& text);
     virtual void critical(QWidget* parent, const QString& title, const QString& text);
+    // Runs a dialog of the program's own modally; its result (QDialog::Accepted or Rejected).
+    virtual int exec(QDialog* dialog);
     // An information box with OK and Cancel and a check box under the text; true for OK. *checked
     // receives the box's state.
     virtual bool confirmWithCheckBox(QWidget* parent, const QString& title, const QString& text,

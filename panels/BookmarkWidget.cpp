@@ -1,41 +1,291 @@
 #include "panels/BookmarkWidget.h"
 
+#include "app/Prompts.h"
+#include "panels/BookmarkDialog.h"
+#include "panels/BookmarkListWidgetItem.h"
+#include "panels/BookmarkParser.h"
+#include "panels/BookmarkResources.h"
+
+#include <QAbstractItemModel>
+#include <QCoreApplication>
+#include <QFile>
+#include <QGridLayout>
+#include <QIcon>
+#include <QLineEdit>
 #include <QListWidget>
-#include <QVBoxLayout>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSpacerItem>
+
+namespace {
+
+struct ButtonText
+{
+    QPushButton* Ui_BookmarkWidgetClass::*button;
+    const char* icon;
+    const char* toolTip;
+    const char* word; // shown only where the icon is not built in
+};
+
+const ButtonText kButtons[] = {
+    {&Ui_BookmarkWidgetClass::pushButtonAddBookmark, ":/VantorViewer/icon/AddView.png",
+     QT_TRANSLATE_NOOP("BookmarkWidgetClass", "Add a new bookmark from current view"), QT_TRANSLATE_NOOP("BookmarkWidgetClass", "Add")},
+    {&Ui_BookmarkWidgetClass::pushButtonRefreshBookmark, ":/VantorViewer/refresh.png",
+     QT_TRANSLATE_NOOP("BookmarkWidgetClass", "Refresh all Bookmarks thumnails"), QT_TRANSLATE_NOOP("BookmarkWidgetClass", "Refresh")},
+    {&Ui_BookmarkWidgetClass::pushButtonUpdateBookmark, ":/VantorViewer/icon/updateView.png",
+     QT_TRANSLATE_NOOP("BookmarkWidgetClass", "Update  bookmark thumbnail and position"), QT_TRANSLATE_NOOP("BookmarkWidgetClass", "Update")},
+    {&Ui_BookmarkWidgetClass::pushButtonEditBookmark, ":/VantorViewer/icon/edit_bookmark.png",
+     QT_TRANSLATE_NOOP("BookmarkWidgetClass", "Edit bookmark name and description"), QT_TRANSLATE_NOOP("BookmarkWidgetClass", "Edit")},
+    {&Ui_BookmarkWidgetClass::pushButtonNavDown, ":/VantorViewer/icon/navdown.png",
+     QT_TRANSLATE_NOOP("BookmarkWidgetClass", "Move down a bookmark"), QT_TRANSLATE_NOOP("BookmarkWidgetClass", "Down")},
+    {&Ui_BookmarkWidgetClass::pushButtonNavUp, ":/VantorViewer/icon/navup.png",
+     QT_TRANSLATE_NOOP("BookmarkWidgetClass", "Move up a bookmark"), QT_TRANSLATE_NOOP("BookmarkWidgetClass", "Up")},
+    {&Ui_BookmarkWidgetClass::pushButtonClearBookmark, ":/VantorViewer/icon/navdelete.png",
+     QT_TRANSLATE_NOOP("BookmarkWidgetClass", "Clear all bookmarks"), QT_TRANSLATE_NOOP("BookmarkWidgetClass", "Clear")},
+    {&Ui_BookmarkWidgetClass::pushButtonDeleteBookmark, ":/VantorViewer/icon/deleteView.png",
+     QT_TRANSLATE_NOOP("BookmarkWidgetClass", "Delete Bookmark"), QT_TRANSLATE_NOOP("BookmarkWidgetClass", "Delete")},
+};
+
+QPushButton* makeButton(QWidget* parent, const char* name)
+{
+    auto* button = new QPushButton(parent);
+    button->setObjectName(QLatin1String(name));
+    return button;
+}
+
+} // namespace
+
+void Ui_BookmarkWidgetClass::setupUi(QWidget* widget)
+{
+    initBookmarkResources();
+    if (widget->objectName().isEmpty())
+        widget->setObjectName(QStringLiteral("BookmarkWidgetClass"));
+    widget->resize(400, 300);
+    gridLayout = new QGridLayout(widget);
+    gridLayout->setObjectName(QStringLiteral("gridLayout"));
+    gridLayout->setSpacing(6);
+    gridLayout->setContentsMargins(0, 0, 0, 0);
+
+    listWidgetBookmark = new QListWidget(widget);
+    listWidgetBookmark->setObjectName(QStringLiteral("listWidgetBookmark"));
+    listWidgetBookmark->setDragEnabled(true);
+    listWidgetBookmark->setDragDropOverwriteMode(false);
+    listWidgetBookmark->setDragDropMode(QAbstractItemView::DragDrop);
+    listWidgetBookmark->setDefaultDropAction(Qt::MoveAction);
+    listWidgetBookmark->setIconSize(QSize(128, 128));
+    gridLayout->addWidget(listWidgetBookmark, 0, 0, 1, 9);
+
+    pushButtonAddBookmark = makeButton(widget, "pushButtonAddBookmark");
+    pushButtonRefreshBookmark = makeButton(widget, "pushButtonRefreshBookmark");
+    pushButtonUpdateBookmark = makeButton(widget, "pushButtonUpdateBookmark");
+    pushButtonEditBookmark = makeButton(widget, "pushButtonEditBookmark");
+    pushButtonNavDown = makeButton(widget, "pushButtonNavDown");
+    pushButtonNavUp = makeButton(widget, "pushButtonNavUp");
+    horizontalSpacer = new QSpacerItem(141, 17, QSizePolicy::Expanding, QSizePolicy::Minimum);
+    pushButtonClearBookmark = makeButton(widget, "pushButtonClearBookmark");
+    pushButtonDeleteBookmark = makeButton(widget, "pushButtonDeleteBookmark");
+    gridLayout->addWidget(pushButtonAddBookmark, 1, 0);
+    gridLayout->addWidget(pushButtonRefreshBookmark, 1, 1);
+    gridLayout->addWidget(pushButtonUpdateBookmark, 1, 2);
+    gridLayout->addWidget(pushButtonEditBookmark, 1, 3);
+    gridLayout->addWidget(pushButtonNavDown, 1, 4);
+    gridLayout->addWidget(pushButtonNavUp, 1, 5);
+    gridLayout->addItem(horizontalSpacer, 1, 6);
+    gridLayout->addWidget(pushButtonClearBookmark, 1, 7);
+    gridLayout->addWidget(pushButtonDeleteBookmark, 1, 8);
+    for (const ButtonText& b : kButtons)
+        (this->*b.button)->setIcon(QIcon(QLatin1String(b.icon)));
+
+    retranslateUi(widget);
+    QMetaObject::connectSlotsByName(widget);
+}
+
+void Ui_BookmarkWidgetClass::retranslateUi(QWidget* widget)
+{
+    widget->setWindowTitle(QCoreApplication::translate("BookmarkWidgetClass", "BookmarkWidget"));
+    listWidgetBookmark->setAccessibleName(QCoreApplication::translate("BookmarkWidgetClass", "Bookmarks"));
+    for (const ButtonText& b : kButtons) {
+        QPushButton* button = this->*b.button;
+        button->setToolTip(QCoreApplication::translate("BookmarkWidgetClass", b.toolTip));
+        button->setAccessibleName(button->toolTip());
+        // A QIcon of a missing file is not null: ask for the file itself.
+        const bool drawn = QFile::exists(QLatin1String(b.icon));
+        button->setText(drawn ? QString() : QCoreApplication::translate("BookmarkWidgetClass", b.word));
+    }
+}
 
 BookmarkWidget::BookmarkWidget(QWidget* parent) : QWidget(parent)
 {
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    m_list = new QListWidget(this);
-    layout->addWidget(m_list);
+    ui.setupUi(this);
+    setWindowFlags(Qt::WindowFlags(0x8000000));
+    setAccessibleName(tr("Bookmark manager"));
+    ui.listWidgetBookmark->setItemDelegate(new BookmarkListWidgetItemDelegate(ui.listWidgetBookmark));
+    ui.pushButtonRefreshBookmark->hide();
+    ui.pushButtonUpdateBookmark->hide();
+    // Rows dragged to another place take their records along, so the records keep the order shown.
+    connect(ui.listWidgetBookmark->model(), &QAbstractItemModel::rowsMoved, this, &BookmarkWidget::followDraggedRows);
 }
 
-bool BookmarkWidget::loadBookmarks(const QString&)
+BookmarkWidget::~BookmarkWidget()
 {
-    return false;
+    // The rows point at the records: they go first.
+    ui.listWidgetBookmark->clear();
 }
 
-void BookmarkWidget::setcurrentRow(int row)
+void BookmarkWidget::addBookmarkItem(BookmarkRecord* record)
 {
-    if (row < 0 || row >= m_list->count())
+    if (!record)
         return;
-    m_list->setCurrentRow(row);
-    emit useBookmarkItem(m_list->item(row)->data(Qt::UserRole + 1).toInt());
+    if (!m_records)
+        m_records = std::make_unique<BookmarkRecordList>();
+    m_records->append(record);
+    auto* item = new BookmarkListWidgetItem(record, ui.listWidgetBookmark);
+    item->setup();
 }
 
-void BookmarkWidget::on_pushButtonAddBookmark_pressed() { emit newBookmarkRequest(); }
+bool BookmarkWidget::loadBookmarks(const QString& path)
+{
+    BookmarkParser parser;
+    std::unique_ptr<BookmarkRecordList> read = parser.read(path);
+    ui.listWidgetBookmark->clear();
+    m_records = std::move(read);
+    if (m_records) {
+        for (BookmarkRecord* record : m_records->records()) {
+            auto* item = new BookmarkListWidgetItem(record, ui.listWidgetBookmark);
+            if (record)
+                item->setup();
+        }
+        m_records->setModified(false);
+    }
+    return m_records && parser.errorString().isEmpty();
+}
+
+void BookmarkWidget::clearBookmarks(bool ask)
+{
+    if (ask
+        && Prompts::get().question(this, tr("Clear bookmarks"), tr("Delete all the bookmark(s) ?"),
+                                   QMessageBox::Yes | QMessageBox::Cancel)
+            != QMessageBox::Yes)
+        return;
+    ui.listWidgetBookmark->clear();
+    if (!m_records)
+        return;
+    m_records->clear();
+    m_records->setModified(false);
+    emit clearAllBookItems();
+}
+
+qint64 BookmarkWidget::bookmarkIdAt(int row) const
+{
+    return BookmarkListWidgetItem::bookmarkId(ui.listWidgetBookmark->item(row));
+}
+
+void BookmarkWidget::on_pushButtonAddBookmark_pressed()
+{
+    emit newBookmarkRequest();
+}
+
+void BookmarkWidget::moveCurrent(int step)
+{
+    QListWidget* list = ui.listWidgetBookmark;
+    const int row = list->currentRow();
+    const int target = row + step;
+    if (row < 0 || target < 0 || target >= list->count())
+        return;
+    QListWidgetItem* item = list->takeItem(row);
+    list->insertItem(target, item);
+    list->setCurrentRow(target);
+    if (m_records)
+        m_records->swap(row, target);
+}
+
+void BookmarkWidget::on_pushButtonNavUp_pressed()
+{
+    moveCurrent(-1);
+}
+
+void BookmarkWidget::on_pushButtonNavDown_pressed()
+{
+    moveCurrent(+1);
+}
+
+void BookmarkWidget::followDraggedRows()
+{
+    if (!m_records)
+        return;
+    QList<BookmarkRecord*> order;
+    for (int i = 0; i < ui.listWidgetBookmark->count(); ++i)
+        if (auto* item = dynamic_cast<BookmarkListWidgetItem*>(ui.listWidgetBookmark->item(i)))
+            order.append(item->record());
+    m_records->reorder(order);
+}
 
 void BookmarkWidget::on_pushButtonDeleteBookmark_pressed()
 {
-    const int row = m_list->currentRow();
-    if (row >= 0)
+    const int row = ui.listWidgetBookmark->currentRow();
+    QListWidgetItem* item = ui.listWidgetBookmark->item(row);
+    if (!item)
+        return;
+    if (Prompts::get().question(this, tr("Bookmark manager"), tr("Delete \"%1\" bookmark entry ?").arg(item->text()),
+                                QMessageBox::Ok | QMessageBox::Cancel)
+        == QMessageBox::Ok)
         emit removeBookItemByIndex(unsigned(row));
+}
+
+void BookmarkWidget::on_pushButtonEditBookmark_pressed()
+{
+    auto* item = dynamic_cast<BookmarkListWidgetItem*>(ui.listWidgetBookmark->currentItem());
+    if (!item || !item->record())
+        return;
+    if (!m_dialog)
+        m_dialog = new BookmarkDialog(this);
+    BookmarkRecord* record = item->record();
+    m_dialog->nameEdit()->setText(record->value(BookmarkKey::name()).toString());
+    m_dialog->descriptionEdit()->clear();
+    m_dialog->descriptionEdit()->appendPlainText(record->value(BookmarkKey::description()).toString());
+    if (Prompts::get().exec(m_dialog) != QDialog::Accepted)
+        return;
+    record->insert(BookmarkKey::name(), m_dialog->getName());
+    record->insert(BookmarkKey::description(), m_dialog->getDescription());
+    item->setup();
+    if (m_records)
+        m_records->setModified(true);
+}
+
+void BookmarkWidget::on_pushButtonRefreshBookmark_pressed()
+{
 }
 
 void BookmarkWidget::on_pushButtonUpdateBookmark_pressed()
 {
-    const int row = m_list->currentRow();
-    if (row >= 0)
-        emit updateBookmarkItemRequest(m_list->item(row)->data(Qt::UserRole + 1).toInt());
+    if (QListWidgetItem* item = ui.listWidgetBookmark->currentItem())
+        emit updateBookmarkItemRequest(BookmarkListWidgetItem::bookmarkId(item));
+}
+
+void BookmarkWidget::on_pushButtonClearBookmark_pressed()
+{
+    if (!m_records)
+        return;
+    clearBookmarks(true);
+    m_records->setModified(true);
+}
+
+void BookmarkWidget::on_listWidgetBookmark_itemDoubleClicked(QListWidgetItem* item)
+{
+    if (item)
+        emit useBookmarkItem(BookmarkListWidgetItem::bookmarkId(item));
+}
+
+int BookmarkWidget::getcurrentRow()
+{
+    return ui.listWidgetBookmark->currentRow();
+}
+
+void BookmarkWidget::setcurrentRow(int row)
+{
+    QListWidgetItem* item = ui.listWidgetBookmark->item(row);
+    if (row < 0 || !item)
+        return;
+    ui.listWidgetBookmark->setCurrentRow(row);
+    emit useBookmarkItem(BookmarkListWidgetItem::bookmarkId(item));
 }

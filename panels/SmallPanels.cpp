@@ -46,15 +46,3 @@ void AreaAndVolumeMeasureManagerChangedListener::onMeasureChanged(Vantor::Measur
         content += QChar(measure->getAppendChar());
     m_panel->setText({QString::fromLocal8Bit(measure->GetTitle().c_str()), content});
 }
-
-BookmarkDialog::BookmarkDialog(QWidget* parent) : QDialog(parent, Qt::WindowFlags(0x8000003))
-{
-    auto* layout = new QVBoxLayout(this);
-    m_name = new QLineEdit(this);
-    m_description = new QLineEdit(this);
-    layout->addWidget(m_name);
-    layout->addWidget(m_description);
-}
-
-QString BookmarkDialog::getName() const { return m_name->text(); }
-QString BookmarkDialog::getDescription() const { return m_description->text(); }

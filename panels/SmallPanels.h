@@ -51,17 +51,3 @@ public:
 private:
     QPointer<MeasureProperty> m_panel;
 };
-
-class BookmarkDialog : public QDialog
-{
-    Q_OBJECT
-public:
-    explicit BookmarkDialog(QWidget* parent = nullptr);
-    QLineEdit* nameEdit() const { return m_name; }
-    QString getName() const;
-    QString getDescription() const;
-
-private:
-    QLineEdit* m_name = nullptr;
-    QLineEdit* m_description = nullptr;
-};

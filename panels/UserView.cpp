@@ -380,8 +380,12 @@ void ModelState::apply()
         }
         record.node->setNodeMask(record.mask);
         if (auto* model = dynamic_cast<Model*>(record.node.get())) {
-            model->setColor(record.color);
-            model->setTransparent(record.transparency, false);
+            // A model that already looks as recorded is left alone: a material of its own would hide the
+            // colours of the parts below it, and a save would keep that.
+            if (model->getColor() != record.color)
+                model->setColor(record.color);
+            if (float(model->getTransparent()) != record.transparency)
+                model->setTransparent(record.transparency, false);
         }
     }
 }

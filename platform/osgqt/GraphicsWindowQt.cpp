@@ -268,6 +268,12 @@ void GLWidget::resizeGL(int w, int h)
     _window->resized(0, 0, pw, ph);
 }
 
+void GLWidget::primaryScreenChanged()
+{
+    resizeGL(width(), height());
+    update();
+}
+
 void GLWidget::setModifiers(Qt::KeyboardModifiers mods)
 {
     if (!_window.valid())

@@ -59,6 +59,10 @@ public:
     // Qt key to OSG key symbol; 0 when there is none.
     static int osgKey(int qtKey, const QString& text);
 
+public slots:
+    // The widget moved to another screen: the graphics window takes the size in that screen's pixels.
+    void primaryScreenChanged();
+
 protected:
     void initializeGL() override;
     void paintGL() override;

@@ -115,11 +115,3 @@ TEST(PreferencesWindow, AcceptedChoicesBecomeTheWindows)
     w.showPreferences();
     EXPECT_EQ(dialog->ui()->checkBoxWatermark->isChecked(), watermark);
 }
-
-TEST(PreferencesWindow, RestartStartsTheSameProgramWithItsArguments)
-{
-    const auto command = MainWindow::restartCommand({"/opt/nerio/Nerio3d", "--tree", "false", "/data/a.dazo"});
-    EXPECT_EQ(command.first, "/opt/nerio/Nerio3d");
-    EXPECT_EQ(command.second, (QStringList{"--tree", "false", "/data/a.dazo"}));
-    EXPECT_TRUE(MainWindow::restartCommand({}).first.isEmpty());
-}

@@ -549,6 +549,30 @@ TEST(UserViewApply, CaptureThenApplyRestoresModelsExactly)
     EXPECT_FLOAT_EQ(scene.c->getTransparent(), 0.35);
 }
 
+TEST(UserViewApply, ModelsThatLookAsRecordedGetNoMaterialOfTheirOwn)
+{
+    // Parts coloured below the model (in their geometry) keep their colours when a view is applied.
+    Assembly scene;
+    auto ownMaterial = [](const Model* model) {
+        const osg::StateSet* state = model->getStateSet();
+        return state && state->getAttribute(osg::StateAttribute::MATERIAL);
+    };
+    ASSERT_FALSE(ownMaterial(scene.top.get()));
+    ASSERT_FALSE(ownMaterial(scene.a.get()));
+    osg::ref_ptr<UserView> view = new UserView;
+    view->setTopModel(scene.top.get());
+    view->capture();
+    view->apply();
+    EXPECT_FALSE(ownMaterial(scene.top.get()));
+    EXPECT_FALSE(ownMaterial(scene.a.get()));
+
+    // A model given another colour since gets the recorded one back.
+    const osg::Vec4f recorded = scene.a->getColor();
+    scene.a->setColor(osg::Vec4f(0.0f, 1.0f, 0.0f, 1.0f));
+    view->apply();
+    EXPECT_EQ(scene.a->getColor(), recorded);
+}
+
 TEST(UserViewApply, RecordsWithoutANodeAreSkipped)
 {
     Assembly scene;
