@@ -642,13 +642,13 @@ void AnimationEditorUI::addView()
     Model::NodeList models;
     if (osg::ref_ptr<Model> top = keyframeEditor->getTopModel())
         Model::getAllChildrenModels(top.get(), models);
-    if (systemSettings && systemSettings->infoShow && int(models.size()) > viewKeyframeModelLimit) {
+    if (systemSettings && systemSettings->infoShow() && int(models.size()) > viewKeyframeModelLimit) {
         bool dontAsk = false;
         const bool ok = Prompts::get().confirmWithCheckBox(
             nullptr, QString::fromUtf8("提示"), QString::fromUtf8("模型较复杂，添加视图将会花费较长时间，是否继续？"),
             QString::fromUtf8("不再提示"), &dontAsk);
         if (dontAsk)
-            systemSettings->infoShow = false;
+            systemSettings->setInfoShow(false);
         if (!ok)
             return;
     }

@@ -45,6 +45,7 @@ class CoordinationWidget;
 class CollisionDialog;
 class CombineProcessDialog;
 class SystemSetting;
+class PreferencesWidget;
 class TimelineDialog;
 class MainWindowAnimationManagerListener;
 namespace Vantor {
@@ -521,6 +522,28 @@ public slots:
 private:
     void initCollision();
     void setupCollisionTable();
+
+    // System settings and preferences (MainWindowSystemSetting.cpp).
+public:
+    // Every ribbon action by its key.
+    QMap<QString, QAction*> getActions() const { return m_actionMap; }
+    SystemSetting* systemSetting() const { return m_systemSetting; }
+    PreferencesWidget* preferencesWidget() const { return m_preferences; }
+    // The ribbon's system-setting and preferences commands open these.
+    void showSystemSetting();
+    void showPreferences();
+    const QString& currentLanguage() const { return m_currentLanguage; }
+    bool watermark() const { return m_watermark; }
+
+    // Snapshots are taken on a transparent background when set (the system settings write it).
+    bool snapshotTransparentBackground = false;
+
+public slots:
+    // The preferences dialog was accepted: its check boxes and language become the window's.
+    void setPreferences();
+
+private:
+    PreferencesWidget* m_preferences = nullptr;
 
     // Undo, redo, keys, command tips, log, menu state, watermark, restart, help, about
     // (MainWindowGeneral.cpp).

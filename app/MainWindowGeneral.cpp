@@ -271,6 +271,8 @@ QPair<QString, QStringList> MainWindow::restartCommand(const QStringList& argume
 
 void MainWindow::restart()
 {
+    // The new process reads the settings at once: they must hold the new language before it starts.
+    writeSettings();
     const QPair<QString, QStringList> command = restartCommand(QCoreApplication::arguments());
     QProcess::startDetached(command.first, command.second);
     close();

@@ -29,6 +29,7 @@ void MainWindow::on_actionModelAutoCombine_triggered()
 
 void MainWindow::on_actionSetting_triggered()
 {
+    showSystemSetting();
 }
 
 void MainWindow::on_actionQuit_triggered()

@@ -211,8 +211,10 @@ void ObjectLoader::readUserViews(const QString& text)
     views.clear();
     const QByteArray utf8 = text.toUtf8();
     rapidjson::Document doc;
-    // Iterative: a deeply nested document must not exhaust the thread's stack.
-    doc.Parse<rapidjson::kParseIterativeFlag>(utf8.constData(), static_cast<std::size_t>(utf8.size()));
+    // Iterative: a deeply nested document must not exhaust the thread's stack. Full precision: a camera
+    // read back must be the camera that was saved, to the last bit.
+    doc.Parse<rapidjson::kParseIterativeFlag | rapidjson::kParseFullPrecisionFlag>(utf8.constData(),
+                                                                                   static_cast<std::size_t>(utf8.size()));
     if (doc.HasParseError() || !doc.IsObject())
         return;
     auto list = doc.FindMember("userview_list");
@@ -310,7 +312,9 @@ bool ObjectLoader::saveModel(const QString& path, osg::ref_ptr<osg::Node> model,
             if (d.second.empty())
                 continue;
             rapidjson::Document& doc = parsed[d.first];
-            doc.Parse<rapidjson::kParseIterativeFlag>(d.second.c_str(), d.second.size());
+            // Full precision: saving must not move any number of the documents by a bit.
+            doc.Parse<rapidjson::kParseIterativeFlag | rapidjson::kParseFullPrecisionFlag>(d.second.c_str(),
+                                                                                           d.second.size());
             if (doc.HasParseError()) {
                 Vantor::LogHandler::getInstance()->reportWarning(
                     tr("The %1 document is not valid JSON and is not saved").arg(QString::fromStdString(d.first)));

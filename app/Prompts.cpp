@@ -1,6 +1,7 @@
 #include "app/Prompts.h"
 
 #include <QCheckBox>
+#include <QColorDialog>
 #include <QDialog>
 #include <QFileDialog>
 #include <QGridLayout>
@@ -29,6 +30,11 @@ QString Prompts::getSaveFileName(QWidget* parent, const QString& caption, const 
 QString Prompts::getExistingDirectory(QWidget* parent, const QString& caption, const QString& dir)
 {
     return QFileDialog::getExistingDirectory(parent, caption, dir);
+}
+
+QColor Prompts::getColor(const QColor& initial, QWidget* parent, const QString& title)
+{
+    return QColorDialog::getColor(initial, parent, title);
 }
 
 QMessageBox::StandardButton Prompts::question(QWidget* parent, const QString& title, const QString& text,

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QColor>
 #include <QMessageBox>
 #include <QString>
 
@@ -15,6 +16,8 @@ public:
     virtual QString getOpenFileName(QWidget* parent, const QString& caption, const QString& dir, const QString& filter);
     virtual QString getSaveFileName(QWidget* parent, const QString& caption, const QString& dir, const QString& filter);
     virtual QString getExistingDirectory(QWidget* parent, const QString& caption, const QString& dir);
+    // The standard colour dialog; an invalid colour when it was cancelled.
+    virtual QColor getColor(const QColor& initial, QWidget* parent, const QString& title);
     virtual QMessageBox::StandardButton question(QWidget* parent, const QString& title, const QString& text,
                                                  QMessageBox::StandardButtons buttons = QMessageBox::Yes | QMessageBox::No);
     virtual void information(QWidget* parent, const QString& title, const QString& text);

@@ -1,8 +1,9 @@
 #pragma once
 
-// The interference-check and combine dialogs.
+// The interference-check, combine and preferences dialogs.
 
 #include "dialogs/CollisionDialog.h"
+#include "dialogs/PreferencesWidget.h"
 
 #include <QDialog>
 #include <QString>
@@ -17,15 +18,4 @@ signals:
 public slots:
     void Show(bool show) { setVisible(show); }
     void SetProcess(QString, float) {}
-};
-
-class PreferencesWidget : public QDialog
-{
-    Q_OBJECT
-public:
-    explicit PreferencesWidget(QWidget* parent = nullptr) : QDialog(parent) {}
-    QString language;
-    void refreshLanguages() {}
-signals:
-    void restart();
 };

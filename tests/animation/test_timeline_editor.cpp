@@ -424,12 +424,12 @@ TEST_F(TimelineEditor, WholeSceneKeyframeAsksForLargeModels)
     prompts.tick = true;
     ui->addView();
     EXPECT_EQ(prompts.asked, 2);
-    EXPECT_FALSE(settings.infoShow);
+    EXPECT_FALSE(settings.infoShow());
     EXPECT_EQ(keys->getAllKeyframes().size(), 301u * 4 + 1);
     ui->addView();
     EXPECT_EQ(prompts.asked, 2); // not again
 
-    settings.infoShow = true;
+    settings.setInfoShow(true);
     top->removeChild(top->getNumChildren() - 1, 1); // 300 models
     ui->addView();
     EXPECT_EQ(prompts.asked, 2);

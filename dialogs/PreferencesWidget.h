@@ -1,0 +1,68 @@
+#pragma once
+
+#include <QCoreApplication>
+#include <QDialog>
+#include <QMap>
+#include <QString>
+
+class QCheckBox;
+class QComboBox;
+class QDialogButtonBox;
+class QGridLayout;
+class QGroupBox;
+class QLabel;
+
+class Ui_PreferencesWidgetClass
+{
+    Q_DECLARE_TR_FUNCTIONS(PreferencesWidgetClass)
+public:
+    QGridLayout* gridLayout_3 = nullptr;
+    QGroupBox* groupBox = nullptr;
+    QGridLayout* gridLayout = nullptr;
+    QCheckBox* checkBoxSplashscreenAtStartup = nullptr;
+    QCheckBox* checkBoxSplashscreenTransparentBackground = nullptr;
+    QCheckBox* checkBoxWatermark = nullptr;
+    QDialogButtonBox* buttonBox = nullptr;
+    QGroupBox* groupBoxLang = nullptr;
+    QGridLayout* gridLayout_14 = nullptr;
+    QComboBox* comboBoxLanguage = nullptr;
+    QLabel* labelDetectedLanguage = nullptr;
+    QGroupBox* groupBox_2 = nullptr;
+    QGridLayout* gridLayout_2 = nullptr;
+    QCheckBox* checkBoxTrackballHelper = nullptr;
+    QCheckBox* checkBoxInverseMouseWheel = nullptr;
+
+    void setupUi(QDialog* dialog);
+    void retranslateUi(QDialog* dialog);
+};
+
+// The small preferences dialog: splash screen, snapshot watermark, mouse wheel, trackball helper and the
+// interface language. It keeps nothing itself: the main window fills it before showing it and reads it
+// back when it is accepted.
+class PreferencesWidget : public QDialog
+{
+    Q_OBJECT
+public:
+    explicit PreferencesWidget(QWidget* parent = nullptr);
+    ~PreferencesWidget() override;
+
+    Ui_PreferencesWidgetClass* ui() const { return m_ui; }
+
+    // "auto", "default" or a translation's language code.
+    QString currentLanguage;
+
+    // Refills the language list from the installed translations and selects the current language.
+    void fillLanguageList();
+    // The same from a map of display text to language code.
+    void fillLanguageList(const QMap<QString, QString>& languages);
+
+signals:
+    // The user agreed to restart for a new language.
+    void restart();
+
+public slots:
+    void on_comboBoxLanguage_activated(int index);
+
+private:
+    Ui_PreferencesWidgetClass* m_ui;
+};
