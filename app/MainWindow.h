@@ -50,6 +50,7 @@ class TimelineDialog;
 class MainWindowAnimationManagerListener;
 namespace Vantor {
 class AnimationEditorUI;
+class AnimationKeyFrameEditor;
 }
 using AnimationEditorUI = Vantor::AnimationEditorUI;
 class AboutDialog;
@@ -332,6 +333,13 @@ public slots:
     void on_actionDeleteAllKeyframe_triggerd();
     void on_actionDeleteSelectKeyframe_triggerd();
     void on_actionDeleteCameraKeyframe_triggerd();
+    void on_actionPlayAnimationNextFrame_triggerd();
+    void on_actionSetAnimationRevesePlay_triggerd();
+    void on_actionResumeAnimation_triggerd();
+    void on_actionRestartAllAnimation_triggerd();
+    void on_actionClearAllAnimation_triggerd();
+    // Shows the timeline dock when hidden, hides it when shown.
+    void on_actionTimeline_triggered();
 
     // The Relation page (MainWindowCollisionActions.cpp).
     void on_actionCollisionSetting_triggered();
@@ -447,6 +455,8 @@ public:
     void initAnimationDock();
     AnimationEditorUI* animationEditor() const { return m_animationEditor; }
     TimelineDialog* timelineDialog() const { return m_timelineDialog; }
+    // The scene's keyframe editor; null before the view has one.
+    Vantor::AnimationKeyFrameEditor* keyFrameEditor() const;
     QDockWidget* timelineDock() const;
     // Replaces the animation by the document's; a document that does not load changes nothing and
     // gives false with the reason.

@@ -15,6 +15,7 @@
 #include "view/PickingHandler.h"
 #include "view/SceneModel.h"
 #include "view/SceneView.h"
+#include "vantor/animation/AnimationManager.h"
 #include "vantor/command/CommandManager.h"
 #include "vantor/command/ISelectionManager.h"
 #include "vantor/effect/EffectManager.h"
@@ -30,7 +31,10 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QCompleter>
+#include <QDoubleSpinBox>
+#include <QSlider>
 #include <QDir>
 #include <QDragEnterEvent>
 #include <QFileInfo>
@@ -70,7 +74,11 @@ void MainWindow::on_actionOpen_triggered()
                                                         QStringLiteral("Dazo files (*.dazo)"));
     if (path.isEmpty())
         return;
+    if (osg::ref_ptr<Vantor::AnimationManager> animations = m_sceneView->getAnimationManager())
+        animations->clearAllAnimation();
     loadFile(path);
+    // The previous model's clashes mean nothing on the new one.
+    hideCollisionEffect();
 }
 
 void MainWindow::on_actionOpenSample_triggered()
@@ -127,6 +135,14 @@ void MainWindow::newLoadedFile(osg::ref_ptr<osg::Node> root)
     if (m_animationEditor)
         m_animationEditor->setEditorOpen(true);
     setGlobalMenuState(true);
+    // Walking options wait for a walk; playback controls serve the model's animation.
+    for (QWidget* box : {static_cast<QWidget*>(m_roamLinearVelocity), static_cast<QWidget*>(m_roamStep),
+                         static_cast<QWidget*>(m_roamAngularVelocity)})
+        if (box)
+            box->setEnabled(false);
+    for (QWidget* control : {static_cast<QWidget*>(m_playSpeed), static_cast<QWidget*>(m_timeSlider)})
+        if (control)
+            control->setEnabled(true);
     for (QAction* action : {m_quickSaveAction, m_saveAction, m_saveAsAction, m_closeAction})
         if (action)
             action->setEnabled(true);

@@ -18,7 +18,11 @@
 
 #include <QDir>
 #include <QDockWidget>
+#include <QAction>
+#include <QComboBox>
+#include <QDoubleSpinBox>
 #include <QFile>
+#include <QMessageBox>
 #include <QSignalSpy>
 #include <QSlider>
 #include <QTest>
@@ -33,6 +37,14 @@ struct ScriptedPrompts : Prompts
 {
     QString saveName, openName;
     int warnings = 0;
+    QMessageBox::StandardButton answer = QMessageBox::No;
+    QStringList questions;
+    QMessageBox::StandardButton question(QWidget*, const QString&, const QString& text,
+                                         QMessageBox::StandardButtons) override
+    {
+        questions << text;
+        return answer;
+    }
     QString getSaveFileName(QWidget*, const QString&, const QString& dir, const QString&) override
     {
         proposed = dir;
@@ -220,6 +232,75 @@ TEST(AnimationWindow, AnimationFilesRoundTripAndFailuresChangeNothing)
     EXPECT_FALSE(AnimationPlayback::writeFile(scratch("null.Animation"), "", &error));
     EXPECT_FALSE(AnimationPlayback::writeFile(scratch("null.Animation"), "{\"a\":", &error));
     EXPECT_FALSE(QFileInfo::exists(scratch("null.Animation")));
+}
+
+TEST(AnimationWindow, RibbonControlsDrivePlaybackAndDeletion)
+{
+    MainWindow w;
+    ASSERT_TRUE(open(w, copyOfSample("Ribbon.dazo")));
+    // A loaded model: playback controls on, walking options off until a walk starts.
+    EXPECT_TRUE(w.playSpeedBox()->isEnabled());
+    EXPECT_TRUE(w.playTimeSlider()->isEnabled());
+    EXPECT_FALSE(w.roamVelocityBox()->isEnabled());
+    Model* part = animateFirstPart(w);
+    ASSERT_NE(part, nullptr);
+    osg::ref_ptr<AnimationManager> manager = w.sceneView()->getAnimationManager();
+    const auto trigger = [&](const char* key, bool checked) {
+        QAction* a = w.getAction(key);
+        ASSERT_NE(a, nullptr) << key;
+        if (a->isCheckable())
+            a->setChecked(!checked); // so the trigger below lands on the wanted state
+        a->trigger();
+    };
+
+    trigger("Animation_ATEPlay", true);
+    EXPECT_TRUE(manager->isPlaying());
+    trigger("Animation_ATEPause", false);
+    EXPECT_EQ(manager->getPlayState(), AnimationManager::Paused);
+    keys(w)->playToKeyframe(1.5);
+    trigger("Animation_ATEStop", false);
+    EXPECT_FALSE(manager->isPlaying());
+    EXPECT_EQ(manager->getCurrentTime(), 0.0);
+
+    trigger("Animation_ATECyclicPlay", true);
+    EXPECT_TRUE(manager->getLoopPlay());
+    trigger("Animation_ATEReverse", true);
+    EXPECT_TRUE(manager->getReversePlay());
+    w.on_actionSetAnimationRevesePlay_triggerd();
+    EXPECT_FALSE(manager->getReversePlay());
+    const bool camera = manager->getCameraPlay();
+    trigger("Animation_ATECameraPlay", !camera);
+    EXPECT_EQ(manager->getCameraPlay(), !camera);
+    w.playSpeedBox()->setCurrentIndex(3);
+    EXPECT_EQ(manager->getPlaySpeed(), 3.0);
+    w.playSpeedBox()->setCurrentIndex(0);
+    EXPECT_EQ(manager->getPlaySpeed(), 0.5);
+
+    // Deleting: camera keyframes alone, then all of them only after a yes.
+    ScriptedPrompts prompts;
+    ASSERT_EQ(keys(w)->getAllKeyframes().size(), 4u);
+    w.on_actionDeleteCameraKeyframe_triggerd();
+    EXPECT_EQ(keys(w)->getAllKeyframes().size(), 3u);
+    w.on_actionDeleteAllKeyframe_triggerd();
+    EXPECT_EQ(prompts.questions, QStringList{QString::fromUtf8("是否移除所有关键帧。")});
+    EXPECT_EQ(keys(w)->getAllKeyframes().size(), 3u);
+    prompts.answer = QMessageBox::Yes;
+    w.on_actionDeleteAllKeyframe_triggerd();
+    EXPECT_TRUE(keys(w)->getAllKeyframes().empty());
+
+    // Opening another model starts without the old animation.
+    ASSERT_NE(animateFirstPart(w), nullptr);
+    prompts.openName = copyOfSample("Next.dazo");
+    w.on_actionOpen_triggered();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !w.isBusy(); }, 20000));
+    EXPECT_TRUE(keys(w)->getAllKeyframes().empty());
+
+    // The timeline switch shows and hides its dock.
+    const bool hidden = w.timelineDock()->isHidden();
+    w.on_actionTimeline_triggered();
+    EXPECT_NE(w.timelineDock()->isHidden(), hidden);
+    w.on_actionTimeline_triggered();
+    EXPECT_EQ(w.timelineDock()->isHidden(), hidden);
 }
 
 TEST(AnimationPlaybackRules, SpeedSliderAndSteps)
