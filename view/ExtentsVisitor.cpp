@@ -31,11 +31,11 @@ void ExtentsVisitor::apply(osg::Geode& geode)
 {
     osg::BoundingBoxd local(kEmptyMin, kEmptyMin, kEmptyMin, -kEmptyMin, -kEmptyMin, -kEmptyMin);
     for (unsigned int i = 0; i < geode.getNumDrawables(); ++i) {
-        const osg::BoundingSphere bs = geode.getDrawable(i)->getBound();
-        const osg::Vec3d c(bs.center());
-        const double r = bs.radius();
-        if (r > 1e-5)
-            local.expandBy(osg::BoundingBoxd(c - osg::Vec3d(r, r, r), c + osg::Vec3d(r, r, r)));
+        // The drawable's own box: the cube around its bounding sphere would make a flat plate look
+        // as deep as it is long.
+        const osg::BoundingBox bb = geode.getDrawable(i)->getBoundingBox();
+        if (bb.valid() && bb.radius() > 1e-5)
+            local.expandBy(osg::BoundingBoxd(osg::Vec3d(bb._min), osg::Vec3d(bb._max)));
     }
     // A geode without a measurable drawable adds nothing; transforming its empty box would widen the
     // result to the largest float.

@@ -4,7 +4,7 @@
 #include <osg/Matrixd>
 #include <osg/NodeVisitor>
 
-// The world-space box of the drawables below a node, from each drawable's bounding sphere. Hidden nodes
+// The world-space box of the drawables below a node, from each drawable's own bounding box. Hidden nodes
 // (mask 0) and everything below them are not visited. The box starts empty: minima at the largest
 // single-precision value and maxima at its negative.
 class ExtentsVisitor : public osg::NodeVisitor

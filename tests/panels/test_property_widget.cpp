@@ -88,8 +88,8 @@ TEST(PropertyWidget, GroupRowsAndStatistics)
 
     const QStringList expected = {
         "Name=Bracket", "Data Variance=STATIC", "Node Mask=0xff",
-        // The quad's bounding sphere, moved by the transform.
-        "Size=", "  Height=2.83", "  Width=2.83", "  Length=2.83",
+        // The flat 2 x 2 quad's own sides, moved by the transform.
+        "Size=", "  Height=0.00", "  Width=2.00", "  Length=2.00",
         "Center Point=", "  X=11.00", "  Y=1.00", "  Z=0.00",
         "Total vertices=4", "Max depth=2", "Groups=1", "MatrixTransforms=1", "Geodes=1",
         "Total Geometries=1", "Total Drawables=1", "DrawArrays=1", "Total PrimitiveSets=1"};

@@ -13,19 +13,25 @@
 
 namespace {
 
-// A geode with one drawable whose bounding sphere has the given centre and radius (a segment along x).
-osg::ref_ptr<osg::Geode> ball(const osg::Vec3& c, float r, const char* name = "")
+// A geode with one drawable spanning the box from lo to hi (its diagonal as a line).
+osg::ref_ptr<osg::Geode> span(const osg::Vec3& lo, const osg::Vec3& hi, const char* name = "")
 {
     osg::ref_ptr<osg::Geometry> line = new osg::Geometry;
     osg::ref_ptr<osg::Vec3Array> v = new osg::Vec3Array;
-    v->push_back(c - osg::Vec3(r, 0, 0));
-    v->push_back(c + osg::Vec3(r, 0, 0));
+    v->push_back(lo);
+    v->push_back(hi);
     line->setVertexArray(v.get());
     line->addPrimitiveSet(new osg::DrawArrays(GL_LINES, 0, 2));
     osg::ref_ptr<osg::Geode> g = new osg::Geode;
     g->setName(name);
     g->addDrawable(line.get());
     return g;
+}
+
+// A cube of half side r around c.
+osg::ref_ptr<osg::Geode> ball(const osg::Vec3& c, float r, const char* name = "")
+{
+    return span(c - osg::Vec3(r, r, r), c + osg::Vec3(r, r, r), name);
 }
 
 osg::BoundingBoxd extents(osg::Node* node)
@@ -89,6 +95,17 @@ TEST(ExtentsVisitor, RotatedBoxTakesAllEightCorners)
     EXPECT_NEAR(box.xMax(), std::sqrt(2.0), 1e-6);
     EXPECT_NEAR(box.yMin(), -std::sqrt(2.0), 1e-6);
     EXPECT_NEAR(box.zMin(), 1.0, 1e-6);
+}
+
+TEST(ExtentsVisitor, AFlatPlateMeasuresItsOwnSidesNotItsBoundingSphere)
+{
+    osg::ref_ptr<osg::MatrixTransform> placed = new osg::MatrixTransform(osg::Matrixd::translate(5, 0, 0));
+    placed->addChild(span({0, 0, 0}, {200, 120, 10}).get());
+    const osg::BoundingBoxd box = extents(placed.get());
+    EXPECT_NEAR(box.xMax() - box.xMin(), 200.0, 1e-6);
+    EXPECT_NEAR(box.yMax() - box.yMin(), 120.0, 1e-6);
+    EXPECT_NEAR(box.zMax() - box.zMin(), 10.0, 1e-6);
+    EXPECT_NEAR(box.xMin(), 5.0, 1e-6);
 }
 
 TEST(FindNameListVisitor, CollectsEveryNameInPreOrderWithRepeats)
