@@ -496,9 +496,8 @@ QMap<QString, QAction*> SystemSetting::actionMap() const
 
 // ---- Loading and saving ----
 
-void SystemSetting::readConfig()
+SystemSettingValues SystemSetting::readValues(const QString& path)
 {
-    const QString path = configPath();
     SystemSettingValues values = defaults();
     if (QFileInfo::exists(path)) {
         QSettings settings(path, QSettings::IniFormat);
@@ -511,7 +510,12 @@ void SystemSetting::readConfig()
         values.quickAccess = readQuickAccess(settings, values.quickAccess, path);
         settings.endGroup();
     }
-    m_values = values;
+    return values;
+}
+
+void SystemSetting::readConfig()
+{
+    m_values = readValues(configPath());
     updateWidgets();
     emitAllSettings();
 }

@@ -74,6 +74,8 @@ public:
     // Puts the file into another folder (tests); an empty folder restores the rule above.
     static void setConfigDirectory(const QString& directory);
 
+    // The values of the file at the path: defaults for a missing file or key, damaged values clamped.
+    static SystemSettingValues readValues(const QString& path);
     // Loads the file (defaults without one; nothing is written) and puts every value into effect.
     void readConfig();
     // False when the file could not be written; that is logged and told to the user.

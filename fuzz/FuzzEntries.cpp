@@ -2,8 +2,13 @@
 
 #include "automation/Message.h"
 #include "hostchannel/HostFrameReader.h"
+#include "dialogs/SystemSetting.h"
+#include "panels/BookmarkParser.h"
+#include "panels/BookmarkRecordList.h"
 #include "panels/UserView.h"
 
+#include "vantor/animation/AnimationManager.h"
+#include "vantor/animation/AnimationStorage.h"
 #include "vantor/dazoreader/DazoArchiveLayout.h"
 #include "vantor/dazoreader/DazoReaderWriter.h"
 #include "vantor/dazoreader/DazoWriter.h"
@@ -15,7 +20,8 @@
 #include "dazo/Vantor_Document.h"
 
 #include <QByteArray>
-#include <QCoreApplication>
+#include <QApplication>
+#include <QString>
 
 #include <minizip/zip.h>
 
@@ -202,6 +208,40 @@ void hostFrames(const std::uint8_t* data, std::size_t size)
     }
 }
 
+// An animation document, as the model's "animation" member or an ".Animation" file holds it.
+void animation(const std::uint8_t* data, std::size_t size)
+{
+    std::vector<osg::ref_ptr<Vantor::AnimationSegment>> animations;
+    osg::ref_ptr<Vantor::AnimationSegment> defaultAnimation;
+    std::string error;
+    if (Vantor::AnimationStorage::read(text(data, size), {}, animations, defaultAnimation, error))
+        Vantor::AnimationStorage::write(animations, defaultAnimation.get());
+}
+
+// A ".bmk" file beside a model: read, then written back as a save would.
+void bookmarks(const std::uint8_t* data, std::size_t size)
+{
+    const std::string path = scratchFolder() + "/input.bmk";
+    if (!writeFile(path, data, size))
+        return;
+    BookmarkParser parser;
+    std::unique_ptr<BookmarkRecordList> list = parser.read(QString::fromStdString(path));
+    if (list)
+        parser.save(QString::fromStdString(path + ".saved.bmk"), list.get());
+    std::remove((path + ".saved.bmk").c_str());
+    std::remove(path.c_str());
+}
+
+// A "config.ini" as the system settings read it at start-up.
+void configIni(const std::uint8_t* data, std::size_t size)
+{
+    const std::string path = scratchFolder() + "/config.ini";
+    if (!writeFile(path, data, size))
+        return;
+    SystemSetting::readValues(QString::fromStdString(path));
+    std::remove(path.c_str());
+}
+
 } // namespace
 
 const std::vector<Target>& targets()
@@ -216,6 +256,9 @@ const std::vector<Target>& targets()
         {"saved_views", savedViews},
         {"host_record", hostRecord},
         {"host_frames", hostFrames},
+        {"animation", animation},
+        {"bookmarks", bookmarks},
+        {"config_ini", configIni},
     };
     return all;
 }
@@ -232,10 +275,13 @@ const Target* findTarget(const std::string& name)
 void initialise()
 {
     if (!QCoreApplication::instance()) {
+        // Bookmark thumbnails are pictures, which need a GUI application; no screen is needed.
+        if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+            qputenv("QT_QPA_PLATFORM", "offscreen");
         static int argc = 1;
         static char name[] = "nerio-fuzz";
         static char* argv[] = {name, nullptr};
-        new QCoreApplication(argc, argv);
+        new QApplication(argc, argv);
     }
     // Every input is damaged by design: its messages are noise here.
     Vantor::LogHandler::getInstance()->setMessageLevel(Vantor::LOG_ERROR + 1);
