@@ -33,7 +33,8 @@ void ColorCombox::setColor(const QColor& color)
 
 void ColorCombox::OnShowColorBoard()
 {
-    const QColor chosen = Prompts::get().getColor(Qt::black, this, QString());
+    // Starts from the button's own colour, so a look at the dialog and OK change nothing.
+    const QColor chosen = Prompts::get().getColor(m_color.isValid() ? m_color : QColor(Qt::black), this, QString());
     // A cancelled dialog keeps the colour, so the swatch and the value never disagree.
     if (chosen.isValid())
         setColor(chosen);

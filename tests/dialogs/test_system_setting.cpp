@@ -697,8 +697,13 @@ TEST(ColorCombox, SwatchAndCancelledPick)
     button.click();
     EXPECT_EQ(button.color(), QColor(Qt::green));
     EXPECT_EQ(QColor(button.icon().pixmap(QSize(250, 20)).toImage().pixel(10, 10)), QColor(Qt::green));
-    // The dialog always starts from black.
-    EXPECT_EQ(prompts.colourStarts, (QList<QColor>{Qt::black, Qt::black}));
+    // The dialog starts from the button's colour: red both times, since the cancel kept it.
+    EXPECT_EQ(prompts.colourStarts, (QList<QColor>{Qt::red, Qt::red}));
+
+    ColorCombox empty;
+    prompts.colour = QColor();
+    empty.click();
+    EXPECT_EQ(prompts.colourStarts.last(), QColor(Qt::black)); // without a colour yet, black
 }
 
 TEST(ColorCombox, MenuActionSetsTheColour)
