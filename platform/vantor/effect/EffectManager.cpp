@@ -13,6 +13,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <cstring>
 #include <functional>
 #include <map>
@@ -85,7 +86,12 @@ struct PositionHash
     {
         std::uint32_t bits[3];
         std::memcpy(bits, v.ptr(), sizeof bits);
-        return (std::size_t(bits[0]) * 73856093u) ^ (std::size_t(bits[1]) * 19349663u) ^ (std::size_t(bits[2]) * 83492791u);
+        std::uint64_t h = (std::uint64_t(bits[0]) << 32 | bits[1]) ^ (std::uint64_t(bits[2]) * 0x9E3779B97F4A7C15ull);
+        h ^= h >> 30;
+        h *= 0xBF58476D1CE4E5B9ull;
+        h ^= h >> 27;
+        h *= 0x94D049BB133111EBull;
+        return std::size_t(h ^ (h >> 31));
     }
 };
 
@@ -96,13 +102,8 @@ osg::ref_ptr<osg::Geometry> creaseLines(const osg::Geode& geode, double angleDeg
 {
     std::unordered_map<osg::Vec3, unsigned int, PositionHash> welded;
     std::vector<osg::Vec3> points;
-    struct EdgeUse
-    {
-        osg::Vec3 normal;
-        int count = 0;
-        bool crease = false;
-    };
-    std::map<std::pair<unsigned int, unsigned int>, EdgeUse> edges;
+    std::vector<osg::Vec3> normals;                           // one per kept triangle
+    std::vector<std::pair<std::uint64_t, unsigned int>> uses; // edge (welded ends), triangle
     const float cosLimit = float(std::cos(osg::DegreesToRadians(angleDegrees)));
 
     for (unsigned int d = 0; d < geode.getNumDrawables(); ++d) {
@@ -113,16 +114,24 @@ osg::ref_ptr<osg::Geometry> creaseLines(const osg::Geode& geode, double angleDeg
         if (!vertices)
             continue;
         std::vector<unsigned int> triangles;
+        for (unsigned int p = 0; p < g->getNumPrimitiveSets(); ++p)
+            triangles.reserve(triangles.size() + g->getPrimitiveSet(p)->getNumIndices());
         osg::TriangleIndexFunctor<CollectTriangles> functor;
         functor.out = &triangles;
         for (unsigned int p = 0; p < g->getNumPrimitiveSets(); ++p)
             g->getPrimitiveSet(p)->accept(functor);
+        welded.reserve(welded.size() + vertices->size());
+        uses.reserve(uses.size() + triangles.size());
+        // Each vertex of the array welded once.
+        std::vector<unsigned int> weldOf(vertices->size(), ~0u);
         auto weld = [&](unsigned int i) {
+            if (weldOf[i] != ~0u)
+                return weldOf[i];
             const osg::Vec3& v = (*vertices)[i];
             auto found = welded.emplace(v, unsigned(points.size()));
             if (found.second)
                 points.push_back(v);
-            return found.first->second;
+            return weldOf[i] = found.first->second;
         };
         for (std::size_t t = 0; t + 2 < triangles.size(); t += 3) {
             if (triangles[t] >= vertices->size() || triangles[t + 1] >= vertices->size() || triangles[t + 2] >= vertices->size())
@@ -133,24 +142,29 @@ osg::ref_ptr<osg::Geometry> creaseLines(const osg::Geode& geode, double angleDeg
             osg::Vec3 n = (points[w[1]] - points[w[0]]) ^ (points[w[2]] - points[w[0]]);
             if (n.normalize() == 0.0f)
                 continue;
+            const unsigned int index = unsigned(normals.size());
+            normals.push_back(n);
             for (int e = 0; e < 3; ++e) {
                 const unsigned int a = w[e], b = w[(e + 1) % 3];
-                EdgeUse& use = edges[std::minmax(a, b)];
-                if (use.count == 0)
-                    use.normal = n;
-                else if (use.count >= 2 || use.normal * n < cosLimit)
-                    use.crease = true;
-                ++use.count;
+                uses.emplace_back((std::uint64_t(std::min(a, b)) << 32) | std::max(a, b), index);
             }
         }
     }
 
+    // Sorted, the uses of one edge lie together: one use is an open border, two a crease when their
+    // faces bend enough, more a non-manifold edge.
+    std::sort(uses.begin(), uses.end());
     osg::ref_ptr<osg::Vec3Array> lines = new osg::Vec3Array;
-    for (const auto& edge : edges) {
-        if (edge.second.count == 1 || edge.second.crease) {
-            lines->push_back(points[edge.first.first]);
-            lines->push_back(points[edge.first.second]);
+    for (std::size_t i = 0; i < uses.size();) {
+        std::size_t end = i + 1;
+        while (end < uses.size() && uses[end].first == uses[i].first)
+            ++end;
+        const std::size_t count = end - i;
+        if (count != 2 || normals[uses[i].second] * normals[uses[i + 1].second] < cosLimit) {
+            lines->push_back(points[unsigned(uses[i].first >> 32)]);
+            lines->push_back(points[unsigned(uses[i].first & 0xFFFFFFFFu)]);
         }
+        i = end;
     }
     if (lines->empty())
         return nullptr;
@@ -308,8 +322,8 @@ void EffectManager::scan(osg::Node& node)
 {
     const std::function<void(osg::Geode&)> onGeode = [this](osg::Geode& geode) {
         // A body shared by many instances is visited once.
-        const bool seen = std::any_of(m_scanned.begin(), m_scanned.end(),
-                                      [&](const osg::observer_ptr<osg::Geode>& g) { return g.get() == &geode; });
+        auto scanned = m_scanned.find(&geode);
+        const bool seen = scanned != m_scanned.end() && scanned->second.get() == &geode;
         bool hasEdges = false;
         for (unsigned int d = 0; d < geode.getNumDrawables(); ++d) {
             osg::Drawable* drawable = geode.getDrawable(d);
@@ -333,7 +347,7 @@ void EffectManager::scan(osg::Node& node)
         }
         if (seen)
             return;
-        m_scanned.emplace_back(&geode);
+        m_scanned[&geode] = &geode;
         if (hasEdges)
             return;
         osg::ref_ptr<osg::Geometry> creases = creaseLines(geode, CreaseAngleDegrees);
