@@ -8,6 +8,7 @@
 #include "view/PickingHandler.h"
 #include "app/DockForms.h"
 #include "app/MainWindowListeners.h"
+#include "vantor/effect/EffectManager.h"
 #include "animation/AnimationEditorUI.h"
 #include "vantor/animation/AnimationManager.h"
 #include "app/SmallWidgets.h"
@@ -70,6 +71,11 @@ MainWindow::~MainWindow()
         m_animationListener->detach();
         if (osg::ref_ptr<Vantor::AnimationManager> manager = m_sceneView->getAnimationManager())
             manager->removeAnimationManagerListener(m_animationListener.get());
+    }
+    if (m_effectListener.valid()) {
+        m_effectListener->detach();
+        if (osg::ref_ptr<Vantor::EffectManager> effects = m_sceneView->getEffectManager())
+            effects->RemoveListener(m_effectListener.get());
     }
     ThreadPool::getInstance()->stop();
     writeSettings();

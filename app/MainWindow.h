@@ -34,6 +34,10 @@ class QDockWidget;
 class QDoubleSpinBox;
 class QLabel;
 class QSlider;
+class QSpinBox;
+class QColorDialog;
+class PosterImageDialog;
+class MainWindowEffectListener;
 class QTableWidget;
 class QTableWidgetItem;
 
@@ -49,6 +53,7 @@ class PreferencesWidget;
 class TimelineDialog;
 class MainWindowAnimationManagerListener;
 namespace Vantor {
+class EffectManager;
 class AnimationEditorUI;
 class AnimationKeyFrameEditor;
 }
@@ -626,4 +631,50 @@ private:
     QString m_unreadBookmarkFile; // beside the open model but unreadable: never written over
     std::shared_ptr<BookmarkRefreshReceiver> m_bookmarkRefresh;
     std::shared_ptr<UserViewManagerChangedListener> m_viewListener;
+
+    // Display and appearance: background, grid, shadows, render modes, colour and transparency of the
+    // selection, compass, poster (MainWindowDisplayActions.cpp).
+public:
+    QSlider* transparencySlider() const { return m_transparencySlider; }
+    QSpinBox* transparencySpinBox() const { return m_transparencySpin; }
+    // The node-colour dialog while it exists, and the nodes it recolours (taken when it was opened).
+    QColorDialog* nodeColorDialog() const { return m_nodeColorDialog; }
+    const NodePtrList& nodeColorTargets() const { return m_nodeColorTargets; }
+    PosterImageDialog* posterDialog() const { return m_posterDialog; }
+    // Moves the transparency slider to the node's opacity (x 100) without applying anything.
+    void showNodeTransparency(osg::Node* node);
+    // Render-mode, lighting, edge and face checks from the effect manager's state.
+    void updateEffectActions(Vantor::EffectManager* manager);
+
+public slots:
+    void on_actionBackgroundColor_triggered();
+    void on_actionBackgroundColor(QColor color);
+    void on_actionGroundGridColor(QColor color);
+    void on_actionGridColor_triggered(QColor& color);
+    void on_actionGrid_triggered(bool on);
+    void on_actionBackgroundType_triggered(bool flat);
+    void on_actionShadow_triggered(bool on);
+    void on_actionHighLight_triggered(bool on);
+    void on_actionLight_triggered(bool on);
+    void on_actionBackFace_triggered(bool on);
+    void on_actionOptimize_triggered(bool on);
+    void on_actionFacesetShow_triggered();
+    void on_actionOpenLightRender_triggered();
+    void on_actionBoxRender_triggered();
+    void on_actionTexture_triggered(bool checked);
+    void on_actionPoster_triggered();
+
+protected slots:
+    void setNodeTransparent();
+
+private:
+    void applyNodeColor(const QColor& color);
+
+    QSlider* m_transparencySlider = nullptr;
+    QSpinBox* m_transparencySpin = nullptr;
+    bool compassShown = false;
+    QColorDialog* m_nodeColorDialog = nullptr; // one, reused; a child of the window
+    NodePtrList m_nodeColorTargets;
+    PosterImageDialog* m_posterDialog = nullptr;
+    osg::ref_ptr<MainWindowEffectListener> m_effectListener;
 };

@@ -368,8 +368,12 @@ void MainWindow::unLoadFile()
     if (QAction* a = getAction(QStringLiteral("Animation_ATECameraPlay")))
         a->setChecked(false);
     if (m_sceneModel)
-        if (osg::ref_ptr<Vantor::EffectManager> effects = m_sceneModel->getEffectManager())
+        if (osg::ref_ptr<Vantor::EffectManager> effects = m_sceneModel->getEffectManager()) {
             effects->setEffectType(1);
+            effects->setShowEdgeLine(true);
+            effects->setShowFaceset(true);
+            effects->setLightingEnabled(true);
+        }
 }
 
 void MainWindow::dragEnterEvent(QDragEnterEvent* event)

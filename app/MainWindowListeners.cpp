@@ -64,3 +64,9 @@ void MainWindowAnimationManagerListener::onPlayTimeChanged(float time)
     if (m_window)
         m_window->onAnimationPlayTimeChanged(time);
 }
+
+void MainWindowEffectListener::onEffectChanged(Vantor::EffectManager* manager)
+{
+    if (m_window)
+        m_window->updateEffectActions(manager);
+}

@@ -3,6 +3,7 @@
 #include "vantor/animation/AnimationManager.h"
 #include "vantor/command/CommandListener.h"
 #include "vantor/command/CommandManagerChangedListener.h"
+#include "vantor/effect/EffectManager.h"
 #include "vantor/section/SectionManager.h"
 
 class MainWindow;
@@ -61,5 +62,19 @@ public:
 private:
     void setPlayPause(bool play, bool pause);
     void check(const char* key, bool on);
+    MainWindow* m_window;
+};
+
+// Keeps the render-mode menu's checks (and the lighting, edge and face checks where they exist) in step
+// with the effect manager.
+class MainWindowEffectListener : public Vantor::EffectManagerListener
+{
+public:
+    explicit MainWindowEffectListener(MainWindow* window) : m_window(window) {}
+    void onEffectChanged(Vantor::EffectManager* manager) override;
+    // The window is going: no call reaches it after this.
+    void detach() { m_window = nullptr; }
+
+private:
     MainWindow* m_window;
 };

@@ -5,6 +5,8 @@
 #include "ribbon/RibbonActionRow.h"
 #include "view/PickingHandler.h"
 #include "view/SceneView.h"
+#include "app/MainWindowListeners.h"
+#include "vantor/effect/EffectManager.h"
 
 #include "ribbonbar/SARibbonCategory.h"
 #include "ribbonbar/SARibbonPannel.h"
@@ -194,6 +196,11 @@ void MainWindow::initRoamCategory(SARibbonCategory* page)
     connect(m_roamStep, SIGNAL(valueChanged(double)), this, SLOT(FovyChanged(double)));
     connect(m_roamAngularVelocity, SIGNAL(valueChanged(double)), this, SLOT(AngularChanged(double)));
     page->addPannel(tr("Navigation"))->addWidget(speeds);
+
+    if (osg::ref_ptr<Vantor::EffectManager> effects = m_sceneView->getEffectManager()) {
+        m_effectListener = new MainWindowEffectListener(this);
+        effects->AddListener(m_effectListener.get());
+    }
 }
 
 void MainWindow::initReviewCategory(SARibbonCategory* page)

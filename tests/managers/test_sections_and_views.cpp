@@ -1,17 +1,15 @@
-// Section clipping, the removal commands with undo, saved views and their commands, the effect manager.
+// Section clipping, the removal commands with undo, saved views and their commands.
 #include <gtest/gtest.h>
 
 #include "vantor/annotation/JsonUtil.h"
 #include "vantor/command/CombineCommand.h"
 #include "vantor/command/CommandManager.h"
-#include "vantor/effect/EffectManager.h"
 #include "vantor/measure/RemoveMeasureCommand.h"
 #include "vantor/model/Model.h"
 #include "vantor/note/RemoveNoteCommand.h"
 #include "vantor/section/RemoveSectionCommand.h"
 #include "vantor/view/UserViewCommands.h"
 
-#include <osg/PolygonMode>
 #include <osgViewer/View>
 
 using namespace Vantor;
@@ -352,37 +350,4 @@ TEST(Views, AddAndUpdateCommandsUndo)
     auto empty = std::make_shared<UpdateUserViewCommand>();
     EXPECT_FALSE(commands->DoCommand(empty));
     EXPECT_EQ(commands->undoCount(), steps);
-}
-
-TEST(Effects, TypeIsAPolygonModeThatClearingTakesOff)
-{
-    osg::ref_ptr<EffectManager> effects = new EffectManager;
-    osg::ref_ptr<osg::Group> model = new osg::Group;
-    effects->setEffectNode(model.get());
-    auto mode = [&]() -> int {
-        auto* pm = model->getStateSet()
-                       ? dynamic_cast<osg::PolygonMode*>(
-                             model->getStateSet()->getAttribute(osg::StateAttribute::POLYGONMODE))
-                       : nullptr;
-        return pm ? int(pm->getMode(osg::PolygonMode::FRONT)) : -1;
-    };
-    struct Case
-    {
-        int type;
-        int expectType;
-        int expectMode;
-    };
-    for (const Case& c : std::vector<Case>{{EFFECT_LINE, 0, osg::PolygonMode::LINE},
-                                           {EFFECT_POINT, 2, osg::PolygonMode::POINT},
-                                           {7, 2, osg::PolygonMode::POINT},
-                                           {EFFECT_FLAT, 1, -1},
-                                           {EFFECT_LINE, 0, osg::PolygonMode::LINE}}) {
-        effects->setEffectType(c.type);
-        EXPECT_EQ(effects->getEffectType(), c.expectType) << c.type;
-        EXPECT_EQ(mode(), c.expectMode) << c.type;
-    }
-    effects->clearEffect();
-    EXPECT_EQ(mode(), -1);
-    EXPECT_EQ(effects->getEffectNode(), nullptr);
-    EXPECT_EQ(effects->getEffectType(), EFFECT_FLAT);
 }

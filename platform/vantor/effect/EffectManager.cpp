@@ -1,20 +1,256 @@
 #include "vantor/effect/EffectManager.h"
 
+#include <osg/BlendColor>
+#include <osg/BlendFunc>
+#include <osg/ColorMask>
+#include <osg/ComputeBoundsVisitor>
+#include <osg/Depth>
+#include <osg/Geometry>
+#include <osg/Point>
 #include <osg/PolygonMode>
+#include <osg/PolygonOffset>
+#include <osg/TriangleIndexFunctor>
 
 #include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <cstring>
+#include <functional>
+#include <map>
+#include <unordered_map>
 
 namespace Vantor {
 
-EffectManager::EffectManager() = default;
+const char* const EffectManager::CreaseEdgesName = "EffectCreaseEdges";
+
+namespace {
+
+enum class Kind { Other, Face, Edge };
+
+Kind kindOf(const osg::Drawable& drawable)
+{
+    const osg::Geometry* g = drawable.asGeometry();
+    if (!g)
+        return Kind::Other;
+    bool lines = false;
+    for (unsigned int i = 0; i < g->getNumPrimitiveSets(); ++i) {
+        switch (g->getPrimitiveSet(i)->getMode()) {
+        case GL_TRIANGLES:
+        case GL_TRIANGLE_STRIP:
+        case GL_TRIANGLE_FAN:
+        case GL_QUADS:
+        case GL_QUAD_STRIP:
+        case GL_POLYGON:
+            return Kind::Face;
+        case GL_LINES:
+        case GL_LINE_STRIP:
+        case GL_LINE_LOOP:
+            lines = true;
+            break;
+        default:
+            break;
+        }
+    }
+    return lines ? Kind::Edge : Kind::Other;
+}
+
+class KindCullCallback : public osg::DrawableCullCallback
+{
+public:
+    KindCullCallback(EffectManager::Switches* switches, bool edge) : m_switches(switches), m_edge(edge) {}
+    using osg::DrawableCullCallback::cull;
+    bool cull(osg::NodeVisitor*, osg::Drawable*, osg::RenderInfo*) const override
+    {
+        return m_edge ? !m_switches->edges : !m_switches->faces;
+    }
+
+private:
+    osg::ref_ptr<EffectManager::Switches> m_switches;
+    bool m_edge;
+};
+
+struct CollectTriangles
+{
+    std::vector<unsigned int>* out = nullptr;
+    void operator()(unsigned int a, unsigned int b, unsigned int c)
+    {
+        out->push_back(a);
+        out->push_back(b);
+        out->push_back(c);
+    }
+};
+
+struct PositionHash
+{
+    std::size_t operator()(const osg::Vec3& v) const
+    {
+        std::uint32_t bits[3];
+        std::memcpy(bits, v.ptr(), sizeof bits);
+        std::uint64_t h = (std::uint64_t(bits[0]) << 32 | bits[1]) ^ (std::uint64_t(bits[2]) * 0x9E3779B97F4A7C15ull);
+        h ^= h >> 30;
+        h *= 0xBF58476D1CE4E5B9ull;
+        h ^= h >> 27;
+        h *= 0x94D049BB133111EBull;
+        return std::size_t(h ^ (h >> 31));
+    }
+};
+
+// Lines where the faces of a body meet at a crease, along open borders and where more than two
+// triangles share an edge. Points at the same position count as one, since bodies split their
+// vertices where normals differ.
+osg::ref_ptr<osg::Geometry> creaseLines(const osg::Geode& geode, double angleDegrees)
+{
+    std::unordered_map<osg::Vec3, unsigned int, PositionHash> welded;
+    std::vector<osg::Vec3> points;
+    std::vector<osg::Vec3> normals;                           // one per kept triangle
+    std::vector<std::pair<std::uint64_t, unsigned int>> uses; // edge (welded ends), triangle
+    const float cosLimit = float(std::cos(osg::DegreesToRadians(angleDegrees)));
+
+    for (unsigned int d = 0; d < geode.getNumDrawables(); ++d) {
+        const osg::Geometry* g = geode.getDrawable(d)->asGeometry();
+        if (!g || kindOf(*g) != Kind::Face)
+            continue;
+        const auto* vertices = dynamic_cast<const osg::Vec3Array*>(g->getVertexArray());
+        if (!vertices)
+            continue;
+        std::vector<unsigned int> triangles;
+        for (unsigned int p = 0; p < g->getNumPrimitiveSets(); ++p)
+            triangles.reserve(triangles.size() + g->getPrimitiveSet(p)->getNumIndices());
+        osg::TriangleIndexFunctor<CollectTriangles> functor;
+        functor.out = &triangles;
+        for (unsigned int p = 0; p < g->getNumPrimitiveSets(); ++p)
+            g->getPrimitiveSet(p)->accept(functor);
+        welded.reserve(welded.size() + vertices->size());
+        uses.reserve(uses.size() + triangles.size());
+        // Each vertex of the array welded once.
+        std::vector<unsigned int> weldOf(vertices->size(), ~0u);
+        auto weld = [&](unsigned int i) {
+            if (weldOf[i] != ~0u)
+                return weldOf[i];
+            const osg::Vec3& v = (*vertices)[i];
+            auto found = welded.emplace(v, unsigned(points.size()));
+            if (found.second)
+                points.push_back(v);
+            return weldOf[i] = found.first->second;
+        };
+        for (std::size_t t = 0; t + 2 < triangles.size(); t += 3) {
+            if (triangles[t] >= vertices->size() || triangles[t + 1] >= vertices->size() || triangles[t + 2] >= vertices->size())
+                continue;
+            const unsigned int w[3] = {weld(triangles[t]), weld(triangles[t + 1]), weld(triangles[t + 2])};
+            if (w[0] == w[1] || w[1] == w[2] || w[0] == w[2])
+                continue;
+            osg::Vec3 n = (points[w[1]] - points[w[0]]) ^ (points[w[2]] - points[w[0]]);
+            if (n.normalize() == 0.0f)
+                continue;
+            const unsigned int index = unsigned(normals.size());
+            normals.push_back(n);
+            for (int e = 0; e < 3; ++e) {
+                const unsigned int a = w[e], b = w[(e + 1) % 3];
+                uses.emplace_back((std::uint64_t(std::min(a, b)) << 32) | std::max(a, b), index);
+            }
+        }
+    }
+
+    // Sorted, the uses of one edge lie together: one use is an open border, two a crease when their
+    // faces bend enough, more a non-manifold edge.
+    std::sort(uses.begin(), uses.end());
+    osg::ref_ptr<osg::Vec3Array> lines = new osg::Vec3Array;
+    for (std::size_t i = 0; i < uses.size();) {
+        std::size_t end = i + 1;
+        while (end < uses.size() && uses[end].first == uses[i].first)
+            ++end;
+        const std::size_t count = end - i;
+        if (count != 2 || normals[uses[i].second] * normals[uses[i + 1].second] < cosLimit) {
+            lines->push_back(points[unsigned(uses[i].first >> 32)]);
+            lines->push_back(points[unsigned(uses[i].first & 0xFFFFFFFFu)]);
+        }
+        i = end;
+    }
+    if (lines->empty())
+        return nullptr;
+    osg::ref_ptr<osg::Geometry> g = new osg::Geometry;
+    g->setName(EffectManager::CreaseEdgesName);
+    g->setVertexArray(lines.get());
+    osg::ref_ptr<osg::Vec4Array> colour = new osg::Vec4Array;
+    colour->push_back(osg::Vec4(0.1f, 0.1f, 0.1f, 1.0f));
+    g->setColorArray(colour.get(), osg::Array::BIND_OVERALL);
+    g->addPrimitiveSet(new osg::DrawArrays(GL_LINES, 0, GLsizei(lines->size())));
+    return g;
+}
+
+bool isPmi(const osg::Node& node)
+{
+    return std::strcmp(node.className(), "PMI") == 0 && std::strcmp(node.libraryName(), "Vantor") == 0;
+}
+
+class ScanVisitor : public osg::NodeVisitor
+{
+public:
+    explicit ScanVisitor(const std::function<void(osg::Geode&)>& onGeode)
+        : osg::NodeVisitor(TRAVERSE_ALL_CHILDREN), m_onGeode(onGeode)
+    {
+    }
+    void apply(osg::Node& node) override
+    {
+        if (!isPmi(node))
+            traverse(node);
+    }
+    void apply(osg::Geode& geode) override { m_onGeode(geode); }
+
+private:
+    const std::function<void(osg::Geode&)>& m_onGeode;
+};
+
+osg::ref_ptr<osg::Geode> boxAround(const osg::BoundingBox& box)
+{
+    osg::ref_ptr<osg::Vec3Array> corners = new osg::Vec3Array;
+    for (unsigned int i = 0; i < 8; ++i)
+        corners->push_back(box.corner(i));
+    static const GLushort edges[] = {0, 1, 2, 3, 4, 5, 6, 7, 0, 2, 1, 3, 4, 6, 5, 7, 0, 4, 1, 5, 2, 6, 3, 7};
+    osg::ref_ptr<osg::Geometry> g = new osg::Geometry;
+    g->setVertexArray(corners.get());
+    osg::ref_ptr<osg::Vec4Array> colour = new osg::Vec4Array;
+    colour->push_back(osg::Vec4(1.0f, 0.55f, 0.0f, 1.0f));
+    g->setColorArray(colour.get(), osg::Array::BIND_OVERALL);
+    g->addPrimitiveSet(new osg::DrawElementsUShort(GL_LINES, sizeof edges / sizeof edges[0], edges));
+    osg::ref_ptr<osg::Geode> geode = new osg::Geode;
+    geode->setName("EffectBoundingBox");
+    geode->addDrawable(g.get());
+    geode->getOrCreateStateSet()->setMode(GL_LIGHTING, osg::StateAttribute::OFF | osg::StateAttribute::PROTECTED);
+    return geode;
+}
+
+} // namespace
+
+EffectManager::EffectManager()
+    : m_switches(new Switches)
+    , m_faceCull(new KindCullCallback(m_switches.get(), false))
+    , m_edgeCull(new KindCullCallback(m_switches.get(), true))
+    , m_creaseState(new osg::StateSet)
+{
+    m_creaseState->setMode(GL_LIGHTING, osg::StateAttribute::OFF);
+    m_creaseState->setAttribute(new osg::ColorMask(true, true, true, true));
+}
 
 EffectManager::EffectManager(const EffectManager& other, const osg::CopyOp& copyop)
     : osg::Group(other, copyop)
     , m_type(other.m_type)
+    , m_showEdgeLine(other.m_showEdgeLine)
+    , m_showFaceset(other.m_showFaceset)
+    , m_lighting(other.m_lighting)
+    , m_transparent(other.m_transparent)
+    , m_showBox(other.m_showBox)
+    , m_switches(new Switches)
+    , m_faceCull(new KindCullCallback(m_switches.get(), false))
+    , m_edgeCull(new KindCullCallback(m_switches.get(), true))
+    , m_creaseState(other.m_creaseState)
 {
 }
 
-EffectManager::~EffectManager() = default;
+EffectManager::~EffectManager()
+{
+    removeEffect();
+}
 
 osg::Node* EffectManager::getEffectNode() const
 {
@@ -34,11 +270,44 @@ void EffectManager::setEffectNode(osg::Node* node)
 
 void EffectManager::setEffectType(int type)
 {
-    if (type < EFFECT_LINE || type > EFFECT_BLANKING)
+    if (type < EFFECT_LINE || type > EFFECT_BLANKING || type == m_type)
         return;
     m_type = type;
     applyEffect();
     notify();
+}
+
+#define EFFECT_TOGGLE(setter, member)                                                                                  \
+    void EffectManager::setter(bool on)                                                                                \
+    {                                                                                                                  \
+        if (member == on)                                                                                              \
+            return;                                                                                                    \
+        member = on;                                                                                                   \
+        applyEffect();                                                                                                 \
+        notify();                                                                                                      \
+    }
+
+EFFECT_TOGGLE(setShowEdgeLine, m_showEdgeLine)
+EFFECT_TOGGLE(setShowFaceset, m_showFaceset)
+EFFECT_TOGGLE(setLightingEnabled, m_lighting)
+EFFECT_TOGGLE(setTransparent, m_transparent)
+EFFECT_TOGGLE(setShowBox, m_showBox)
+#undef EFFECT_TOGGLE
+
+bool EffectManager::facesDrawn() const
+{
+    // Hidden line needs the faces' depth even while they are switched off.
+    return m_type == EFFECT_BLANKING || (m_type != EFFECT_LINE && m_showFaceset);
+}
+
+bool EffectManager::edgesDrawn() const
+{
+    return m_type == EFFECT_LINE || m_type == EFFECT_BLANKING || (m_type == EFFECT_FLAT && m_showEdgeLine);
+}
+
+void EffectManager::refresh()
+{
+    applyEffect();
 }
 
 void EffectManager::clearEffect()
@@ -49,30 +318,180 @@ void EffectManager::clearEffect()
     notify();
 }
 
+void EffectManager::scan(osg::Node& node)
+{
+    const std::function<void(osg::Geode&)> onGeode = [this](osg::Geode& geode) {
+        // A body shared by many instances is visited once.
+        auto scanned = m_scanned.find(&geode);
+        const bool seen = scanned != m_scanned.end() && scanned->second.get() == &geode;
+        bool hasEdges = false;
+        for (unsigned int d = 0; d < geode.getNumDrawables(); ++d) {
+            osg::Drawable* drawable = geode.getDrawable(d);
+            const Kind kind = kindOf(*drawable);
+            if (kind == Kind::Other)
+                continue;
+            hasEdges = hasEdges || kind == Kind::Edge;
+            // A drawable with a cull callback of its own keeps it.
+            if (!drawable->getCullCallback()) {
+                drawable->setCullCallback(kind == Kind::Edge ? m_edgeCull.get() : m_faceCull.get());
+                m_culled.emplace_back(drawable);
+            }
+            if (kind == Kind::Edge && drawable->getName() != CreaseEdgesName) {
+                // Hidden line masks the colour of the whole node; edges draw theirs all the same.
+                osg::StateSet* ss = drawable->getOrCreateStateSet();
+                if (!ss->getAttribute(osg::StateAttribute::COLORMASK)) {
+                    ss->setAttribute(new osg::ColorMask(true, true, true, true));
+                    m_unmasked.emplace_back(ss);
+                }
+            }
+        }
+        if (seen)
+            return;
+        m_scanned[&geode] = &geode;
+        if (hasEdges)
+            return;
+        osg::ref_ptr<osg::Geometry> creases = creaseLines(geode, CreaseAngleDegrees);
+        if (!creases)
+            return;
+        creases->setStateSet(m_creaseState.get());
+        creases->setCullCallback(m_edgeCull.get());
+        geode.addDrawable(creases.get());
+        m_creases.emplace_back(&geode, creases.get());
+    };
+    ScanVisitor visitor(onGeode);
+    node.accept(visitor);
+}
+
 void EffectManager::applyEffect()
 {
     osg::Node* node = getEffectNode();
     if (!node)
         return;
+    scan(*node);
+    m_switches->faces = facesDrawn();
+    m_switches->edges = edgesDrawn();
+
     osg::StateSet* ss = node->getOrCreateStateSet();
-    switch (m_type) {
-    case EFFECT_LINE:
-        ss->setAttributeAndModes(new osg::PolygonMode(osg::PolygonMode::FRONT_AND_BACK, osg::PolygonMode::LINE));
-        break;
-    case EFFECT_POINT:
+    if (m_type == EFFECT_POINT) {
         ss->setAttributeAndModes(new osg::PolygonMode(osg::PolygonMode::FRONT_AND_BACK, osg::PolygonMode::POINT));
-        break;
-    default:
+        ss->setAttributeAndModes(new osg::Point(3.0f));
+    } else {
         ss->removeAttribute(osg::StateAttribute::POLYGONMODE);
-        break;
+        ss->removeAttribute(osg::StateAttribute::POINT);
     }
+    if (m_type == EFFECT_BLANKING)
+        ss->setAttribute(new osg::ColorMask(false, false, false, false));
+    else
+        ss->removeAttribute(osg::StateAttribute::COLORMASK);
+    // Faces step back behind the edges drawn on them.
+    if (m_switches->faces && m_switches->edges)
+        ss->setAttributeAndModes(new osg::PolygonOffset(1.0f, 1.0f));
+    else
+        ss->removeAttribute(osg::StateAttribute::POLYGONOFFSET);
+    if (m_lighting)
+        ss->removeMode(GL_LIGHTING);
+    else
+        ss->setMode(GL_LIGHTING, osg::StateAttribute::OFF | osg::StateAttribute::OVERRIDE);
+    if (m_transparent)
+        applyTransparency(*ss);
+    else
+        removeTransparency(*ss);
+    updateBox();
+}
+
+void EffectManager::applyTransparency(osg::StateSet& ss)
+{
+    if (!m_savedBlend.saved) {
+        m_savedBlend.saved = true;
+        m_savedBlend.blendFunc = ss.getAttribute(osg::StateAttribute::BLENDFUNC);
+        const osg::StateSet::ModeList& modes = ss.getModeList();
+        auto mode = modes.find(GL_BLEND);
+        m_savedBlend.hasBlendMode = mode != modes.end();
+        m_savedBlend.blendMode = m_savedBlend.hasBlendMode ? mode->second : osg::StateAttribute::GLModeValue(osg::StateAttribute::INHERIT);
+        m_savedBlend.binNumber = ss.getBinNumber();
+        m_savedBlend.binName = ss.getBinName();
+        m_savedBlend.binMode = ss.getRenderBinMode();
+    }
+    // A constant alpha over every face, whatever colour or alpha the parts carry.
+    ss.setAttributeAndModes(new osg::BlendFunc(GL_CONSTANT_ALPHA, GL_ONE_MINUS_CONSTANT_ALPHA),
+                            osg::StateAttribute::ON | osg::StateAttribute::OVERRIDE);
+    ss.setAttribute(new osg::BlendColor(osg::Vec4(1.0f, 1.0f, 1.0f, TransparentAlpha)));
+    ss.setAttribute(new osg::Depth(osg::Depth::LESS, 0.0, 1.0, false), osg::StateAttribute::OVERRIDE);
+    ss.setRenderBinDetails(10, "DepthSortedBin", osg::StateSet::OVERRIDE_RENDERBIN_DETAILS);
+}
+
+void EffectManager::removeTransparency(osg::StateSet& ss)
+{
+    if (!m_savedBlend.saved)
+        return;
+    ss.removeAttribute(osg::StateAttribute::BLENDCOLOR);
+    ss.removeAttribute(osg::StateAttribute::DEPTH);
+    ss.removeAttribute(osg::StateAttribute::BLENDFUNC);
+    ss.removeMode(GL_BLEND);
+    if (m_savedBlend.blendFunc)
+        ss.setAttribute(m_savedBlend.blendFunc.get());
+    if (m_savedBlend.hasBlendMode)
+        ss.setMode(GL_BLEND, m_savedBlend.blendMode);
+    ss.setRenderBinDetails(m_savedBlend.binNumber, m_savedBlend.binName, m_savedBlend.binMode);
+    m_savedBlend = SavedBlend();
+}
+
+void EffectManager::updateBox()
+{
+    if (m_box) {
+        removeChild(m_box.get());
+        m_box = nullptr;
+    }
+    osg::Node* node = getEffectNode();
+    if (!m_showBox || !node)
+        return;
+    // The manager is the model's sibling: the box in the model's parent frame lands in place.
+    osg::ComputeBoundsVisitor bounds;
+    node->accept(bounds);
+    if (!bounds.getBoundingBox().valid())
+        return;
+    m_box = boxAround(bounds.getBoundingBox());
+    addChild(m_box.get());
 }
 
 void EffectManager::removeEffect()
 {
+    for (const auto& entry : m_culled) {
+        osg::ref_ptr<osg::Drawable> drawable;
+        if (entry.lock(drawable) &&
+            (drawable->getCullCallback() == m_faceCull.get() || drawable->getCullCallback() == m_edgeCull.get()))
+            drawable->setCullCallback(nullptr);
+    }
+    m_culled.clear();
+    for (const auto& entry : m_creases) {
+        osg::ref_ptr<osg::Geode> geode;
+        if (entry.first.lock(geode))
+            geode->removeDrawable(entry.second.get());
+    }
+    m_creases.clear();
+    for (const auto& entry : m_unmasked) {
+        osg::ref_ptr<osg::StateSet> ss;
+        if (entry.lock(ss))
+            ss->removeAttribute(osg::StateAttribute::COLORMASK);
+    }
+    m_unmasked.clear();
+    m_scanned.clear();
+    if (m_box) {
+        removeChild(m_box.get());
+        m_box = nullptr;
+    }
     osg::Node* node = getEffectNode();
-    if (node && node->getStateSet())
-        node->getStateSet()->removeAttribute(osg::StateAttribute::POLYGONMODE);
+    if (!node || !node->getStateSet()) {
+        m_savedBlend = SavedBlend();
+        return;
+    }
+    osg::StateSet* ss = node->getStateSet();
+    ss->removeAttribute(osg::StateAttribute::POLYGONMODE);
+    ss->removeAttribute(osg::StateAttribute::POINT);
+    ss->removeAttribute(osg::StateAttribute::COLORMASK);
+    ss->removeAttribute(osg::StateAttribute::POLYGONOFFSET);
+    ss->removeMode(GL_LIGHTING);
+    removeTransparency(*ss);
 }
 
 void EffectManager::AddListener(osg::ref_ptr<EffectManagerListener> listener)

@@ -1,0 +1,151 @@
+// Render modes as drawn: a cube seen face on, its front face filled or not, its edges and the hidden
+// edges of the back face drawn or not.
+#include "osgqt/GraphicsWindowQt.h"
+#include "support/FrameWait.h"
+#include "support/TestSupport.h"
+#include "view/PickingHandler.h"
+#include "view/SceneModel.h"
+#include "view/SceneView.h"
+
+#include "vantor/effect/EffectManager.h"
+#include "vantor/model/Body.h"
+#include "vantor/model/Model.h"
+
+#include <gtest/gtest.h>
+
+#include <osg/Geometry>
+
+#include <QDir>
+#include <QTest>
+
+namespace {
+
+// A cube of half size 1 about the origin, six quads with their own corners and normals, no edges.
+osg::ref_ptr<Vantor::Model> cube(const osg::Vec4& colour)
+{
+    osg::ref_ptr<osg::Geometry> g = new osg::Geometry;
+    osg::ref_ptr<osg::Vec3Array> v = new osg::Vec3Array;
+    osg::ref_ptr<osg::Vec3Array> n = new osg::Vec3Array;
+    const osg::Vec3 axes[3] = {{1, 0, 0}, {0, 1, 0}, {0, 0, 1}};
+    for (int a = 0; a < 3; ++a) {
+        for (float s : {-1.0f, 1.0f}) {
+            const osg::Vec3 normal = axes[a] * s;
+            const osg::Vec3 u = axes[(a + 1) % 3], w = axes[(a + 2) % 3];
+            for (const osg::Vec3& p : {normal - u - w, normal + u - w, normal + u + w, normal - u + w}) {
+                v->push_back(p);
+                n->push_back(normal);
+            }
+        }
+    }
+    g->setVertexArray(v.get());
+    g->setNormalArray(n.get(), osg::Array::BIND_PER_VERTEX);
+    osg::ref_ptr<osg::Vec4Array> c = new osg::Vec4Array;
+    c->push_back(colour);
+    g->setColorArray(c.get(), osg::Array::BIND_OVERALL);
+    g->addPrimitiveSet(new osg::DrawArrays(GL_QUADS, 0, GLsizei(v->size())));
+    osg::ref_ptr<Vantor::Body> body = new Vantor::Body;
+    body->addDrawable(g.get());
+    osg::ref_ptr<Vantor::Model> m = new Vantor::Model;
+    m->setName("Cube");
+    m->addChild(body.get());
+    return m;
+}
+
+void keepShot(const QImage& image, const char* name)
+{
+    const QString dir = qEnvironmentVariable("NERIO_KEEP_SHOTS");
+    if (!dir.isEmpty())
+        image.save(QDir(dir).filePath(QString::fromLatin1(name)));
+}
+
+bool reddish(QRgb p) { return qRed(p) > 2 * qGreen(p) + 20 && qRed(p) > 2 * qBlue(p) + 20; }
+bool dark(QRgb p) { return qRed(p) < 70 && qGreen(p) < 70 && qBlue(p) < 70; }
+
+// Whether a dark pixel lies within two pixels of the point.
+bool darkNear(const QImage& img, QPoint at)
+{
+    for (int dy = -2; dy <= 2; ++dy)
+        for (int dx = -2; dx <= 2; ++dx) {
+            const QPoint p = at + QPoint(dx, dy);
+            if (img.rect().contains(p) && dark(img.pixel(p)))
+                return true;
+        }
+    return false;
+}
+
+} // namespace
+
+TEST(EffectRender, ShadedWithEdgesWireframeAndHiddenLine)
+{
+    if (!nerio_test::hasDisplay())
+        GTEST_SKIP() << "needs an X display";
+    SceneModel model;
+    SceneView view;
+    view.setBgColor(QColor(200, 200, 200));
+    osg::ref_ptr<Vantor::Model> box = cube(osg::Vec4(0.9f, 0.1f, 0.1f, 1));
+    model.setModel(box.get());
+    view.setSceneModel(&model);
+    view.resize(400, 400);
+    view.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&view));
+    osg::ref_ptr<Vantor::EffectManager> effects = view.getEffectManager();
+    ASSERT_TRUE(effects);
+
+    // Face on, from in front of the face at y = -1: the back face's edges project inside the front one.
+    osg::ref_ptr<PickingHandler> handler = view.getPickingHandler();
+    handler->setNode(view.getSceneGroup());
+    handler->setHomePosition(osg::Vec3d(0, -6, 0), osg::Vec3d(), osg::Vec3d(0, 0, 1));
+    handler->setAutoComputeHomePosition(false);
+    handler->setTransformation(osg::Vec3d(0, -6, 0), osg::Vec3d(), osg::Vec3d(0, 0, 1));
+    QTest::qWait(200);
+
+    auto* gl = qobject_cast<osgQt::GLWidget*>(view.graphicsWidget());
+    ASSERT_NE(gl, nullptr);
+    osg::Camera* camera = view.getView()->getCamera();
+    auto pixel = [&](const osg::Vec3d& world) {
+        const osg::Vec3d n = world * camera->getViewMatrix() * camera->getProjectionMatrix();
+        const double w = camera->getViewport()->width(), h = camera->getViewport()->height();
+        return QPoint(int((n.x() + 1) * 0.5 * (w - 1)), int((h - 1) - (n.y() + 1) * 0.5 * (h - 1)));
+    };
+    auto shot = [&](const char* name) {
+        nerio_test::waitFrames(view, 3);
+        QImage img;
+        for (int attempt = 0; attempt < 20; ++attempt) {
+            img = gl->grabFramebuffer().convertToFormat(QImage::Format_RGB32);
+            if (img.pixel(0, 0) != img.pixel(img.width() / 2, img.height() / 2))
+                break;
+            QTest::qWait(50);
+        }
+        keepShot(img, name);
+        return img;
+    };
+    const osg::Vec3d frontCentre(0, -1, 0);
+    const osg::Vec3d frontEdge(1, -1, 0.3); // on the front face's right edge
+    const osg::Vec3d backEdge(1, 1, 0.3);   // on the back face's right edge, hidden behind the front face
+    // The front face's edge must not fall on the back one's in the picture.
+    ASSERT_GT(std::abs(pixel(frontEdge).x() - pixel(backEdge).x()), 8);
+
+    effects->setEffectType(Vantor::EFFECT_FLAT);
+    effects->setShowEdgeLine(true);
+    const QImage shaded = shot("effect_shaded_edges.png");
+    EXPECT_TRUE(reddish(shaded.pixel(pixel(frontCentre))));
+    EXPECT_TRUE(darkNear(shaded, pixel(frontEdge)));
+    EXPECT_FALSE(darkNear(shaded, pixel(backEdge)));
+
+    effects->setShowEdgeLine(false);
+    const QImage plain = shot("effect_shaded.png");
+    EXPECT_TRUE(reddish(plain.pixel(pixel(frontCentre))));
+    EXPECT_FALSE(darkNear(plain, pixel(frontEdge)));
+
+    effects->setEffectType(Vantor::EFFECT_LINE);
+    const QImage wire = shot("effect_wireframe.png");
+    EXPECT_FALSE(reddish(wire.pixel(pixel(frontCentre))));
+    EXPECT_TRUE(darkNear(wire, pixel(frontEdge)));
+    EXPECT_TRUE(darkNear(wire, pixel(backEdge)));
+
+    effects->setEffectType(Vantor::EFFECT_BLANKING);
+    const QImage hidden = shot("effect_hidden_line.png");
+    EXPECT_FALSE(reddish(hidden.pixel(pixel(frontCentre))));
+    EXPECT_TRUE(darkNear(hidden, pixel(frontEdge)));
+    EXPECT_FALSE(darkNear(hidden, pixel(backEdge)));
+}
