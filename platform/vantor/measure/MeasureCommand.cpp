@@ -197,29 +197,38 @@ bool MeasureCommand::accept(const Picked& pick, std::string& why)
     return true;
 }
 
-bool MeasureCommand::Execute()
+AddMeasureCommand::AddMeasureCommand(osg::ref_ptr<MeasureManager> manager, osg::ref_ptr<Measure> measure)
+    : m_manager(manager)
+    , m_measure(std::move(measure))
 {
-    if (m_measure) {
-        // Redo: the measure goes back where it was.
-        osg::ref_ptr<MeasureManager> manager;
-        if (!m_manager.lock(manager))
-            return false;
-        return manager->InsertMeasure(m_measure, -1) || manager->getMeasureById(m_measure->getId()).valid();
-    }
-    m_picks.clear();
-    setState(STATE_RUNNING);
-    say(stageTip(0));
+}
+
+bool AddMeasureCommand::Execute()
+{
+    osg::ref_ptr<MeasureManager> manager;
+    if (!m_measure || !m_manager.lock(manager))
+        return false;
+    return manager->InsertMeasure(m_measure, -1) || manager->getMeasureById(m_measure->getId()).valid();
+}
+
+bool AddMeasureCommand::Unexecute()
+{
+    osg::ref_ptr<MeasureManager> manager;
+    if (!m_measure || !m_manager.lock(manager))
+        return false;
+    manager->RemoveMeasureByID(m_measure->getId());
     return true;
 }
 
-bool MeasureCommand::Unexecute()
+bool MeasureCommand::Execute()
 {
-    if (!m_measure)
+    if (getState() != STATE_IDLE)
         return true;
-    osg::ref_ptr<MeasureManager> manager;
-    if (!m_manager.lock(manager))
-        return false;
-    manager->RemoveMeasureByID(m_measure->getId());
+    // The picking leaves no step behind: only the measure it adds is undone.
+    setUndoable(false);
+    m_picks.clear();
+    setState(STATE_RUNNING);
+    say(stageTip(0));
     return true;
 }
 
@@ -365,12 +374,17 @@ void MeasureCommand::complete()
     m_measure = measure;
     clearHighlight();
     setState(STATE_FINISHED);
-    manager->InsertMeasure(measure, -1);
+    auto add = std::make_shared<AddMeasureCommand>(manager, measure);
+    std::shared_ptr<CommandManager> commands = getCommandManager();
+    if (commands)
+        commands->DoCommand(add);
+    else
+        add->Execute();
     if (m_repeat)
         manager->NotifyMeasureChanged(measure.get());
     say(m_title + ": " + measure->GetContent());
     // The tool stays on: the next measure of the same kind starts with the next event.
-    if (std::shared_ptr<CommandManager> commands = getCommandManager())
+    if (commands)
         commands->setExecuteType(m_type);
 }
 
@@ -378,7 +392,7 @@ void MeasureCommand::cancelRun()
 {
     std::shared_ptr<CommandManager> commands = getCommandManager();
     if (commands && commands->getCurrentCommand().get() == this)
-        commands->CancelCurrentCmd(); // also drops the unfinished undo step
+        commands->CancelCurrentCmd();
     else
         Cancel();
     say(std::string());

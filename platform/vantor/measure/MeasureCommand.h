@@ -15,10 +15,26 @@ namespace Vantor {
 
 class MeasureManager;
 
+// Adds a finished measure to its manager; undo takes it out again.
+class AddMeasureCommand : public Command
+{
+public:
+    AddMeasureCommand(osg::ref_ptr<MeasureManager> manager, osg::ref_ptr<Measure> measure);
+    std::string Type() override { return "AddMeasureCommand"; }
+    std::string Name() override { return "AddMeasureCommand"; }
+    bool Execute() override;
+    bool Unexecute() override;
+
+private:
+    osg::observer_ptr<MeasureManager> m_manager;
+    osg::ref_ptr<Measure> m_measure;
+};
+
 // Base of the interactive measures. Driven by the view's events: it tells the user what to pick next,
 // highlights what lies under the cursor, takes clicks on visible geometry that no section cuts away and,
-// once it has all it needs, adds its Measure to the scene's MeasureManager. The command itself is the
-// undo step: undo takes the measure out again, redo puts it back. Escape or a right click cancels.
+// once it has all it needs, adds its Measure to the scene's MeasureManager through an AddMeasureCommand,
+// the one undo step a measure leaves. Picking itself is no step of the history. Escape or a right click
+// cancels.
 class MeasureCommand : public Command
 {
 public:
@@ -45,7 +61,6 @@ public:
     std::string Type() override { return m_type; }
     std::string Name() override { return m_type; }
     bool Execute() override;
-    bool Unexecute() override;
     bool Cancel() override;
     bool handle(const osgGA::GUIEventAdapter& ea, osgGA::GUIActionAdapter& aa) override;
 
