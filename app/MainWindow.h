@@ -214,6 +214,8 @@ public slots:
     // Command-starting actions (MainWindowCommandActions.cpp).
     void on_actionCancel_triggered(bool checked);
     void on_actionNewbuilt_triggered(bool checked);
+    void on_action3DNote_triggered(bool checked);
+    void on_actionCompass_triggered(bool checked);
     void on_actionLockPosition_triggered(bool checked);
     void on_actionPntToPnt_triggered(bool checked);
     void on_actionPntToLineMeasure_triggered(bool checked);
@@ -359,6 +361,10 @@ signals:
     void readEdge(bool on);
     void mergeFace(bool on);
     void treeViewDataChanged(void* command);
+
+protected slots:
+    // Fills the command manager's factories with every interactive command the window can ask for.
+    void registerCommand();
 
 protected:
     void initUI();
@@ -575,6 +581,10 @@ public:
     void showBarsAndDocks();
     // The group button under groupKey takes the icon of the action under itemKey.
     void setGroupActionIcon(const QString& itemKey, const QString& groupKey);
+    // One row of the command-starting slots (MainWindowCommandActions.cpp): cancel, gate, queue. The
+    // first returns whether the command was queued; the second also gives the group button its icon.
+    bool startCommandSlot(const void* row, bool checked);
+    void startCommandRow(const void* row, bool checked);
     // Paints the watermark into the lower left corner of a snapshot.
     void drawWatermark(QImage& image);
     // What a restart runs: this program (by its absolute path) with the arguments it was given after it.

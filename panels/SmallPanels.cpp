@@ -1,6 +1,10 @@
 #include "panels/SmallPanels.h"
 
+#include "vantor/command/CommandManager.h"
+
+#include <QHBoxLayout>
 #include <QLabel>
+#include <QToolButton>
 #include <QVBoxLayout>
 
 MeasureProperty::MeasureProperty(QWidget* parent)
@@ -9,13 +13,33 @@ MeasureProperty::MeasureProperty(QWidget* parent)
     setMaximumHeight(200);
     setWindowOpacity(0.6);
     auto* layout = new QVBoxLayout(this);
+    auto* top = new QHBoxLayout;
+    top->addStretch();
+    m_close = new QToolButton(this);
+    m_close->setStyleSheet(QStringLiteral("border:none;"));
+    m_close->setIcon(QIcon(QStringLiteral(":/VantorViewer/delete.png")));
+    m_close->setAccessibleName(QStringLiteral("closeMeasureResult"));
+    m_close->setToolTip(tr("Close"));
+    top->addWidget(m_close);
+    layout->addLayout(top);
+    connect(m_close, &QToolButton::clicked, this, &MeasureProperty::on_close_button_triggered);
     m_caption = new QLabel(this);
     m_caption->setAccessibleName(QStringLiteral("measureCaption"));
     m_text = new QLabel(this);
     m_text->setAccessibleName(QStringLiteral("measureResult"));
+    m_text->setStyleSheet(QStringLiteral("font: 18px"));
     layout->addWidget(m_caption);
     layout->addWidget(m_text);
     layout->addStretch();
+}
+
+void MeasureProperty::on_close_button_triggered()
+{
+    hide();
+    if (m_commandManager) {
+        m_commandManager->CancelCurrentCmd();
+        m_commandManager->setExecuteType(Vantor::CommandManager::NoneType);
+    }
 }
 
 void MeasureProperty::setText(const QStringList& lines)

@@ -17,6 +17,7 @@
 #include <memory>
 
 class QLabel;
+class QToolButton;
 
 namespace Vantor {
 class CommandManager;
@@ -34,8 +35,14 @@ public:
 
     void setCommandManager(std::shared_ptr<Vantor::CommandManager> manager) { m_commandManager = std::move(manager); }
     std::shared_ptr<Vantor::CommandManager> getCommandManager() const { return m_commandManager; }
+    QToolButton* closeButton() const { return m_close; }
+
+private slots:
+    // Hides the panel and ends the area or volume measure it shows.
+    void on_close_button_triggered();
 
 private:
+    QToolButton* m_close = nullptr;
     QLabel* m_caption = nullptr;
     QLabel* m_text = nullptr;
     std::shared_ptr<Vantor::CommandManager> m_commandManager;

@@ -76,8 +76,15 @@ void PickingHandler::getUsage(osg::ApplicationUsage& usage) const
 
 bool PickingHandler::handle(const osgGA::GUIEventAdapter& ea, osgGA::GUIActionAdapter& aa)
 {
-    if (ea.getHandled())
+    if (ea.getHandled()) {
+        // A running command took the click: the button is up all the same.
+        if (ea.getEventType() == GEA::RELEASE && m_leftButtonDown) {
+            m_leftButtonDown = false;
+            m_mouseState->onMouseUp(mousePosition(ea));
+            updateRotationCenterTip();
+        }
         return false;
+    }
     auto* view = dynamic_cast<osgViewer::View*>(&aa);
     if (!view)
         return false;

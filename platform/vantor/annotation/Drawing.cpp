@@ -4,6 +4,8 @@
 #include <osg/LineWidth>
 #include <osg/Point>
 #include <osg/StateSet>
+#include <osgDB/FileUtils>
+#include <osgText/Font>
 #include <osgText/Text>
 
 namespace Vantor {
@@ -55,12 +57,34 @@ void addLines(osg::Geode* geode, const std::vector<osg::Vec3d>& points, GLenum m
     geode->addDrawable(g.get());
 }
 
+namespace {
+
+// A font that has Chinese glyphs, where one is installed; the built-in font has none.
+osgText::Font* labelFont()
+{
+    static osg::ref_ptr<osgText::Font> font = [] {
+        for (const char* path : {"/usr/share/fonts/opentype/noto/NotoSansCJK-Regular.ttc",
+                                 "/usr/share/fonts/truetype/wqy/wqy-microhei.ttc",
+                                 "/usr/share/fonts/truetype/droid/DroidSansFallbackFull.ttf"}) {
+            if (osgDB::fileExists(path))
+                if (osg::ref_ptr<osgText::Font> f = osgText::readRefFontFile(path))
+                    return f;
+        }
+        return osg::ref_ptr<osgText::Font>();
+    }();
+    return font.get();
+}
+
+} // namespace
+
 void addLabel(osg::Geode* geode, const osg::Vec3d& position, const std::string& text, const osg::Vec4& color,
               float size)
 {
     if (!geode || text.empty())
         return;
     osg::ref_ptr<osgText::Text> label = new osgText::Text;
+    if (osgText::Font* font = labelFont())
+        label->setFont(font);
     label->setText(text, osgText::String::ENCODING_UTF8);
     label->setPosition(osg::Vec3(position));
     label->setColor(color);
