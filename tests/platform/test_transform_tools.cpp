@@ -52,8 +52,11 @@ void drag(TransformDraggerCommand& tool, osg::ref_ptr<MotionT> step, const osg::
     tool.motion(*step);
     step->setStage(osgManipulator::MotionCommand::MOVE);
     tool.motion(*step);
-    step->setStage(osgManipulator::MotionCommand::FINISH);
-    tool.motion(*step);
+    // The dragger's own finishing report carries no motion.
+    osg::ref_ptr<osgManipulator::TranslateInLineCommand> finish = new osgManipulator::TranslateInLineCommand;
+    finish->setLocalToWorldAndWorldToLocal(localToWorld, osg::Matrixd::inverse(localToWorld));
+    finish->setStage(osgManipulator::MotionCommand::FINISH);
+    tool.motion(*finish);
 }
 
 } // namespace
@@ -454,6 +457,7 @@ TEST(Alignment, FacesPickedInTheViewAreAlignedAndLocked)
     step->setTranslation(osg::Vec3d(0, 0, 2));
     drag(*mover, step, mover->getPlacement().getTrans());
     EXPECT_TRUE(near(worldCentre(rig.partA.get()), aBefore + osg::Vec3d(0, 0, 2), 1e-9));
+    EXPECT_TRUE(near(mover->getPlacement().getTrans(), worldCentre(rig.partB.get()))); // the dragger follows
     rig.manager->CancelCurrentCmd();
 
     ASSERT_TRUE(rig.manager->Undo()); // the drag

@@ -40,6 +40,8 @@ std::vector<osg::Vec3d> explodeOffsets(ExplodeKind kind, const osg::Vec3d& cente
 osg::ref_ptr<osgManipulator::Dragger> ExplodeTransformDraggerCommand::makeDragger()
 {
     osg::ref_ptr<osgManipulator::TranslateAxisDragger> dragger = new osgManipulator::TranslateAxisDragger;
+    dragger->setAxisLineWidth(3.0f);
+    dragger->setPickCylinderRadius(0.06f);
     dragger->setupDefaultGeometry();
     dragger->setName("ExplodeDragger");
     return dragger;

@@ -243,6 +243,7 @@ void TransformDraggerCommand::motion(const osgManipulator::MotionCommand& comman
         for (const auto& target : m_targets)
             m_start.push_back(target->getMatrix());
         m_dragging = true;
+        m_lastMotion = osg::Matrixd();
         dragStarted();
         break;
     case osgManipulator::MotionCommand::MOVE: {
@@ -251,6 +252,7 @@ void TransformDraggerCommand::motion(const osgManipulator::MotionCommand& comman
         const osg::Matrixd world = command.getWorldToLocal() * command.getMotionMatrix() * command.getLocalToWorld();
         if (!ModelTransform::isSound(world))
             break; // a scale through zero: keep the last sound step
+        m_lastMotion = world;
         for (std::size_t i = 0; i < m_targets.size(); ++i) {
             const osg::Matrixd local = movedMatrix(i, m_start[i], world);
             if (ModelTransform::isSound(local))
@@ -271,10 +273,9 @@ void TransformDraggerCommand::motion(const osgManipulator::MotionCommand& comman
         auto manager = getCommandManager();
         if (moved && manager)
             manager->DoCommand(step);
-        // The pivot follows the models: the next drag starts where this one ended.
-        const osg::Matrixd world = command.getWorldToLocal() * command.getMotionMatrix() * command.getLocalToWorld();
-        if (ModelTransform::isSound(world))
-            m_placement = osg::Matrixd::translate(m_placement.getTrans() * world);
+        // The pivot follows the models: the next drag starts where this one ended. (The dragger's
+        // finishing report carries no motion of its own; the last step's is the drag's.)
+        m_placement = osg::Matrixd::translate(m_placement.getTrans() * m_lastMotion);
         break;
     }
     default:
@@ -285,6 +286,9 @@ void TransformDraggerCommand::motion(const osgManipulator::MotionCommand& comman
 osg::ref_ptr<osgManipulator::Dragger> AxisTransformDraggerCommand::makeDragger()
 {
     osg::ref_ptr<osgManipulator::TranslateAxisDragger> dragger = new osgManipulator::TranslateAxisDragger;
+    // Shafts wide enough to be taken with the mouse, not only at their tips.
+    dragger->setAxisLineWidth(3.0f);
+    dragger->setPickCylinderRadius(0.06f);
     dragger->setupDefaultGeometry();
     dragger->setName("AxisTransformDragger");
     return dragger;
@@ -301,6 +305,8 @@ osg::ref_ptr<osgManipulator::Dragger> PlaneTransformDraggerCommand::makeDragger(
 osg::ref_ptr<osgManipulator::Dragger> RotateTransformDraggerCommand::makeDragger()
 {
     osg::ref_ptr<osgManipulator::TrackballDragger> dragger = new osgManipulator::TrackballDragger;
+    dragger->setAxisLineWidth(3.0f);
+    dragger->setPickCylinderHeight(0.12f);
     dragger->setupDefaultGeometry();
     dragger->setName("RotateTransformDragger");
     return dragger;
@@ -309,6 +315,8 @@ osg::ref_ptr<osgManipulator::Dragger> RotateTransformDraggerCommand::makeDragger
 osg::ref_ptr<osgManipulator::Dragger> ScaleTransformDraggerCommand::makeDragger()
 {
     osg::ref_ptr<osgManipulator::ScaleAxisDragger> dragger = new osgManipulator::ScaleAxisDragger;
+    dragger->setAxisLineWidth(3.0f);
+    dragger->setBoxSize(0.1f);
     dragger->setupDefaultGeometry();
     dragger->setName("ScaleTransformDragger");
     return dragger;

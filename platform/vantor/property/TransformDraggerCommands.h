@@ -79,6 +79,7 @@ private:
     osg::ref_ptr<osgManipulator::Dragger> m_dragger;
     osg::ref_ptr<DraggerMotionRelay> m_relay;
     osg::Matrixd m_placement;
+    osg::Matrixd m_lastMotion; // world motion of the drag so far
     bool m_dragging = false;
 };
 
