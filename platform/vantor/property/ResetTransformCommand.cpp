@@ -53,15 +53,15 @@ bool ResetTransformCommand::gather()
     return true;
 }
 
-void ResetTransformCommand::resetOne(osg::MatrixTransform* node) const
+bool ResetTransformCommand::resetOne(osg::MatrixTransform* node) const
 {
     osg::ref_ptr<osgViewer::View> view;
     if (!m_view.lock(view))
-        return;
+        return false;
     osg::ref_ptr<PropertiesManager> properties = PropertiesManager::GetPropertiesManager(view->getSceneData());
     PropertiesManager::ModelProperties recorded;
     if (!properties.valid() || !properties->getModelProperties(node, recorded))
-        return;
+        return false;
     auto* model = static_cast<Model*>(node);
     switch (m_type) {
     case RESET_POSITION:
@@ -83,6 +83,7 @@ void ResetTransformCommand::resetOne(osg::MatrixTransform* node) const
         model->setTransparent(recorded.transparent, false);
         break;
     }
+    return true;
 }
 
 bool ResetTransformCommand::Execute()
@@ -94,8 +95,8 @@ bool ResetTransformCommand::Execute()
         osg::ref_ptr<osg::MatrixTransform> model;
         if (!saved.model.lock(model))
             continue;
-        resetOne(model.get());
-        any = true;
+        // Only models recorded at load count: a reset of nothing is no step.
+        any = resetOne(model.get()) || any;
     }
     return any;
 }

@@ -44,7 +44,8 @@ private:
     };
 
     bool gather();
-    void resetOne(osg::MatrixTransform* node) const;
+    // False when nothing was recorded for the model.
+    bool resetOne(osg::MatrixTransform* node) const;
 
     osg::observer_ptr<osgViewer::View> m_view;
     ResetType m_type = RESET_POSITION;
