@@ -3,6 +3,7 @@
 #include "app/ObjectLoader.h"
 #include "ribbonbar/SARibbonMainWindow.h"
 #include "vantor/command/NodePtrList.h"
+#include "vantor/property/ResetTransformCommand.h"
 
 #include <osg/Camera>
 #include <osg/Node>
@@ -298,12 +299,16 @@ public slots:
     void on_actionAddSection_triggerd(bool checked);
     void on_actionUpdateSection_triggerd(bool checked);
     void on_actionReverseSection_triggerd();
+
+    // Transform, explosion and reset actions (MainWindowTransformActions.cpp).
+    void on_actionReset_triggerd(Vantor::ResetType type);
     void on_actionResetPosition_triggerd();
     void on_actionResetColor_triggerd();
     void on_actionResetTransparent_triggerd();
     void on_actionPlaneTransformDragger_triggerd(bool checked);
     void on_actionAxisTransformDragger_triggerd(bool checked);
     void on_actionRotationTransformDragger_triggerd(bool checked);
+    void on_actionScaleTransformDragger_triggerd(bool checked);
     void on_actionUpdateAxisLocation_triggerd(bool checked);
     void on_actionRestAxisLocation_triggerd();
     void on_actionAxisExplodeDragger_triggerd(bool checked);

@@ -1,5 +1,4 @@
-// Ribbon actions on the model: visibility, selection, sections, transforms and resets, merging,
-// settings and quit.
+// Ribbon actions on the model: visibility, selection, sections, merging, settings and quit.
 
 #include "app/MainWindow.h"
 
@@ -45,49 +44,5 @@ void MainWindow::on_actionUpdateSection_triggerd(bool)
 }
 
 void MainWindow::on_actionReverseSection_triggerd()
-{
-}
-
-void MainWindow::on_actionResetPosition_triggerd()
-{
-}
-
-void MainWindow::on_actionResetColor_triggerd()
-{
-}
-
-void MainWindow::on_actionResetTransparent_triggerd()
-{
-}
-
-void MainWindow::on_actionPlaneTransformDragger_triggerd(bool)
-{
-}
-
-void MainWindow::on_actionAxisTransformDragger_triggerd(bool)
-{
-}
-
-void MainWindow::on_actionRotationTransformDragger_triggerd(bool)
-{
-}
-
-void MainWindow::on_actionUpdateAxisLocation_triggerd(bool)
-{
-}
-
-void MainWindow::on_actionRestAxisLocation_triggerd()
-{
-}
-
-void MainWindow::on_actionAxisExplodeDragger_triggerd(bool)
-{
-}
-
-void MainWindow::on_actionRadialExplodeDragger_triggerd(bool)
-{
-}
-
-void MainWindow::on_actionCenterExplodeDragger_triggerd(bool)
 {
 }

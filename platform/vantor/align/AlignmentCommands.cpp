@@ -1,32 +1,167 @@
 #include "vantor/align/AlignmentCommands.h"
 
+#include "vantor/align/AlignManager.h"
+#include "vantor/command/CommandManager.h"
+
+#include <osgViewer/View>
+
+#include <cmath>
+#include <deque>
+
 namespace Vantor {
 
-bool PointsAlignmentCommand::Execute()
+namespace {
+
+AlignManager* alignManagerIn(osg::Node* start)
 {
-    setUndoable(false);
-    setState(STATE_FINISHED);
+    std::deque<osg::Node*> queue;
+    if (start)
+        queue.push_back(start);
+    while (!queue.empty()) {
+        osg::Node* node = queue.front();
+        queue.pop_front();
+        if (auto* manager = dynamic_cast<AlignManager*>(node))
+            return manager;
+        if (osg::Group* group = node->asGroup())
+            for (unsigned int i = 0; i < group->getNumChildren(); ++i)
+                queue.push_back(group->getChild(i));
+    }
+    return nullptr;
+}
+
+osg::Matrixd parentWorld(osg::Node* node)
+{
+    osg::NodePathList paths = node->getParentalNodePaths();
+    if (paths.empty())
+        return osg::Matrixd();
+    osg::NodePath path = paths.front();
+    path.pop_back();
+    return osg::computeLocalToWorld(path);
+}
+
+bool sound(const osg::Matrixd& m)
+{
+    for (int i = 0; i < 16; ++i) {
+        if (!std::isfinite(m.ptr()[i]))
+            return false;
+    }
     return true;
 }
 
-bool LinesAlignmentCommand::Execute()
+} // namespace
+
+std::string AlignmentCommand::kindTip(bool moving) const
 {
-    setUndoable(false);
-    setState(STATE_FINISHED);
+    const AlignFeature::Kind kind = moving ? movingKind() : fixedKind();
+    const char* what = kind == AlignFeature::Point ? "点" : kind == AlignFeature::Line ? "边线" : "平面";
+    return std::string(moving ? "请选择要移动的零件上的" : "请选择目标零件上的") + what;
+}
+
+bool AlignmentCommand::Execute()
+{
+    if (m_applied) {
+        // Redo.
+        osg::ref_ptr<osg::MatrixTransform> model;
+        if (!m_model.lock(model))
+            return false;
+        model->setMatrix(m_after);
+        return true;
+    }
+    setState(STATE_RUNNING);
+    showTip(kindTip(true));
     return true;
 }
 
-bool FacesAlignmentCommand::Execute()
+bool AlignmentCommand::Unexecute()
 {
-    setUndoable(false);
-    setState(STATE_FINISHED);
+    osg::ref_ptr<osg::MatrixTransform> model;
+    if (!m_applied || !m_model.lock(model))
+        return !m_applied; // an alignment not yet made has nothing to undo
+    model->setMatrix(m_before);
     return true;
 }
 
-bool LineToFaceAlignmentCommand::Execute()
+bool AlignmentCommand::Cancel()
 {
-    setUndoable(false);
+    showTip("");
+    if (!m_applied)
+        setState(STATE_FINISHED);
+    return true;
+}
+
+bool AlignmentCommand::takeFeature(const AlignFeature& feature, osgViewer::View* view)
+{
+    if (m_applied || !feature.model.valid())
+        return false;
+    if (!m_haveMoving) {
+        if (feature.kind != movingKind())
+            return false;
+        m_moving = feature;
+        m_haveMoving = true;
+        showTip(kindTip(false));
+        return true;
+    }
+    if (feature.kind != fixedKind())
+        return false;
+    if (feature.model == m_moving.model) {
+        showTip("目标特征必须在另一个零件上");
+        return false;
+    }
+    osg::Matrixd motion;
+    std::string refusal;
+    if (!computeAlignment(m_moving, feature, motion, refusal)) {
+        showTip(refusal);
+        return false;
+    }
+    osg::MatrixTransform* model = m_moving.model.get();
+    const osg::Matrixd parent = parentWorld(model);
+    osg::Matrixd inverse;
+    if (!inverse.invert(parent))
+        return false;
+    const osg::Matrixd after = model->getMatrix() * parent * motion * inverse;
+    if (!sound(after)) {
+        showTip("对齐结果无效");
+        return false;
+    }
+    m_model = model;
+    m_before = model->getMatrix();
+    m_after = after;
+    m_applied = true;
+    model->setMatrix(after);
+    if (view) {
+        if (AlignManager* manager = alignManagerIn(view->getSceneData()))
+            manager->addLockedPair(model, feature.model.get());
+    }
+    showTip("");
     setState(STATE_FINISHED);
+    if (auto manager = getCommandManager())
+        manager->notifyCommandStateChanged(this, STATE_FINISHED);
+    return true;
+}
+
+bool AlignmentCommand::handle(const osgGA::GUIEventAdapter& ea, osgGA::GUIActionAdapter& aa)
+{
+    if (isFinished())
+        return false;
+    if (ea.getEventType() == osgGA::GUIEventAdapter::PUSH && ea.getButton() == osgGA::GUIEventAdapter::LEFT_MOUSE_BUTTON) {
+        m_pushed = true;
+        m_pushX = ea.getX();
+        m_pushY = ea.getY();
+        return false;
+    }
+    if (ea.getEventType() != osgGA::GUIEventAdapter::RELEASE || !m_pushed)
+        return false;
+    m_pushed = false;
+    // A drag turns the camera; only a click picks.
+    if (std::abs(ea.getX() - m_pushX) > 3.0f || std::abs(ea.getY() - m_pushY) > 3.0f)
+        return false;
+    auto* view = dynamic_cast<osgViewer::View*>(&aa);
+    AlignFeature feature;
+    if (!pickAlignFeature(view, ea, m_haveMoving ? fixedKind() : movingKind(), feature)) {
+        showTip(kindTip(!m_haveMoving));
+        return false;
+    }
+    takeFeature(feature, view);
     return true;
 }
 

@@ -2,6 +2,8 @@
 
 #include "vantor/util/NodeSearch.h"
 
+#include <osg/StateSet>
+
 namespace Vantor {
 
 PropertiesManager::PropertiesManager() { setName("PropertiesManager"); }
@@ -51,6 +53,8 @@ void PropertiesManager::record(Model* model, bool recursive, bool overwrite)
         entry.properties.matrix = m->getMatrix();
         entry.properties.color = m->getColor();
         entry.properties.transparent = m->getTransparent();
+        entry.properties.ownMaterial =
+            m->getStateSet() && m->getStateSet()->getAttribute(osg::StateAttribute::MATERIAL) != nullptr;
         if (it != m_entries.end() && !stale) {
             entry.properties.hasDraggerLocation = it->second.properties.hasDraggerLocation;
             entry.properties.draggerLocation = it->second.properties.draggerLocation;

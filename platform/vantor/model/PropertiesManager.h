@@ -23,6 +23,8 @@ public:
         osg::Matrixd matrix;
         osg::Vec4f color;
         double transparent = 1.0;
+        // Whether the model carried a material of its own; without one its parts show their own colours.
+        bool ownMaterial = false;
         bool hasDraggerLocation = false;
         osg::Matrixd draggerLocation;
     };
@@ -44,6 +46,7 @@ public:
     bool getModelProperties(const osg::Node* model, ModelProperties& properties) const;
     bool hasModelProperties(const osg::Node* model) const;
 
+    // The pivot of the dragger tools for the node, in the node's own frame (so it moves with it).
     void setNodeDraggerLocation(osg::observer_ptr<osg::Node> node, const osg::Matrixd& location);
     // Forgets the dragger location set for the node; false when the node is unknown.
     bool resetNodeDraggerLocation(osg::observer_ptr<osg::Node> node);

@@ -2,49 +2,155 @@
 
 #include "vantor/command/Command.h"
 
+#include <osg/Group>
+#include <osg/Matrixd>
+#include <osg/MatrixTransform>
+#include <osg/ref_ptr>
+#include <osgManipulator/Dragger>
+#include <osgViewer/View>
+
+#include <string>
+#include <vector>
+
 namespace Vantor {
 
-// Dragger commands that move parts. Until they are built each one ends as soon as it starts, leaves no undo step and
-// changes nothing.
+class TransformDraggerCommand;
 
-class UpdateAxisLocationCommand : public Command
+// What a dragger tells of a drag: start, each step, end. Hands the motion to its command.
+class DraggerMotionRelay : public osgManipulator::DraggerCallback
 {
 public:
-    std::string Type() override { return "UpdateAxisLocationCommand"; }
-    std::string Name() override { return "UpdateAxisLocationCommand"; }
-    bool Execute() override;
+    explicit DraggerMotionRelay(TransformDraggerCommand* owner) : m_owner(owner) {}
+    bool receive(const osgManipulator::MotionCommand& command) override;
+    void release() { m_owner = nullptr; }
+
+private:
+    TransformDraggerCommand* m_owner;
 };
 
-class AxisTransformDraggerCommand : public Command
+// Base of the dragger tools: puts an OSG dragger at the pivot of the selected models (their dragger
+// location, else the centre of their box), keeps it a steady size on screen, moves the models live
+// while it is dragged, and records each finished drag as one undo step. Stays active until cancelled;
+// follows the selection. The tool itself leaves no undo step.
+class TransformDraggerCommand : public Command
+{
+public:
+    // The dragger's size on screen, in pixels.
+    static constexpr double ScreenSize = 120.0;
+
+    TransformDraggerCommand();
+    ~TransformDraggerCommand() override;
+
+    bool Execute() override;
+    bool SelectedExecute() override;
+    bool Cancel() override;
+    bool handle(const osgGA::GUIEventAdapter& ea, osgGA::GUIActionAdapter& aa) override;
+
+    osgManipulator::Dragger* getDragger() const { return m_dragger.get(); }
+    const std::vector<osg::ref_ptr<osg::MatrixTransform>>& getTargets() const { return m_targets; }
+    bool isDragging() const { return m_dragging; }
+    // World matrix the dragger was placed at (pivot position, world axes, no scale).
+    osg::Matrixd getPlacement() const { return m_placement; }
+
+    // From the dragger's relay.
+    void motion(const osgManipulator::MotionCommand& command);
+
+protected:
+    virtual osg::ref_ptr<osgManipulator::Dragger> makeDragger() = 0;
+    // The models the tool moves and the world point the dragger sits at; false when there are none.
+    // By default the selected models (with the parts locked to them) and their pivot.
+    virtual bool collectTargets(osg::Node* sceneData, std::vector<osg::ref_ptr<osg::MatrixTransform>>& targets,
+                                osg::Vec3d& pivot);
+    // Puts target i where the drag's world motion takes it from its start matrix.
+    virtual osg::Matrixd movedMatrix(std::size_t i, const osg::Matrixd& start, const osg::Matrixd& worldMotion);
+    // Called at the start of each drag, after the start matrices are taken.
+    virtual void dragStarted() {}
+
+    std::vector<osg::ref_ptr<osg::MatrixTransform>> m_targets; // selected models plus locked partners
+    std::vector<osg::Matrixd> m_start;
+
+private:
+    bool attach();
+    void detach();
+    void fitToScreen();
+    osg::ref_ptr<osgViewer::View> view() const;
+
+    osg::ref_ptr<osg::Group> m_holder; // the temporary-node group the dragger hangs below
+    osg::ref_ptr<osgManipulator::Dragger> m_dragger;
+    osg::ref_ptr<DraggerMotionRelay> m_relay;
+    osg::Matrixd m_placement;
+    osg::Matrixd m_lastMotion; // world motion of the drag so far
+    bool m_dragging = false;
+};
+
+// Moves the selected models along one of the three axes.
+class AxisTransformDraggerCommand : public TransformDraggerCommand
 {
 public:
     std::string Type() override { return "AxisTransformDraggerCommand"; }
     std::string Name() override { return "AxisTransformDraggerCommand"; }
-    bool Execute() override;
+
+protected:
+    osg::ref_ptr<osgManipulator::Dragger> makeDragger() override;
 };
 
-class ScaleTransformDraggerCommand : public Command
-{
-public:
-    std::string Type() override { return "ScaleTransformDraggerCommand"; }
-    std::string Name() override { return "ScaleTransformDraggerCommand"; }
-    bool Execute() override;
-};
-
-class RotateTransformDraggerCommand : public Command
-{
-public:
-    std::string Type() override { return "RotateTransformDraggerCommand"; }
-    std::string Name() override { return "RotateTransformDraggerCommand"; }
-    bool Execute() override;
-};
-
-class PlaneTransformDraggerCommand : public Command
+// Moves the selected models in a plane (or along its normal).
+class PlaneTransformDraggerCommand : public TransformDraggerCommand
 {
 public:
     std::string Type() override { return "PlaneTransformDraggerCommand"; }
     std::string Name() override { return "PlaneTransformDraggerCommand"; }
-    bool Execute() override;
+
+protected:
+    osg::ref_ptr<osgManipulator::Dragger> makeDragger() override;
 };
+
+// Turns the selected models about the pivot.
+class RotateTransformDraggerCommand : public TransformDraggerCommand
+{
+public:
+    std::string Type() override { return "RotateTransformDraggerCommand"; }
+    std::string Name() override { return "RotateTransformDraggerCommand"; }
+
+protected:
+    osg::ref_ptr<osgManipulator::Dragger> makeDragger() override;
+};
+
+// Scales the selected models about the pivot along the axes.
+class ScaleTransformDraggerCommand : public TransformDraggerCommand
+{
+public:
+    std::string Type() override { return "ScaleTransformDraggerCommand"; }
+    std::string Name() override { return "ScaleTransformDraggerCommand"; }
+
+protected:
+    osg::ref_ptr<osgManipulator::Dragger> makeDragger() override;
+};
+
+// Moves the pivot of the selected models: a click on the model puts it there (on a corner when the
+// click is near one). The draggers then sit at that point; resetNodeDraggerLocation puts it back.
+class UpdateAxisLocationCommand : public Command
+{
+public:
+    UpdateAxisLocationCommand();
+    std::string Type() override { return "UpdateAxisLocationCommand"; }
+    std::string Name() override { return "UpdateAxisLocationCommand"; }
+
+    bool Execute() override;
+    bool SelectedExecute() override;
+    bool handle(const osgGA::GUIEventAdapter& ea, osgGA::GUIActionAdapter& aa) override;
+
+    // Sets the pivot of the given models to a world point; false when none took it.
+    static bool setLocation(osg::Node* sceneData, const std::vector<osg::ref_ptr<osg::MatrixTransform>>& models,
+                            const osg::Vec3d& worldPoint);
+
+private:
+    float m_pushX = 0.0f;
+    float m_pushY = 0.0f;
+    bool m_pushed = false;
+};
+
+// Tip texts (local 8-bit bytes).
+extern const char* const SelectModelTip;
 
 } // namespace Vantor
