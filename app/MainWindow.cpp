@@ -71,6 +71,10 @@ MainWindow::~MainWindow()
         if (osg::ref_ptr<Vantor::AnimationManager> manager = m_sceneView->getAnimationManager())
             manager->removeAnimationManagerListener(m_animationListener.get());
     }
+    if (m_walkListener.valid()) {
+        m_walkListener->detach();
+        m_sceneView->getWalkerManipulator()->removeListener(m_walkListener.get());
+    }
     ThreadPool::getInstance()->stop();
     writeSettings();
     // The pool is stopped only for up to a second per thread: a read or save still running on the

@@ -4,6 +4,7 @@
 #include "vantor/command/CommandListener.h"
 #include "vantor/command/CommandManagerChangedListener.h"
 #include "vantor/section/SectionManager.h"
+#include "vantor/walker/WalkerManipulatorListener.h"
 
 class MainWindow;
 
@@ -60,6 +61,26 @@ public:
 
 private:
     void setPlayPause(bool play, bool pause);
+    void check(const char* key, bool on);
+    MainWindow* m_window;
+};
+
+// Shows the walker's speeds in the Roam page's boxes and keeps its switches checked as they are.
+class MainWindowWalkCommandListener : public Vantor::WalkerManipulatorListener
+{
+public:
+    explicit MainWindowWalkCommandListener(MainWindow* window) : m_window(window) {}
+    // The walker counts in 1/1000 m/s; the box shows m/s. The one place that divides.
+    void onVelocityChanged(double velocity) override;
+    void onFovyChanged(double fovy) override;
+    void onAngularVelocityChanged(double angularVelocity) override;
+    void onThirdPersonChanged(bool on) override;
+    void onObstaclesChanged(bool on) override;
+    void onGravityChanged(bool on) override;
+    // The window is going: no call reaches it after this.
+    void detach() { m_window = nullptr; }
+
+private:
     void check(const char* key, bool on);
     MainWindow* m_window;
 };

@@ -1,6 +1,8 @@
 // The ribbon pages: one row per action, in page order.
 
 #include "app/MainWindow.h"
+#include "app/MainWindowListeners.h"
+#include "vantor/walker/WalkerManipulator.h"
 
 #include "ribbon/RibbonActionRow.h"
 #include "view/PickingHandler.h"
@@ -194,6 +196,14 @@ void MainWindow::initRoamCategory(SARibbonCategory* page)
     connect(m_roamStep, SIGNAL(valueChanged(double)), this, SLOT(FovyChanged(double)));
     connect(m_roamAngularVelocity, SIGNAL(valueChanged(double)), this, SLOT(AngularChanged(double)));
     page->addPannel(tr("Navigation"))->addWidget(speeds);
+    // The boxes take effect only while walking.
+    for (QDoubleSpinBox* box : {m_roamLinearVelocity, m_roamStep, m_roamAngularVelocity})
+        box->setEnabled(false);
+
+    if (!m_walkListener.valid() && m_sceneView) {
+        m_walkListener = new MainWindowWalkCommandListener(this);
+        m_sceneView->getWalkerManipulator()->addListener(m_walkListener.get());
+    }
 }
 
 void MainWindow::initReviewCategory(SARibbonCategory* page)
