@@ -6,6 +6,7 @@
 #include <osg/Geode>
 #include <osg/Material>
 #include <osg/ShapeDrawable>
+#include <osg/Viewport>
 #include <osgUtil/IntersectionVisitor>
 #include <osgUtil/LineSegmentIntersector>
 
@@ -36,6 +37,8 @@ osg::MatrixTransform* makeAvatar()
     material->setAmbient(osg::Material::FRONT_AND_BACK, osg::Vec4(0.1f, 0.2f, 0.4f, 1.0f));
     geode->getOrCreateStateSet()->setAttributeAndModes(material.get(), osg::StateAttribute::ON);
     geode->getOrCreateStateSet()->setMode(GL_NORMALIZE, osg::StateAttribute::ON);
+    // It hangs beside the scene, not in it: it brings its own depth test.
+    geode->getOrCreateStateSet()->setMode(GL_DEPTH_TEST, osg::StateAttribute::ON);
     auto* avatar = new osg::MatrixTransform;
     avatar->setName("WalkerAvatar");
     avatar->addChild(geode);
@@ -249,7 +252,12 @@ osg::Vec3d WalkerManipulator::thirdPersonEye() const
 
 osg::Matrixd WalkerManipulator::getMatrix() const
 {
-    return osg::Matrixd::rotate(m_rotation) * osg::Matrixd::translate(m_thirdPerson ? thirdPersonEye() : m_eye);
+    if (m_thirdPerson) {
+        // From behind and above, looking at the walker's head: the avatar stands in the picture.
+        const osg::Vec3d up = m_rotation * osg::Vec3d(0.0, 1.0, 0.0);
+        return osg::Matrixd::inverse(osg::Matrixd::lookAt(thirdPersonEye(), m_eye, up));
+    }
+    return osg::Matrixd::rotate(m_rotation) * osg::Matrixd::translate(m_eye);
 }
 
 osg::Matrixd WalkerManipulator::getInverseMatrix() const
@@ -515,6 +523,16 @@ void WalkerManipulator::showAvatar(osg::Camera* camera)
         placeAvatar();
         camera->addChild(m_avatar.get());
     }
+}
+
+void WalkerManipulator::updateProjectionMatrix(osg::Camera& camera)
+{
+    double aspect = 1.0;
+    if (const osg::Viewport* viewport = camera.getViewport())
+        if (viewport->width() > 0 && viewport->height() > 0)
+            aspect = viewport->width() / viewport->height();
+    const double zFar = getViewDistance() + 2.0 * getSceneRadius();
+    camera.setProjectionMatrixAsPerspective(getFovy(), aspect, zFar * 1e-4, zFar);
 }
 
 void WalkerManipulator::updateCamera(osg::Camera& camera)

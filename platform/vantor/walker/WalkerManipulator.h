@@ -86,6 +86,8 @@ public:
     AnimationCameraInfo getCameraInfo() override;
     void setCameraInfo(const AnimationCameraInfo& info, bool rotateAboutScene) override;
     double getViewDistance() const override;
+    // Perspective only; the near plane stays close, for walls and the avatar right before the eye.
+    void updateProjectionMatrix(osg::Camera& camera) override;
     // Keys released while the view had no focus never arrive: the walk stops.
     void onFocusOut() override;
     double getSceneRadius() const override;
