@@ -78,6 +78,10 @@ MainWindow::~MainWindow()
         if (osg::ref_ptr<Vantor::EffectManager> effects = m_sceneView->getEffectManager())
             effects->RemoveListener(m_effectListener.get());
     }
+    if (m_walkListener.valid()) {
+        m_walkListener->detach();
+        m_sceneView->getWalkerManipulator()->removeListener(m_walkListener.get());
+    }
     ThreadPool::getInstance()->stop();
     writeSettings();
     // The pool is stopped only for up to a second per thread: a read or save still running on the

@@ -2,14 +2,17 @@
 
 #include "app/ObjectLoader.h"
 #include "ribbonbar/SARibbonMainWindow.h"
+#include "vantor/command/BaseViewCommand.h"
 #include "vantor/command/NodePtrList.h"
 #include "vantor/property/ResetTransformCommand.h"
+#include "vantor/command/ViewDirectionCommand.h"
 
 #include <osg/Camera>
 #include <osg/Node>
 #include <osg/observer_ptr>
 #include <osg/ref_ptr>
 
+#include <QColor>
 #include <QList>
 #include <QMap>
 #include <QModelIndex>
@@ -44,6 +47,7 @@ class QTableWidgetItem;
 
 class SceneView;
 class SceneModel;
+class PickingHandler;
 class ObjectLoader;
 class OsgTreeModel;
 class CoordinationWidget;
@@ -53,6 +57,7 @@ class SystemSetting;
 class PreferencesWidget;
 class TimelineDialog;
 class MainWindowAnimationManagerListener;
+class MainWindowWalkCommandListener;
 namespace Vantor {
 class EffectManager;
 class AnimationEditorUI;
@@ -76,6 +81,9 @@ class CToolkit;
 class SARibbonCategory;
 struct CopyDataStruct;
 struct RibbonActionRow;
+
+// Puts the log options into effect on the process-wide log handler.
+void applyLogSettings(bool toFile, const QString& directory, int level);
 
 // The one top-level window: the 3D view in the centre, docks around it, the ribbon above.
 class MainWindow : public SARibbonMainWindow
@@ -126,6 +134,10 @@ public:
     QDoubleSpinBox* roamFovyBox() const { return m_roamStep; }
     QDoubleSpinBox* roamAngularVelocityBox() const { return m_roamAngularVelocity; }
     QComboBox* playSpeedBox() const { return m_playSpeed; }
+    float lodScale() const { return m_lodScale; }
+    // A settings colour as sections take it: each channel c / 255 rounded to two decimals, alpha 1.
+    static osg::Vec4 sectionColour(const QColor& color);
+    QLabel* lodLabel() const { return m_statusLabel1; }
     QSlider* playTimeSlider() const { return m_timeSlider; }
 
     // Starts loading a model file; false for an empty or missing path, a file that is not a model,
@@ -271,12 +283,40 @@ public slots:
     void on_actionRoam_triggered(bool checked);
     void on_actionSetGravityMode_triggered(bool checked);
     void on_actionSetObstacleMode_triggered(bool checked);
+    void on_actionViewChanged_triggered(Vantor::BaseViewType viewType);
+    // Unchecks the other directions, checks the one under key and turns the model so that axis points up.
+    void on_actionViewDirection_triggered(Vantor::ViewDirection direction, QString key);
+    // Fits box, sections, grid and clip range to the turned model.
+    void on_actionFinishDirection_triggered();
+    // Sets the projection and relabels "Basic_Perspective" to offer the other one.
+    void changeCameraPerperctive(PickingHandler* pickHandler, bool perpective);
+    void on_actionSetRoamHome_triggered();
+    void on_actionToRoamHome_triggered();
+    void onStepLengthChanged(double value);
+    // Level of detail: doubled up to 1000, halved down to 0.0001, back to 1; shown as "LOD x<scale>".
+    void on_actionIncreaseLOD_triggered();
+    void on_actionDecreaseLOD_triggered();
+    void on_actionResetLOD_triggered();
 
     // Settings forwards and walker speeds (MainWindowSettingsForwards.cpp).
     void VelcityChanged(double value);
     void FovyChanged(double value);
     void AngularChanged(double value);
+    // The walker's own values shown in the Roam page's boxes without feeding them back.
+    void onVelcityChanged(double value);
+    void onFovyChanged(double value);
+    void onAngularVelocity(double value);
     void setQuickAccess(QList<QString> keys);
+    void setPreselectionColor(QColor color);
+    void setselectionColor(QColor color);
+    void setSectionShow(bool show);
+    void setSectionColor(QColor color);
+    void setSectionTransparent(float value);
+    void setAllowPreSelected(bool on);
+    void setAllowMultiSelected(bool on);
+    void setReadPMI(bool on);
+    void setReadEdge(bool on);
+    void serMergeFace(bool on);
 
     // Display and appearance actions (MainWindowDisplayActions.cpp).
     void on_actionNodeColor_triggered();
@@ -490,6 +530,7 @@ public slots:
 private:
     TimelineDialog* m_timelineDialog = nullptr;
     osg::ref_ptr<MainWindowAnimationManagerListener> m_animationListener;
+    osg::ref_ptr<MainWindowWalkCommandListener> m_walkListener; // registered on the walker by the Roam page
 
     // Structure tree, its search field and the property panels (MainWindowTree.cpp).
 public slots:
@@ -610,6 +651,8 @@ protected:
 
 private:
     void initGeneral();
+    void runDirection(int direction, const char* key);
+    void applyLodScale();
     bool hasLoadedModel() const { return m_loadedRoot.valid(); }
 
     QList<QDockWidget*> m_recordedDocks; // hidden by the full-screen layout

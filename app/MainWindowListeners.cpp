@@ -5,6 +5,7 @@
 #include "vantor/command/CommandManager.h"
 
 #include <QAction>
+#include <QSignalBlocker>
 
 void MainWindowCommandManagerChangedListener::onCommandManagerChanged(Vantor::CommandManager* manager,
                                                                       std::shared_ptr<Vantor::Command> command)
@@ -70,3 +71,36 @@ void MainWindowEffectListener::onEffectChanged(Vantor::EffectManager* manager)
     if (m_window)
         m_window->updateEffectActions(manager);
 }
+
+void MainWindowWalkCommandListener::onVelocityChanged(double velocity)
+{
+    if (m_window)
+        m_window->onVelcityChanged(velocity / 1000.0);
+}
+
+void MainWindowWalkCommandListener::onFovyChanged(double fovy)
+{
+    if (m_window)
+        m_window->onFovyChanged(fovy);
+}
+
+void MainWindowWalkCommandListener::onAngularVelocityChanged(double angularVelocity)
+{
+    if (m_window)
+        m_window->onAngularVelocity(angularVelocity);
+}
+
+void MainWindowWalkCommandListener::check(const char* key, bool on)
+{
+    if (!m_window)
+        return;
+    if (QAction* action = m_window->getAction(QString::fromLatin1(key))) {
+        // Only the check mark: the action's slot would set the walker again.
+        const QSignalBlocker blocker(action);
+        action->setChecked(on);
+    }
+}
+
+void MainWindowWalkCommandListener::onThirdPersonChanged(bool on) { check("Roam_Thirdperson", on); }
+void MainWindowWalkCommandListener::onObstaclesChanged(bool on) { check("Roam_Obstacles", on); }
+void MainWindowWalkCommandListener::onGravityChanged(bool on) { check("Roam_Gravitymodel", on); }

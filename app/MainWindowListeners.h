@@ -5,6 +5,7 @@
 #include "vantor/command/CommandManagerChangedListener.h"
 #include "vantor/effect/EffectManager.h"
 #include "vantor/section/SectionManager.h"
+#include "vantor/walker/WalkerManipulatorListener.h"
 
 class MainWindow;
 
@@ -76,5 +77,25 @@ public:
     void detach() { m_window = nullptr; }
 
 private:
+    MainWindow* m_window;
+};
+
+// Shows the walker's speeds in the Roam page's boxes and keeps its switches checked as they are.
+class MainWindowWalkCommandListener : public Vantor::WalkerManipulatorListener
+{
+public:
+    explicit MainWindowWalkCommandListener(MainWindow* window) : m_window(window) {}
+    // The walker counts in 1/1000 m/s; the box shows m/s. The one place that divides.
+    void onVelocityChanged(double velocity) override;
+    void onFovyChanged(double fovy) override;
+    void onAngularVelocityChanged(double angularVelocity) override;
+    void onThirdPersonChanged(bool on) override;
+    void onObstaclesChanged(bool on) override;
+    void onGravityChanged(bool on) override;
+    // The window is going: no call reaches it after this.
+    void detach() { m_window = nullptr; }
+
+private:
+    void check(const char* key, bool on);
     MainWindow* m_window;
 };

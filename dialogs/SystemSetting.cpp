@@ -14,6 +14,7 @@
 #include "vantor/section/Section.h"
 #include "vantor/section/SectionManager.h"
 #include "vantor/util/LogHandler.h"
+#include "vantor/walker/WalkerHuman.h"
 
 #include <osg/Material>
 
@@ -300,17 +301,6 @@ QStringList otherSections(const QString& path)
     return kept;
 }
 
-osg::Vec4 rgbaOf(const QColor& c)
-{
-    return osg::Vec4(c.red() / 255.0f, c.green() / 255.0f, c.blue() / 255.0f, 1.0f);
-}
-
-void setDiffuse(osg::Material* material, const QColor& c)
-{
-    if (material)
-        material->setDiffuse(osg::Material::FRONT_AND_BACK, rgbaOf(c));
-}
-
 } // namespace
 
 bool SystemSettingValues::operator==(const SystemSettingValues& o) const
@@ -470,6 +460,11 @@ void SystemSetting::initPages()
     connect(this, SIGNAL(AllowMultiSelectedChanged(bool)), this, SLOT(setAllowMultiSelected(bool)));
     connect(this, SIGNAL(SmallFeatureCulling(int)), this, SLOT(setSmallFeatureCulling(int)));
     connect(this, SIGNAL(QuickAccessChanged()), this, SLOT(setQuickAccessChanged()));
+    // The walker's person: centimetres in the settings, model units (1/1000 m) in the walker.
+    connect(this, &SystemSetting::RoamHumanHeightChanged, this,
+            [](int centimetres) { Vantor::WalkerHuman::setHumanBodyLength(10.0f * float(centimetres)); });
+    connect(this, &SystemSetting::RoamSmartSelectBodyLength, this,
+            [](bool on) { Vantor::WalkerHuman::setSartSelectBodyLength(on); });
 
     connect(ui.treeWidget, SIGNAL(itemClicked(QTreeWidgetItem*, int)), this,
             SLOT(on_treeWidgetitemClicked(QTreeWidgetItem*, int)));
@@ -708,11 +703,7 @@ void SystemSetting::applyGrid(bool show, const QColor& color)
 
 void SystemSetting::applyLogSettings()
 {
-    Vantor::LogHandler* log = Vantor::LogHandler::getInstance();
-    log->setLogToFile(m_values.logOpened);
-    log->m_logToFile = m_values.logOpened;
-    log->setLogDirectory(m_values.logPath);
-    log->setMessageLevel(m_values.logLevel);
+    ::applyLogSettings(m_values.logOpened, m_values.logPath, m_values.logLevel);
 }
 
 void SystemSetting::emitAllSettings()
@@ -876,16 +867,14 @@ void SystemSetting::setCollisionColor(QColor pairColor, QColor contactColor)
 
 void SystemSetting::setPreselectionColor(QColor color)
 {
-    if (SceneView* view = sceneView())
-        if (osg::ref_ptr<DefaultPreSelectionDecorator> decorator = view->GetPreselectionDecoratorManager())
-            setDiffuse(decorator->getMaterial(), color);
+    if (m_window)
+        m_window->setPreselectionColor(color);
 }
 
 void SystemSetting::setSelectionColor(QColor color)
 {
-    if (SceneView* view = sceneView())
-        if (osg::ref_ptr<DefaultSelectionDecorator> decorator = view->GetSelectionDecoratorManager())
-            setDiffuse(decorator->getMaterial(), color);
+    if (m_window)
+        m_window->setselectionColor(color);
 }
 
 void SystemSetting::setBreakroundTransparentChanged(bool transparent)
@@ -896,45 +885,36 @@ void SystemSetting::setBreakroundTransparentChanged(bool transparent)
 
 void SystemSetting::setSectionShow(bool show)
 {
-    if (m_window && m_window->sceneModel())
-        if (osg::ref_ptr<Vantor::SectionManager> sections = m_window->sceneModel()->getSectionManager())
-            sections->showSection = show;
+    if (m_window)
+        m_window->setSectionShow(show);
 }
 
 void SystemSetting::setSectionColor(QColor color)
 {
-    // Two decimals per channel, as the section library keeps them.
-    const auto channel = [](int c) { return float(QString::number(c / 255.0, 'f', 2).toDouble()); };
-    const osg::Vec4 rgba(channel(color.red()), channel(color.green()), channel(color.blue()), 1.0f);
-    Vantor::Section::setColor(rgba);
-    if (m_window && m_window->sceneModel())
-        if (osg::ref_ptr<Vantor::SectionManager> sections = m_window->sceneModel()->getSectionManager())
-            if (osg::ref_ptr<Vantor::Section> selected = sections->getSelectedSection())
-                selected->setPlaneColor(rgba);
+    if (m_window)
+        m_window->setSectionColor(color);
+    else
+        Vantor::Section::setColor(MainWindow::sectionColour(color));
 }
 
 void SystemSetting::setSectionTransparent(int percent)
 {
-    const float value = float(percent) / 100.0f;
-    Vantor::Section::setTransparent(value);
-    if (m_window && m_window->sceneModel())
-        if (osg::ref_ptr<Vantor::SectionManager> sections = m_window->sceneModel()->getSectionManager())
-            if (osg::ref_ptr<Vantor::Section> selected = sections->getSelectedSection())
-                selected->setPlaneTransparent(value);
+    if (m_window)
+        m_window->setSectionTransparent(float(percent) / 100.0f);
+    else
+        Vantor::Section::setTransparent(float(percent) / 100.0f);
 }
 
 void SystemSetting::setAllowPreSelected(bool on)
 {
-    if (SceneView* view = sceneView())
-        if (Vantor::ISelectionManager* selection = view->getSelectionManager())
-            selection->setPreSelection(on);
+    if (m_window)
+        m_window->setAllowPreSelected(on);
 }
 
 void SystemSetting::setAllowMultiSelected(bool on)
 {
-    if (SceneView* view = sceneView())
-        if (Vantor::ISelectionManager* selection = view->getSelectionManager())
-            selection->setMultiSelection(on);
+    if (m_window)
+        m_window->setAllowMultiSelected(on);
 }
 
 void SystemSetting::setReadPMIChanged(bool on)

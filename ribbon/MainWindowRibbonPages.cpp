@@ -1,6 +1,8 @@
 // The ribbon pages: one row per action, in page order.
 
 #include "app/MainWindow.h"
+#include "app/MainWindowListeners.h"
+#include "vantor/walker/WalkerManipulator.h"
 
 #include "ribbon/RibbonActionRow.h"
 #include "view/PickingHandler.h"
@@ -200,6 +202,14 @@ void MainWindow::initRoamCategory(SARibbonCategory* page)
     if (osg::ref_ptr<Vantor::EffectManager> effects = m_sceneView->getEffectManager()) {
         m_effectListener = new MainWindowEffectListener(this);
         effects->AddListener(m_effectListener.get());
+    }
+    // The boxes take effect only while walking.
+    for (QDoubleSpinBox* box : {m_roamLinearVelocity, m_roamStep, m_roamAngularVelocity})
+        box->setEnabled(false);
+
+    if (!m_walkListener.valid() && m_sceneView) {
+        m_walkListener = new MainWindowWalkCommandListener(this);
+        m_sceneView->getWalkerManipulator()->addListener(m_walkListener.get());
     }
 }
 

@@ -6,6 +6,7 @@
 #include "view/SceneModel.h"
 #include "view/PickingHandler.h"
 #include "view/SceneView.h"
+#include "vantor/command/CameraTransition.h"
 #include "vantor/command/OsgHelper.h"
 #include "vantor/command/CommandManager.h"
 #include "vantor/command/ISelectionManager.h"
@@ -202,7 +203,8 @@ TEST(MainWindowTree, SearchFindsTheNextBoltOnEachReturn)
         EXPECT_EQ(t.tree->currentIndex(), t.model->index(expectedRow, 0, top));
         EXPECT_EQ(t.selectedNames(), QStringList{"Bolt"});
         EXPECT_EQ(t.selection->getSelectedList().front().get(), t.currentNode());
-        // The camera frames the hit.
+        // The camera frames the hit once its short move has ended.
+        Vantor::CameraTransition::finish(t.w.sceneView()->getView().get());
         const osg::BoundingBoxd box = Vantor::OsgHelper::computeNodesMergeWorldBoundBox(t.selection->getSelectedList());
         EXPECT_LT((camera->getCameraInfo().center - box.center()).length(), 1e-3);
     }

@@ -749,9 +749,9 @@ TEST(ToolStrip, SharedActionTogglesBothButtons)
                 onRibbon = button;
     ASSERT_NE(onRibbon, nullptr);
 
-    roam->setChecked(true); // from the ribbon
+    roam->trigger(); // from the ribbon: walking starts
     EXPECT_TRUE(onStrip->isChecked());
-    onStrip->click(); // from the strip
+    onStrip->click(); // from the strip: walking ends
     EXPECT_FALSE(roam->isChecked());
     EXPECT_FALSE(onRibbon->isChecked());
     roam->setEnabled(false);

@@ -4,39 +4,41 @@
 
 namespace Vantor {
 
-namespace {
-
-NerioViewerManipulatorState* manipulatorOf(const osg::observer_ptr<osgViewer::View>& view)
-{
-    osg::ref_ptr<osgViewer::View> v;
-    if (!view.lock(v))
-        return nullptr;
-    return dynamic_cast<NerioViewerManipulatorState*>(v->getCameraManipulator());
-}
-
-} // namespace
-
 FocusViewCommand::FocusViewCommand(osg::ref_ptr<osgViewer::View> view) : m_view(view) {}
 
 bool FocusViewCommand::Execute()
 {
-    m_moved = false;
-    NerioViewerManipulatorState* manipulator = manipulatorOf(m_view);
-    if (!manipulator || m_nodes.empty())
-        return true;
-    m_before = manipulator->getCameraInfo();
-    manipulator->fitToNodes(m_nodes);
-    m_moved = true;
-    return true;
+    osg::ref_ptr<osgViewer::View> view;
+    if (!m_view.lock(view))
+        return false;
+    CameraTransition::finish(view.get());
+    osgGA::OrbitManipulator* orbit = CameraTransition::orbitOf(view.get());
+    auto* manipulator = dynamic_cast<NerioViewerManipulatorState*>(orbit);
+    if (!manipulator)
+        return false;
+    if (!m_moved) {
+        if (m_nodes.empty())
+            return false;
+        // The manipulator knows how it frames; its answer is read back and reached by a short move.
+        m_before = CameraTransition::poseOf(*orbit);
+        manipulator->fitToNodes(m_nodes);
+        m_after = CameraTransition::poseOf(*orbit);
+        CameraTransition::apply(*orbit, m_before);
+        if (m_after.center == m_before.center && m_after.rotation == m_before.rotation &&
+            m_after.distance == m_before.distance)
+            return false; // nothing to frame: no undo step
+        m_moved = true;
+    }
+    return CameraTransition::start(view.get(), m_after);
 }
 
 bool FocusViewCommand::Unexecute()
 {
-    NerioViewerManipulatorState* manipulator = manipulatorOf(m_view);
-    if (m_moved && manipulator)
-        manipulator->setCameraInfo(m_before, false);
-    m_moved = false;
-    return true;
+    osg::ref_ptr<osgViewer::View> view;
+    if (!m_moved || !m_view.lock(view))
+        return false;
+    CameraTransition::finish(view.get());
+    return CameraTransition::start(view.get(), m_before);
 }
 
 } // namespace Vantor

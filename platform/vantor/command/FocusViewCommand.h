@@ -1,7 +1,7 @@
 #pragma once
 
+#include "vantor/command/CameraTransition.h"
 #include "vantor/command/Command.h"
-#include "vantor/command/AnimationCameraInfo.h"
 #include "vantor/command/NodePtrList.h"
 
 #include <osg/observer_ptr>
@@ -11,8 +11,8 @@
 namespace Vantor {
 
 // Turns the view's camera to frame the given nodes (their merged world box), keeping the direction
-// it looks from; undo puts the camera back where it was. Without nodes, or with a camera manipulator
-// that is not the viewer's own, it changes nothing.
+// it looks from; the camera moves there briefly and undo puts it back exactly. Without nodes, or with
+// a camera manipulator that is not the viewer's orbiting one, it changes nothing and leaves no undo step.
 class FocusViewCommand : public Command
 {
 public:
@@ -29,7 +29,8 @@ public:
 private:
     osg::observer_ptr<osgViewer::View> m_view;
     NodePtrList m_nodes;
-    AnimationCameraInfo m_before;
+    CameraTransition::Pose m_before;
+    CameraTransition::Pose m_after;
     bool m_moved = false;
 };
 
