@@ -185,7 +185,9 @@ void MainWindow::newLoadedAddModel(osg::ref_ptr<osg::Node> node, QModelIndex par
 {
     m_busy = false;
     m_lastAddedNode = node;
-    Q_UNUSED(parent);
+    // Host loads come without a row; an insert from the tree attaches to the node it was asked for.
+    if (parent.isValid())
+        attachInsertedModel(node.get());
 }
 
 void MainWindow::newNoteToModel(QString json)
