@@ -416,3 +416,39 @@ TEST(TreeActions, MergeOfTwoPartsRunsOnItsThreadAndReplacesThem)
     EXPECT_EQ(static_cast<Vantor::Model*>(t.top())->getModelChildrenNum(), 0u);
     EXPECT_EQ(t.w.sceneModel()->getModel(), t.top());
 }
+
+TEST(MergeListener, ResultCrossesAsACopyAndALateCancelStillDelivers)
+{
+    OsgModelMergeListener listener;
+    QSignalSpy shown(&listener, &OsgModelMergeListener::ProgressShown);
+    QSignalSpy results(&listener, &OsgModelMergeListener::onMergeModelSignal);
+    listener.onMergeBegin();
+    ASSERT_EQ(shown.count(), 1);
+    EXPECT_TRUE(shown.last().at(0).toBool());
+
+    std::string text = "Merging";
+    float value = 40;
+    bool cancel = false;
+    listener.onMergeProgress(text, &value, &cancel);
+    EXPECT_FALSE(cancel);
+    listener.Cancel();
+    listener.onMergeProgress(text, &value, &cancel);
+    EXPECT_TRUE(cancel);
+    EXPECT_FALSE(shown.last().at(0).toBool()); // hidden at once
+
+    // The merge had finished anyway: its result still arrives, as a copy of its own.
+    osg::ref_ptr<Vantor::Model> merged = new Vantor::Model, source = new Vantor::Model;
+    Vantor::MergeResultMap result{{merged, {source}}};
+    listener.onMergeResult(result);
+    ASSERT_EQ(results.count(), 1);
+    result.clear();
+    const auto delivered = results.at(0).at(0).value<MergeResultPtr>();
+    ASSERT_TRUE(delivered);
+    ASSERT_EQ(delivered->size(), 1u);
+    EXPECT_EQ(delivered->begin()->first, merged);
+
+    // A new merge clears the cancel.
+    listener.onMergeBegin();
+    listener.onMergeProgress(text, &value, &cancel);
+    EXPECT_FALSE(cancel);
+}
