@@ -29,6 +29,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDockWidget>
 #include <QCloseEvent>
 #include <QCompleter>
 #include <QDir>
@@ -148,6 +149,7 @@ void MainWindow::newLoadedFile(osg::ref_ptr<osg::Node> root)
     addRecentFile(m_currentFile, m_recentlyOpenedFiles);
 
     m_treeModel->setNode(root.get());
+    setTreeShortcutsEnabled(m_treeDock && m_treeDock->isVisible());
     QTreeView* tree = m_treeForm->treeViewStructure;
     tree->expand(m_treeModel->index(0, 0, tree->rootIndex()));
     tree->resizeColumnToContents(0);
@@ -319,6 +321,7 @@ void MainWindow::unLoadFile()
     setWindowTitle(m_applicationName);
     clearModelData();
     setGlobalMenuState(false);
+    setTreeShortcutsEnabled(false);
     if (m_loader)
         m_loader->clear(); // queued behind a running request when called from another thread
     if (auto manager = m_sceneView->getCommandManager()) {
@@ -347,6 +350,8 @@ void MainWindow::unLoadFile()
     for (const char* key : {"Basic_Zoom", "Basic_Translation", "Basic_Rotation", "Basic_Perspective"})
         if (QAction* a = getAction(QString::fromLatin1(key)))
             a->setChecked(false);
+    for (QAction* a : m_directionActions)
+        a->setChecked(false);
     if (m_treeForm)
         m_treeForm->lineEditSearch->clear();
     m_sceneView->hideGrid();
