@@ -20,6 +20,7 @@
 #include <QDir>
 #include <QFile>
 #include <QMenu>
+#include <QMimeData>
 #include <QSignalSpy>
 #include <QStandardItemModel>
 #include <QStatusBar>
@@ -451,4 +452,24 @@ TEST(MergeListener, ResultCrossesAsACopyAndALateCancelStillDelivers)
     listener.onMergeBegin();
     listener.onMergeProgress(text, &value, &cancel);
     EXPECT_FALSE(cancel);
+}
+
+TEST(TreeActions, DroppingRowsOnAnAssemblyMovesThemUndoably)
+{
+    Window t;
+    ASSERT_TRUE(t.load());
+    osg::Node* top = t.top();
+    osg::Node* sub = t.child(top, 5);
+    osg::Node* bolt = t.child(top, 1);
+    const osg::Matrixd world = Vantor::AssemblyCommand::worldMatrix(bolt);
+    t.select({bolt}); // a drag carries the selection, as a click on the row makes it
+    std::unique_ptr<QMimeData> payload(t.model->mimeData({t.row(bolt)}));
+    ASSERT_TRUE(payload);
+    ASSERT_TRUE(t.model->dropMimeData(payload.get(), Qt::MoveAction, -1, 0, t.row(sub)));
+    EXPECT_EQ(bolt->getParent(0), sub);
+    expectSameWorld(world, bolt);
+    EXPECT_EQ(t.names(sub), (QStringList{"Bracket", "Pin", "Bolt"}));
+    ASSERT_TRUE(t.commands->Undo());
+    EXPECT_EQ(bolt->getParent(0), top);
+    EXPECT_EQ(t.child(top, 1), bolt);
 }
