@@ -532,6 +532,11 @@ void MainWindow::on_actionRestAxisLocation_triggerd()
 
 void MainWindow::askToMerge(const QStringList& rules, const std::function<void(Vantor::Command&)>& setUp)
 {
+    // One merge at a time: the last one is kept until the next, so its thread outlives this slot.
+    if (auto* last = dynamic_cast<Vantor::ModelMergeCommand*>(m_mergeCommand.get()); last && last->isRunning()) {
+        statusBar()->showMessage(tr("A merge is still running."), 5000);
+        return;
+    }
     if (Prompts::get().question(this, windowTitle(), mergeQuestion(rules), QMessageBox::Yes | QMessageBox::No) !=
         QMessageBox::Yes)
         return;
@@ -539,10 +544,6 @@ void MainWindow::askToMerge(const QStringList& rules, const std::function<void(V
     merge->setListener(m_sceneView->getModelMergeListener());
     merge->setMergeFaces(m_mergeFaces);
     setUp(*merge);
-    // Kept until the next merge, so the merge's thread outlives this slot.
-    if (m_mergeCommand)
-        if (auto* last = dynamic_cast<Vantor::ModelMergeCommand*>(m_mergeCommand.get()); last && last->isRunning())
-            return;
     m_mergeCommand = merge;
     if (auto manager = m_sceneView->getCommandManager())
         manager->DoCommand(merge);
