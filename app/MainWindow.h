@@ -6,6 +6,7 @@
 #include "vantor/command/NodePtrList.h"
 #include "vantor/property/ResetTransformCommand.h"
 #include "vantor/command/ViewDirectionCommand.h"
+#include "view/OsgModelMergeListener.h"
 
 #include <osg/Camera>
 #include <osg/Node>
@@ -18,6 +19,8 @@
 #include <QModelIndex>
 #include <QPair>
 #include <QPersistentModelIndex>
+#include <QPoint>
+#include <QPointer>
 #include <QSize>
 #include <QString>
 #include <QStringList>
@@ -26,6 +29,8 @@
 #include <memory>
 
 class QAction;
+class QShortcut;
+class QAbstractItemModel;
 class QImage;
 class QKeyEvent;
 class QTimer;
@@ -62,6 +67,7 @@ namespace Vantor {
 class EffectManager;
 class AnimationEditorUI;
 class AnimationKeyFrameEditor;
+class Command;
 }
 using AnimationEditorUI = Vantor::AnimationEditorUI;
 class AboutDialog;
@@ -556,6 +562,72 @@ protected:
 
 private:
     osg::observer_ptr<osg::Node> m_propertyNode;
+
+    // Tree context actions, assembly editing and merging (MainWindowTreeActions.cpp).
+public:
+    // The context menu of a tree row, built but not shown (null for a position without a row).
+    QMenu* treeContextMenu(const QPoint& position);
+    const QList<QAction*>& treeActions() const { return m_treeActions; }
+    const QList<QShortcut*>& treeShortcuts() const { return m_treeShortcuts; }
+    void setTreeShortcutsEnabled(bool enabled);
+    // The selection's top-level nodes, else the current row's node.
+    std::vector<osg::ref_ptr<osg::Node>> getCopyNodes() const;
+    void expandRecursively(const QModelIndex& index);
+    void collapseRecursively(const QModelIndex& index);
+    // The row after index in depth-first order (first child, else the next sibling of the nearest
+    // ancestor that has one), wrapping to the first top row after the last row.
+    static QModelIndex nextDepthFirst(const QAbstractItemModel* model, const QModelIndex& index);
+    // The next row after lastHit (depth first, wrapping) that matches; lastHit itself when it is the
+    // only one; invalid when none matches.
+    static QModelIndex findNextMatch(const QAbstractItemModel* model, const QModelIndex& lastHit,
+                                     const std::function<bool(const QModelIndex&)>& matches);
+    // Puts a merge result into the scene; returns the model that replaces the whole scene, if any
+    // (the caller then makes it the document). Entries after a whole-scene one are ignored.
+    static osg::ref_ptr<osg::Node> applyMergeResult(const Vantor::MergeResultMap& result);
+    // The last merge, kept until the next one so its thread can finish.
+    std::shared_ptr<Vantor::Command> mergeCommand() const { return m_mergeCommand; }
+
+public slots:
+    void on_treeViewStructure_customContextMenuRequested(const QPoint& position);
+    void on_actionDeleteNode_triggered();
+    void on_actionCutNode_triggered();
+    void on_actionCopyNode_triggered();
+    void on_actionPasteNode_triggered();
+    void on_actionInsertNode_triggered();
+    void on_actionDragAssembly_triggered(const QList<osg::Node*>& nodes, const QModelIndex& target);
+    void on_actionCreateAssembly_triggered();
+    void on_actionRenameNode_triggered();
+    void on_actionExpandTree_triggered();
+    void on_actionCollapseTree_triggered();
+    void on_actionPreferences_triggered();
+    void on_actionHideSectionPlane_triggerd();
+    void on_treeDockVisibility_Changed(bool visible);
+    void findnodeChild(osg::Node* node, NodePtrList& models);
+    void nodeSelectedCoor(NodePtrList nodes, bool clearFirst);
+    void nodeUnSelectedCoor(NodePtrList nodes);
+    void on_ModelCombine_triggered(MergeResultPtr result);
+
+protected slots:
+    void onTreeviewDataChanged(void* command);
+
+signals:
+    void modelCombineClear();
+
+protected:
+    void initTreeActions();
+    void initModelCombine();
+    void runAssemblyCommand(const std::shared_ptr<Vantor::Command>& command);
+    void askToMerge(const QStringList& rules, const std::function<void(Vantor::Command&)>& setUp);
+    // Hangs a model read for "insert" under the row it was asked for, when that row still exists.
+    void attachInsertedModel(osg::Node* node);
+
+private:
+    QList<QAction*> m_treeActions;
+    QList<QShortcut*> m_treeShortcuts;
+    QPointer<QMenu> m_treeMenu;
+    std::shared_ptr<Vantor::Command> m_mergeCommand;
+    bool m_mergeFaces = false;
+    osg::observer_ptr<osg::Node> m_insertTarget;
 
     // Host channel.
 public:

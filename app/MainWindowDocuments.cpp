@@ -30,6 +30,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDockWidget>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QCompleter>
@@ -164,6 +165,7 @@ void MainWindow::newLoadedFile(osg::ref_ptr<osg::Node> root)
     addRecentFile(m_currentFile, m_recentlyOpenedFiles);
 
     m_treeModel->setNode(root.get());
+    setTreeShortcutsEnabled(m_treeDock && m_treeDock->isVisible());
     QTreeView* tree = m_treeForm->treeViewStructure;
     tree->expand(m_treeModel->index(0, 0, tree->rootIndex()));
     tree->resizeColumnToContents(0);
@@ -201,7 +203,9 @@ void MainWindow::newLoadedAddModel(osg::ref_ptr<osg::Node> node, QModelIndex par
 {
     m_busy = false;
     m_lastAddedNode = node;
-    Q_UNUSED(parent);
+    // Host loads come without a row; an insert from the tree attaches to the node it was asked for.
+    if (parent.isValid())
+        attachInsertedModel(node.get());
 }
 
 void MainWindow::newNoteToModel(QString json)
@@ -333,6 +337,7 @@ void MainWindow::unLoadFile()
     setWindowTitle(m_applicationName);
     clearModelData();
     setGlobalMenuState(false);
+    setTreeShortcutsEnabled(false);
     if (m_loader)
         m_loader->clear(); // queued behind a running request when called from another thread
     if (auto manager = m_sceneView->getCommandManager()) {
@@ -361,6 +366,8 @@ void MainWindow::unLoadFile()
     for (const char* key : {"Basic_Zoom", "Basic_Translation", "Basic_Rotation", "Basic_Perspective"})
         if (QAction* a = getAction(QString::fromLatin1(key)))
             a->setChecked(false);
+    for (QAction* a : m_directionActions)
+        a->setChecked(false);
     if (m_treeForm)
         m_treeForm->lineEditSearch->clear();
     m_sceneView->hideGrid();

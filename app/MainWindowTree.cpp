@@ -36,6 +36,7 @@ void MainWindow::initTreePanels()
     connect(search, SIGNAL(caseSensitiveToggled(bool)), this, SLOT(on_lineEditSearch_caseSensitiveToggled(bool)));
     connect(this, SIGNAL(editTreeItem(const QModelIndex&)), tree, SLOT(edit(const QModelIndex&)));
     connect(tree, SIGNAL(clicked(const QModelIndex&)), this, SLOT(nodeSelected(const QModelIndex&)));
+    initTreeActions();
 
     connect(m_sceneView, SIGNAL(picked(osg::Node*)), this, SLOT(selectTreeItem(osg::Node*)));
     connect(m_sceneView, SIGNAL(clearPicked(osg::Node*)), this, SLOT(selectTreeItem(osg::Node*)));
@@ -213,38 +214,14 @@ void MainWindow::on_lineEditSearch_returnPressed()
         selectMatchingTreeItem(first, text);
         return;
     }
-
-    // Walk on from the last hit, subtree after subtree, until a match or back at the start. Each step
-    // moves forward in the tree, so the walk ends; the bound only guards against a changing tree.
-    QModelIndex stop = lastHit;
-    QModelIndex current = lastHit;
-    for (int steps = 0; steps < 1000000; ++steps) {
-        if (current == first) {
-            selectMatchingTreeItem(current, text);
-            return;
-        }
-        const QModelIndex parent = current.parent();
-        QModelIndex next;
-        if (parent.isValid()) {
-            if (current.row() + 1 < m_treeModel->rowCount(parent)) {
-                next = current.sibling(current.row() + 1, current.column());
-                if (next == stop) {
-                    if (parent == first)
-                        return;
-                    next = parent.sibling(parent.row() + 1, current.column());
-                    stop = next;
-                }
-            } else if (parent == first) {
-                next = m_treeModel->index(0, current.column(), parent);
-                if (next == stop)
-                    return;
-            } else {
-                next = parent.sibling(parent.row() + 1, current.column());
-                stop = next;
-            }
-        }
-        if (selectMatchingTreeItem(next, text) || !next.isValid())
-            return;
-        current = next;
-    }
+    // On from the last hit in depth-first order, wrapping at the end, so every match is reached.
+    const QByteArray name = text.toUtf8();
+    const QModelIndex next = findNextMatch(m_treeModel, lastHit, [&](const QModelIndex& row) {
+        const osg::Node* node = OsgTreeModel::nodeOf(row);
+        return node && node->getName() == name.toStdString();
+    });
+    if (next.isValid())
+        selectMatchingTreeItem(next, text);
+    else
+        m_lastSearchHit = QModelIndex();
 }

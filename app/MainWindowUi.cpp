@@ -200,6 +200,7 @@ void MainWindow::initUI()
 
     initCollision();
     m_combineDialog = new CombineProcessDialog(this);
+    initModelCombine();
 
     connectSnapshotSignals();
     initBookmarks();

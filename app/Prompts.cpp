@@ -6,6 +6,7 @@
 #include <QFileDialog>
 #include <QGridLayout>
 #include <QLabel>
+#include <QMenu>
 #include <QPushButton>
 #include <QSpacerItem>
 
@@ -56,6 +57,11 @@ void Prompts::warning(QWidget* parent, const QString& title, const QString& text
 void Prompts::critical(QWidget* parent, const QString& title, const QString& text)
 {
     QMessageBox::critical(parent, title, text);
+}
+
+QAction* Prompts::execMenu(QMenu* menu, const QPoint& globalPosition)
+{
+    return menu ? menu->exec(globalPosition) : nullptr;
 }
 
 int Prompts::exec(QDialog* dialog)

@@ -4,7 +4,10 @@
 #include <QMessageBox>
 #include <QString>
 
+class QAction;
 class QDialog;
+class QMenu;
+class QPoint;
 class QWidget;
 
 // Every file dialog and message box of the program goes through here, so tests can answer them.
@@ -25,6 +28,8 @@ public:
     virtual void critical(QWidget* parent, const QString& title, const QString& text);
     // Runs a dialog of the program's own modally; its result (QDialog::Accepted or Rejected).
     virtual int exec(QDialog* dialog);
+    // Runs a menu at a global position; the chosen action (null when none was chosen).
+    virtual QAction* execMenu(QMenu* menu, const QPoint& globalPosition);
     // An information box with OK and Cancel and a check box under the text; true for OK. *checked
     // receives the box's state.
     virtual bool confirmWithCheckBox(QWidget* parent, const QString& title, const QString& text,

@@ -3,6 +3,7 @@
 #include "view/CombineCommandHandler.h"
 #include "view/FileProgressWidget.h"
 #include "view/ISelectionDecorator.h"
+#include "view/OsgModelMergeListener.h"
 #include "view/PickingHandler.h"
 #include "view/SceneCallbacks.h"
 #include "view/SceneViewSceneStateObserver.h"
@@ -67,6 +68,7 @@ SceneView::SceneView(QWidget* parent) : OsgWidget(parent)
 
     m_commandHandler = new CombineCommandHandler;
     m_view->addEventHandler(m_commandHandler.get());
+    m_mergeListener = std::make_shared<OsgModelMergeListener>();
 
     m_pickingHandler = new PickingHandler;
     m_pickingHandler->setAllowThrow(false);

@@ -2,6 +2,7 @@
 
 #include <QModelIndex>
 #include <osg/Group>
+#include <osg/Matrixd>
 #include <osg/ref_ptr>
 
 #include <memory>
@@ -42,10 +43,19 @@ public:
     void notifyAssembliesChanged();
     void notifyModelAdded(osg::Node* node);
 
-    // Nodes copied or cut for a later paste.
+    // A node copied or cut for a later paste, with the world placement it had then (a paste puts it
+    // back at the same place in the world). A cut node waits outside the scene until its first paste.
+    struct ClipboardEntry
+    {
+        osg::ref_ptr<osg::Node> node;
+        osg::Matrixd world;
+        bool cut = false;
+    };
+    using Clipboard = std::vector<ClipboardEntry>;
+
     int getClipboardCount() const { return int(m_clipboard.size()); }
-    void setClipboard(const std::vector<osg::ref_ptr<osg::Node>>& nodes) { m_clipboard = nodes; }
-    const std::vector<osg::ref_ptr<osg::Node>>& getClipboard() const { return m_clipboard; }
+    void setClipboard(const Clipboard& entries) { m_clipboard = entries; }
+    const Clipboard& getClipboard() const { return m_clipboard; }
     void clearClipboard() { m_clipboard.clear(); }
 
 protected:
@@ -61,7 +71,7 @@ private:
     }
 
     std::vector<std::shared_ptr<AssemblyManagerListener>> m_listeners;
-    std::vector<osg::ref_ptr<osg::Node>> m_clipboard;
+    Clipboard m_clipboard;
 };
 
 } // namespace Vantor
