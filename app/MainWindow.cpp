@@ -57,6 +57,7 @@ MainWindow::MainWindow(QWidget* parent) : SARibbonMainWindow(parent)
     m_systemSetting = new SystemSetting(this);
     m_systemSetting->setWindowModality(Qt::ApplicationModal);
     m_systemSetting->readConfig();
+    registerCommand();
     // The editor asks before long operations unless the settings say not to.
     if (m_animationEditor)
         m_animationEditor->systemSettings = m_systemSetting;

@@ -290,6 +290,7 @@ public slots:
     void on_actionAddSection_triggerd(bool checked);
     void on_actionUpdateSection_triggerd(bool checked);
     void on_actionReverseSection_triggerd();
+    void on_actionHideSectionPlane_triggerd();
     void on_actionResetPosition_triggerd();
     void on_actionResetColor_triggerd();
     void on_actionResetTransparent_triggerd();
@@ -346,6 +347,10 @@ signals:
     void readEdge(bool on);
     void mergeFace(bool on);
     void treeViewDataChanged(void* command);
+
+protected slots:
+    // Fills the command manager's factories of the interactive commands (MainWindowCommandRegistry.cpp).
+    void registerCommand();
 
 protected:
     void initUI();

@@ -36,18 +36,6 @@ void MainWindow::on_actionQuit_triggered()
 {
 }
 
-void MainWindow::on_actionAddSection_triggerd(bool)
-{
-}
-
-void MainWindow::on_actionUpdateSection_triggerd(bool)
-{
-}
-
-void MainWindow::on_actionReverseSection_triggerd()
-{
-}
-
 void MainWindow::on_actionResetPosition_triggerd()
 {
 }

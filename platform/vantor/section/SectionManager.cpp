@@ -5,7 +5,12 @@
 #include "vantor/model/Model.h"
 #include "vantor/util/LogHandler.h"
 
+#include "vantor/command/CommandManager.h"
+#include "vantor/command/ISelectionManager.h"
+
 #include <osg/ComputeBoundsVisitor>
+#include <osg/Geode>
+#include <osg/NodeVisitor>
 
 #include <deque>
 
@@ -57,10 +62,58 @@ void SectionManager::CloseSection(const osg::ref_ptr<Section>& section)
 
 void SectionManager::afterContentChange()
 {
-    refreshClipping();
+    updateAllSectionCappingSize();
+}
+
+unsigned int SectionManager::getOpenCount() const
+{
+    unsigned int count = 0;
+    for (const auto& s : items())
+        count += s->getOpened() ? 1 : 0;
+    return count;
 }
 
 std::vector<osg::ref_ptr<osg::Node>> SectionManager::clipTargets() const
+{
+    if (m_applyToSelected) {
+        std::vector<osg::ref_ptr<osg::Node>> selected;
+        for (const auto& weak : m_selectedTargets) {
+            osg::ref_ptr<osg::Node> node;
+            if (weak.lock(node) && node->getNumParents() > 0)
+                selected.push_back(node);
+        }
+        if (!selected.empty())
+            return selected;
+    }
+    return defaultTargets();
+}
+
+std::vector<osg::ref_ptr<osg::Geode>> SectionManager::closedBodies(const std::vector<osg::ref_ptr<osg::Node>>& models)
+{
+    struct Collect : osg::NodeVisitor
+    {
+        Collect() : osg::NodeVisitor(TRAVERSE_ALL_CHILDREN) {}
+        void apply(osg::Geode& geode) override { geodes.push_back(&geode); }
+        std::vector<osg::ref_ptr<osg::Geode>> geodes;
+    } collect;
+    for (const auto& model : models)
+        model->accept(collect);
+    std::vector<osg::ref_ptr<osg::Geode>> closed;
+    for (const auto& geode : collect.geodes) {
+        auto it = m_closed.find(geode.get());
+        osg::ref_ptr<osg::Geode> known;
+        if (it == m_closed.end() || !it->second.first.lock(known) || known != geode) {
+            it = m_closed.insert_or_assign(geode.get(), std::make_pair(osg::observer_ptr<osg::Geode>(geode.get()),
+                                                                       SectionCapping::isClosed(geode.get())))
+                     .first;
+        }
+        if (it->second.second)
+            closed.push_back(geode);
+    }
+    return closed;
+}
+
+std::vector<osg::ref_ptr<osg::Node>> SectionManager::defaultTargets() const
 {
     std::vector<osg::ref_ptr<osg::Node>> targets;
     for (unsigned int i = 0; i < getNumParents(); ++i) {
@@ -127,9 +180,18 @@ void SectionManager::refreshClipping()
     bool anyOpen = false;
     for (bool u : used)
         anyOpen = anyOpen || u;
-    if (!anyOpen)
-        return;
-    for (const auto& target : clipTargets()) {
+    std::vector<unsigned int> open;
+    for (unsigned int n = 0; n < MaxOpenSections; ++n) {
+        if (used[n])
+            open.push_back(n);
+    }
+    const std::vector<osg::ref_ptr<osg::Node>> targets = anyOpen ? clipTargets() : std::vector<osg::ref_ptr<osg::Node>>();
+    const std::vector<osg::ref_ptr<osg::Geode>> bodies = anyOpen ? closedBodies(targets) : std::vector<osg::ref_ptr<osg::Geode>>();
+    for (const auto& s : items()) {
+        s->getCapping()->setClipPlanes(open, s->getClipPlaneNum());
+        s->getCapping()->setBodies(s->getOpened() ? bodies : std::vector<osg::ref_ptr<osg::Geode>>());
+    }
+    for (const auto& target : targets) {
         apply(target.get(), true);
         m_touched.emplace_back(target.get());
     }
@@ -175,6 +237,26 @@ void SectionManager::updateAllSectionCappingSize()
 void SectionManager::setApplyToSelected(bool on)
 {
     m_applyToSelected = on;
+    if (on)
+        takeSelectionAsTargets();
+    refreshClipping();
+    changed(nullptr);
+}
+
+void SectionManager::setSelectedTargets(const std::list<osg::ref_ptr<osg::Node>>& nodes)
+{
+    m_selectedTargets.assign(nodes.begin(), nodes.end());
+    refreshClipping();
+}
+
+void SectionManager::takeSelectionAsTargets()
+{
+    std::shared_ptr<CommandManager> commands = getCommandManager();
+    ISelectionManager* selection = commands ? commands->getSelectionManager() : nullptr;
+    if (!selection)
+        return;
+    NodePtrList top = selection->getTopSelectedList();
+    m_selectedTargets.assign(top.begin(), top.end());
 }
 
 osg::ref_ptr<Section> SectionManager::getSelectedSection() const
