@@ -366,3 +366,29 @@ TEST_F(CommandRig, ApplyToSelectedCutsOnlyTheSelectedModels)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(CommandRig, ApplyToSelectedAndItsModelsAreKeptInTheSectionDocument)
+{
+    rig.partB->setModelID(4242);
+    osg::ref_ptr<Section> s = new Section;
+    sections->InsertSection(s, -1);
+    sections->OpenSection(s);
+    rig.selection->selected = {rig.partB.get()};
+    sections->setApplyToSelected(true);
+    const std::string doc = text(sections->toJson(false));
+
+    sections->setApplyToSelected(false);
+    sections->ClearAllSection();
+    ASSERT_TRUE(sections->fromJson(doc));
+    EXPECT_TRUE(sections->getApplyToSelected());
+    ASSERT_EQ(sections->getNeeClipedModel().size(), 1u);
+    EXPECT_EQ(sections->getNeeClipedModel().front().get(), rig.partB.get());
+
+    // A document of the old form leaves the option as it is.
+    ASSERT_TRUE(sections->fromJson(R"({"section_list": []})"));
+    EXPECT_TRUE(sections->getApplyToSelected());
+}
+
+} // namespace

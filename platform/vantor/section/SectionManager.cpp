@@ -132,6 +132,7 @@ std::vector<osg::ref_ptr<osg::Node>> SectionManager::defaultTargets() const
 
 void SectionManager::refreshClipping()
 {
+    resolvePendingTargets();
     bool used[MaxOpenSections] = {};
     std::vector<Section*> unnumbered;
     for (const auto& s : items()) {
@@ -273,8 +274,55 @@ osg::ref_ptr<osgViewer::View> SectionManager::getView() const
     return view;
 }
 
+void SectionManager::resolvePendingTargets()
+{
+    if (m_pendingTargetIds.empty())
+        return;
+    Model::ModelID2NodeMap byId;
+    for (const auto& top : defaultTargets()) {
+        Model::ModelID2NodeMap map = Model::GetModelID2NodeMap(top.get());
+        byId.insert(map.begin(), map.end());
+        if (auto* model = dynamic_cast<Model*>(top.get()))
+            byId.emplace(model->getModelID(), top);
+    }
+    if (byId.empty())
+        return; // no model yet: try again when the sections are next refreshed
+    m_selectedTargets.clear();
+    for (uint64_t id : m_pendingTargetIds) {
+        auto it = byId.find(osg::OSG_ID(id));
+        if (it != byId.end())
+            m_selectedTargets.emplace_back(it->second.get());
+        else
+            LogHandler::getInstance()->reportWarning(
+                QString("Section document: cut model %1 not found").arg(qulonglong(id)));
+    }
+    m_pendingTargetIds.clear();
+}
+
 bool SectionManager::fromJson(const std::string& text)
 {
+    rapidjson::Document doc;
+    // The options first; the sections' reader below reports a text that does not parse.
+    doc.Parse<rapidjson::kParseIterativeFlag | rapidjson::kParseFullPrecisionFlag>(text.c_str(), text.size());
+    if (!doc.HasParseError() && doc.IsObject()) {
+        const auto apply = doc.FindMember("ApplyToSelected");
+        const auto ids = doc.FindMember("ClipModels");
+        if (apply != doc.MemberEnd() && apply->value.IsBool() && doc.HasMember("section_list")) {
+            const bool before = m_applyToSelected;
+            m_applyToSelected = apply->value.GetBool();
+            m_pendingTargetIds.clear();
+            if (ids != doc.MemberEnd() && ids->value.IsArray()) {
+                for (const auto& id : ids->value.GetArray()) {
+                    if (id.IsUint64())
+                        m_pendingTargetIds.push_back(id.GetUint64());
+                }
+            }
+            resolvePendingTargets();
+            // The listeners hear of the sections below; the option alone is news only when it changed.
+            if (before != m_applyToSelected)
+                changed(nullptr);
+        }
+    }
     return appendFromJson(text, "section_list", "Section document",
                           [](const rapidjson::Value& entry) -> osg::ref_ptr<Section> {
                               if (!entry.IsObject())
@@ -290,7 +338,17 @@ bool SectionManager::fromJson(const std::string& text)
 
 rapidjson::Document SectionManager::toJson(bool)
 {
-    return itemsToJson("section_list");
+    rapidjson::Document doc = itemsToJson("section_list");
+    doc.AddMember("ApplyToSelected", m_applyToSelected, doc.GetAllocator());
+    rapidjson::Value ids(rapidjson::kArrayType);
+    for (const auto& weak : m_selectedTargets) {
+        osg::ref_ptr<osg::Node> node;
+        if (weak.lock(node))
+            if (auto* model = dynamic_cast<Model*>(node.get()))
+                ids.PushBack(rapidjson::Value(uint64_t(model->getModelID())), doc.GetAllocator());
+    }
+    doc.AddMember("ClipModels", ids, doc.GetAllocator());
+    return doc;
 }
 
 } // namespace Vantor

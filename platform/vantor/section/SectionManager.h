@@ -66,7 +66,9 @@ public:
 
     // Adds the sections of a section document after the present ones; see NoteManager::fromJson.
     bool fromJson(const std::string& text);
-    // {"section_list": [section, ...]}. The flag is accepted for the callers' sake and changes nothing.
+    // {"section_list": [section, ...], "ApplyToSelected": bool, "ClipModels": [model id, ...]}. The flag
+    // is accepted for the callers' sake and changes nothing. Reading takes the option and the cut
+    // models too (ids not found among the models are dropped, logged).
     rapidjson::Document toJson(bool flag);
 
     // The clip planes of the open sections, in section order.
@@ -119,6 +121,9 @@ private:
 
     bool m_applyToSelected = false;
     std::vector<osg::observer_ptr<osg::Node>> m_selectedTargets;
+    // Cut models read from a document before the models were there.
+    std::vector<uint64_t> m_pendingTargetIds;
+    void resolvePendingTargets();
     // Closedness found for a body, kept while the body lives.
     std::map<const osg::Geode*, std::pair<osg::observer_ptr<osg::Geode>, bool>> m_closed;
     osg::observer_ptr<Section> m_selected;
