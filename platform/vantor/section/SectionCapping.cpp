@@ -19,6 +19,7 @@ namespace {
 // Pass order after the opaque model: bodies into the stencil, then the cap.
 const int StencilBin = 5;
 const int CapBin = 6;
+const float CapShade = 0.6f;
 
 struct TriangleCollector
 {
@@ -117,7 +118,8 @@ void SectionCapping::setCapColor(const osg::Vec4& color)
     auto* colors = dynamic_cast<osg::Vec4Array*>(m_capQuad->getColorArray());
     if (!colors || colors->empty())
         return;
-    (*colors)[0] = osg::Vec4(color.r(), color.g(), color.b(), 1.0f);
+    // Darker than the plane, so the cut stands out under the translucent plane.
+    (*colors)[0] = osg::Vec4(color.r() * CapShade, color.g() * CapShade, color.b() * CapShade, 1.0f);
     colors->dirty();
 }
 

@@ -27,7 +27,7 @@ public:
     std::size_t getNumBodies() const { return m_bodies.size(); }
     // The clip planes in use: every open one cuts the bodies, every other than `own` cuts the cap.
     void setClipPlanes(const std::vector<unsigned int>& open, int own);
-    // The cap quad: placed like the section's outline, in the cap colour.
+    // The cap quad: placed like the section's outline, in the plane colour darkened to 60 %, opaque.
     void setCapMatrix(const osg::Matrixd& matrix);
     void setCapColor(const osg::Vec4& color);
     osg::Vec4 getCapColor() const;
