@@ -348,6 +348,7 @@ public slots:
 
     // Transform, explosion and reset actions (MainWindowTransformActions.cpp).
     void on_actionReset_triggerd(Vantor::ResetType type);
+    void on_actionHideSectionPlane_triggerd();
     void on_actionResetPosition_triggerd();
     void on_actionResetColor_triggerd();
     void on_actionResetTransparent_triggerd();
@@ -600,7 +601,6 @@ public slots:
     void on_actionExpandTree_triggered();
     void on_actionCollapseTree_triggered();
     void on_actionPreferences_triggered();
-    void on_actionHideSectionPlane_triggerd();
     void on_treeDockVisibility_Changed(bool visible);
     void findnodeChild(osg::Node* node, NodePtrList& models);
     void nodeSelectedCoor(NodePtrList nodes, bool clearFirst);

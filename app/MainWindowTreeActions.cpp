@@ -478,26 +478,6 @@ QModelIndex MainWindow::findNextMatch(const QAbstractItemModel* model, const QMo
     }
 }
 
-// ---- Sections (their commands are started by name) ------------------------------------------------
-
-namespace {
-
-void startByName(SceneView* view, bool checked, const char* type)
-{
-    auto manager = view->getCommandManager();
-    if (!manager)
-        return;
-    manager->CancelCurrentCmd();
-    manager->setExecuteType(checked ? type : Vantor::CommandManager::NoneType);
-}
-
-} // namespace
-
-void MainWindow::on_actionAddSection_triggerd(bool checked) { startByName(m_sceneView, checked, "CreateSectionCommand"); }
-void MainWindow::on_actionUpdateSection_triggerd(bool checked) { startByName(m_sceneView, checked, "UpdateSectionCommand"); }
-void MainWindow::on_actionReverseSection_triggerd() { startByName(m_sceneView, true, "ReverseSectionCommand"); }
-void MainWindow::on_actionHideSectionPlane_triggerd() { startByName(m_sceneView, true, "HideSectionPlaneCommand"); }
-
 // ---- Merge --------------------------------------------------------------------------------------
 
 void MainWindow::askToMerge(const QStringList& rules, const std::function<void(Vantor::Command&)>& setUp)

@@ -203,7 +203,7 @@ bool PosterImageDialog::renderPoster(int size, const QString& fileName, QString*
         osg::ref_ptr<osg::Camera> camera = new osg::Camera;
         camera->setGraphicsContext(context.get());
         camera->setClearColor(clearColor);
-        camera->setClearMask(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        camera->setClearMask(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
         camera->setReferenceFrame(osg::Transform::ABSOLUTE_RF);
         camera->setRenderOrder(osg::Camera::PRE_RENDER);
         camera->setRenderTargetImplementation(surface == Surface::PixelBuffer ? osg::Camera::FRAME_BUFFER

@@ -183,6 +183,8 @@ void SceneView::createSceneGraph()
     m_backdrop = new osg::ClearNode;
     m_backdrop->setName("backdrop");
     m_backdrop->setClearColor(m_backgroundColor);
+    // Section caps count in the stencil buffer; every frame starts it empty.
+    m_backdrop->setClearMask(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
     m_sceneGroup->addChild(m_backdrop.get());
 
     m_background = createBackground();

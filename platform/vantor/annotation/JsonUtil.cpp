@@ -31,7 +31,7 @@ bool readNumbers(const rapidjson::Value& array, double* out, unsigned count)
     if (!array.IsArray() || array.Size() != count)
         return false;
     for (unsigned i = 0; i < count; ++i) {
-        if (!array[i].IsNumber())
+        if (!array[i].IsNumber() || !std::isfinite(array[i].GetDouble()))
             return false;
     }
     for (unsigned i = 0; i < count; ++i)
@@ -154,8 +154,9 @@ bool getPoints(const rapidjson::Value& object, const char* key, std::vector<osg:
 
 bool parse(const std::string& text, rapidjson::Document& document, const char* what)
 {
-    // Iterative parsing: deeply nested damage cannot exhaust the stack.
-    document.Parse<rapidjson::kParseIterativeFlag>(text.c_str(), text.size());
+    // Iterative parsing: deeply nested damage cannot exhaust the stack. Full precision: a number read
+    // back is the double that was written, to the last bit.
+    document.Parse<rapidjson::kParseIterativeFlag | rapidjson::kParseFullPrecisionFlag>(text.c_str(), text.size());
     if (document.HasParseError()) {
         LogHandler::getInstance()->reportError(QString("%1: %2 at offset %3")
                                                    .arg(what)

@@ -4,17 +4,33 @@
 #include "vantor/annotation/JsonUtil.h"
 #include "vantor/util/LogHandler.h"
 
+#include <QCoreApplication>
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QPlainTextEdit>
 #include <QVBoxLayout>
 #include <osg/Geode>
 
+#include <cmath>
+
 namespace Vantor {
 
 namespace {
 osg::Vec4 s_fontColor(0x1E / 255.0f, 0x90 / 255.0f, 1.0f, 1.0f);
 osg::Vec4 s_markColor(1.0f, 0.0f, 0.0f, 1.0f);
+PointNote::TextPrompt s_textPrompt;
+
+float markWidth()
+{
+    return float(SNote::m_markSize > 0 ? SNote::m_markSize : 1);
+}
+
+// A stored size is taken only when it is a sane pixel size.
+float readSize(const rapidjson::Value& object, const char* key, float fallback)
+{
+    const double v = JsonUtil::getDouble(object, key, fallback);
+    return std::isfinite(v) && v > 0.0 && v <= 1000.0 ? float(v) : fallback;
+}
 
 osg::Vec4 toVec4(const QColor& c)
 {
@@ -28,6 +44,10 @@ int SNote::m_markSize = 1;
 // ---- Note ----
 
 Note::Note()
+    : m_textColor(s_fontColor)
+    , m_textSize(float(fontSize > 0 ? fontSize : 14))
+    , m_lineColor(s_markColor)
+    , m_lineWidth(markWidth())
 {
     redraw();
 }
@@ -38,6 +58,10 @@ Note::Note(const Note& other, const osg::CopyOp& copyop)
     , m_text(other.m_text)
     , m_anchor(other.m_anchor)
     , m_textPosition(other.m_textPosition)
+    , m_textColor(other.m_textColor)
+    , m_textSize(other.m_textSize)
+    , m_lineColor(other.m_lineColor)
+    , m_lineWidth(other.m_lineWidth)
 {
 }
 
@@ -74,11 +98,10 @@ void Note::setTextPosition(const osg::Vec3d& p)
 
 void Note::drawLabel(osg::Geode* geode) const
 {
-    const float mark = float(SNote::m_markSize > 0 ? SNote::m_markSize : 1);
-    Drawing::addPoints(geode, {m_anchor}, SNote::getMarkColor(), 4.0f + 2.0f * mark);
+    Drawing::addPoints(geode, {m_anchor}, m_lineColor, 4.0f + 2.0f * m_lineWidth);
     if (m_textPosition != m_anchor)
-        Drawing::addLines(geode, {m_anchor, m_textPosition}, GL_LINES, s_fontColor, mark);
-    Drawing::addLabel(geode, m_textPosition, m_text, s_fontColor, float(fontSize));
+        Drawing::addLines(geode, {m_anchor, m_textPosition}, GL_LINES, m_textColor, m_lineWidth);
+    Drawing::addLabel(geode, m_textPosition, m_text, m_textColor, m_textSize);
 }
 
 void Note::redraw()
@@ -98,6 +121,10 @@ void Note::writeNote(rapidjson::Value& object, rapidjson::Document::AllocatorTyp
     object.AddMember("Text", JsonUtil::string(m_text, allocator), allocator);
     object.AddMember("Anchor", JsonUtil::vec3(m_anchor, allocator), allocator);
     object.AddMember("TextPosition", JsonUtil::vec3(m_textPosition, allocator), allocator);
+    object.AddMember("TextColor", JsonUtil::vec4(m_textColor, allocator), allocator);
+    object.AddMember("TextSize", double(m_textSize), allocator);
+    object.AddMember("LineColor", JsonUtil::vec4(m_lineColor, allocator), allocator);
+    object.AddMember("LineWidth", double(m_lineWidth), allocator);
 }
 
 void Note::readNote(const rapidjson::Value& object)
@@ -109,6 +136,10 @@ void Note::readNote(const rapidjson::Value& object)
     JsonUtil::getVec3(object, "Anchor", m_anchor);
     if (!JsonUtil::getVec3(object, "TextPosition", m_textPosition))
         m_textPosition = m_anchor;
+    JsonUtil::getVec4(object, "TextColor", m_textColor);
+    m_textSize = readSize(object, "TextSize", m_textSize);
+    JsonUtil::getVec4(object, "LineColor", m_lineColor);
+    m_lineWidth = readSize(object, "LineWidth", m_lineWidth);
 }
 
 rapidjson::Value Note::toJson(rapidjson::Document::AllocatorType& allocator) const
@@ -140,7 +171,7 @@ osg::ref_ptr<Note> Note::create(const rapidjson::Value& object)
 {
     if (!object.IsObject())
         return nullptr;
-    const std::string type = JsonUtil::getString(object, "Type");
+    const std::string type = JsonUtil::getString(object, "Type", "Note");
     osg::ref_ptr<Note> note;
     if (type == "PointNote")
         note = new PointNote;
@@ -148,13 +179,16 @@ osg::ref_ptr<Note> Note::create(const rapidjson::Value& object)
         note = new Note3D;
     else if (type == "SNote")
         note = new SNote;
-    else {
-        if (type != "Note")
-            LogHandler::getInstance()->reportWarning(
-                QString("Note of unknown type \"%1\" read as a plain note").arg(QString::fromStdString(type)));
+    else if (type == "Note")
         note = new Note;
+    else {
+        // A kind this program does not know cannot be drawn or written back as it was.
+        LogHandler::getInstance()->reportWarning(
+            QString("Note of unknown type \"%1\" skipped").arg(QString::fromStdString(type)));
+        return nullptr;
     }
-    note->fromJson(object);
+    if (!note->fromJson(object))
+        return nullptr;
     return note;
 }
 
@@ -207,23 +241,60 @@ void PointNote::EditProperties()
     showProperties(true);
 }
 
+void PointNote::setTextPrompt(TextPrompt prompt)
+{
+    s_textPrompt = std::move(prompt);
+}
+
+bool PointNote::promptText(std::string& text, const std::string& title)
+{
+    if (s_textPrompt)
+        return s_textPrompt(text);
+    if (!QCoreApplication::instance())
+        return false;
+    QDialog dialog;
+    dialog.setObjectName("PointNoteProperties");
+    dialog.setWindowTitle(QString::fromLocal8Bit(title.c_str()));
+    dialog.setAccessibleName(QStringLiteral("Note text"));
+    auto* layout = new QVBoxLayout(&dialog);
+    auto* edit = new QPlainTextEdit(QString::fromLocal8Bit(text.c_str()), &dialog);
+    edit->setObjectName("noteText");
+    edit->setAccessibleName(QStringLiteral("Note text"));
+    layout->addWidget(edit);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
+    buttons->setAccessibleName(QStringLiteral("Note text buttons"));
+    QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+    QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+    layout->addWidget(buttons);
+    edit->setFocus();
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+    text = edit->toPlainText().toLocal8Bit().toStdString();
+    return true;
+}
+
 void PointNote::showProperties(bool editable)
 {
+    if (editable) {
+        std::string text = m_text;
+        if (promptText(text, getName()))
+            setText(text);
+        return;
+    }
     QDialog dialog;
     dialog.setObjectName("PointNoteProperties");
     dialog.setWindowTitle(QString::fromLocal8Bit(getName().c_str()));
     auto* layout = new QVBoxLayout(&dialog);
     auto* edit = new QPlainTextEdit(QString::fromLocal8Bit(m_text.c_str()), &dialog);
     edit->setObjectName("noteText");
-    edit->setReadOnly(!editable);
+    edit->setAccessibleName(QStringLiteral("Note text"));
+    edit->setReadOnly(true);
     layout->addWidget(edit);
-    auto* buttons = new QDialogButtonBox(
-        editable ? QDialogButtonBox::Ok | QDialogButtonBox::Cancel : QDialogButtonBox::Close, &dialog);
-    QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, &dialog);
+    buttons->setAccessibleName(QStringLiteral("Note buttons"));
     QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
     layout->addWidget(buttons);
-    if (dialog.exec() == QDialog::Accepted && editable)
-        setText(edit->toPlainText().toLocal8Bit().toStdString());
+    dialog.exec();
 }
 
 // ---- Note3D ----
@@ -258,10 +329,10 @@ void Note3D::redraw()
 {
     removeChildren(0, getNumChildren());
     osg::ref_ptr<osg::Geode> geode = Drawing::makeOverlayGeode();
-    const float mark = float(SNote::m_markSize > 0 ? SNote::m_markSize : 1);
-    Drawing::addLines(geode.get(), m_points, m_shape == Brush ? GL_LINE_STRIP : GL_LINE_LOOP, SNote::getMarkColor(),
-                      mark + 1.0f);
-    Drawing::addLabel(geode.get(), m_textPosition, m_text, getFontColor(), float(fontSize));
+    Drawing::addLines(geode.get(), m_points, m_shape == Brush ? GL_LINE_STRIP : GL_LINE_LOOP, m_lineColor,
+                      m_lineWidth + 1.0f);
+    if (!m_text.empty())
+        Drawing::addLabel(geode.get(), m_textPosition, m_text, m_textColor, m_textSize);
     addChild(geode.get());
 }
 
@@ -278,9 +349,16 @@ bool Note3D::fromJson(const rapidjson::Value& object)
 {
     if (!object.IsObject())
         return false;
+    const int shape = JsonUtil::getInt(object, "Shape", -1);
+    std::vector<osg::Vec3d> points;
+    // A shape without its outline, or of a kind unknown here, has nothing to draw.
+    if (shape < Rect || shape > Brush || !JsonUtil::getPoints(object, "Points", points) || points.size() < 2) {
+        LogHandler::getInstance()->reportWarning(QStringLiteral("3D note without a known shape or its points skipped"));
+        return false;
+    }
     readNote(object);
-    m_shape = JsonUtil::getInt(object, "Shape", m_shape);
-    JsonUtil::getPoints(object, "Points", m_points);
+    m_shape = shape;
+    m_points.swap(points);
     redraw();
     return true;
 }

@@ -8,6 +8,7 @@
 #include <osg/Vec4>
 #include <rapidjson/document.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -54,6 +55,12 @@ public:
     // Rebuilds the drawing from the current values.
     virtual void redraw();
 
+    // This note's own look, taken from the process-wide values when the note is made, kept in its JSON.
+    osg::Vec4 getTextColor() const { return m_textColor; }
+    float getTextSize() const { return m_textSize; }
+    osg::Vec4 getLineColor() const { return m_lineColor; }
+    float getLineWidth() const { return m_lineWidth; }
+
 protected:
     ~Note() override;
     void writeNote(rapidjson::Value& object, rapidjson::Document::AllocatorType& allocator) const;
@@ -64,6 +71,10 @@ protected:
     std::string m_text;
     osg::Vec3d m_anchor;
     osg::Vec3d m_textPosition;
+    osg::Vec4 m_textColor;
+    float m_textSize;
+    osg::Vec4 m_lineColor;
+    float m_lineWidth;
 };
 
 // A note whose mark look (colour and size) is set process-wide by the settings.
@@ -101,6 +112,12 @@ public:
     // The property window: read-only, or editable (OK takes the edited text).
     void ViewProperties();
     void EditProperties();
+
+    // Asks for a note text: the editable property window, or the prompt set for tests and hosts.
+    // False when the user cancelled.
+    using TextPrompt = std::function<bool(std::string& text)>;
+    static void setTextPrompt(TextPrompt prompt);
+    static bool promptText(std::string& text, const std::string& title);
 
 protected:
     ~PointNote() override;

@@ -56,6 +56,7 @@ Section::Section()
     , m_clipNode(new osg::ClipNode)
     , m_clipPlane(new osg::ClipPlane(0, m_plane))
     , m_outline(new osg::MatrixTransform)
+    , m_capping(new SectionCapping)
     , m_planeColor(s_color)
     , m_planeTransparent(s_transparent)
 {
@@ -90,6 +91,8 @@ Section::Section()
     m_outline->addChild(geode.get());
     m_outline->setCullCallback(new OutlineCullCallback(this));
     addChild(m_outline.get());
+    m_capping->setName("SectionCapping");
+    addChild(m_capping.get());
 
     setNodeMask(0u);
     updateOutline();
@@ -103,6 +106,7 @@ Section::Section(const Section& other, const osg::CopyOp& copyop)
     , m_clipNode(other.m_clipNode)
     , m_clipPlane(other.m_clipPlane)
     , m_outline(other.m_outline)
+    , m_capping(other.m_capping)
     , m_opened(other.m_opened)
     , m_showPlane(other.m_showPlane)
     , m_planeColor(other.m_planeColor)
@@ -180,10 +184,17 @@ void Section::updateOutline()
     osg::Matrixd m = osg::Matrixd::scale(m_outlineSize, m_outlineSize, m_outlineSize) *
                      osg::Matrixd::rotate(osg::Vec3d(0.0, 0.0, 1.0), normal) * osg::Matrixd::translate(onPlane);
     m_outline->setMatrix(m);
+    m_capping->setCapMatrix(m);
+}
+
+void Section::reverse()
+{
+    setPlane(osg::Plane(-m_plane.asVec4()));
 }
 
 void Section::updateOutlineLook()
 {
+    m_capping->setCapColor(m_planeColor);
     osg::Geode* geode = m_outline->getNumChildren() ? m_outline->getChild(0)->asGeode() : nullptr;
     if (!geode || geode->getNumDrawables() < 2)
         return;

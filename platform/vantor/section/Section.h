@@ -1,6 +1,7 @@
 #pragma once
 
 #include "vantor/annotation/AnnotationInfo.h"
+#include "vantor/section/SectionCapping.h"
 
 #include <osg/ClipNode>
 #include <osg/ClipPlane>
@@ -54,6 +55,13 @@ public:
 
     // Places the outline: a square of side `size` around the point of the plane nearest to `center`.
     void setOutlineExtent(const osg::Vec3d& center, double size);
+    double getOutlineSize() const { return m_outlineSize; }
+    osg::Vec3d getOutlineCenter() const { return m_outlineCenter; }
+    // Keeps the other side: the plane turned round.
+    void reverse();
+
+    // The cap of the cut (drawn in the plane colour, opaque), filled by the manager with the closed bodies.
+    SectionCapping* getCapping() const { return m_capping.get(); }
 
 protected:
     friend class SectionManager;
@@ -67,6 +75,7 @@ protected:
     osg::ref_ptr<osg::ClipNode> m_clipNode;
     osg::ref_ptr<osg::ClipPlane> m_clipPlane;
     osg::ref_ptr<osg::MatrixTransform> m_outline;
+    osg::ref_ptr<SectionCapping> m_capping;
     bool m_opened = false;
     bool m_showPlane = true;
     osg::Vec4 m_planeColor;

@@ -5,7 +5,12 @@
 #include "vantor/model/Model.h"
 #include "vantor/util/LogHandler.h"
 
+#include "vantor/command/CommandManager.h"
+#include "vantor/command/ISelectionManager.h"
+
 #include <osg/ComputeBoundsVisitor>
+#include <osg/Geode>
+#include <osg/NodeVisitor>
 
 #include <deque>
 
@@ -57,10 +62,58 @@ void SectionManager::CloseSection(const osg::ref_ptr<Section>& section)
 
 void SectionManager::afterContentChange()
 {
-    refreshClipping();
+    updateAllSectionCappingSize();
+}
+
+unsigned int SectionManager::getOpenCount() const
+{
+    unsigned int count = 0;
+    for (const auto& s : items())
+        count += s->getOpened() ? 1 : 0;
+    return count;
 }
 
 std::vector<osg::ref_ptr<osg::Node>> SectionManager::clipTargets() const
+{
+    if (m_applyToSelected) {
+        std::vector<osg::ref_ptr<osg::Node>> selected;
+        for (const auto& weak : m_selectedTargets) {
+            osg::ref_ptr<osg::Node> node;
+            if (weak.lock(node) && node->getNumParents() > 0)
+                selected.push_back(node);
+        }
+        if (!selected.empty())
+            return selected;
+    }
+    return defaultTargets();
+}
+
+std::vector<osg::ref_ptr<osg::Geode>> SectionManager::closedBodies(const std::vector<osg::ref_ptr<osg::Node>>& models)
+{
+    struct Collect : osg::NodeVisitor
+    {
+        Collect() : osg::NodeVisitor(TRAVERSE_ALL_CHILDREN) {}
+        void apply(osg::Geode& geode) override { geodes.push_back(&geode); }
+        std::vector<osg::ref_ptr<osg::Geode>> geodes;
+    } collect;
+    for (const auto& model : models)
+        model->accept(collect);
+    std::vector<osg::ref_ptr<osg::Geode>> closed;
+    for (const auto& geode : collect.geodes) {
+        auto it = m_closed.find(geode.get());
+        osg::ref_ptr<osg::Geode> known;
+        if (it == m_closed.end() || !it->second.first.lock(known) || known != geode) {
+            it = m_closed.insert_or_assign(geode.get(), std::make_pair(osg::observer_ptr<osg::Geode>(geode.get()),
+                                                                       SectionCapping::isClosed(geode.get())))
+                     .first;
+        }
+        if (it->second.second)
+            closed.push_back(geode);
+    }
+    return closed;
+}
+
+std::vector<osg::ref_ptr<osg::Node>> SectionManager::defaultTargets() const
 {
     std::vector<osg::ref_ptr<osg::Node>> targets;
     for (unsigned int i = 0; i < getNumParents(); ++i) {
@@ -79,6 +132,7 @@ std::vector<osg::ref_ptr<osg::Node>> SectionManager::clipTargets() const
 
 void SectionManager::refreshClipping()
 {
+    resolvePendingTargets();
     bool used[MaxOpenSections] = {};
     std::vector<Section*> unnumbered;
     for (const auto& s : items()) {
@@ -127,9 +181,18 @@ void SectionManager::refreshClipping()
     bool anyOpen = false;
     for (bool u : used)
         anyOpen = anyOpen || u;
-    if (!anyOpen)
-        return;
-    for (const auto& target : clipTargets()) {
+    std::vector<unsigned int> open;
+    for (unsigned int n = 0; n < MaxOpenSections; ++n) {
+        if (used[n])
+            open.push_back(n);
+    }
+    const std::vector<osg::ref_ptr<osg::Node>> targets = anyOpen ? clipTargets() : std::vector<osg::ref_ptr<osg::Node>>();
+    const std::vector<osg::ref_ptr<osg::Geode>> bodies = anyOpen ? closedBodies(targets) : std::vector<osg::ref_ptr<osg::Geode>>();
+    for (const auto& s : items()) {
+        s->getCapping()->setClipPlanes(open, s->getClipPlaneNum());
+        s->getCapping()->setBodies(s->getOpened() ? bodies : std::vector<osg::ref_ptr<osg::Geode>>());
+    }
+    for (const auto& target : targets) {
         apply(target.get(), true);
         m_touched.emplace_back(target.get());
     }
@@ -175,6 +238,26 @@ void SectionManager::updateAllSectionCappingSize()
 void SectionManager::setApplyToSelected(bool on)
 {
     m_applyToSelected = on;
+    if (on)
+        takeSelectionAsTargets();
+    refreshClipping();
+    changed(nullptr);
+}
+
+void SectionManager::setSelectedTargets(const std::list<osg::ref_ptr<osg::Node>>& nodes)
+{
+    m_selectedTargets.assign(nodes.begin(), nodes.end());
+    refreshClipping();
+}
+
+void SectionManager::takeSelectionAsTargets()
+{
+    std::shared_ptr<CommandManager> commands = getCommandManager();
+    ISelectionManager* selection = commands ? commands->getSelectionManager() : nullptr;
+    if (!selection)
+        return;
+    NodePtrList top = selection->getTopSelectedList();
+    m_selectedTargets.assign(top.begin(), top.end());
 }
 
 osg::ref_ptr<Section> SectionManager::getSelectedSection() const
@@ -191,8 +274,55 @@ osg::ref_ptr<osgViewer::View> SectionManager::getView() const
     return view;
 }
 
+void SectionManager::resolvePendingTargets()
+{
+    if (m_pendingTargetIds.empty())
+        return;
+    Model::ModelID2NodeMap byId;
+    for (const auto& top : defaultTargets()) {
+        Model::ModelID2NodeMap map = Model::GetModelID2NodeMap(top.get());
+        byId.insert(map.begin(), map.end());
+        if (auto* model = dynamic_cast<Model*>(top.get()))
+            byId.emplace(model->getModelID(), top);
+    }
+    if (byId.empty())
+        return; // no model yet: try again when the sections are next refreshed
+    m_selectedTargets.clear();
+    for (uint64_t id : m_pendingTargetIds) {
+        auto it = byId.find(osg::OSG_ID(id));
+        if (it != byId.end())
+            m_selectedTargets.emplace_back(it->second.get());
+        else
+            LogHandler::getInstance()->reportWarning(
+                QString("Section document: cut model %1 not found").arg(qulonglong(id)));
+    }
+    m_pendingTargetIds.clear();
+}
+
 bool SectionManager::fromJson(const std::string& text)
 {
+    rapidjson::Document doc;
+    // The options first; the sections' reader below reports a text that does not parse.
+    doc.Parse<rapidjson::kParseIterativeFlag | rapidjson::kParseFullPrecisionFlag>(text.c_str(), text.size());
+    if (!doc.HasParseError() && doc.IsObject()) {
+        const auto apply = doc.FindMember("ApplyToSelected");
+        const auto ids = doc.FindMember("ClipModels");
+        if (apply != doc.MemberEnd() && apply->value.IsBool() && doc.HasMember("section_list")) {
+            const bool before = m_applyToSelected;
+            m_applyToSelected = apply->value.GetBool();
+            m_pendingTargetIds.clear();
+            if (ids != doc.MemberEnd() && ids->value.IsArray()) {
+                for (const auto& id : ids->value.GetArray()) {
+                    if (id.IsUint64())
+                        m_pendingTargetIds.push_back(id.GetUint64());
+                }
+            }
+            resolvePendingTargets();
+            // The listeners hear of the sections below; the option alone is news only when it changed.
+            if (before != m_applyToSelected)
+                changed(nullptr);
+        }
+    }
     return appendFromJson(text, "section_list", "Section document",
                           [](const rapidjson::Value& entry) -> osg::ref_ptr<Section> {
                               if (!entry.IsObject())
@@ -208,7 +338,17 @@ bool SectionManager::fromJson(const std::string& text)
 
 rapidjson::Document SectionManager::toJson(bool)
 {
-    return itemsToJson("section_list");
+    rapidjson::Document doc = itemsToJson("section_list");
+    doc.AddMember("ApplyToSelected", m_applyToSelected, doc.GetAllocator());
+    rapidjson::Value ids(rapidjson::kArrayType);
+    for (const auto& weak : m_selectedTargets) {
+        osg::ref_ptr<osg::Node> node;
+        if (weak.lock(node))
+            if (auto* model = dynamic_cast<Model*>(node.get()))
+                ids.PushBack(rapidjson::Value(uint64_t(model->getModelID())), doc.GetAllocator());
+    }
+    doc.AddMember("ClipModels", ids, doc.GetAllocator());
+    return doc;
 }
 
 } // namespace Vantor

@@ -9,6 +9,7 @@
 #include <rapidjson/document.h>
 
 #include <list>
+#include <map>
 #include <memory>
 #include <set>
 #include <string>
@@ -65,7 +66,9 @@ public:
 
     // Adds the sections of a section document after the present ones; see NoteManager::fromJson.
     bool fromJson(const std::string& text);
-    // {"section_list": [section, ...]}. The flag is accepted for the callers' sake and changes nothing.
+    // {"section_list": [section, ...], "ApplyToSelected": bool, "ClipModels": [model id, ...]}. The flag
+    // is accepted for the callers' sake and changes nothing. Reading takes the option and the cut
+    // models too (ids not found among the models are dropped, logged).
     rapidjson::Document toJson(bool flag);
 
     // The clip planes of the open sections, in section order.
@@ -76,10 +79,17 @@ public:
     // have changed since).
     void updateAllSectionCappingSize();
 
-    // Whether new cuts apply to the selected parts only (kept for the ribbon; the cut itself still
-    // applies to the whole model).
+    // Whether the sections cut only the selected models. Switching it on takes the selection of the
+    // command manager's selection manager at that moment (see setSelectedTargets); with no model
+    // selected the sections go on cutting the whole model.
     void setApplyToSelected(bool on);
     bool getApplyToSelected() const { return m_applyToSelected; }
+    // The models cut while "apply to selected" is on.
+    void setSelectedTargets(const std::list<osg::ref_ptr<osg::Node>>& nodes);
+    // Takes the current selection as the cut models (when "apply to selected" is on).
+    void takeSelectionAsTargets();
+    // Number of open sections; a new one can be opened while it is below MaxOpenSections.
+    unsigned int getOpenCount() const;
 
     void setSelectedSection(Section* section) { m_selected = section; }
     osg::ref_ptr<Section> getSelectedSection() const;
@@ -102,11 +112,20 @@ protected:
 
 private:
     std::vector<osg::ref_ptr<osg::Node>> clipTargets() const;
+    std::vector<osg::ref_ptr<osg::Node>> defaultTargets() const;
+    // The closed bodies below the models, for the caps.
+    std::vector<osg::ref_ptr<osg::Geode>> closedBodies(const std::vector<osg::ref_ptr<osg::Node>>& models);
     // Gives every open section a unique clip-plane number (closing those left without one), then enables
     // exactly the open numbers on the clipped models.
     void refreshClipping();
 
     bool m_applyToSelected = false;
+    std::vector<osg::observer_ptr<osg::Node>> m_selectedTargets;
+    // Cut models read from a document before the models were there.
+    std::vector<uint64_t> m_pendingTargetIds;
+    void resolvePendingTargets();
+    // Closedness found for a body, kept while the body lives.
+    std::map<const osg::Geode*, std::pair<osg::observer_ptr<osg::Geode>, bool>> m_closed;
     osg::observer_ptr<Section> m_selected;
     std::weak_ptr<CommandManager> m_commandManager;
     osg::observer_ptr<osgViewer::View> m_view;

@@ -1,0 +1,51 @@
+// The section actions: create and move sections (interactive), reverse and hide the plane (one step).
+
+#include "app/MainWindow.h"
+#include "view/SceneView.h"
+
+#include "vantor/command/CommandManager.h"
+#include "vantor/section/SectionCommands.h"
+
+namespace {
+
+void startOrStop(SceneView* view, bool checked, const char* type)
+{
+    std::shared_ptr<Vantor::CommandManager> commands = view ? view->getCommandManager() : nullptr;
+    if (!commands)
+        return;
+    commands->CancelCurrentCmd();
+    commands->setExecuteType(checked ? type : Vantor::CommandManager::NoneType);
+}
+
+template <class T>
+void runOnce(SceneView* view)
+{
+    std::shared_ptr<Vantor::CommandManager> commands = view ? view->getCommandManager() : nullptr;
+    if (!commands)
+        return;
+    auto command = std::make_shared<T>();
+    command->setViewer(view->getView());
+    commands->DoCommand(command);
+}
+
+} // namespace
+
+void MainWindow::on_actionAddSection_triggerd(bool checked)
+{
+    startOrStop(m_sceneView, checked, "CreateSectionCommand");
+}
+
+void MainWindow::on_actionUpdateSection_triggerd(bool checked)
+{
+    startOrStop(m_sceneView, checked, "UpdateSectionCommand");
+}
+
+void MainWindow::on_actionReverseSection_triggerd()
+{
+    runOnce<Vantor::ReverseSectionCommand>(m_sceneView);
+}
+
+void MainWindow::on_actionHideSectionPlane_triggerd()
+{
+    runOnce<Vantor::HideSectionPlaneCommand>(m_sceneView);
+}
