@@ -345,10 +345,10 @@ public slots:
     void on_actionAddSection_triggerd(bool checked);
     void on_actionUpdateSection_triggerd(bool checked);
     void on_actionReverseSection_triggerd();
+    void on_actionHideSectionPlane_triggerd();
 
     // Transform, explosion and reset actions (MainWindowTransformActions.cpp).
     void on_actionReset_triggerd(Vantor::ResetType type);
-    void on_actionHideSectionPlane_triggerd();
     void on_actionResetPosition_triggerd();
     void on_actionResetColor_triggerd();
     void on_actionResetTransparent_triggerd();
