@@ -422,6 +422,8 @@ quint64 MainWindow::createTopModel(const QString& name)
 {
     osg::ref_ptr<Vantor::Model> model = new Vantor::Model; // carries a fresh id
     model->setName(name.toUtf8().toStdString());
+    // The new document has no file: a save must not write it over the one shown before.
+    m_currentFile.clear();
     newLoadedFile(model.get());
     return model->getModelID();
 }
@@ -492,6 +494,7 @@ bool MainWindow::openRemoteBom(const QString& text)
     if (m_sceneModel)
         if (osg::ref_ptr<Vantor::ViewManager> views = m_sceneModel->getViewManager())
             views->ClearAllView();
+    m_currentFile.clear(); // as for createTopModel: the document comes from text, not from a file
     emit newFileToLoad(text, true, ObjectLoader::OCXJSONBOM);
     if (m_collisionTable)
         m_collisionTable->setRowCount(0);

@@ -320,6 +320,8 @@ TEST_F(HostDispatch, HostOpensAndClosesDocuments)
 // A host builds a tree of its own and reads it back: names, ids, order, removal.
 TEST_F(HostDispatch, HostBuildsAndReadsTheModelTree)
 {
+    loadSample();
+    const QStringList recent = window->recentFiles();
     HostRun run = host({"CreateTopModelMsg \"Baugruppe Ü\"", "TopModelMsg", "ChildrenModelMsg 0"});
     ASSERT_EQ(run.exitCode, 0) << run.output.toStdString();
     const QString top = run.field(1, "modelId");
@@ -327,6 +329,9 @@ TEST_F(HostDispatch, HostBuildsAndReadsTheModelTree)
     EXPECT_EQ(run.field(2, "modelId"), top);
     EXPECT_EQ(run.field(3, "idList"), "\"\"");
     EXPECT_EQ(QString::fromStdString(window->sceneModel()->getModel()->getName()), QStringLiteral("Baugruppe Ü"));
+    // The sample's file is no longer the document's: a save cannot write the new tree over it.
+    EXPECT_TRUE(window->currentFile().isEmpty());
+    EXPECT_EQ(window->recentFiles(), recent);
 
     // Ids come from the files, so each file is added once at a time.
     run = host({"AddModelMsg " + top + " 0 " + kSample, "AddModelMsg " + top + " 0 " + kPin,
@@ -576,6 +581,7 @@ TEST_F(HostDispatch, BillOfMaterialsOutAndIn)
     ASSERT_TRUE(run.at(5));
     EXPECT_FALSE(run.at(5)->handled);
     EXPECT_EQ(QString::fromStdString(window->sceneModel()->getModel()->getName()), topName);
+    EXPECT_TRUE(window->currentFile().isEmpty()) << "a save must not write the text's document over the sample";
 }
 
 // Window parts from the host; the start-up flags of the user stay as they were.
@@ -588,9 +594,10 @@ TEST_F(HostDispatch, WidgetVisibilityLeavesTheStartupFlags)
     ASSERT_FALSE(bar->isVisible()) << "embedded mode hides the ribbon";
     QList<SARibbonCategory*> pages = window->categoryPages();
     ASSERT_EQ(pages.size(), 9);
-    for (SARibbonCategory* page : pages)
+    for (SARibbonCategory* page : pages) {
         if (page != pages[7])
             EXPECT_FALSE(bar->isCategoryVisible(page));
+    }
 
     HostRun run = host({"SetWidgetVisibleMsg 0 1 0", "SetWidgetVisibleMsg 1 1 0", "SetWidgetVisibleMsg 2 1 0",
                         "SetWidgetVisibleMsg 3 1 0", "SetWidgetVisibleMsg 7 0 0", "SetWidgetVisibleMsg 12 1 0"});
