@@ -594,10 +594,8 @@ TEST_F(HostDispatch, WidgetVisibilityLeavesTheStartupFlags)
     ASSERT_FALSE(bar->isVisible()) << "embedded mode hides the ribbon";
     QList<SARibbonCategory*> pages = window->categoryPages();
     ASSERT_EQ(pages.size(), 9);
-    for (SARibbonCategory* page : pages) {
-        if (page != pages[7])
-            EXPECT_FALSE(bar->isCategoryVisible(page));
-    }
+    for (int i = 0; i < pages.size(); ++i)
+        EXPECT_EQ(bar->isCategoryVisible(pages[i]), i == 7) << i << ": only the animation page is left";
 
     HostRun run = host({"SetWidgetVisibleMsg 0 1 0", "SetWidgetVisibleMsg 1 1 0", "SetWidgetVisibleMsg 2 1 0",
                         "SetWidgetVisibleMsg 3 1 0", "SetWidgetVisibleMsg 7 0 0", "SetWidgetVisibleMsg 12 1 0"});
