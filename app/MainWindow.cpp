@@ -107,36 +107,6 @@ QAction* MainWindow::getAction(const QString& key) const
     return m_actionMap.value(key, nullptr);
 }
 
-void MainWindow::setOcxMode()
-{
-    m_embedded = true;
-    if (ribbonBar())
-        ribbonBar()->hide();
-    for (QDockWidget* dock : {m_treeDock, m_viewDock, m_annotationDock})
-        if (dock)
-            dock->hide();
-    showViewDockAtStart = false;
-    showAnnotationAtStart = false;
-    statusBar()->hide();
-    setContentsMargins(0, 0, 0, 0);
-
-    // A host expects its requests answered from the scene as it stands: loads run on this thread.
-    if (m_loader) {
-        disconnect(this, SIGNAL(newFileToLoad(const QString&, bool, ObjectLoader::LoadFileValueType)), m_loader,
-                   SLOT(newObjectToLoad(const QString&, bool, ObjectLoader::LoadFileValueType)));
-        disconnect(m_loader, SIGNAL(newObjectToView(osg::ref_ptr<osg::Node>)), this,
-                   SLOT(newLoadedFile(osg::ref_ptr<osg::Node>)));
-        disconnect(m_loader, SIGNAL(newObjectToMain(osg::ref_ptr<osg::Node>, QModelIndex)), this,
-                   SLOT(newLoadedAddModel(osg::ref_ptr<osg::Node>, QModelIndex)));
-        connect(this, SIGNAL(newFileToLoad(const QString&, bool, ObjectLoader::LoadFileValueType)), m_loader,
-                SLOT(newObjectToLoad(const QString&, bool, ObjectLoader::LoadFileValueType)), Qt::DirectConnection);
-        connect(m_loader, SIGNAL(newObjectToView(osg::ref_ptr<osg::Node>)), this,
-                SLOT(newLoadedFile(osg::ref_ptr<osg::Node>)), Qt::DirectConnection);
-        connect(m_loader, SIGNAL(newObjectToMain(osg::ref_ptr<osg::Node>, QModelIndex)), this,
-                SLOT(newLoadedAddModel(osg::ref_ptr<osg::Node>, QModelIndex)), Qt::DirectConnection);
-    }
-}
-
 void MainWindow::onPerspectiveCameraChanged(bool perspective)
 {
     if (QAction* a = getAction(QStringLiteral("Basic_Perspective"))) {

@@ -10,6 +10,7 @@
 
 #include <osg/Camera>
 #include <osg/Node>
+#include <osg/Vec4f>
 #include <osg/observer_ptr>
 #include <osg/ref_ptr>
 
@@ -641,6 +642,58 @@ protected:
 
 private:
     std::shared_ptr<MessageProcesser> m_messageProcessor; // made on the first host record
+
+    // Operations a host asks for (MainWindowHost.cpp). Ids and values come from another process: an id
+    // that names nothing answers as not found (true, "", 1.0, 0 or false) and changes nothing.
+public:
+    // Model id 0 stands for the document's top model; null when nothing is loaded or no model has the id.
+    osg::Node* hostTargetModel(quint64 id) const;
+    // The id of the document's top model, 0 when there is none.
+    quint64 topModelId() const;
+
+    QString getAllNoteIds();
+    QString addNotesFromFile(int position, const QString& path);
+    QString addNotesFromValue(int position, const QString& json);
+    bool saveNoteToFile(quint64 noteId, const QString& path);
+    bool saveAllNotesToFile(const QString& path);
+    QString getAllNotesValue();
+    QString getNoteValue(quint64 noteId);
+    QString getAllViewIds();
+    QString addViewsFromFile(int position, const QString& path);
+    QString addViewsFromValue(int position, const QString& json);
+    bool saveAllViewsToFile(const QString& path);
+    QString getAllViewsValue();
+    QString getViewValue() const { return QStringLiteral(""); }
+    bool loadView(quint64 viewId);
+
+    quint64 createTopModel(const QString& name);
+    QString getChildrenModelIds(quint64 modelId);
+    quint64 addModel(quint64 parentId, int position, const QString& path);
+    bool removeModel(quint64 modelId);
+    bool openRemoteBom(const QString& text);
+    bool insertRemoteBom(quint64 modelId, const QString& text);
+    QString saveRemoteBom();
+    bool updateModelBom(const QString& text);
+    // 3: every ribbon page but Animation; 4 to 11: one page; 12: the status bar. Visible also shows the bar.
+    void setWidgetVisible(int type, bool visible);
+
+public slots:
+    bool getModelVisible(quint64 id);
+    void setModelVisible(quint64 id, bool visible);
+    QString getModelColor(quint64 id);
+    // Channels 0..255 (clamped); a NaN channel leaves the model as it is.
+    void setModelColor(quint64 id, float r, float g, float b);
+    float getModelTransparent(quint64 id);
+    // 0..1 (clamped); NaN leaves the model as it is.
+    void setModelTransparent(quint64 id, float value);
+    bool openOneCommand(const QString& name);
+    void closeOneCommand();
+    // A user-defined button tells the host its action's data.
+    void on_actionUserDefineButtonTriggered();
+
+private:
+    // Colour (type 1) or transparency (type 2) of one model as one undo step.
+    void applyHostMaterial(osg::Node* target, const osg::Vec4f& colour, double value, int type);
 
     // Interference check (MainWindowCollision.cpp).
 public:

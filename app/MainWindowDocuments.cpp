@@ -307,6 +307,8 @@ void MainWindow::recentFileActivated(QAction* action)
 
 void MainWindow::addRecentFile(const QString& path, QStringList& recentFiles)
 {
+    if (path.isEmpty()) // a document a host built has no file
+        return;
     const QString absolute = QFileInfo(path).absoluteFilePath();
     if (recentFiles.contains(absolute, Qt::CaseSensitive))
         return;

@@ -1,7 +1,7 @@
 #pragma once
 
 // First visibility of the structure-tree dock, the view dock and the annotation panel.
-// Set by main from the command line; embedded mode and the host's widget request write the last two.
+// Set by main from the command line; embedded mode writes the last two.
 extern bool showTreeDockAtStart;
 extern bool showViewDockAtStart;
 extern bool showAnnotationAtStart;

@@ -21,6 +21,8 @@ CopyDataChannel* ProcessCommunication::channel()
 {
     if (!m_channel && QCoreApplication::instance()) {
         m_channel = new CopyDataChannel();
+        // A host that stops reading must not hold the viewer: the send fails and is logged.
+        m_channel->setSendTimeout(m_sendTimeout);
         m_channel->setReceiver([this](quint64, const CopyDataStruct& data) -> qint64 {
             if (m_receiver)
                 m_receiver(data);
@@ -51,6 +53,13 @@ void ProcessCommunication::closeChannel()
 QString ProcessCommunication::socketPath() const
 {
     return m_channel ? m_channel->serverPath() : QString();
+}
+
+void ProcessCommunication::setSendTimeout(int ms)
+{
+    m_sendTimeout = ms;
+    if (m_channel)
+        m_channel->setSendTimeout(ms);
 }
 
 void ProcessCommunication::setRecordReceiver(std::function<void(const CopyDataStruct&)> receiver)

@@ -37,6 +37,9 @@ public:
     QString socketPath() const;
     // Where records from the host go; the main window's entry point in the viewer.
     void setRecordReceiver(std::function<void(const CopyDataStruct&)> receiver);
+    // How long a send waits for the host's result, in ms (10 s unless changed).
+    void setSendTimeout(int ms);
+    static constexpr int DefaultSendTimeout = 10000;
 
     quint64 wParamValue = 0;
     WindowHandle peerWindow = 0;
@@ -48,4 +51,5 @@ private:
 
     CopyDataChannel* m_channel = nullptr;
     std::function<void(const CopyDataStruct&)> m_receiver;
+    int m_sendTimeout = DefaultSendTimeout;
 };

@@ -150,9 +150,26 @@ void CopyDataChannel::readAndProcess(const ConnectionPtr& conn)
 {
     if (conn->closed || !conn->socket)
         return;
-    if (conn->socket->bytesAvailable() > 0)
-        conn->frames.append(conn->socket->readAll());
-    processFrames(conn);
+    // Qt does not emit readyRead again while its slot runs, and handling a frame may nest a send that
+    // waits: bytes that came meanwhile are taken here, or they would wait for the peer's next write.
+    do {
+        if (conn->socket->bytesAvailable() > 0)
+            conn->frames.append(conn->socket->readAll());
+        processFrames(conn);
+    } while (!conn->closed && conn->socket && conn->socket->bytesAvailable() > 0);
+}
+
+void CopyDataChannel::serveOthers(WindowHandle busy)
+{
+    if (m_server->isListening() && (m_server->hasPendingConnections() || m_server->waitForNewConnection(0)))
+        onNewConnection();
+    const auto connections = m_connections.values();
+    for (const ConnectionPtr& other : connections) {
+        if (other->handle == busy || other->closed || !other->socket)
+            continue;
+        if (other->socket->bytesAvailable() > 0 || other->socket->waitForReadyRead(0))
+            readAndProcess(other);
+    }
 }
 
 void CopyDataChannel::processFrames(const ConnectionPtr& conn)
@@ -240,7 +257,11 @@ bool CopyDataChannel::sendCopyData(WindowHandle peer, quint64 wParam, const Copy
             conn->waiting.remove(serial);
             return false;
         }
-        int slice = 1000;
+        // Short slices: the other hosts are answered and new ones accepted while this peer is silent.
+        serveOthers(peer);
+        if (conn->closed || !conn->socket)
+            continue;
+        int slice = 10;
         if (m_sendTimeout >= 0) {
             const qint64 left = m_sendTimeout - clock.elapsed();
             if (left <= 0) {

@@ -84,6 +84,8 @@ private:
 
     void onNewConnection();
     void readAndProcess(const ConnectionPtr& conn);
+    // Accepts new hosts and handles what every connection but busy has sent.
+    void serveOthers(WindowHandle busy);
     void processFrames(const ConnectionPtr& conn);
     void dispatchData(const ConnectionPtr& conn, quint32 serial, quint64 wParam, const CopyDataStruct& data);
     void dropConnection(const ConnectionPtr& conn, const QString& reason);

@@ -2,11 +2,14 @@
 #include "automation/MessageProcesser.h"
 #include "automation/ProcessCommunication.h"
 #include "support/TestSupport.h"
+#include "vantor/util/LogHandler.h"
 
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
 #include <QDataStream>
+#include <QElapsedTimer>
+#include <QThread>
 #include <QFileInfo>
 #include <QLocalSocket>
 #include <QProcess>
@@ -14,6 +17,10 @@
 #include <QTest>
 #include <QtEndian>
 
+#include <atomic>
+#include <thread>
+
+#include <poll.h>
 #include <sys/socket.h>
 #include <sys/un.h>
 #include <unistd.h>
@@ -97,6 +104,7 @@ protected:
     void TearDown() override
     {
         pc->setRecordReceiver({});
+        pc->setSendTimeout(ProcessCommunication::DefaultSendTimeout);
         pc->closeChannel();
         pc->peerWindow = 0;
         pc->pending.clear();
@@ -123,6 +131,63 @@ protected:
     QString title;
     std::shared_ptr<MessageProcesser> processer;
     std::vector<std::shared_ptr<Message>> processed;
+};
+
+// A host of plain POSIX calls, for a thread of its own while this thread plays the viewer.
+class PosixHost
+{
+public:
+    explicit PosixHost(const QString& path)
+    {
+        m_fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+        sockaddr_un addr{};
+        addr.sun_family = AF_UNIX;
+        qstrncpy(addr.sun_path, QFile::encodeName(path).constData(), sizeof addr.sun_path);
+        if (::connect(m_fd, reinterpret_cast<sockaddr*>(&addr), sizeof addr) != 0)
+            return;
+        QByteArray hello;
+        if (read(13, &hello, 5000) && hello[0] == 1)
+            handle = qFromBigEndian<quint64>(hello.constData() + 5);
+    }
+    ~PosixHost() { ::close(m_fd); }
+
+    bool write(const QByteArray& bytes) { return ::write(m_fd, bytes.constData(), bytes.size()) == bytes.size(); }
+
+    // Exactly count bytes, or false when they did not come within ms.
+    bool read(int count, QByteArray* out, int ms)
+    {
+        out->clear();
+        while (out->size() < count) {
+            pollfd p{m_fd, POLLIN, 0};
+            if (::poll(&p, 1, ms) <= 0)
+                return false;
+            char buffer[4096];
+            const ssize_t got = ::read(m_fd, buffer, std::min<size_t>(sizeof buffer, size_t(count - out->size())));
+            if (got <= 0)
+                return false;
+            out->append(buffer, int(got));
+        }
+        return true;
+    }
+
+    // The serial of the next result frame, or 0 when none came within ms.
+    quint32 result(int ms)
+    {
+        QByteArray r;
+        return read(13, &r, ms) && r[0] == 3 ? qFromBigEndian<quint32>(r.constData() + 1) : 0;
+    }
+
+    bool send(const Message& msg, quint32 serial)
+    {
+        QByteArray record;
+        const_cast<Message&>(msg).serialize(record);
+        return write(dataFrame(msg.type, record, serial));
+    }
+
+    quint64 handle = 0;
+
+private:
+    int m_fd = -1;
 };
 
 } // namespace
@@ -180,7 +245,7 @@ TEST_F(HostChannel, HostToolRequestsAreHandledAndAnsweredOnlyWhenAsked)
         // Every request field reaches the handler and the reply field it writes comes back once.
         {{"AddModelMsg", "5", "-2", "päth ✓"},
          0,
-         {"reply AddModelMsg type=12 handled=0 needsReply=0", "  parentId=5", "  position=-2",
+         {"reply AddModelMsg type=12 handled=1 needsReply=0", "  parentId=5", "  position=-2",
           "  filePath=\"päth ✓\"", "  modelId=4242", "replies 1"},
          {12}},
         {{"ChildrenModelMsg", "9"}, 0, {"  modelId=9", "  idList=\"12 407 \"", "replies 1"}, {16}},
@@ -340,7 +405,7 @@ TEST_F(HostChannel, ViewerRequestsWaitForTheirAnswerAndANewerOneTakesTheirPlace)
     ASSERT_EQ(processed.size(), 1u);
     auto stray = std::dynamic_pointer_cast<GetAllNotesValueMsg>(processed[0]);
     ASSERT_TRUE(stray);
-    EXPECT_EQ(stray->jsonText, QStringLiteral("second"));
+    EXPECT_FALSE(stray->replied);
 
     // The host has gone: its handle is no window any more.
     EXPECT_FALSE(pc->sendMessage(event));
@@ -358,4 +423,100 @@ TEST_F(HostChannel, NoExceptionLeavesTheReceivingEntryPoint)
         throw std::runtime_error("handler failed");
     }));
     EXPECT_TRUE(reached);
+}
+
+// While the viewer waits for its peer's result, the frames another host sends meanwhile are all
+// answered, without that host having to send anything more.
+TEST_F(HostChannel, FramesOfAnotherHostAreAnsweredWhileThePeerIsWaitedFor)
+{
+    const QString path = pc->socketPath();
+    std::atomic<bool> done{false};
+    std::vector<quint32> answered;
+    bool peerGotReply = false;
+    std::thread hosts([&] {
+        PosixHost peer(path);
+        InitCommMsg init;
+        init.peerWindow = peer.handle;
+        init.wParamValue = 0;
+        peer.send(init, 1);
+        peer.result(5000);
+
+        PosixHost other(path);
+        TopModelMsg ask; // needs a reply, which goes to the peer
+        other.send(ask, 1);
+        QThread::msleep(300); // the viewer now waits for the peer's result
+        TopModelMsg more;
+        more.needsReply = false;
+        other.send(more, 2);
+        other.send(more, 3);
+        QThread::msleep(300);
+
+        // The peer answers the viewer's reply at last.
+        QByteArray header;
+        if (peer.read(25, &header, 5000) && header[0] == 2) {
+            QByteArray body;
+            peer.read(int(qFromBigEndian<quint32>(header.constData() + 21)), &body, 5000);
+            peerGotReply = true;
+            QByteArray result;
+            QDataStream s(&result, QIODevice::WriteOnly);
+            s << quint8(3) << qFromBigEndian<quint32>(header.constData() + 1) << qint64(0);
+            peer.write(result);
+        }
+        for (int i = 0; i < 3; ++i)
+            if (quint32 serial = other.result(5000))
+                answered.push_back(serial);
+        done = true;
+    });
+    const bool finished = QTest::qWaitFor([&] { return done.load(); }, 20000);
+    hosts.join();
+    ASSERT_TRUE(finished);
+    EXPECT_TRUE(peerGotReply);
+    std::sort(answered.begin(), answered.end());
+    EXPECT_EQ(answered, (std::vector<quint32>{1, 2, 3}));
+    EXPECT_EQ(processed.size(), 3u);
+}
+
+// A peer that stops reading holds nothing: other hosts are accepted and answered while the send waits,
+// and the send gives up after its limit with a log line.
+TEST_F(HostChannel, APeerThatStopsReadingDoesNotFreezeTheViewer)
+{
+    pc->setSendTimeout(4000);
+    // Its hello comes through this thread's event loop, so it connects from a thread of its own.
+    std::unique_ptr<PosixHost> silent;
+    std::atomic<bool> connected{false};
+    std::thread connecting([&] {
+        silent = std::make_unique<PosixHost>(pc->socketPath());
+        connected = true;
+    });
+    (void)QTest::qWaitFor([&] { return connected.load(); }, 10000);
+    connecting.join();
+    ASSERT_NE(silent->handle, 0u);
+    InitCommMsg init;
+    init.peerWindow = silent->handle;
+    init.wParamValue = 0;
+    ASSERT_TRUE(silent->send(init, 1));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return pc->peerWindow == silent->handle; }, 5000));
+
+    QProcess other;
+    other.start(kTool, {"--title", title, "TopModelMsg"});
+    ASSERT_TRUE(other.waitForStarted(5000));
+    QStringList warnings;
+    auto connection = QObject::connect(Vantor::LogHandler::getInstance(), &Vantor::LogHandler::newMessage,
+                                       [&](const QString& line) { warnings << line; });
+    Vantor::LogHandler::getInstance()->startEmission(true);
+    QElapsedTimer clock;
+    clock.start();
+    auto event = std::make_shared<CommonEventMsg>();
+    event->eventCode = 3;
+    event->text = QStringLiteral("button");
+    EXPECT_FALSE(pc->sendMessage(event));
+    const qint64 waited = clock.elapsed();
+    QObject::disconnect(connection);
+    EXPECT_GE(waited, 3900);
+    EXPECT_LT(waited, 8000);
+    // The other host was served inside the wait.
+    EXPECT_TRUE(other.state() == QProcess::NotRunning || other.waitForFinished(100));
+    EXPECT_EQ(other.exitCode(), 0);
+    EXPECT_TRUE(QString::fromUtf8(other.readAllStandardOutput()).contains("replies 1"));
+    EXPECT_TRUE(warnings.filter("no answer from connection").size() == 1) << warnings.join('\n').toStdString();
 }

@@ -30,9 +30,9 @@ TEST(HostViewer, EmbeddedViewerAnswersTheHostToolByTitle)
     ASSERT_TRUE(host.waitForFinished(30000));
     const QString out = QString::fromUtf8(host.readAllStandardOutput());
     EXPECT_EQ(host.exitCode(), 0) << out.toStdString() << host.readAllStandardError().toStdString();
-    // Nothing handles this request yet, so it comes back as sent, once, no longer asking for a reply.
-    EXPECT_TRUE(out.contains("reply ChildrenModelMsg type=16 handled=0 needsReply=0\n  modelId=0\n"
-                             "  idList=\"12 407 \"\n"))
+    // No model is loaded: the request comes back handled, once, with the empty list.
+    EXPECT_TRUE(out.contains("reply ChildrenModelMsg type=16 handled=1 needsReply=0\n  modelId=0\n"
+                             "  idList=\"\"\n"))
         << out.toStdString();
     EXPECT_TRUE(out.contains("replies 1\n")) << out.toStdString();
 
