@@ -456,7 +456,8 @@ TEST_F(HostDispatch, MalformedValuesAreAnsweredWithoutAChange)
         "ChildModelMsg 18446744073709551615 2147483647",         // 19
     });
     ASSERT_EQ(run.exitCode, 0) << run.output.toStdString();
-    EXPECT_LT(clock.elapsed(), 30000);
+    // Only a stall fails this: the limit is far above what a loaded two-core machine needs.
+    EXPECT_LT(clock.elapsed(), 120000);
     EXPECT_EQ(run.field(6, "colorText"), "\"10 20 30\"");
     EXPECT_EQ(run.field(7, "transparency"), "0.5");
     EXPECT_FALSE(manager->CanUndo()) << "no request above left an undo step";
