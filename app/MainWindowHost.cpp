@@ -18,6 +18,7 @@
 #include "vantor/model/Model.h"
 #include "vantor/note/Note.h"
 #include "vantor/note/NoteManager.h"
+#include "vantor/property/SetMaterialCommand.h"
 #include "vantor/util/LogHandler.h"
 #include "vantor/view/ViewManager.h"
 
@@ -64,52 +65,6 @@ std::string readWholeFile(const QString& path)
 }
 
 void appendId(QString& list, quint64 id) { list += QString::number(id) + QLatin1Char(' '); }
-
-// One model's colour or transparency, undoable. Stands in for the display library's material
-// command: undo puts back the state set as it was (none, or a copy of the old one).
-class HostMaterialCommand : public Vantor::Command
-{
-public:
-    HostMaterialCommand(osg::ref_ptr<Vantor::Model> model, const osg::Vec4f& colour, double value, int type)
-        : m_model(std::move(model)), m_colour(colour), m_value(value), m_type(type)
-    {
-    }
-
-    std::string Type() override { return "SetMaterialCommand"; }
-    std::string Name() override { return "SetMaterialCommand"; }
-
-    bool Execute() override
-    {
-        if (!m_model)
-            return false;
-        m_oldTransparent = m_model->getTransparent();
-        const osg::StateSet* current = m_model->getStateSet();
-        m_oldStateSet = current ? new osg::StateSet(*current, osg::CopyOp::DEEP_COPY_STATEATTRIBUTES) : nullptr;
-        if (m_type == 1)
-            m_model->setColor(m_colour);
-        else
-            m_model->setTransparent(m_value);
-        return true;
-    }
-
-    bool Unexecute() override
-    {
-        if (!m_model)
-            return false;
-        m_model->setTransparent(m_oldTransparent);
-        m_model->setStateSet(m_oldStateSet ? new osg::StateSet(*m_oldStateSet, osg::CopyOp::DEEP_COPY_STATEATTRIBUTES)
-                                           : nullptr);
-        return true;
-    }
-
-private:
-    osg::ref_ptr<Vantor::Model> m_model;
-    osg::Vec4f m_colour;
-    double m_value;
-    int m_type;
-    double m_oldTransparent = 1.0;
-    osg::ref_ptr<osg::StateSet> m_oldStateSet;
-};
 
 } // namespace
 
@@ -197,7 +152,9 @@ void MainWindow::applyHostMaterial(osg::Node* target, const osg::Vec4f& colour, 
     auto manager = m_sceneView ? m_sceneView->getCommandManager() : nullptr;
     if (!model || !manager)
         return;
-    manager->DoCommand(std::make_shared<HostMaterialCommand>(model, colour, value, type));
+    manager->DoCommand(std::make_shared<Vantor::SetMaterialCommand>(
+        osg::ref_ptr<osg::Node>(model.get()), colour, value,
+        type == 1 ? Vantor::MATERIAL_COLOR : Vantor::MATERIAL_TRANSPARENT));
     if (m_treeModel)
         emit m_treeModel->layoutChanged();
 }
