@@ -1,21 +1,13 @@
 // The section actions: create and move sections (interactive), reverse and hide the plane (one step).
 
 #include "app/MainWindow.h"
+#include "app/ToolToggle.h"
 #include "view/SceneView.h"
 
 #include "vantor/command/CommandManager.h"
 #include "vantor/section/SectionCommands.h"
 
 namespace {
-
-void startOrStop(SceneView* view, bool checked, const char* type)
-{
-    std::shared_ptr<Vantor::CommandManager> commands = view ? view->getCommandManager() : nullptr;
-    if (!commands)
-        return;
-    commands->CancelCurrentCmd();
-    commands->setExecuteType(checked ? type : Vantor::CommandManager::NoneType);
-}
 
 template <class T>
 void runOnce(SceneView* view)
@@ -32,12 +24,12 @@ void runOnce(SceneView* view)
 
 void MainWindow::on_actionAddSection_triggerd(bool checked)
 {
-    startOrStop(m_sceneView, checked, "CreateSectionCommand");
+    toggleTool(m_sceneView, checked, "CreateSectionCommand");
 }
 
 void MainWindow::on_actionUpdateSection_triggerd(bool checked)
 {
-    startOrStop(m_sceneView, checked, "UpdateSectionCommand");
+    toggleTool(m_sceneView, checked, "UpdateSectionCommand");
 }
 
 void MainWindow::on_actionReverseSection_triggerd()

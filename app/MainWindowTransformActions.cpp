@@ -1,6 +1,7 @@
 // Ribbon and tree actions that move parts: the draggers, the pivot, the explosions and the resets.
 
 #include "app/MainWindow.h"
+#include "app/ToolToggle.h"
 
 #include "panels/OsgTreeModel.h"
 #include <QAbstractItemView>
@@ -9,20 +10,6 @@
 #include "vantor/command/CommandManager.h"
 #include "vantor/command/ISelectionManager.h"
 #include "vantor/model/PropertiesManager.h"
-
-namespace {
-
-// Ends the running tool, then queues the named one when checked, none otherwise.
-void toggleCommand(SceneView* view, bool checked, const char* name)
-{
-    std::shared_ptr<Vantor::CommandManager> manager = view ? view->getCommandManager() : nullptr;
-    if (!manager)
-        return;
-    manager->CancelCurrentCmd();
-    manager->setExecuteType(checked ? name : Vantor::CommandManager::NoneType);
-}
-
-} // namespace
 
 void MainWindow::on_actionReset_triggerd(Vantor::ResetType type)
 {
@@ -45,42 +32,42 @@ void MainWindow::on_actionResetTransparent_triggerd() { on_actionReset_triggerd(
 
 void MainWindow::on_actionPlaneTransformDragger_triggerd(bool checked)
 {
-    toggleCommand(m_sceneView, checked, "PlaneTransformDraggerCommand");
+    toggleTool(m_sceneView, checked, "PlaneTransformDraggerCommand");
 }
 
 void MainWindow::on_actionAxisTransformDragger_triggerd(bool checked)
 {
-    toggleCommand(m_sceneView, checked, "AxisTransformDraggerCommand");
+    toggleTool(m_sceneView, checked, "AxisTransformDraggerCommand");
 }
 
 void MainWindow::on_actionRotationTransformDragger_triggerd(bool checked)
 {
-    toggleCommand(m_sceneView, checked, "RotateTransformDraggerCommand");
+    toggleTool(m_sceneView, checked, "RotateTransformDraggerCommand");
 }
 
 void MainWindow::on_actionScaleTransformDragger_triggerd(bool checked)
 {
-    toggleCommand(m_sceneView, checked, "ScaleTransformDraggerCommand");
+    toggleTool(m_sceneView, checked, "ScaleTransformDraggerCommand");
 }
 
 void MainWindow::on_actionUpdateAxisLocation_triggerd(bool checked)
 {
-    toggleCommand(m_sceneView, checked, "UpdateAxisLocationCommand");
+    toggleTool(m_sceneView, checked, "UpdateAxisLocationCommand");
 }
 
 void MainWindow::on_actionAxisExplodeDragger_triggerd(bool checked)
 {
-    toggleCommand(m_sceneView, checked, "AxisExplodeTransformDraggerCommand");
+    toggleTool(m_sceneView, checked, "AxisExplodeTransformDraggerCommand");
 }
 
 void MainWindow::on_actionRadialExplodeDragger_triggerd(bool checked)
 {
-    toggleCommand(m_sceneView, checked, "RadialExplodeTransformDraggerCommand");
+    toggleTool(m_sceneView, checked, "RadialExplodeTransformDraggerCommand");
 }
 
 void MainWindow::on_actionCenterExplodeDragger_triggerd(bool checked)
 {
-    toggleCommand(m_sceneView, checked, "CenterExplodeTransformDraggerCommand");
+    toggleTool(m_sceneView, checked, "CenterExplodeTransformDraggerCommand");
 }
 
 void MainWindow::on_actionRestAxisLocation_triggerd()

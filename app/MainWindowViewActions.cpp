@@ -158,6 +158,21 @@ void setChecked(MainWindow* window, const char* key, bool on)
         action->setChecked(on);
 }
 
+// Zoom or pan while checked, back to rotating when unchecked; only the chosen mode's button stays checked.
+void setMouseMode(MainWindow* window, SceneView* view, bool checked, PickingHandler::MouseMode mode, const char* key)
+{
+    PickingHandler* handler = trackballOf(view);
+    if (!checked) {
+        if (handler)
+            handler->mouseMode = PickingHandler::Rotate;
+        return;
+    }
+    if (handler)
+        handler->mouseMode = mode;
+    for (const char* other : {"Basic_Zoom", "Basic_Translation", "Basic_Rotation"})
+        setChecked(window, other, qstrcmp(other, key) == 0);
+}
+
 } // namespace
 
 void MainWindow::on_actionTrackballManipulatorRotation_triggered()
@@ -171,32 +186,12 @@ void MainWindow::on_actionTrackballManipulatorRotation_triggered()
 
 void MainWindow::on_actionTrackballManipulatorZoom_triggered(bool checked)
 {
-    PickingHandler* handler = trackballOf(m_sceneView);
-    if (!checked) {
-        if (handler)
-            handler->mouseMode = PickingHandler::Rotate;
-        return;
-    }
-    if (handler)
-        handler->mouseMode = PickingHandler::Zoom;
-    setChecked(this, "Basic_Translation", false);
-    setChecked(this, "Basic_Rotation", false);
-    setChecked(this, "Basic_Zoom", true);
+    setMouseMode(this, m_sceneView, checked, PickingHandler::Zoom, "Basic_Zoom");
 }
 
 void MainWindow::on_actionTrackballManipulatorPan_triggered(bool checked)
 {
-    PickingHandler* handler = trackballOf(m_sceneView);
-    if (!checked) {
-        if (handler)
-            handler->mouseMode = PickingHandler::Rotate;
-        return;
-    }
-    if (handler)
-        handler->mouseMode = PickingHandler::Pan;
-    setChecked(this, "Basic_Zoom", false);
-    setChecked(this, "Basic_Rotation", false);
-    setChecked(this, "Basic_Translation", true);
+    setMouseMode(this, m_sceneView, checked, PickingHandler::Pan, "Basic_Translation");
 }
 
 // ---- Focus ----
