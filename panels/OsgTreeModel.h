@@ -5,6 +5,7 @@
 #include <osg/ref_ptr>
 
 #include <QAbstractItemModel>
+#include <QAbstractItemView>
 #include <QIcon>
 #include <QList>
 #include <QMap>

@@ -13,6 +13,7 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractItemModel>
+#include <QAction>
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
@@ -467,4 +468,36 @@ TEST(CollisionWindow, TableClickHideAndColours)
     emit dialog->CollisionComputed();
     EXPECT_TRUE(w.collisionDock()->isVisibleTo(&w));
     w.sceneModel()->setModel(nullptr);
+}
+
+// "Show Collision Model": only the parts of the listed pairs stay shown; unchecked, all come back.
+TEST(CollisionWindow, ShowCollisionModelShowsOnlyThePairsParts)
+{
+    MainWindow w;
+    ASSERT_TRUE(w.loadFile(QStringLiteral(NERIO_BIN_DIR "/Samples/BoltedBracket.dazo")));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !w.isBusy(); }, 20000));
+    osg::ref_ptr<Vantor::Model> top = Vantor::Model::GetTopModel(w.sceneModel()->getRootSwitch());
+    ASSERT_TRUE(top);
+    ASSERT_GE(top->getModelChildrenNum(), 3u);
+    Vantor::Model* plate = top->getModelChild(0);
+    Vantor::Model* bolt = top->getModelChild(1);
+    Vantor::Model* otherBolt = top->getModelChild(2);
+    QAction* action = w.getAction(QStringLiteral("Relation_Show Collision Model"));
+    ASSERT_TRUE(action);
+
+    // Nothing checked yet: nothing is hidden, the switch goes back off.
+    action->setChecked(true);
+    w.showCollisionPart(true);
+    EXPECT_FALSE(action->isChecked());
+    EXPECT_NE(otherBolt->getNodeMask(), 0u);
+
+    auto results = std::make_shared<Vantor::CollisionInfoList>();
+    results->push_back(result(plate, bolt, Vantor::CollisionType::Interference, {-4.98f}));
+    w.collisionDialog()->refreshResults(results);
+    w.showCollisionPart(true);
+    EXPECT_NE(plate->getNodeMask(), 0u);
+    EXPECT_NE(bolt->getNodeMask(), 0u);
+    EXPECT_EQ(otherBolt->getNodeMask(), 0u);
+    w.showCollisionPart(false);
+    EXPECT_NE(otherBolt->getNodeMask(), 0u);
 }
