@@ -14,6 +14,7 @@
 #include <QSaveFile>
 #include <QSignalBlocker>
 #include <QSlider>
+#include "vantor/util/JsonParse.h"
 
 namespace AnimationPlayback {
 
@@ -137,7 +138,7 @@ QString fileFilter()
 bool writeFile(const QString& path, const std::string& json, QString* error)
 {
     rapidjson::Document doc;
-    doc.Parse<rapidjson::kParseFullPrecisionFlag>(json.c_str(), json.size());
+    Vantor::ParseJsonExact<rapidjson::kParseDefaultFlags>(doc, json.c_str(), json.size());
     if (json.empty() || doc.HasParseError()) {
         if (error)
             *error = QStringLiteral("the animation is not valid JSON");

@@ -17,6 +17,7 @@
 #include <QFileInfo>
 #include <QMutexLocker>
 #include <QThread>
+#include "vantor/util/JsonParse.h"
 
 namespace {
 
@@ -213,8 +214,7 @@ void ObjectLoader::readUserViews(const QString& text)
     rapidjson::Document doc;
     // Iterative: a deeply nested document must not exhaust the thread's stack. Full precision: a camera
     // read back must be the camera that was saved, to the last bit.
-    doc.Parse<rapidjson::kParseIterativeFlag | rapidjson::kParseFullPrecisionFlag>(utf8.constData(),
-                                                                                   static_cast<std::size_t>(utf8.size()));
+    Vantor::ParseJsonExact<rapidjson::kParseIterativeFlag>(doc, utf8.constData(), static_cast<std::size_t>(utf8.size()));
     if (doc.HasParseError() || !doc.IsObject())
         return;
     auto list = doc.FindMember("userview_list");
@@ -313,8 +313,7 @@ bool ObjectLoader::saveModel(const QString& path, osg::ref_ptr<osg::Node> model,
                 continue;
             rapidjson::Document& doc = parsed[d.first];
             // Full precision: saving must not move any number of the documents by a bit.
-            doc.Parse<rapidjson::kParseIterativeFlag | rapidjson::kParseFullPrecisionFlag>(d.second.c_str(),
-                                                                                           d.second.size());
+            Vantor::ParseJsonExact<rapidjson::kParseIterativeFlag>(doc, d.second.c_str(), d.second.size());
             if (doc.HasParseError()) {
                 Vantor::LogHandler::getInstance()->reportWarning(
                     tr("The %1 document is not valid JSON and is not saved").arg(QString::fromStdString(d.first)));

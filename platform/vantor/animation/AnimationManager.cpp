@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include "vantor/util/JsonParse.h"
 
 namespace Vantor {
 
@@ -139,7 +140,7 @@ rapidjson::Document AnimationManager::toDocument()
     rapidjson::Document doc;
     if (text.empty())
         return AnimationStorage::write({new AnimationSegment}, nullptr);
-    doc.Parse<rapidjson::kParseFullPrecisionFlag>(text.c_str(), text.size());
+    Vantor::ParseJsonExact<rapidjson::kParseDefaultFlags>(doc, text.c_str(), text.size());
     return doc;
 }
 

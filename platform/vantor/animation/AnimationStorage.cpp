@@ -8,6 +8,7 @@
 
 #include <cmath>
 #include <cstring>
+#include "vantor/util/JsonParse.h"
 
 namespace Vantor {
 
@@ -339,7 +340,7 @@ bool AnimationStorage::read(const std::string& text, const std::function<osg::No
 {
     rapidjson::Document doc;
     // Iterative: a deeply nested document must not exhaust the stack.
-    doc.Parse<rapidjson::kParseIterativeFlag | rapidjson::kParseFullPrecisionFlag>(text.c_str(), text.size());
+    Vantor::ParseJsonExact<rapidjson::kParseIterativeFlag>(doc, text.c_str(), text.size());
     if (doc.HasParseError()) {
         error = std::string("not JSON (") + rapidjson::GetParseError_En(doc.GetParseError()) + " at offset " +
                 std::to_string(doc.GetErrorOffset()) + ")";

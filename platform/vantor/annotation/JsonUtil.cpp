@@ -8,6 +8,7 @@
 
 #include <cmath>
 #include <fstream>
+#include "vantor/util/JsonParse.h"
 
 namespace Vantor {
 namespace JsonUtil {
@@ -156,7 +157,7 @@ bool parse(const std::string& text, rapidjson::Document& document, const char* w
 {
     // Iterative parsing: deeply nested damage cannot exhaust the stack. Full precision: a number read
     // back is the double that was written, to the last bit.
-    document.Parse<rapidjson::kParseIterativeFlag | rapidjson::kParseFullPrecisionFlag>(text.c_str(), text.size());
+    Vantor::ParseJsonExact<rapidjson::kParseIterativeFlag>(document, text.c_str(), text.size());
     if (document.HasParseError()) {
         LogHandler::getInstance()->reportError(QString("%1: %2 at offset %3")
                                                    .arg(what)

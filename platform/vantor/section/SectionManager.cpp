@@ -13,6 +13,7 @@
 #include <osg/NodeVisitor>
 
 #include <deque>
+#include "vantor/util/JsonParse.h"
 
 namespace Vantor {
 
@@ -303,7 +304,7 @@ bool SectionManager::fromJson(const std::string& text)
 {
     rapidjson::Document doc;
     // The options first; the sections' reader below reports a text that does not parse.
-    doc.Parse<rapidjson::kParseIterativeFlag | rapidjson::kParseFullPrecisionFlag>(text.c_str(), text.size());
+    Vantor::ParseJsonExact<rapidjson::kParseIterativeFlag>(doc, text.c_str(), text.size());
     if (!doc.HasParseError() && doc.IsObject()) {
         const auto apply = doc.FindMember("ApplyToSelected");
         const auto ids = doc.FindMember("ClipModels");
