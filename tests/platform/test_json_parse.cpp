@@ -16,10 +16,12 @@ double firstNumber(const char* text)
 
 } // namespace
 
-// Zeros written with an exponent are zeros (the exact reader of rapidjson 1.1 made 0e100 about -2e146).
-TEST(JsonParse, ZerosWithAnExponentReadAsZero)
+// Zeros with an exponent or many digits are zeros (the exact reader of rapidjson 1.1 made 0e100 about
+// -2e146 and a zero with thirty decimals about -1e-197).
+TEST(JsonParse, AwkwardZerosReadAsZero)
 {
-    for (const char* text : {"[0e100]", "[0e-100]", "[-0E+300]", "[0.000e5]", "[0.0E-7]"})
+    for (const char* text : {"[0e100]", "[0e-100]", "[-0E+300]", "[0.000e5]", "[0.0E-7]",
+                             "[0.0000000000000000000000000000]", "[-0.00000000000000000000]"})
         EXPECT_EQ(firstNumber(text), 0.0) << text;
 }
 
@@ -30,6 +32,7 @@ TEST(JsonParse, OtherNumbersAreReadExactly)
     EXPECT_EQ(firstNumber("[1.7976931348623157e308]"), 1.7976931348623157e308);
     EXPECT_EQ(firstNumber("[2.2250738585072014e-308]"), 2.2250738585072014e-308);
     EXPECT_EQ(firstNumber("[10e2, 0]"), 1000.0);
-    EXPECT_FALSE(Vantor::HasZeroWithExponent("{\"a\": 10e2, \"b\": 0.5}", 20));
-    EXPECT_TRUE(Vantor::HasZeroWithExponent("[1, 00e3]", 9));
+    EXPECT_EQ(firstNumber("[0.000000000000000000000000000001]"), 1e-30);
+    EXPECT_FALSE(Vantor::HasZeroTheExactReaderMisreads("{\"a\": 10e2, \"b\": 0.5, \"c\": 0.0}", 30));
+    EXPECT_TRUE(Vantor::HasZeroTheExactReaderMisreads("[1, 00e3]", 9));
 }
