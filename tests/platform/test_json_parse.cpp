@@ -35,4 +35,7 @@ TEST(JsonParse, OtherNumbersAreReadExactly)
     EXPECT_EQ(firstNumber("[0.000000000000000000000000000001]"), 1e-30);
     EXPECT_FALSE(Vantor::HasZeroTheExactReaderMisreads("{\"a\": 10e2, \"b\": 0.5, \"c\": 0.0}", 30));
     EXPECT_TRUE(Vantor::HasZeroTheExactReaderMisreads("[1, 00e3]", 9));
+    // A second point ends the number: its all-zero first part is what the reader reads.
+    const char* twoPoints = "[0.0000000000000000000000.000018446744073709551615]";
+    EXPECT_TRUE(Vantor::HasZeroTheExactReaderMisreads(twoPoints, std::strlen(twoPoints)));
 }

@@ -17,13 +17,17 @@ inline bool HasZeroTheExactReaderMisreads(const char* text, std::size_t size)
             ++i;
             continue;
         }
-        std::size_t digits = 0;
+        // One number: digits with at most one point ("0.00.1" is read as "0.00" and then an error).
+        std::size_t digits = 0, points = 0;
         bool onlyZeros = true;
         for (; i < size && ((text[i] >= '0' && text[i] <= '9') || text[i] == '.'); ++i) {
-            if (text[i] != '.') {
-                ++digits;
-                onlyZeros = onlyZeros && text[i] == '0';
+            if (text[i] == '.') {
+                if (++points > 1)
+                    break;
+                continue;
             }
+            ++digits;
+            onlyZeros = onlyZeros && text[i] == '0';
         }
         if (digits > 0 && onlyZeros && (digits > 15 || (i < size && (text[i] == 'e' || text[i] == 'E'))))
             return true;
