@@ -14,6 +14,7 @@
 #include "view/SceneModel.h"
 #include "view/SceneView.h"
 #include "view/VisibilityCommands.h"
+#include "vantor/annotation/JsonUtil.h"
 #include "vantor/command/CommandManager.h"
 #include "vantor/model/Model.h"
 #include "vantor/note/Note.h"
@@ -33,24 +34,13 @@
 #include <QTableWidget>
 
 #include <rapidjson/document.h>
-#include <rapidjson/prettywriter.h>
-#include <rapidjson/stringbuffer.h>
 
 #include <algorithm>
 #include <cmath>
-#include <fstream>
 
 namespace {
 
 void logWarning(const QString& text) { Vantor::LogHandler::getInstance()->reportWarning(text); }
-
-std::string prettyText(const rapidjson::Value& value)
-{
-    rapidjson::StringBuffer buffer;
-    rapidjson::PrettyWriter<rapidjson::StringBuffer> writer(buffer);
-    value.Accept(writer);
-    return std::string(buffer.GetString(), buffer.GetSize());
-}
 
 // The whole file, up to a first NUL; a file that cannot be read gives the empty text.
 std::string readWholeFile(const QString& path)
@@ -268,19 +258,13 @@ bool MainWindow::saveAllNotesToFile(const QString& path)
     osg::ref_ptr<Vantor::NoteManager> notes = m_sceneModel ? m_sceneModel->getNoteManager() : nullptr;
     if (!notes || path.isEmpty())
         return false;
-    const std::string text = prettyText(notes->toJson(true));
-    std::ofstream out(path.toLocal8Bit().toStdString());
-    if (!out)
-        return false;
-    out << text;
-    out.close();
-    return true;
+    return Vantor::JsonUtil::writeFile(path.toLocal8Bit().toStdString(), notes->toJson(true));
 }
 
 QString MainWindow::getAllNotesValue()
 {
     osg::ref_ptr<Vantor::NoteManager> notes = m_sceneModel ? m_sceneModel->getNoteManager() : nullptr;
-    return notes ? QString::fromStdString(prettyText(notes->toJson(true))) : QString();
+    return notes ? QString::fromStdString(Vantor::JsonUtil::toPrettyText(notes->toJson(true))) : QString();
 }
 
 QString MainWindow::getNoteValue(quint64 noteId)
@@ -294,7 +278,7 @@ QString MainWindow::getNoteValue(quint64 noteId)
         rapidjson::Document doc(rapidjson::kObjectType);
         rapidjson::Value value = note->toJson(doc.GetAllocator());
         doc.AddMember("data", value, doc.GetAllocator());
-        return QString::fromStdString(prettyText(doc));
+        return QString::fromStdString(Vantor::JsonUtil::toPrettyText(doc));
     }
     return QString();
 }
@@ -345,19 +329,13 @@ bool MainWindow::saveAllViewsToFile(const QString& path)
     osg::ref_ptr<Vantor::ViewManager> views = m_sceneModel ? m_sceneModel->getViewManager() : nullptr;
     if (!views || path.isEmpty())
         return false;
-    const std::string text = prettyText(views->toJson());
-    std::ofstream out(path.toLocal8Bit().toStdString());
-    if (!out)
-        return false;
-    out << text;
-    out.close();
-    return true;
+    return Vantor::JsonUtil::writeFile(path.toLocal8Bit().toStdString(), views->toJson());
 }
 
 QString MainWindow::getAllViewsValue()
 {
     osg::ref_ptr<Vantor::ViewManager> views = m_sceneModel ? m_sceneModel->getViewManager() : nullptr;
-    return views ? QString::fromStdString(prettyText(views->toJson())) : QString();
+    return views ? QString::fromStdString(Vantor::JsonUtil::toPrettyText(views->toJson())) : QString();
 }
 
 bool MainWindow::loadView(quint64 viewId)
