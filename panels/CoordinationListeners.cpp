@@ -3,6 +3,24 @@
 #include "panels/CoordinationWidget.h"
 #include "view/SceneView.h"
 
+CoordinationNoteManagerChangedListener::CoordinationNoteManagerChangedListener(CoordinationWidget* panel, SceneView* view)
+    : m_panel(panel)
+    , m_view(view)
+{
+}
+
+CoordinationMeasureManagerChangedListener::CoordinationMeasureManagerChangedListener(CoordinationWidget* panel, SceneView* view)
+    : m_panel(panel)
+    , m_view(view)
+{
+}
+
+CoordinationSectionManagerChangedListener::CoordinationSectionManagerChangedListener(CoordinationWidget* panel, SceneView* view)
+    : m_panel(panel)
+    , m_view(view)
+{
+}
+
 void CoordinationNoteManagerChangedListener::onNoteChanged(Vantor::NoteManager* manager, Vantor::Note*)
 {
     if (m_panel)

@@ -16,7 +16,7 @@ class SceneView;
 class CoordinationNoteManagerChangedListener : public Vantor::NoteManagerChangedListener
 {
 public:
-    CoordinationNoteManagerChangedListener(CoordinationWidget* panel, SceneView* view) : m_panel(panel), m_view(view) {}
+    CoordinationNoteManagerChangedListener(CoordinationWidget* panel, SceneView* view);
     void onNoteChanged(Vantor::NoteManager* manager, Vantor::Note* note) override;
 
 private:
@@ -27,7 +27,7 @@ private:
 class CoordinationMeasureManagerChangedListener : public Vantor::MeasureManagerChangedListener
 {
 public:
-    CoordinationMeasureManagerChangedListener(CoordinationWidget* panel, SceneView* view) : m_panel(panel), m_view(view) {}
+    CoordinationMeasureManagerChangedListener(CoordinationWidget* panel, SceneView* view);
     void onMeasureChanged(Vantor::MeasureManager* manager, Vantor::Measure* measure) override;
 
 private:
@@ -38,7 +38,7 @@ private:
 class CoordinationSectionManagerChangedListener : public Vantor::SectionManagerChangedListener
 {
 public:
-    CoordinationSectionManagerChangedListener(CoordinationWidget* panel, SceneView* view) : m_panel(panel), m_view(view) {}
+    CoordinationSectionManagerChangedListener(CoordinationWidget* panel, SceneView* view);
     void onSectionChanged(Vantor::SectionManager* manager, Vantor::Section* section) override;
 
 private:

@@ -3,6 +3,7 @@
 #include "panels/CoordinationWidget.h"
 
 #include "app/Prompts.h"
+#include "dialogs/CollAttDialog.h"
 #include "panels/CoordinationEntries.h"
 #include "panels/CoordinationTreeWidget.h"
 #include "vantor/command/CombineCommand.h"
@@ -494,8 +495,9 @@ void CoordinationWidget::showProperties(bool editable)
     }
     if (!annotationOf(node))
         return;
-    if (m_openAttributes)
-        m_openAttributes(node, editable);
+    CollaborativeAttributeDialog dialog(node);
+    dialog.setEditable(editable);
+    Prompts::get().exec(&dialog);
 }
 
 void CoordinationWidget::on_actionEditProperties_triggered()

@@ -63,11 +63,6 @@ public:
     // none. The caller owns the menu.
     QMenu* buildContextMenu(QTreeWidgetItem* itemUnderCursor);
 
-    // Shows the collaboration attributes of an annotation that is not a point note; editable or not.
-    // Replaceable so that tests and the window can decide how the dialog is run.
-    using AttributesOpener = std::function<void(osg::Node* node, bool editable)>;
-    void setAttributesOpener(AttributesOpener opener) { m_openAttributes = std::move(opener); }
-
 signals:
     void selectNode(NodePtrList nodes, bool clearFirst);
     void unSelectNode(NodePtrList nodes);
@@ -122,5 +117,4 @@ private:
     std::weak_ptr<Vantor::CommandManager> commandManager;
     osg::observer_ptr<Vantor::ISelectionManager> selectionManager;
     bool busy = false;
-    AttributesOpener m_openAttributes;
 };
