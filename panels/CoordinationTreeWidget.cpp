@@ -96,9 +96,10 @@ bool CoordinationTreeWidget::edit(const QModelIndex& index, EditTrigger trigger,
     if (!QTreeWidget::edit(index, trigger, event))
         return false;
     // Whoever opened the editor (the panel or the edit key), it is finished against its own entry.
-    if (!wasEditing && isEditing()) {
+    if (isEditing()) {
         editIndex = index;
-        emit LookChange(true);
+        if (!wasEditing)
+            emit LookChange(true);
     }
     return true;
 }
