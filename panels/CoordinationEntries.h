@@ -10,13 +10,6 @@
 #include <QTreeWidgetItem>
 #include <QVariant>
 
-namespace Vantor {
-class Measure;
-class Note;
-class Section;
-class PMI;
-} // namespace Vantor
-
 namespace CoordinationEntries {
 
 // Item types.

@@ -32,7 +32,6 @@ Qt::CheckState stateOfMask(const osg::Node* node)
     return node->getNodeMask() == 0xFFFFFFFFu ? Qt::Checked : Qt::Unchecked;
 }
 
-template <class Item>
 std::vector<osg::ref_ptr<osg::Node>> childrenOf(const osg::Group* manager)
 {
     std::vector<osg::ref_ptr<osg::Node>> nodes;
@@ -115,7 +114,7 @@ void CoordinationWidget::updateNoteTree(Vantor::NoteManager* manager)
 {
     BusyScope scope(busy);
     noteManager = manager;
-    rebuildKind(noteCategory(), QStringLiteral("Note"), childrenOf<Vantor::Note>(manager),
+    rebuildKind(noteCategory(), QStringLiteral("Note"), childrenOf(manager),
                 [](osg::Node* n) { return dynamic_cast<Vantor::Note*>(n) != nullptr; },
                 [](osg::Node* n) {
                     return static_cast<Vantor::Note*>(n)->is3DNote() ? QStringLiteral(":/VantorViewer/icon/Tree/3DNote.png")
@@ -127,7 +126,7 @@ void CoordinationWidget::updateMeasureTree(Vantor::MeasureManager* manager)
 {
     BusyScope scope(busy);
     measureManager = manager;
-    rebuildKind(measureCategory(), QStringLiteral("Measure"), childrenOf<Vantor::Measure>(manager),
+    rebuildKind(measureCategory(), QStringLiteral("Measure"), childrenOf(manager),
                 [](osg::Node* n) { return dynamic_cast<Vantor::Measure*>(n) != nullptr; },
                 [](osg::Node*) { return QStringLiteral(":/VantorViewer/icon/Tree/measure.png"); });
 }
