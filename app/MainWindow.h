@@ -177,6 +177,7 @@ public:
     ObjectLoader* loader() const { return m_loader; }
     QList<QDockWidget*> dockList() const { return m_dockList; }
     QDockWidget* treeDock() const { return m_treeDock; }
+    CoordinationWidget* annotationPanel() const { return m_annotationPanel; }
     QDockWidget* viewDock() const { return m_viewDock; }
     QDockWidget* annotationDock() const { return m_annotationDock; }
     QTextBrowser* logBrowser() const;
@@ -556,6 +557,7 @@ signals:
 
 protected:
     void initTreePanels();
+    void initAnnotationPanel();
     // Searches the subtree of start (the whole tree for an invalid one); the result becomes the last
     // hit, and a hit is made current, selected and framed.
     bool selectMatchingTreeItem(const QModelIndex& start, const QString& text);

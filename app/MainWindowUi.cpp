@@ -12,6 +12,7 @@
 #include "app/ThreadPool.h"
 #include "dialogs/ToolDialogs.h"
 #include "panels/BookmarkWidget.h"
+#include "panels/CoordinationListeners.h"
 #include "panels/CoordinationWidget.h"
 #include "panels/OsgTreeModel.h"
 #include "panels/SmallPanels.h"
@@ -19,6 +20,7 @@
 #include "view/SceneModel.h"
 #include "view/SceneView.h"
 #include "vantor/command/CommandManager.h"
+#include "vantor/command/ISelectionManager.h"
 #include "vantor/note/NoteManager.h"
 #include "vantor/util/LogHandler.h"
 
@@ -83,7 +85,7 @@ void MainWindow::initUI()
     m_parentlessDocks << logDock;
 
     // Annotation panel.
-    m_annotationPanel = new CoordinationWidget(this);
+    m_annotationPanel = new CoordinationWidget(this, m_sceneView->getCommandManager());
     m_annotationPanel->setVisible(showAnnotationAtStart);
     m_annotationPanel->setSelectionManager(m_sceneView->getSelectionManager());
     m_annotationDock = new QDockWidget(QString::fromUtf8("协同"), this);
@@ -120,6 +122,7 @@ void MainWindow::initUI()
     m_sceneModel = new SceneModel(this);
     m_sceneView->setSceneModel(m_sceneModel);
     initTreePanels();
+    initAnnotationPanel();
 
     // Animation timeline.
     m_timelineDock = new QCloseDockWidget(QString(), this);
@@ -205,6 +208,21 @@ void MainWindow::initUI()
     connectSnapshotSignals();
     initBookmarks();
     initGeneral();
+}
+
+void MainWindow::initAnnotationPanel()
+{
+    auto* panel = m_annotationPanel;
+    if (osg::ref_ptr<Vantor::NoteManager> notes = m_sceneModel->getNoteManager())
+        notes->AddNoteListener(std::make_shared<CoordinationNoteManagerChangedListener>(panel, m_sceneView));
+    if (osg::ref_ptr<Vantor::MeasureManager> measures = m_sceneModel->getMeasureManager())
+        measures->AddMeasureListener(std::make_shared<CoordinationMeasureManagerChangedListener>(panel, m_sceneView));
+    if (osg::ref_ptr<Vantor::SectionManager> sections = m_sceneModel->getSectionManager())
+        sections->AddSectionListener(std::make_shared<CoordinationSectionManagerChangedListener>(panel, m_sceneView));
+    if (Vantor::ISelectionManager* selection = m_sceneView->getSelectionManager())
+        selection->addSelectionListener(new CoordinationionListener(panel));
+    connect(panel, SIGNAL(selectNode(NodePtrList, bool)), this, SLOT(nodeSelectedCoor(NodePtrList, bool)));
+    connect(panel, SIGNAL(unSelectNode(NodePtrList)), this, SLOT(nodeUnSelectedCoor(NodePtrList)));
 }
 
 QTextBrowser* MainWindow::logBrowser() const

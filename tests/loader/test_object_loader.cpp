@@ -7,6 +7,9 @@
 #include "support/TestSupport.h"
 #include "vantor/measure/MeasureManager.h"
 #include "vantor/note/NoteManager.h"
+#include "vantor/measure/Measure.h"
+#include "vantor/note/Note.h"
+#include "vantor/section/Section.h"
 #include "vantor/section/SectionManager.h"
 #include "vantor/view/ViewManager.h"
 #include "view/SceneModel.h"
@@ -348,6 +351,105 @@ TEST_F(LoaderTest, SavesTheSceneHoldersModelAndDocuments)
     EXPECT_EQ(model->getMatrix().getTrans(), osg::Vec3d(5, 0, 0));
     EXPECT_EQ(back->getName(), "Top");
     scene.setModel(nullptr);
+}
+
+// The panel's groups and collaboration attributes of each kind of annotation come back with the model.
+TEST_F(LoaderTest, AnnotationGroupsAndAttributesSurviveSaveAndReopen)
+{
+    using Groups = std::map<int, std::string>;
+    using Attributes = std::map<std::string, std::string>;
+    struct Row
+    {
+        const char* kind;
+        Groups groups;
+        Attributes attributes;
+    };
+    const Row rows[] = {
+        {"note", {{1, "评审组"}, {4, "B"}},
+         {{"Time", "2026-12-01 09:30"}, {"Creater", "张三"}, {"Searcher", "李四"}, {"State", "修改中"}}},
+        {"note", {}, {}},
+        {"point note", {{-2, ""}}, {{"Other tool", "a \"quoted\"\\ line\nnext"}, {"State", "未修改"}}},
+        {"measure", {{2, "尺寸"}}, {{"Time", "t"}, {"Creater", ""}, {"Extra", "x"}}},
+        {"volume measure", {{2, "尺寸"}, {2147483647, "last"}}, {{"State", "已修改"}}},
+        {"section", {{7, "剖面 1"}}, {{"Searcher", "王五"}, {"State", "已修改"}}},
+    };
+
+    Vantor::DazoLayout::ProgramDocuments none;
+    ASSERT_TRUE(writeSmallAssembly(dir.file("small.dazo"), none));
+    load(dir.file("small.dazo"));
+    ASSERT_EQ(events.roots.size(), 1u);
+    SceneModel scene;
+    scene.setModel(static_cast<Vantor::Model*>(events.roots[0].get()));
+    std::vector<uint64_t> ids;
+    for (const Row& row : rows) {
+        osg::ref_ptr<osg::Node> node;
+        const std::string kind = row.kind;
+        Vantor::AnnotationInfo* info = nullptr;
+        if (kind == "note" || kind == "point note") {
+            osg::ref_ptr<Vantor::Note> note = kind == "note" ? new Vantor::Note : new Vantor::PointNote;
+            info = note.get();
+            scene.getNoteManager()->InsertNotations(note, -1);
+            node = note;
+        } else if (kind == "measure" || kind == "volume measure") {
+            osg::ref_ptr<Vantor::Measure> measure = kind == "measure" ? new Vantor::Measure : new Vantor::VolumeMeasure;
+            info = measure.get();
+            scene.getMeasureManager()->InsertMeasure(measure, -1);
+            node = measure;
+        } else {
+            osg::ref_ptr<Vantor::Section> section = new Vantor::Section;
+            info = section.get();
+            scene.getSectionManager()->InsertSection(section, -1);
+            node = section;
+        }
+        for (const auto& g : row.groups)
+            info->setGroup(g.first, g.second);
+        info->CoordinationUserData(row.attributes);
+        ids.push_back(info->getId());
+    }
+
+    events = Events();
+    const QString target = QString::fromStdString(dir.file("groups.dazo"));
+    QMetaObject::invokeMethod(loader, "saveFile", Qt::QueuedConnection, Q_ARG(QString, target), Q_ARG(SceneModel*, &scene));
+    settle();
+    ASSERT_EQ(events.names, (QStringList{"finish", "saved"}));
+    scene.setModel(nullptr);
+
+    clearLoader();
+    load(dir.file("groups.dazo"));
+    // The documents go to fresh managers the way the main window hands them over.
+    std::map<QString, std::string> texts;
+    int t = 0;
+    for (const QString& name : events.names) {
+        if (name == "note" || name == "section" || name == "measure" || name == "animation")
+            texts[name] = events.texts.value(t++).toStdString();
+    }
+    osg::ref_ptr<Vantor::NoteManager> notes = new Vantor::NoteManager;
+    osg::ref_ptr<Vantor::MeasureManager> measures = new Vantor::MeasureManager;
+    osg::ref_ptr<Vantor::SectionManager> sections = new Vantor::SectionManager;
+    ASSERT_TRUE(notes->fromJson(texts["note"]));
+    ASSERT_TRUE(measures->fromJson(texts["measure"]));
+    ASSERT_TRUE(sections->fromJson(texts["section"]));
+    EXPECT_EQ(notes->getNumChildren() + measures->getNumChildren() + sections->getNumChildren(), std::size(rows));
+
+    for (std::size_t i = 0; i < std::size(rows); ++i) {
+        const Row& row = rows[i];
+        const std::string kind = row.kind;
+        SCOPED_TRACE(kind + " " + std::to_string(i));
+        osg::ref_ptr<osg::Node> back;
+        if (kind == "note" || kind == "point note")
+            back = notes->getNoteById(ids[i]);
+        else if (kind == "measure" || kind == "volume measure")
+            back = measures->getMeasureById(ids[i]);
+        else
+            back = sections->getNodeById(ids[i]);
+        ASSERT_TRUE(back.valid());
+        auto* info = dynamic_cast<Vantor::AnnotationInfo*>(back.get());
+        ASSERT_NE(info, nullptr);
+        EXPECT_EQ(info->getGroup(), row.groups);
+        EXPECT_EQ(info->CoordinationUserData(), row.attributes);
+        EXPECT_EQ(kind == "point note", dynamic_cast<Vantor::PointNote*>(back.get()) != nullptr);
+        EXPECT_EQ(kind == "volume measure", dynamic_cast<Vantor::VolumeMeasure*>(back.get()) != nullptr);
+    }
 }
 
 TEST_F(LoaderTest, LoadsFromAFolderWithAChineseName)

@@ -1,10 +1,13 @@
 // Damaged note and section documents: what is valid loads, the rest is logged, nothing crashes.
 
+#include "panels/LogCapture.h"
+#include "vantor/measure/MeasureManager.h"
 #include "vantor/note/NoteManager.h"
 #include "vantor/section/SectionManager.h"
 
 #include <gtest/gtest.h>
 
+#include <map>
 #include <string>
 #include <vector>
 
@@ -106,6 +109,88 @@ TEST(DamagedDocuments, SectionsLoadWhatIsValid)
     ASSERT_TRUE(m->fromJson(seven));
     ASSERT_EQ(m->getNumChildren(), 7u);
     EXPECT_EQ(m->getOpenCount(), 6u);
+}
+
+// Damaged group and attribute members of every kind: what is damaged is logged and dropped, the
+// annotation and the rest of its groups and attributes load.
+TEST(DamagedDocuments, GroupsAndAttributesKeepWhatIsValid)
+{
+    using Groups = std::map<int, std::string>;
+    using Attributes = std::map<std::string, std::string>;
+    struct Case
+    {
+        const char* name;
+        const char* members;
+        Groups groups;
+        Attributes attributes;
+        const char* logged; // the end of the error line, or null for none
+    };
+    const Case cases[] = {
+        {"valid", R"("Groups": [{"Number": 1, "Name": "A"}], "Coordination": {"Time": "t"})", {{1, "A"}},
+         {{"Time", "t"}}, nullptr},
+        {"groups not a list", R"("Groups": {"Number": 1}, "Coordination": {"Time": "t"})", {}, {{"Time", "t"}},
+         "\"Groups\" is not a list; the annotation is in no group"},
+        {"entry not an object", R"("Groups": [5, {"Number": 2, "Name": "B"}])", {{2, "B"}}, {},
+         "a group without a whole \"Number\" skipped"},
+        {"number as text", R"("Groups": [{"Number": "1", "Name": "A"}, {"Number": 2, "Name": "B"}])", {{2, "B"}}, {},
+         "a group without a whole \"Number\" skipped"},
+        {"fractional number", R"("Groups": [{"Number": 1.5}, {"Number": 3}])", {{3, ""}}, {},
+         "a group without a whole \"Number\" skipped"},
+        {"number beyond int", R"("Groups": [{"Number": 4294967296}, {"Number": -1, "Name": "N"}])", {{-1, "N"}}, {},
+         "a group without a whole \"Number\" skipped"},
+        {"name not a text", R"("Groups": [{"Number": 4, "Name": 9}])", {{4, ""}}, {},
+         "a group \"Name\" that is not a text read as empty"},
+        {"attributes not an object", R"("Groups": [{"Number": 1, "Name": "A"}], "Coordination": ["Time", "t"])",
+         {{1, "A"}}, {}, "\"Coordination\" is not an object; the collaboration attributes are empty"},
+        {"attribute not a text", R"("Coordination": {"Time": 5, "State": "已修改", "Creater": null})", {},
+         {{"State", "已修改"}}, "the collaboration attribute \"Creater\" is not a text and is skipped"},
+    };
+    struct Kind
+    {
+        const char* name;
+        std::string (*document)(const std::string& entry);
+        osg::ref_ptr<osg::Node> (*read)(const std::string& text);
+    };
+    const Kind kinds[] = {
+        {"note", [](const std::string& e) { return R"({"note_list": [{"Type": "Note", )" + e + "}]}"; },
+         [](const std::string& t) -> osg::ref_ptr<osg::Node> {
+             osg::ref_ptr<NoteManager> m = new NoteManager;
+             m->fromJson(t);
+             return m->getNumChildren() == 1 ? m->getChild(0) : nullptr;
+         }},
+        {"measure", [](const std::string& e) { return R"({"measure_list": [{"Kind": 3, )" + e + "}]}"; },
+         [](const std::string& t) -> osg::ref_ptr<osg::Node> {
+             osg::ref_ptr<MeasureManager> m = new MeasureManager;
+             m->fromJson(t);
+             return m->getNumChildren() == 1 ? m->getChild(0) : nullptr;
+         }},
+        {"section", [](const std::string& e) { return R"({"section_list": [{"Plane": [0, 0, 1, 0], )" + e + "}]}"; },
+         [](const std::string& t) -> osg::ref_ptr<osg::Node> {
+             osg::ref_ptr<SectionManager> m = new SectionManager;
+             m->fromJson(t);
+             return m->getNumChildren() == 1 ? m->getChild(0) : nullptr;
+         }},
+    };
+    for (const Kind& kind : kinds) {
+        for (const Case& c : cases) {
+            SCOPED_TRACE(std::string(kind.name) + ": " + c.name);
+            LogCapture log;
+            osg::ref_ptr<osg::Node> node =
+                kind.read(kind.document(std::string(R"("Name": "kept", "Id": 77, )") + c.members));
+            ASSERT_TRUE(node.valid());
+            auto* info = dynamic_cast<AnnotationInfo*>(node.get());
+            ASSERT_NE(info, nullptr);
+            EXPECT_EQ(node->getName(), "kept");
+            EXPECT_EQ(info->getId(), 77u);
+            EXPECT_EQ(info->getGroup(), c.groups);
+            EXPECT_EQ(info->CoordinationUserData(), c.attributes);
+            if (c.logged)
+                EXPECT_TRUE(log.hasLevel("Error", QString("Annotation 77: ") + QString::fromUtf8(c.logged)))
+                    << log.lines.join('\n').toStdString();
+            else
+                EXPECT_TRUE(log.lines.isEmpty()) << log.lines.join('\n').toStdString();
+        }
+    }
 }
 
 } // namespace

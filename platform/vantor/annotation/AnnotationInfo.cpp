@@ -2,6 +2,7 @@
 
 #include "vantor/annotation/JsonUtil.h"
 #include "vantor/model/ModelId.h"
+#include "vantor/util/LogHandler.h"
 
 namespace Vantor {
 
@@ -44,26 +45,47 @@ void AnnotationInfo::readInfo(const rapidjson::Value& object)
     if (id != object.MemberEnd() && id->value.IsUint64())
         setId(id->value.GetUint64());
 
+    // A damaged member loses only what is damaged; the annotation itself and its other entries load.
+    auto damaged = [this](const char* what) {
+        LogHandler::getInstance()->reportError(
+            QString("Annotation %1: %2").arg(qulonglong(m_id)).arg(QString::fromUtf8(what)));
+    };
+
     auto groups = object.FindMember("Groups");
-    if (groups != object.MemberEnd() && groups->value.IsArray()) {
-        m_groups.clear();
-        for (const auto& g : groups->value.GetArray()) {
-            if (!g.IsObject())
-                continue;
-            auto number = g.FindMember("Number");
-            if (number == g.MemberEnd() || !number->value.IsInt())
-                continue;
-            m_groups[number->value.GetInt()] = JsonUtil::getString(g, "Name");
+    if (groups != object.MemberEnd()) {
+        if (!groups->value.IsArray()) {
+            damaged("\"Groups\" is not a list; the annotation is in no group");
+        } else {
+            m_groups.clear();
+            for (const auto& g : groups->value.GetArray()) {
+                auto number = g.IsObject() ? g.FindMember("Number") : g.MemberEnd();
+                if (!g.IsObject() || number == g.MemberEnd() || !number->value.IsInt()) {
+                    damaged("a group without a whole \"Number\" skipped");
+                    continue;
+                }
+                auto name = g.FindMember("Name");
+                if (name != g.MemberEnd() && !name->value.IsString())
+                    damaged("a group \"Name\" that is not a text read as empty");
+                m_groups[number->value.GetInt()] = JsonUtil::getString(g, "Name");
+            }
         }
     }
 
     auto coordination = object.FindMember("Coordination");
-    if (coordination != object.MemberEnd() && coordination->value.IsObject()) {
-        m_coordination.clear();
-        for (const auto& a : coordination->value.GetObject()) {
-            if (a.value.IsString())
+    if (coordination != object.MemberEnd()) {
+        if (!coordination->value.IsObject()) {
+            damaged("\"Coordination\" is not an object; the collaboration attributes are empty");
+        } else {
+            m_coordination.clear();
+            for (const auto& a : coordination->value.GetObject()) {
+                if (!a.value.IsString()) {
+                    damaged(("the collaboration attribute \"" + std::string(a.name.GetString(), a.name.GetStringLength()) +
+                             "\" is not a text and is skipped").c_str());
+                    continue;
+                }
                 m_coordination[std::string(a.name.GetString(), a.name.GetStringLength())] =
                     std::string(a.value.GetString(), a.value.GetStringLength());
+            }
         }
     }
 }

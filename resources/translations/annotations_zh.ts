@@ -1,0 +1,75 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="zh_CN">
+<context>
+    <name>CoordinationWidget</name>
+    <message>
+        <source>Note</source>
+        <translation>注释</translation>
+    </message>
+    <message>
+        <source>Measure</source>
+        <translation>测量</translation>
+    </message>
+    <message>
+        <source>Section</source>
+        <translation>剖切</translation>
+    </message>
+    <message>
+        <source>PMI</source>
+        <translation>PMI</translation>
+    </message>
+    <message>
+        <source>Coordination</source>
+        <translation>协同</translation>
+    </message>
+    <message>
+        <source>actionGoToNewGroupNode</source>
+        <translation>移至新组</translation>
+    </message>
+    <message>
+        <source>actionGoToGroupNode</source>
+        <translation>移至组</translation>
+    </message>
+    <message>
+        <source>actionClearNode</source>
+        <translation>清空</translation>
+    </message>
+    <message>
+        <source>actionRenameNode</source>
+        <translation>重命名</translation>
+    </message>
+    <message>
+        <source>RevertNode</source>
+        <translation>移出组</translation>
+    </message>
+    <message>
+        <source>DeleteNode</source>
+        <translation>删除</translation>
+    </message>
+    <message>
+        <source>CreateNode</source>
+        <translation>新建组</translation>
+    </message>
+    <message>
+        <source>actionEditProperties</source>
+        <translation>编辑属性</translation>
+    </message>
+    <message>
+        <source>actionViewProperties</source>
+        <translation>查看属性</translation>
+    </message>
+    <message>
+        <source>Annotation panel</source>
+        <translation>协同面板</translation>
+    </message>
+    <message>
+        <source>Annotation menu</source>
+        <translation>协同菜单</translation>
+    </message>
+    <message>
+        <source>Groups</source>
+        <translation>组</translation>
+    </message>
+</context>
+</TS>

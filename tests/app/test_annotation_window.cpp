@@ -1,0 +1,184 @@
+// The annotation panel inside the real main window: wiring to the managers and the selection, the
+// sample model's PMI, and groups and attributes kept through save and reopen.
+
+#include "app/MainWindow.h"
+#include "app/Prompts.h"
+#include "panels/CoordinationEntries.h"
+#include "panels/CoordinationTreeWidget.h"
+#include "panels/CoordinationWidget.h"
+#include "support/TestSupport.h"
+#include "view/SceneModel.h"
+#include "view/SceneView.h"
+#include "vantor/command/ISelectionManager.h"
+#include "vantor/measure/MeasureManager.h"
+#include "vantor/model/Model.h"
+#include "vantor/model/PMI.h"
+#include "vantor/note/NoteManager.h"
+#include "vantor/section/SectionManager.h"
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QDir>
+#include <QDockWidget>
+#include <QFile>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QSignalSpy>
+#include <QTest>
+
+namespace {
+
+using namespace CoordinationEntries;
+
+const QString kSample = QStringLiteral(NERIO_BIN_DIR "/Samples/BoltedBracket.dazo");
+
+QString copyOfSample(const QString& name)
+{
+    const QString dir = nerio_test::scratchDir() + "/annotations";
+    QDir().mkpath(dir);
+    const QString path = dir + "/" + name;
+    QFile::remove(path);
+    QFile::copy(kSample, path);
+    return path;
+}
+
+bool load(MainWindow& w, const QString& path)
+{
+    if (!w.loadFile(path))
+        return false;
+    if (!QTest::qWaitFor([&] { return !w.isBusy(); }, 20000))
+        return false;
+    QTest::qWait(50); // the member documents follow the root
+    return true;
+}
+
+QTreeWidgetItem* top(CoordinationTreeWidget* tree, const QString& text)
+{
+    for (int i = 0; i < tree->topLevelItemCount(); ++i)
+        if (tree->topLevelItem(i)->text(0) == text)
+            return tree->topLevelItem(i);
+    return nullptr;
+}
+
+QStringList childTexts(QTreeWidgetItem* item)
+{
+    QStringList out;
+    for (int i = 0; item && i < item->childCount(); ++i)
+        out << item->child(i)->text(0);
+    return out;
+}
+
+osg::ref_ptr<Vantor::Note> addNote(MainWindow& w, const std::string& name)
+{
+    osg::ref_ptr<Vantor::Note> note = new Vantor::PointNote;
+    note->setName(name);
+    w.sceneModel()->getNoteManager()->InsertNotations(note.get(), -1);
+    return note;
+}
+
+} // namespace
+
+TEST(AnnotationWindow, ListsTheSampleModelsPmiAndFollowsTheManagers)
+{
+    MainWindow w;
+    ASSERT_TRUE(load(w, copyOfSample("Pmi.dazo")));
+    CoordinationTreeWidget* tree = w.annotationPanel()->tree();
+
+    osg::ref_ptr<Vantor::Model> model = Vantor::Model::GetTopModel(w.sceneModel()->getRootSwitch());
+    std::list<osg::ref_ptr<osg::Node>> pmi;
+    Vantor::Model::getAllChildrenPMI(model.get(), pmi);
+    ASSERT_EQ(pmi.size(), 3u);
+    QTreeWidgetItem* category = top(tree, "PMI");
+    ASSERT_EQ(category->childCount(), int(pmi.size()));
+    int i = 0;
+    for (const auto& node : pmi) {
+        EXPECT_EQ(category->child(i)->text(0), QString("PMI%1").arg(i));
+        EXPECT_EQ(nodeOf(category->child(i)), node.get());
+        EXPECT_NE(node->getName(), QString("PMI%1").arg(i).toStdString()); // the file's names stay
+        ++i;
+    }
+
+    // Unchecking a PMI entry hides that annotation in the view.
+    category->child(0)->setCheckState(0, Qt::Unchecked);
+    EXPECT_EQ(pmi.front()->getNodeMask(), 0u);
+    EXPECT_NE(pmi.back()->getNodeMask(), 0u);
+
+    // A note made in the scene appears; a click on it selects it in the view, and back.
+    osg::ref_ptr<Vantor::Note> note = addNote(w, "check bolt");
+    QTreeWidgetItem* noteCategory = top(tree, "Note");
+    ASSERT_EQ(childTexts(noteCategory), QStringList{"check bolt"});
+    emit w.annotationPanel()->selectNode(NodePtrList{note}, true);
+    Vantor::ISelectionManager* selection = w.sceneView()->getSelectionManager();
+    EXPECT_EQ(selection->getSelectedList(), NodePtrList{note});
+    EXPECT_EQ(tree->currentItem(), noteCategory->child(0));
+
+    // Loading another model empties the panel to the new model's entries.
+    ASSERT_TRUE(load(w, copyOfSample("Pmi2.dazo")));
+    EXPECT_EQ(top(tree, "Note")->childCount(), 0);
+    EXPECT_EQ(top(tree, "PMI")->childCount(), int(pmi.size()));
+}
+
+TEST(AnnotationWindow, GroupsAndAttributesSurviveSaveAndReopen)
+{
+    const QString path = copyOfSample("Groups.dazo");
+    {
+        MainWindow w;
+        w.show();
+        w.annotationDock()->show();
+        w.annotationDock()->raise();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+        ASSERT_TRUE(load(w, path));
+        CoordinationWidget* panel = w.annotationPanel();
+        CoordinationTreeWidget* tree = panel->tree();
+        osg::ref_ptr<Vantor::Note> first = addNote(w, "first");
+        osg::ref_ptr<Vantor::Note> second = addNote(w, "second");
+        osg::ref_ptr<Vantor::Note> alone = addNote(w, "alone");
+        osg::ref_ptr<Vantor::Measure> measure = new Vantor::Measure;
+        measure->setName("gap");
+        w.sceneModel()->getMeasureManager()->InsertMeasure(measure, -1);
+        measure->CoordinationUserData({{"Creater", "Li"}, {"State", "done"}});
+
+        // A new group, named in place, and two notes regrouped into it from the menu.
+        panel->CreatGroup();
+        QLineEdit* editor = nullptr;
+        for (QLineEdit* e : tree->findChildren<QLineEdit*>())
+            if (e->isVisible())
+                editor = e;
+        ASSERT_NE(editor, nullptr);
+        editor->setText(QString::fromUtf8("紧固件"));
+        QTest::keyClick(editor, Qt::Key_Return);
+        QTest::qWait(0); // the delegate commits queued
+        ASSERT_FALSE(panel->isBusy());
+        QTreeWidgetItem* group = top(tree, QString::fromUtf8("紧固件"));
+        ASSERT_NE(group, nullptr);
+        const int number = groupNumberOf(group);
+
+        tree->clearSelection();
+        QTreeWidgetItem* notes = top(tree, "Note");
+        notes->child(0)->setSelected(true);
+        notes->child(1)->setSelected(true);
+        tree->setCurrentItem(notes->child(1), 0, QItemSelectionModel::Select);
+        QAction goThere;
+        goThere.setData(number);
+        panel->on_actionGoToGroup_triggered(&goThere);
+        ASSERT_EQ(childTexts(top(tree, QString::fromUtf8("紧固件"))), (QStringList{"first", "second"}));
+
+        QSignalSpy saved(w.loader(), SIGNAL(saveFileFinish()));
+        w.on_actionSave_triggered();
+        ASSERT_TRUE(QTest::qWaitFor([&] { return saved.count() > 0; }, 20000));
+        EXPECT_TRUE(QTest::qWaitFor([&] { return !w.isBusy(); }, 5000));
+    }
+    MainWindow again;
+    ASSERT_TRUE(load(again, path));
+    CoordinationTreeWidget* tree = again.annotationPanel()->tree();
+    QTreeWidgetItem* group = top(tree, QString::fromUtf8("紧固件"));
+    ASSERT_NE(group, nullptr);
+    EXPECT_EQ(childTexts(group), (QStringList{"first", "second"}));
+    EXPECT_EQ(childTexts(top(tree, "Note")), QStringList{"alone"});
+    EXPECT_EQ(tree->groupNames.value(groupNumberOf(group)), QString::fromUtf8("紧固件"));
+    auto measures = again.sceneModel()->getMeasureManager()->GetAllMeasure();
+    ASSERT_EQ(measures.size(), 1u);
+    EXPECT_EQ(measures.front()->CoordinationUserData(),
+              (std::map<std::string, std::string>{{"Creater", "Li"}, {"State", "done"}}));
+}
