@@ -408,7 +408,7 @@ UpdateAxisLocationCommand::Snap UpdateAxisLocationCommand::pivotAt(osgViewer::Vi
     };
     std::vector<std::pair<const osg::Node*, osg::Matrixd>> bodies;
     auto consider = [&](const osg::Node* body, const osg::Matrixd& m) {
-        if (Body::isBody(body) &&
+        if (Body::isBody(body) && body->getNodeMask() != 0 &&
             std::none_of(bodies.begin(), bodies.end(), [&](const auto& b) { return b.first == body; }))
             bodies.emplace_back(body, m);
     };
