@@ -499,13 +499,15 @@ bool MeasureCommand::pick(osgViewer::View* view, double x, double y, Pick kind, 
     case PickEdge:
         return MeasureGeo::edgeNearPoint(body, toWorld, out.point, tolerance, out.edge);
     case PickCircle: {
-        osg::Vec3d c, a;
-        if (MeasureGeo::edgeNearPoint(body, toWorld, out.point, tolerance, out.edge) && MeasureGeo::centreOf(out.edge, c, a)) {
-            out.isEdge = true;
-            return true;
-        }
-        out.face = face;
-        return hasFace && MeasureGeo::centreOf(face, out.point, c, a);
+        FeatureGeo::Circle circle;
+        if (!FeatureGeo::circleAt(body, hasFace ? &face : nullptr, toWorld, out.point, tolerance, circle))
+            return false;
+        out.isEdge = circle.fromEdge;
+        if (circle.fromEdge)
+            out.edge = std::move(circle.edge);
+        else
+            out.face = std::move(circle.face);
+        return true;
     }
     case PickShaft: {
         osg::Vec3d c, a;

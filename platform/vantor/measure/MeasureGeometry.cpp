@@ -1,12 +1,6 @@
 #include "vantor/measure/MeasureGeometry.h"
 
-#include "vantor/dazoreader/DazoSceneData.h"
-
-#include "dazo/Vantor_Geometry.h"
-
 #include <osg/BoundingBox>
-#include <osg/Geode>
-#include <osg/Geometry>
 
 #include <algorithm>
 #include <cmath>
@@ -22,16 +16,6 @@ namespace {
 constexpr double kPi = 3.14159265358979323846;
 // Directions closer than this (sine of the angle) count as parallel.
 constexpr double kParallel = 1e-6;
-
-osg::Vec3d vec(const VantorSoft::Vantor_PNT32& p) { return osg::Vec3d(p.x, p.y, p.z); }
-osg::Vec3d vec(const VantorSoft::Vantor_DIR32& d) { return osg::Vec3d(d.x, d.y, d.z); }
-
-osg::Vec3d placeDir(const osg::Vec3d& d, const osg::Matrixd& m)
-{
-    osg::Vec3d out = osg::Matrixd::transform3x3(d, m);
-    out.normalize();
-    return out;
-}
 
 Result fail(const char* why)
 {
@@ -95,16 +79,6 @@ void closestSegmentToTriangles(const osg::Vec3d& a, const osg::Vec3d& b, const s
 }
 
 } // namespace
-
-osg::Vec3d closestOnSegment(const osg::Vec3d& p, const osg::Vec3d& a, const osg::Vec3d& b)
-{
-    const osg::Vec3d ab = b - a;
-    const double len2 = ab.length2();
-    if (len2 <= 0.0)
-        return a;
-    const double t = std::min(1.0, std::max(0.0, ((p - a) * ab) / len2));
-    return a + ab * t;
-}
 
 // Real-time collision detection (Ericson), closest point on a triangle.
 osg::Vec3d closestOnTriangle(const osg::Vec3d& p, const osg::Vec3d& a, const osg::Vec3d& b, const osg::Vec3d& c)
@@ -195,156 +169,6 @@ bool fitPlane(const std::vector<osg::Vec3d>& tris, osg::Vec3d& origin, osg::Vec3
     return off <= std::max(1e-6, size * 1e-3);
 }
 
-bool faceFromDrawable(const osg::Drawable* drawable, unsigned int triangle, const osg::Matrixd& toWorld, Face& out)
-{
-    const osg::Geometry* geometry = drawable ? drawable->asGeometry() : nullptr;
-    const auto* data = DazoData::find<DazoData::FaceData>(drawable);
-    if (!geometry || !data || geometry->getNumPrimitiveSets() == 0)
-        return false;
-    const auto* vertices = dynamic_cast<const osg::Vec3Array*>(geometry->getVertexArray());
-    const auto* indices = dynamic_cast<const osg::DrawElementsUInt*>(geometry->getPrimitiveSet(0));
-    if (!vertices || !indices)
-        return false;
-    const std::size_t index = std::size_t(triangle) * 3;
-    for (const auto& face : data->faces) {
-        if (index < face.first || index >= face.first + face.count)
-            continue;
-        out = Face();
-        out.id = face.id;
-        out.owner = drawable;
-        for (std::size_t i = face.first; i < face.first + face.count && i < indices->size(); ++i) {
-            const unsigned v = (*indices)[i];
-            if (v >= vertices->size())
-                return false;
-            out.triangles.push_back(osg::Vec3d((*vertices)[v]) * toWorld);
-        }
-        using namespace VantorSoft;
-        if (auto* plane = dynamic_cast<Vantor_PlaneFace*>(face.geometry.get())) {
-            out.type = Face::Plane;
-            out.origin = vec(plane->GetOrigin()) * toWorld;
-            out.normal = placeDir(vec(plane->GetNormal()), toWorld);
-            // An origin left at zero by the writer: any corner of the face lies on the plane.
-            if (!out.triangles.empty() && std::fabs((out.triangles.front() - out.origin) * out.normal) > 1e-3)
-                out.origin = out.triangles.front();
-        } else if (auto* cyl = dynamic_cast<Vantor_CylinderFace*>(face.geometry.get())) {
-            out.type = Face::Cylinder;
-            out.axisPoint = vec(cyl->GetAxisPosition()) * toWorld;
-            out.axisDir = placeDir(vec(cyl->GetRevoAxis()), toWorld);
-            out.radius = cyl->GetRadius() * osg::Vec3d(toWorld(0, 0), toWorld(0, 1), toWorld(0, 2)).length();
-        } else if (auto* cone = dynamic_cast<Vantor_ConeFace*>(face.geometry.get())) {
-            out.type = Face::Cone;
-            out.axisPoint = vec(cone->GetAxisPosition()) * toWorld;
-            out.axisDir = placeDir(vec(cone->GetRevoAxis()), toWorld);
-            out.radius = cone->GetRadius();
-        } else if (auto* sphere = dynamic_cast<Vantor_SphereFace*>(face.geometry.get())) {
-            out.type = Face::Sphere;
-            out.axisPoint = vec(sphere->GetAxisPosition()) * toWorld;
-            out.axisDir = placeDir(vec(sphere->GetRevoAxis()), toWorld);
-            out.radius = sphere->GetRadius();
-        } else if (auto* rev = dynamic_cast<Vantor_RevolutionFace*>(face.geometry.get())) {
-            out.type = dynamic_cast<Vantor_ToroidalFace*>(rev) ? Face::Torus : Face::Revolution;
-            out.axisPoint = vec(rev->GetAxisPosition()) * toWorld;
-            out.axisDir = placeDir(vec(rev->GetRevoAxis()), toWorld);
-            out.radius = rev->GetRadius();
-        }
-        return !out.triangles.empty();
-    }
-    return false;
-}
-
-bool edgeNearPoint(const osg::Node* body, const osg::Matrixd& toWorld, const osg::Vec3d& worldPoint, double maxDistance,
-                   Edge& out)
-{
-    const auto* data = DazoData::find<DazoData::BodyData>(body);
-    if (!data || !data->points)
-        return false;
-    const osg::Vec3Array& pts = *data->points;
-    double best = maxDistance;
-    const DazoData::BodyData::Edge* found = nullptr;
-    std::vector<osg::Vec3d> foundPoints;
-    for (const auto& edge : data->edges) {
-        if (!edge.indices || edge.indices->empty())
-            continue;
-        std::vector<osg::Vec3d> points;
-        points.reserve(edge.indices->size());
-        bool valid = true;
-        for (unsigned idx : *edge.indices) {
-            if (idx >= pts.size()) {
-                valid = false;
-                break;
-            }
-            points.push_back(osg::Vec3d(pts[idx]) * toWorld);
-        }
-        if (!valid)
-            continue;
-        double d = std::numeric_limits<double>::max();
-        for (std::size_t i = 0; i < points.size(); ++i) {
-            const osg::Vec3d c = i + 1 < points.size() ? closestOnSegment(worldPoint, points[i], points[i + 1]) : points[i];
-            d = std::min(d, (c - worldPoint).length());
-        }
-        if (d <= best) {
-            best = d;
-            found = &edge;
-            foundPoints = std::move(points);
-        }
-    }
-    if (!found)
-        return false;
-    out = Edge();
-    out.id = found->id;
-    out.points = std::move(foundPoints);
-    using namespace VantorSoft;
-    if (auto* line = dynamic_cast<Vantor_GeoLine*>(found->geometry.get())) {
-        out.type = Edge::Line;
-        out.start = vec(line->GetStartPoint()) * toWorld;
-        out.end = vec(line->GetEndPoint()) * toWorld;
-    } else if (auto* ellipse = dynamic_cast<Vantor_GeoEllipse*>(found->geometry.get())) {
-        VantorSoft::Vantor_DIR32 x, y, z;
-        ellipse->GetXYZDir(x, y, z);
-        out.type = Edge::Ellipse;
-        const double scale = osg::Vec3d(toWorld(0, 0), toWorld(0, 1), toWorld(0, 2)).length();
-        out.center = vec(ellipse->GetCenterPoint()) * toWorld;
-        out.xDir = placeDir(vec(x), toWorld);
-        out.yDir = placeDir(vec(y), toWorld);
-        out.normal = placeDir(vec(z), toWorld);
-        out.major = ellipse->GetMajorRadius() * scale;
-        out.minor = ellipse->GetMinorRadius() * scale;
-        out.start = vec(ellipse->GetStartPoint()) * toWorld;
-        out.end = vec(ellipse->GetEndPoint()) * toWorld;
-        if (out.xDir.length2() < 0.5 || out.normal.length2() < 0.5 || out.major <= 0)
-            out.type = Edge::Polyline;
-    }
-    return true;
-}
-
-bool solidFromBody(const osg::Node* body, const osg::Matrixd& toWorld, Solid& out)
-{
-    const osg::Geode* geode = body ? body->asGeode() : nullptr;
-    if (!geode)
-        return false;
-    out.triangles.clear();
-    for (unsigned int d = 0; d < geode->getNumDrawables(); ++d) {
-        const osg::Geometry* g = geode->getDrawable(d)->asGeometry();
-        const auto* vertices = g ? dynamic_cast<const osg::Vec3Array*>(g->getVertexArray()) : nullptr;
-        if (!vertices)
-            continue;
-        for (unsigned int p = 0; p < g->getNumPrimitiveSets(); ++p) {
-            const auto* elements = dynamic_cast<const osg::DrawElementsUInt*>(g->getPrimitiveSet(p));
-            if (!elements || elements->getMode() != GL_TRIANGLES)
-                continue;
-            for (std::size_t i = 0; i + 2 < elements->size(); i += 3) {
-                for (int k = 0; k < 3; ++k) {
-                    const unsigned v = (*elements)[i + k];
-                    if (v >= vertices->size())
-                        return false;
-                    out.triangles.push_back(osg::Vec3d((*vertices)[v]) * toWorld);
-                }
-            }
-        }
-    }
-    return !out.triangles.empty();
-}
-
 bool edgeDirection(const Edge& edge, osg::Vec3d& dir)
 {
     if (edge.type == Edge::Line) {
@@ -376,45 +200,6 @@ bool faceNormal(const Face& face, osg::Vec3d& origin, osg::Vec3d& normal)
     if (face.type != Face::Mesh)
         return false;
     return fitPlane(face.triangles, origin, normal);
-}
-
-bool centreOf(const Edge& edge, osg::Vec3d& centre, osg::Vec3d& axis)
-{
-    if (edge.type == Edge::Ellipse) {
-        centre = edge.center;
-        axis = edge.normal;
-        return true;
-    }
-    // A closed polyline without its form: the centre of its points and the normal of their plane.
-    if (edge.type == Edge::Polyline && edge.points.size() >= 4 &&
-        (edge.points.front() - edge.points.back()).length() < 1e-6) {
-        osg::Vec3d c, n;
-        for (std::size_t i = 0; i + 1 < edge.points.size(); ++i)
-            c += edge.points[i];
-        c /= double(edge.points.size() - 1);
-        for (std::size_t i = 0; i + 1 < edge.points.size(); ++i)
-            n += (edge.points[i] - c) ^ (edge.points[i + 1] - c);
-        if (n.normalize() <= 0)
-            return false;
-        centre = c;
-        axis = n;
-        return true;
-    }
-    return false;
-}
-
-bool centreOf(const Face& face, const osg::Vec3d& near, osg::Vec3d& centre, osg::Vec3d& axis)
-{
-    if (face.type == Face::Plane || face.type == Face::Mesh || face.axisDir.length2() < 0.5)
-        return false;
-    axis = face.axisDir;
-    if (face.type == Face::Sphere) {
-        centre = face.axisPoint;
-        return true;
-    }
-    // The point of the axis level with where the face was picked.
-    centre = face.axisPoint + axis * ((near - face.axisPoint) * axis);
-    return true;
 }
 
 Result pointToPoint(const osg::Vec3d& a, const osg::Vec3d& b) { return make((b - a).length(), a, b); }

@@ -1,7 +1,8 @@
 #pragma once
 
-// The geometry a measure works on, in world coordinates, and the measuring itself. A face or an edge
-// carries its analytic form when the model has one (exact results) and always its mesh (the fallback).
+// The measuring itself, on the features picked on a model (FeatureGeometry.h), in world coordinates.
+
+#include "vantor/feature/FeatureGeometry.h"
 
 #include <osg/Matrixd>
 #include <osg/Vec3d>
@@ -9,42 +10,12 @@
 #include <string>
 #include <vector>
 
-namespace osg {
-class Drawable;
-class Node;
-}
-
 namespace Vantor {
 namespace MeasureGeo {
 
-struct Face
-{
-    enum Type { Mesh, Plane, Cylinder, Cone, Sphere, Torus, Revolution };
-    Type type = Mesh;
-    osg::Vec3d origin, normal;         // plane
-    osg::Vec3d axisPoint, axisDir;     // cylinder, cone, sphere, torus: centre line
-    double radius = 0.0;
-    std::vector<osg::Vec3d> triangles; // three corners each
-    unsigned long long id = 0;
-    const void* owner = nullptr;       // the drawable, to tell picks of one face apart
-};
-
-struct Edge
-{
-    enum Type { Polyline, Line, Ellipse };
-    Type type = Polyline;
-    osg::Vec3d start, end;                 // line; also the ends of an arc
-    osg::Vec3d center, normal, xDir, yDir; // ellipse: plane and axes
-    double major = 0.0, minor = 0.0;
-    std::vector<osg::Vec3d> points;        // the drawn polyline
-    unsigned long long id = 0;
-};
-
-// A whole body's triangles, for the volume.
-struct Solid
-{
-    std::vector<osg::Vec3d> triangles;
-};
+using FeatureGeo::Edge;
+using FeatureGeo::Face;
+using FeatureGeo::Solid;
 
 // The result of one measure: its value, the points its dimension is drawn through and the text.
 struct Result
@@ -55,15 +26,15 @@ struct Result
     std::string error; // why there is no value (UTF-8)
 };
 
-// Analytic forms are read from the data the model reader keeps; `toWorld` places them.
-bool faceFromDrawable(const osg::Drawable* drawable, unsigned int triangle, const osg::Matrixd& toWorld, Face& out);
-bool edgeNearPoint(const osg::Node* body, const osg::Matrixd& toWorld, const osg::Vec3d& worldPoint, double maxDistance,
-                   Edge& out);
-bool solidFromBody(const osg::Node* body, const osg::Matrixd& toWorld, Solid& out);
+// Picking and circle fitting are shared with the other tools.
+using FeatureGeo::centreOf;
+using FeatureGeo::closestOnSegment;
+using FeatureGeo::edgeNearPoint;
+using FeatureGeo::faceFromDrawable;
+using FeatureGeo::solidFromBody;
 
 // Least-squares plane of a mesh face (area weighted normal, centroid).
 bool fitPlane(const std::vector<osg::Vec3d>& triangles, osg::Vec3d& origin, osg::Vec3d& normal);
-osg::Vec3d closestOnSegment(const osg::Vec3d& p, const osg::Vec3d& a, const osg::Vec3d& b);
 osg::Vec3d closestOnTriangle(const osg::Vec3d& p, const osg::Vec3d& a, const osg::Vec3d& b, const osg::Vec3d& c);
 // Closest points of two segments.
 void closestSegmentSegment(const osg::Vec3d& p1, const osg::Vec3d& q1, const osg::Vec3d& p2, const osg::Vec3d& q2,
@@ -73,9 +44,6 @@ void closestSegmentSegment(const osg::Vec3d& p1, const osg::Vec3d& q1, const osg
 bool edgeDirection(const Edge& edge, osg::Vec3d& dir);
 // Normal of a flat face (plane or fitted plane of its mesh).
 bool faceNormal(const Face& face, osg::Vec3d& origin, osg::Vec3d& normal);
-// Centre and axis of a circle, an arc or a cylinder, cone or sphere.
-bool centreOf(const Edge& edge, osg::Vec3d& centre, osg::Vec3d& axis);
-bool centreOf(const Face& face, const osg::Vec3d& near, osg::Vec3d& centre, osg::Vec3d& axis);
 
 Result pointToPoint(const osg::Vec3d& a, const osg::Vec3d& b);
 Result pointToLine(const osg::Vec3d& p, const Edge& edge);

@@ -5,6 +5,8 @@
 #include "vantor/command/ISelectionManager.h"
 #include "vantor/command/OsgHelper.h"
 #include "vantor/command/TempNodeManager.h"
+#include "vantor/feature/FeatureGeometry.h"
+#include "vantor/model/Body.h"
 #include "vantor/model/Model.h"
 #include "vantor/model/PropertiesManager.h"
 #include "vantor/property/ModelTransform.h"
@@ -20,12 +22,14 @@
 #include <osgManipulator/TranslatePlaneDragger>
 #include <osgUtil/LineSegmentIntersector>
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
 namespace Vantor {
 
 const char* const SelectModelTip = "请先选择要变换的模型";
+const char* const PivotTip = "点击模型上的点、角点或圆形边/孔作为新的轴位置";
 
 namespace {
 
@@ -49,6 +53,8 @@ double pixelsPerUnit(osgViewer::View* view, const osg::Vec3d& point)
     const double d = std::hypot(b.x() - a.x(), b.y() - a.y());
     return std::isfinite(d) ? d : 0.0;
 }
+
+bool finite(const osg::Vec3d& v) { return std::isfinite(v.x()) && std::isfinite(v.y()) && std::isfinite(v.z()); }
 
 osg::ref_ptr<osg::Group> holderIn(osg::Node* sceneData)
 {
@@ -333,7 +339,7 @@ bool UpdateAxisLocationCommand::Execute()
     if (!manager || ModelTransform::selectedModels(manager->getSelectionManager()).empty())
         showTip(SelectModelTip);
     else
-        showTip("点击模型上的点作为新的轴位置");
+        showTip(PivotTip);
     return true;
 }
 
@@ -341,7 +347,7 @@ bool UpdateAxisLocationCommand::SelectedExecute()
 {
     auto manager = getCommandManager();
     if (manager && !ModelTransform::selectedModels(manager->getSelectionManager()).empty())
-        showTip("点击模型上的点作为新的轴位置");
+        showTip(PivotTip);
     return true;
 }
 
@@ -357,12 +363,98 @@ bool UpdateAxisLocationCommand::setLocation(osg::Node* sceneData, const std::vec
         if (!toLocal.invert(ModelTransform::worldMatrix(model.get())))
             continue;
         const osg::Vec3d local = worldPoint * toLocal;
-        if (!std::isfinite(local.x()) || !std::isfinite(local.y()) || !std::isfinite(local.z()))
+        if (!finite(local))
             continue;
         properties->setNodeDraggerLocation(model.get(), osg::Matrixd::translate(local));
         any = true;
     }
     return any;
+}
+
+UpdateAxisLocationCommand::Snap UpdateAxisLocationCommand::pivotAt(osgViewer::View* view, double xNormalized,
+                                                                    double yNormalized, osg::Vec3d& point)
+{
+    osg::ref_ptr<Model> top = view ? Model::GetTopModel(view->getSceneData()) : nullptr;
+    if (!top.valid() || !view->getCamera())
+        return Missed;
+    const osg::NodePath rootPath = OsgHelper::computeNodePath(top.get());
+    if (rootPath.empty())
+        return Missed;
+    osgUtil::LineSegmentIntersector::Intersections hits;
+    if (!view->computeIntersections(view->getCamera(), osgUtil::Intersector::PROJECTION, xNormalized, yNormalized,
+                                    rootPath, hits) || hits.empty())
+        return Missed;
+    // The nearest body, else whatever was hit nearest.
+    const osgUtil::LineSegmentIntersector::Intersection* hit = &*hits.begin();
+    for (const auto& candidate : hits) {
+        if (!candidate.nodePath.empty() && Body::isBody(candidate.nodePath.back())) {
+            hit = &candidate;
+            break;
+        }
+    }
+    const osg::NodePath above(rootPath.begin(), rootPath.end() - 1);
+    const osg::Matrixd rootToWorld = osg::computeLocalToWorld(above);
+    const osg::Matrixd toWorld = (hit->matrix.valid() ? *hit->matrix : osg::Matrixd()) * rootToWorld;
+    const osg::Vec3d onModel = hit->getWorldIntersectPoint() * rootToWorld;
+    if (!finite(onModel))
+        return Missed;
+    const double ppu = pixelsPerUnit(view, onModel);
+    const double tolerance = ppu > 0.0 ? SnapPixels / ppu : 0.0;
+
+    // A round edge near the click, on any body the click touches there or on the clicked body's part (a
+    // pin standing on a plate), else the round face clicked: the centre of its circle.
+    auto placed = [&](const osgUtil::LineSegmentIntersector::Intersection& h) {
+        return (h.matrix.valid() ? *h.matrix : osg::Matrixd()) * rootToWorld;
+    };
+    std::vector<std::pair<const osg::Node*, osg::Matrixd>> bodies;
+    auto consider = [&](const osg::Node* body, const osg::Matrixd& m) {
+        if (Body::isBody(body) && body->getNodeMask() != 0 &&
+            std::none_of(bodies.begin(), bodies.end(), [&](const auto& b) { return b.first == body; }))
+            bodies.emplace_back(body, m);
+    };
+    for (const auto& candidate : hits)
+        if (!candidate.nodePath.empty() &&
+            (candidate.getWorldIntersectPoint() * rootToWorld - onModel).length() <= tolerance)
+            consider(candidate.nodePath.back(), placed(candidate));
+    if (hit->nodePath.size() >= 2 && Body::isBody(hit->nodePath.back())) {
+        // The part's other bodies hang beside the hit one, in the same frame.
+        const osg::Group* part = hit->nodePath[hit->nodePath.size() - 2]->asGroup();
+        for (unsigned int i = 0; part && i < part->getNumChildren(); ++i)
+            consider(part->getChild(i), toWorld);
+    }
+    FeatureGeo::Circle circle;
+    for (const auto& body : bodies) {
+        if (FeatureGeo::circleAt(body.first, nullptr, body.second, onModel, tolerance, circle) && finite(circle.centre)) {
+            point = circle.centre;
+            return Centre;
+        }
+    }
+    FeatureGeo::Face face;
+    if (FeatureGeo::faceFromDrawable(hit->drawable.get(), hit->primitiveIndex, toWorld, face) &&
+        FeatureGeo::circleAt(nullptr, &face, toWorld, onModel, tolerance, circle) && finite(circle.centre)) {
+        point = circle.centre;
+        return Centre;
+    }
+    // Else the nearest corner of the hit triangle within a few pixels, else the point itself.
+    point = onModel;
+    Snap snap = OnFace;
+    const osg::Geometry* geometry = hit->drawable.valid() ? hit->drawable->asGeometry() : nullptr;
+    const auto* vertices = geometry ? dynamic_cast<const osg::Vec3Array*>(geometry->getVertexArray()) : nullptr;
+    if (vertices) {
+        double best = tolerance;
+        for (unsigned int index : hit->indexList) {
+            if (index >= vertices->size())
+                continue;
+            const osg::Vec3d corner = osg::Vec3d((*vertices)[index]) * toWorld;
+            const double d = (corner - onModel).length();
+            if (finite(corner) && d < best) {
+                best = d;
+                point = corner;
+                snap = Corner;
+            }
+        }
+    }
+    return snap;
 }
 
 bool UpdateAxisLocationCommand::handle(const osgGA::GUIEventAdapter& ea, osgGA::GUIActionAdapter& aa)
@@ -391,43 +483,17 @@ bool UpdateAxisLocationCommand::handle(const osgGA::GUIEventAdapter& ea, osgGA::
         showTip(SelectModelTip);
         return false;
     }
-    osg::ref_ptr<Model> top = Model::GetTopModel(view->getSceneData());
-    if (!top.valid())
-        return false;
-    osg::NodePath rootPath = OsgHelper::computeNodePath(top.get());
-    osgUtil::LineSegmentIntersector::Intersections hits;
-    if (!view->computeIntersections(view->getCamera(), osgUtil::Intersector::PROJECTION, ea.getXnormalized(),
-                                    ea.getYnormalized(), rootPath, hits) || hits.empty()) {
+    osg::Vec3d point;
+    if (pivotAt(view, ea.getXnormalized(), ea.getYnormalized(), point) == Missed) {
         showTip("没有点中模型，请点击模型上的点");
         return false;
-    }
-    const auto& hit = *hits.begin();
-    const osg::NodePath above(rootPath.begin(), rootPath.end() - 1);
-    const osg::Matrixd toWorld = osg::computeLocalToWorld(above);
-    osg::Vec3d point = hit.getWorldIntersectPoint() * toWorld;
-    // Snap to the nearest corner of the hit triangle when it is within a few pixels.
-    const osg::Vec3Array* vertices =
-        hit.drawable.valid() && hit.drawable->asGeometry()
-            ? dynamic_cast<const osg::Vec3Array*>(hit.drawable->asGeometry()->getVertexArray())
-            : nullptr;
-    if (vertices && hit.matrix.valid()) {
-        const double ppu = pixelsPerUnit(view, point);
-        double best = ppu > 0.0 ? 8.0 / ppu : 0.0;
-        for (unsigned int index : hit.indexList) {
-            if (index >= vertices->size())
-                continue;
-            const osg::Vec3d corner = osg::Vec3d((*vertices)[index]) * (*hit.matrix) * toWorld;
-            const double d = (corner - point).length();
-            if (d < best) {
-                best = d;
-                point = corner;
-            }
-        }
     }
     if (setLocation(view->getSceneData(), models, point)) {
         showTip("");
         setState(STATE_FINISHED);
         manager->notifyCommandStateChanged(this, STATE_FINISHED);
+    } else {
+        showTip("无法把轴放到这个位置");
     }
     return true;
 }

@@ -127,8 +127,9 @@ protected:
     osg::ref_ptr<osgManipulator::Dragger> makeDragger() override;
 };
 
-// Moves the pivot of the selected models: a click on the model puts it there (on a corner when the
-// click is near one). The draggers then sit at that point; resetNodeDraggerLocation puts it back.
+// Moves the pivot of the selected models to where a click on the model lands: the centre of a round
+// edge near the click or of the round face clicked (a hole, a shaft), else a corner near the click, else
+// the point on the face. The draggers then sit there; resetNodeDraggerLocation puts it back.
 class UpdateAxisLocationCommand : public Command
 {
 public:
@@ -139,6 +140,11 @@ public:
     bool Execute() override;
     bool SelectedExecute() override;
     bool handle(const osgGA::GUIEventAdapter& ea, osgGA::GUIActionAdapter& aa) override;
+
+    // What a click at normalised window coordinates (-1..1) puts the pivot on, and that world point.
+    enum Snap { Missed, OnFace, Corner, Centre };
+    static constexpr double SnapPixels = 8.0;
+    static Snap pivotAt(osgViewer::View* view, double xNormalized, double yNormalized, osg::Vec3d& point);
 
     // Sets the pivot of the given models to a world point; false when none took it.
     static bool setLocation(osg::Node* sceneData, const std::vector<osg::ref_ptr<osg::MatrixTransform>>& models,
@@ -152,5 +158,6 @@ private:
 
 // Tip texts (local 8-bit bytes).
 extern const char* const SelectModelTip;
+extern const char* const PivotTip;
 
 } // namespace Vantor
