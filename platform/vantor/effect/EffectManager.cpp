@@ -229,6 +229,8 @@ EffectManager::EffectManager()
     , m_creaseState(new osg::StateSet)
 {
     m_creaseState->setMode(GL_LIGHTING, osg::StateAttribute::OFF);
+    m_creaseState->setRenderingHint(osg::StateSet::OPAQUE_BIN); // as the edges read with a part
+    m_creaseState->setNestRenderBins(false);
     m_creaseState->setAttribute(new osg::ColorMask(true, true, true, true));
 }
 

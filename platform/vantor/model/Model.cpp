@@ -299,7 +299,7 @@ osg::Material* Model::ownOrNewMaterial()
     material->setColorMode(osg::Material::OFF);
     const osg::Vec4f diffuse(shown.r(), shown.g(), shown.b(), float(opacity));
     material->setDiffuse(osg::Material::FRONT_AND_BACK, diffuse);
-    material->setAmbient(osg::Material::FRONT_AND_BACK, diffuse * 0.6f);
+    material->setAmbient(osg::Material::FRONT_AND_BACK, diffuse);
     getOrCreateStateSet()->setAttributeAndModes(material.get(), osg::StateAttribute::ON);
     m_transparent = opacity;
     if (opacity < 1.0)
@@ -311,8 +311,10 @@ void Model::setColor(const osg::Vec4f& color)
 {
     osg::Material* material = ownOrNewMaterial();
     osg::Vec4f diffuse(color.r(), color.g(), color.b(), float(m_transparent));
+    // Ambient as the colour-tracking material of the scene makes it for the colours parts are read
+    // with, so a recoloured part looks as a part read in that colour (and as itself after a save).
     material->setDiffuse(osg::Material::FRONT_AND_BACK, diffuse);
-    material->setAmbient(osg::Material::FRONT_AND_BACK, diffuse * 0.6f);
+    material->setAmbient(osg::Material::FRONT_AND_BACK, diffuse);
 }
 
 void Model::setTransparent(double value, bool recursive)

@@ -205,7 +205,7 @@ void SetMaterialCommand::apply(osg::Node* node) const
         }
         const osg::Vec4f diffuse(colour.r(), colour.g(), colour.b(), alpha);
         material->setDiffuse(osg::Material::FRONT_AND_BACK, diffuse);
-        material->setAmbient(osg::Material::FRONT_AND_BACK, diffuse * 0.6f);
+        material->setAmbient(osg::Material::FRONT_AND_BACK, diffuse);
         return;
     }
 
