@@ -93,14 +93,21 @@ void MainWindow::setModelVisible(quint64 id, bool visible)
 
 QString MainWindow::getModelColor(quint64 id)
 {
-    // Only read: a model without a material answers empty and gets no state set from the question.
+    // Only read, so the question gives no node a state set. A model answers the colour it shows (its
+    // own material's, else its first face's, as read from the file); empty when it shows none.
     const osg::Node* target = hostTargetModel(id);
-    const osg::StateSet* stateSet = target ? target->getStateSet() : nullptr;
-    const auto* material =
-        stateSet ? dynamic_cast<const osg::Material*>(stateSet->getAttribute(osg::StateAttribute::MATERIAL)) : nullptr;
-    if (!material)
-        return QString();
-    const osg::Vec4f c = material->getDiffuse(osg::Material::FRONT_AND_BACK);
+    osg::Vec4f c;
+    if (const auto* model = dynamic_cast<const Vantor::Model*>(target)) {
+        if (!model->getShownColor(c))
+            return QString();
+    } else {
+        const osg::StateSet* stateSet = target ? target->getStateSet() : nullptr;
+        const auto* material =
+            stateSet ? dynamic_cast<const osg::Material*>(stateSet->getAttribute(osg::StateAttribute::MATERIAL)) : nullptr;
+        if (!material)
+            return QString();
+        c = material->getDiffuse(osg::Material::FRONT_AND_BACK);
+    }
     auto channel = [](float v) { return static_cast<int>(std::min(1.0f, std::max(0.0f, v)) * 255.0f); };
     return QStringLiteral("%1 %2 %3").arg(channel(c.r())).arg(channel(c.g())).arg(channel(c.b()));
 }

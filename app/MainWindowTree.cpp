@@ -147,6 +147,8 @@ void MainWindow::selectTreeItem(osg::Node* node)
         if (row.isValid()) {
             tree->scrollTo(row, QAbstractItemView::EnsureVisible);
             tree->resizeColumnToContents(0);
+            // The part's value, also for a picked body; shown only, applied on release.
+            showNodeTransparency(rowNode);
         }
         showNodeProperties(rowNode);
     }
@@ -171,6 +173,7 @@ void MainWindow::selectTreeItem(NodePtrList& nodes)
             tree->scrollTo(row, QAbstractItemView::EnsureVisible);
             tree->resizeColumnToContents(0);
         }
+        showNodeTransparency(top.front().get());
         showNodeProperties(top.front().get());
     }
     emit m_treeModel->layoutChanged();

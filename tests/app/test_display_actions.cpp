@@ -462,4 +462,17 @@ TEST(DisplayActions, RecolouredAndTransparentPartsComeBackFromTheSavedFile)
     EXPECT_EQ(faceColour(a), osg::Vec4(1, 0, 0, 1));
     EXPECT_NEAR(faceColour(b).a(), 0.5f, 0.5f / 255.0f + 1e-6f);
     EXPECT_EQ(again.sceneView()->getEffectManager()->getEffectType(), Vantor::EFFECT_FLAT);
+
+    // What the host and the transparency slider read is what was saved.
+    EXPECT_EQ(again.getModelColor(a->getModelID()), QStringLiteral("255 0 0"));
+    EXPECT_NEAR(again.getModelTransparent(b->getModelID()), 0.5f, 0.5f / 255.0f + 1e-6f);
+    EXPECT_FLOAT_EQ(again.getModelTransparent(a->getModelID()), 1.0f);
+    QSlider* slider = again.transparencySlider();
+    ASSERT_NE(slider, nullptr);
+    again.selectTreeItem(b);
+    EXPECT_EQ(slider->value(), 50);
+    NodePtrList picked{a};
+    again.selectTreeItem(picked);
+    EXPECT_EQ(slider->value(), 100);
+    EXPECT_FALSE(again.sceneView()->getCommandManager()->CanUndo()) << "showing the value applies nothing";
 }

@@ -5,6 +5,7 @@
 #include "vantor/effect/EffectManager.h"
 #include "vantor/model/Body.h"
 #include "vantor/model/Model.h"
+#include "vantor/model/PMI.h"
 #include "vantor/property/SetMaterialCommand.h"
 
 #include <osg/BlendFunc>
@@ -262,6 +263,25 @@ TEST(Effects, TheModeSurvivesAnotherModelAndTheOldOneIsLeftClean)
     effects->refresh();
     EXPECT_NE(creases(added.get()), nullptr);
     EXPECT_NE(faces(added.get())->getCullCallback(), nullptr);
+}
+
+// Hidden line masks the colour of the model's faces, not that of its product annotations.
+TEST(Effects, HiddenLineKeepsProductAnnotationsDrawn)
+{
+    osg::ref_ptr<EffectManager> effects = new EffectManager;
+    osg::ref_ptr<Model> model = part("p", {1, 0, 0, 1});
+    osg::ref_ptr<PMI> pmi = new PMI;
+    model->addChild(pmi.get());
+    effects->setEffectNode(model.get());
+    effects->setEffectType(EFFECT_BLANKING);
+    ASSERT_TRUE(colourMasked(model.get()));
+    const osg::StateSet* ss = pmi->getStateSet();
+    auto* mask = ss ? dynamic_cast<const osg::ColorMask*>(ss->getAttribute(osg::StateAttribute::COLORMASK)) : nullptr;
+    ASSERT_NE(mask, nullptr);
+    EXPECT_TRUE(mask->getRedMask() && mask->getGreenMask() && mask->getBlueMask());
+
+    effects->clearEffect();
+    EXPECT_EQ(pmi->getStateSet()->getAttribute(osg::StateAttribute::COLORMASK), nullptr);
 }
 
 TEST(Effects, WholeModelTransparencyPutsTheModelsOwnBlendingBack)

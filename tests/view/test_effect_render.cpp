@@ -7,9 +7,13 @@
 #include "view/SceneModel.h"
 #include "view/SceneView.h"
 
+#include "vantor/command/CommandManager.h"
+#include "vantor/dazoreader/DazoReaderWriter.h"
+#include "vantor/dazoreader/DazoWriter.h"
 #include "vantor/effect/EffectManager.h"
 #include "vantor/model/Body.h"
 #include "vantor/model/Model.h"
+#include "vantor/property/SetMaterialCommand.h"
 
 #include <gtest/gtest.h>
 
@@ -148,4 +152,91 @@ TEST(EffectRender, ShadedWithEdgesWireframeAndHiddenLine)
     EXPECT_FALSE(reddish(hidden.pixel(pixel(frontCentre))));
     EXPECT_TRUE(darkNear(hidden, pixel(frontEdge)));
     EXPECT_FALSE(darkNear(hidden, pixel(backEdge)));
+}
+
+// A part recoloured and another made see-through look the same after a save and a reopen as before.
+TEST(EffectRender, RecolouredAndSeeThroughPartsLookTheSameAfterASave)
+{
+    if (!nerio_test::hasDisplay())
+        GTEST_SKIP() << "needs an X display";
+    SceneModel model;
+    SceneView view;
+    view.setBgColor(QColor(200, 200, 200));
+    osg::ref_ptr<Vantor::Model> top = new Vantor::Model;
+    top->setName("Top");
+    osg::ref_ptr<Vantor::Model> left = cube(osg::Vec4(0.6f, 0.6f, 0.6f, 1));
+    osg::ref_ptr<Vantor::Model> right = cube(osg::Vec4(0.2f, 0.3f, 0.9f, 1));
+    left->setName("Left");
+    right->setName("Right");
+    left->setMatrix(osg::Matrix::translate(-1.5, 0, 0));
+    right->setMatrix(osg::Matrix::translate(1.5, 0, 0));
+    top->addChild(left.get());
+    top->addChild(right.get());
+    model.setModel(top.get());
+    view.setSceneModel(&model);
+    view.resize(400, 300);
+    view.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&view));
+    auto commands = view.getCommandManager();
+    ASSERT_TRUE(commands->DoCommand(std::make_shared<Vantor::SetMaterialCommand>(
+        osg::ref_ptr<osg::Node>(left), osg::Vec4f(0.1f, 0.7f, 0.2f, 1), 0.2, Vantor::MATERIAL_COLOR)));
+    ASSERT_TRUE(commands->DoCommand(std::make_shared<Vantor::SetMaterialCommand>(
+        osg::ref_ptr<osg::Node>(right), osg::Vec4f(), 0.5, Vantor::MATERIAL_TRANSPARENT)));
+
+    osg::ref_ptr<PickingHandler> handler = view.getPickingHandler();
+    handler->setNode(view.getSceneGroup());
+    handler->setAutoComputeHomePosition(false);
+    handler->setTransformation(osg::Vec3d(0, -9, 0), osg::Vec3d(), osg::Vec3d(0, 0, 1));
+    auto* gl = qobject_cast<osgQt::GLWidget*>(view.graphicsWidget());
+    ASSERT_NE(gl, nullptr);
+    osg::Camera* camera = view.getView()->getCamera();
+    auto pixel = [&](const osg::Vec3d& world) {
+        const osg::Vec3d n = world * camera->getViewMatrix() * camera->getProjectionMatrix();
+        const double w = camera->getViewport()->width(), h = camera->getViewport()->height();
+        return QPoint(int((n.x() + 1) * 0.5 * (w - 1)), int((h - 1) - (n.y() + 1) * 0.5 * (h - 1)));
+    };
+    auto shot = [&](const char* name) {
+        handler->setTransformation(osg::Vec3d(0, -9, 0), osg::Vec3d(), osg::Vec3d(0, 0, 1));
+        nerio_test::waitFrames(view, 3);
+        QImage img;
+        for (int attempt = 0; attempt < 20; ++attempt) {
+            img = gl->grabFramebuffer().convertToFormat(QImage::Format_RGB32);
+            if (img.pixel(0, 0) != img.pixel(img.width() / 2, img.height() / 2))
+                break;
+            QTest::qWait(50);
+        }
+        keepShot(img, name);
+        return img;
+    };
+    const QImage before = shot("look_before_save.png");
+
+    const QString file = nerio_test::scratchDir() + "/look.dazo";
+    DazoWriter writer;
+    ASSERT_TRUE(writer.saveNode(file.toStdString(), top, {})) << writer.lastError();
+    DazoReaderWriter reader;
+    osg::ref_ptr<osg::Node> read = reader.readNode(file.toStdString());
+    ASSERT_TRUE(read.valid());
+    model.setModel(read.get());
+    view.setSceneModel(&model);
+    const QImage after = shot("look_after_reopen.png");
+
+    auto near = [](QRgb a, QRgb b) {
+        return std::abs(qRed(a) - qRed(b)) <= 3 && std::abs(qGreen(a) - qGreen(b)) <= 3 && std::abs(qBlue(a) - qBlue(b)) <= 3;
+    };
+    // The whole picture, hidden edges seen through the see-through part included.
+    ASSERT_EQ(before.size(), after.size());
+    int differing = 0;
+    for (int y = 0; y < before.height(); ++y)
+        for (int x = 0; x < before.width(); ++x)
+            differing += near(before.pixel(x, y), after.pixel(x, y)) ? 0 : 1;
+    EXPECT_LT(differing, before.width() * before.height() / 1000);
+    for (const osg::Vec3d& at : {osg::Vec3d(-1.5, -1, 0), osg::Vec3d(1.5, -1, 0)}) {
+        const QPoint p = pixel(at);
+        const QRgb was = before.pixel(p), now = after.pixel(p);
+        EXPECT_TRUE(near(was, now)) << "at x " << at.x() << ": " << qRed(was) << " " << qGreen(was) << " " << qBlue(was)
+                                    << " then " << qRed(now) << " " << qGreen(now) << " " << qBlue(now);
+    }
+    // The see-through part shows the background through it.
+    const QRgb through = after.pixel(pixel(osg::Vec3d(1.5, -1, 0)));
+    EXPECT_GT(qRed(through), 60);
 }

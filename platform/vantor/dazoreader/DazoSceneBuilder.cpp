@@ -152,6 +152,9 @@ const std::vector<SceneBuilder::BodyShape>& SceneBuilder::shapesFor(u64 prototyp
         m_transparent->setRenderingHint(osg::StateSet::TRANSPARENT_BIN);
         m_edgeState = new osg::StateSet;
         m_edgeState->setMode(GL_LIGHTING, osg::StateAttribute::OFF);
+        // Edges stay opaque and drawn first when their part is made see-through, so they show through it.
+        m_edgeState->setRenderingHint(osg::StateSet::OPAQUE_BIN);
+        m_edgeState->setNestRenderBins(false);
         // Faces step back a little so the edges drawn on them stay visible.
         m_faceState = new osg::StateSet;
         m_faceState->setAttributeAndModes(new osg::PolygonOffset(1.0f, 1.0f));

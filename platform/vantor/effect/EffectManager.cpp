@@ -186,19 +186,22 @@ bool isPmi(const osg::Node& node)
 class ScanVisitor : public osg::NodeVisitor
 {
 public:
-    explicit ScanVisitor(const std::function<void(osg::Geode&)>& onGeode)
-        : osg::NodeVisitor(TRAVERSE_ALL_CHILDREN), m_onGeode(onGeode)
+    ScanVisitor(const std::function<void(osg::Geode&)>& onGeode, const std::function<void(osg::Node&)>& onPmi)
+        : osg::NodeVisitor(TRAVERSE_ALL_CHILDREN), m_onGeode(onGeode), m_onPmi(onPmi)
     {
     }
     void apply(osg::Node& node) override
     {
-        if (!isPmi(node))
+        if (isPmi(node))
+            m_onPmi(node);
+        else
             traverse(node);
     }
     void apply(osg::Geode& geode) override { m_onGeode(geode); }
 
 private:
     const std::function<void(osg::Geode&)>& m_onGeode;
+    const std::function<void(osg::Node&)>& m_onPmi;
 };
 
 osg::ref_ptr<osg::Geode> boxAround(const osg::BoundingBox& box)
@@ -229,6 +232,8 @@ EffectManager::EffectManager()
     , m_creaseState(new osg::StateSet)
 {
     m_creaseState->setMode(GL_LIGHTING, osg::StateAttribute::OFF);
+    m_creaseState->setRenderingHint(osg::StateSet::OPAQUE_BIN); // as the edges read with a part
+    m_creaseState->setNestRenderBins(false);
     m_creaseState->setAttribute(new osg::ColorMask(true, true, true, true));
 }
 
@@ -358,7 +363,15 @@ void EffectManager::scan(osg::Node& node)
         geode.addDrawable(creases.get());
         m_creases.emplace_back(&geode, creases.get());
     };
-    ScanVisitor visitor(onGeode);
+    // Product annotations are no geometry of the model: hidden line leaves them drawn.
+    const std::function<void(osg::Node&)> onPmi = [this](osg::Node& pmi) {
+        osg::StateSet* ss = pmi.getOrCreateStateSet();
+        if (!ss->getAttribute(osg::StateAttribute::COLORMASK)) {
+            ss->setAttribute(new osg::ColorMask(true, true, true, true));
+            m_unmasked.emplace_back(ss);
+        }
+    };
+    ScanVisitor visitor(onGeode, onPmi);
     node.accept(visitor);
 }
 

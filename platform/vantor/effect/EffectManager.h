@@ -120,7 +120,7 @@ private:
     // What was changed on the current node, to be put back by removeEffect.
     std::vector<osg::observer_ptr<osg::Drawable>> m_culled;
     std::vector<std::pair<osg::observer_ptr<osg::Geode>, osg::ref_ptr<osg::Drawable>>> m_creases;
-    std::vector<osg::observer_ptr<osg::StateSet>> m_unmasked; // edge state sets given a colour mask
+    std::vector<osg::observer_ptr<osg::StateSet>> m_unmasked; // edge and PMI state sets given a colour mask
     std::map<const osg::Geode*, osg::observer_ptr<osg::Geode>> m_scanned; // bodies given their crease lines
     // The node's own blending, kept while the whole model is transparent.
     struct SavedBlend

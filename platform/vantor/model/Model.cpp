@@ -5,10 +5,12 @@
 #include "vantor/model/PMI.h"
 
 #include <osg/BlendFunc>
+#include <osg/Geode>
 #include <osg/Geometry>
 #include <osg/Material>
 #include <osg/NodeVisitor>
 
+#include <algorithm>
 #include <cmath>
 #include <deque>
 
@@ -54,16 +56,39 @@ public:
     bool faces = false;
 };
 
-osg::Material* materialOf(osg::Node& node)
+bool isFaceMode(GLenum mode)
 {
-    osg::StateSet* stateSet = node.getOrCreateStateSet();
-    auto* material = dynamic_cast<osg::Material*>(stateSet->getAttribute(osg::StateAttribute::MATERIAL));
-    if (!material) {
-        material = new osg::Material;
-        material->setColorMode(osg::Material::OFF);
-        stateSet->setAttributeAndModes(material, osg::StateAttribute::ON);
+    switch (mode) {
+    case GL_TRIANGLES:
+    case GL_TRIANGLE_STRIP:
+    case GL_TRIANGLE_FAN:
+    case GL_QUADS:
+    case GL_QUAD_STRIP:
+    case GL_POLYGON:
+        return true;
+    default:
+        return false;
     }
-    return material;
+}
+
+// The colour of the model's first face: the first drawable with faces among its own bodies. A body
+// holds one drawable per face material in the order the faces come, so this is its first face's.
+bool firstFaceColour(const osg::Group& model, osg::Vec4f& colour)
+{
+    for (unsigned int i = 0; i < model.getNumChildren(); ++i) {
+        const osg::Geode* geode = model.getChild(i)->asGeode();
+        for (unsigned int d = 0; geode && d < geode->getNumDrawables(); ++d) {
+            const osg::Geometry* g = geode->getDrawable(d)->asGeometry();
+            if (!g || g->getNumPrimitiveSets() == 0 || !isFaceMode(g->getPrimitiveSet(0)->getMode()))
+                continue;
+            const auto* colours = dynamic_cast<const osg::Vec4Array*>(g->getColorArray());
+            if (!colours || colours->empty())
+                return false;
+            colour = colours->front();
+            return true;
+        }
+    }
+    return false;
 }
 
 } // namespace
@@ -230,22 +255,66 @@ bool Model::hasGeoFace() const
     return visitor.faces;
 }
 
-osg::Vec4f Model::getColor() const
+osg::Material* Model::ownMaterial() const
 {
     const osg::StateSet* stateSet = getStateSet();
-    const auto* material =
-        stateSet ? dynamic_cast<const osg::Material*>(stateSet->getAttribute(osg::StateAttribute::MATERIAL)) : nullptr;
-    if (!material)
-        return osg::Vec4f(DefaultColor.r(), DefaultColor.g(), DefaultColor.b(), float(m_transparent));
-    return material->getDiffuse(osg::Material::FRONT);
+    return stateSet ? dynamic_cast<osg::Material*>(const_cast<osg::StateAttribute*>(
+                          stateSet->getAttribute(osg::StateAttribute::MATERIAL)))
+                    : nullptr;
+}
+
+bool Model::getShownColor(osg::Vec4f& color) const
+{
+    if (const osg::Material* material = ownMaterial()) {
+        color = material->getDiffuse(osg::Material::FRONT);
+        return true;
+    }
+    return firstFaceColour(*this, color);
+}
+
+osg::Vec4f Model::getColor() const
+{
+    osg::Vec4f color;
+    if (getShownColor(color))
+        return color;
+    return osg::Vec4f(DefaultColor.r(), DefaultColor.g(), DefaultColor.b(), float(m_transparent));
+}
+
+double Model::getTransparent() const
+{
+    osg::Vec4f face;
+    if (!ownMaterial() && firstFaceColour(*this, face) && !std::isnan(face.a()))
+        return std::min(1.0, std::max(0.0, double(face.a())));
+    return m_transparent;
+}
+
+osg::Material* Model::ownOrNewMaterial()
+{
+    if (osg::Material* material = ownMaterial())
+        return material;
+    // The model goes on looking as it did: its faces' colour and their alpha.
+    const osg::Vec4f shown = getColor();
+    const double opacity = getTransparent();
+    osg::ref_ptr<osg::Material> material = new osg::Material;
+    material->setColorMode(osg::Material::OFF);
+    const osg::Vec4f diffuse(shown.r(), shown.g(), shown.b(), float(opacity));
+    material->setDiffuse(osg::Material::FRONT_AND_BACK, diffuse);
+    material->setAmbient(osg::Material::FRONT_AND_BACK, diffuse);
+    getOrCreateStateSet()->setAttributeAndModes(material.get(), osg::StateAttribute::ON);
+    m_transparent = opacity;
+    if (opacity < 1.0)
+        applyOpacity(opacity); // faces read see-through stay so under the new material
+    return material.get();
 }
 
 void Model::setColor(const osg::Vec4f& color)
 {
-    osg::Material* material = materialOf(*this);
+    osg::Material* material = ownOrNewMaterial();
     osg::Vec4f diffuse(color.r(), color.g(), color.b(), float(m_transparent));
+    // Ambient as the colour-tracking material of the scene makes it for the colours parts are read
+    // with, so a recoloured part looks as a part read in that colour (and as itself after a save).
     material->setDiffuse(osg::Material::FRONT_AND_BACK, diffuse);
-    material->setAmbient(osg::Material::FRONT_AND_BACK, diffuse * 0.6f);
+    material->setAmbient(osg::Material::FRONT_AND_BACK, diffuse);
 }
 
 void Model::setTransparent(double value, bool recursive)
@@ -253,11 +322,19 @@ void Model::setTransparent(double value, bool recursive)
     if (std::isnan(value))
         return;
     value = std::min(1.0, std::max(0.0, value));
-    m_transparent = value;
+    ownOrNewMaterial()->setAlpha(osg::Material::FRONT_AND_BACK, float(value));
+    applyOpacity(value);
 
-    osg::Material* material = materialOf(*this);
-    material->setAlpha(osg::Material::FRONT_AND_BACK, float(value));
-    osg::StateSet* stateSet = getStateSet();
+    if (recursive) {
+        for (unsigned int i = 0; i < getModelChildrenNum(); ++i)
+            getModelChild(i)->setTransparent(value, true);
+    }
+}
+
+void Model::applyOpacity(double value)
+{
+    m_transparent = value;
+    osg::StateSet* stateSet = getOrCreateStateSet();
     if (value < 1.0) {
         stateSet->setAttributeAndModes(new osg::BlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA), osg::StateAttribute::ON);
         stateSet->setRenderingHint(osg::StateSet::TRANSPARENT_BIN);
@@ -265,11 +342,6 @@ void Model::setTransparent(double value, bool recursive)
         stateSet->removeAttribute(osg::StateAttribute::BLENDFUNC);
         stateSet->removeMode(GL_BLEND);
         stateSet->setRenderingHint(osg::StateSet::DEFAULT_BIN);
-    }
-
-    if (recursive) {
-        for (unsigned int i = 0; i < getModelChildrenNum(); ++i)
-            getModelChild(i)->setTransparent(value, true);
     }
 }
 

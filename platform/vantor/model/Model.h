@@ -3,6 +3,7 @@
 #include "vantor/model/ModelId.h"
 #include "vantor/model/SelectEffect.h"
 
+#include <osg/Material>
 #include <osg/MatrixTransform>
 #include <osg/Vec4f>
 #include <osg/ref_ptr>
@@ -65,11 +66,18 @@ public:
     void setGeoLine(bool has) { m_geoLine = has ? 1 : 0; }
     void setGeoFace(bool has) { m_geoFace = has ? 1 : 0; }
 
-    // Diffuse colour of the model's material (front and back); OSG's default grey when it has none.
+    // The colour the model shows: the diffuse colour of its own material (front and back), else that
+    // of its first face as read (its first body's first face drawable), alpha included. False when it
+    // has neither.
+    bool getShownColor(osg::Vec4f& color) const;
+    // The shown colour; OSG's default grey with the model's opacity when there is none.
     osg::Vec4f getColor() const;
+    // A material of the model's own; made from the shown colour and opacity when there is none yet.
     void setColor(const osg::Vec4f& color);
-    // Opacity in 0..1 (1 opaque), written as the material's alpha; recursive also sets the models below.
-    double getTransparent() const { return m_transparent; }
+    // Opacity in 0..1 (1 opaque): the material's alpha, or without a material of its own the alpha of
+    // its first face. Setting writes the material's alpha and the blending; recursive also sets the
+    // models below.
+    double getTransparent() const;
     void setTransparent(double value, bool recursive = false);
 
     // Place among the parent model's model children (0 for a model whose parent is not a model).
@@ -94,6 +102,10 @@ protected:
 
 private:
     void refreshModelChildren() const;
+    osg::Material* ownMaterial() const;
+    // The own material, made from the shown colour and opacity (blending included) when missing.
+    osg::Material* ownOrNewMaterial();
+    void applyOpacity(double value);
 
     osg::OSG_ID m_modelId;
     int m_plcId = 0;

@@ -23,6 +23,8 @@ osg::ref_ptr<osg::StateSet> copyOf(const osg::StateSet* state)
         state->clone(osg::CopyOp::DEEP_COPY_STATESETS | osg::CopyOp::DEEP_COPY_STATEATTRIBUTES));
 }
 
+bool sameColour(const osg::Vec4f& a, const osg::Vec4f& b) { return a.r() == b.r() && a.g() == b.g() && a.b() == b.b(); }
+
 } // namespace
 
 bool ResetTransformCommand::gather()
@@ -63,6 +65,8 @@ bool ResetTransformCommand::resetOne(osg::MatrixTransform* node) const
     if (!properties.valid() || !properties->getModelProperties(node, recorded))
         return false;
     auto* model = static_cast<Model*>(node);
+    const osg::StateSet* state = model->getStateSet();
+    const auto* material = state ? dynamic_cast<const osg::Material*>(state->getAttribute(osg::StateAttribute::MATERIAL)) : nullptr;
     switch (m_type) {
     case RESET_POSITION:
         if (ModelTransform::isSound(recorded.matrix))
@@ -71,16 +75,22 @@ bool ResetTransformCommand::resetOne(osg::MatrixTransform* node) const
     case RESET_COLOR:
         if (recorded.ownMaterial) {
             model->setColor(recorded.color);
-        } else if (model->getTransparent() >= 1.0 && model->getStateSet()) {
-            // Its parts show their own colours again.
+        } else if (model->getTransparent() == recorded.transparent && model->getStateSet()) {
+            // Its parts show their own colours, and the alpha they were read with, again.
             model->getStateSet()->removeAttribute(osg::StateAttribute::MATERIAL);
-        } else if (model->getStateSet() && model->getStateSet()->getAttribute(osg::StateAttribute::MATERIAL)) {
+        } else if (material) {
             // The material must stay for the transparency; it takes the loaded look's colour.
             model->setColor(recorded.color);
         }
         break;
     case RESET_TRANSPARENT:
-        model->setTransparent(recorded.transparent, false);
+        if (recorded.ownMaterial || (material && !sameColour(material->getDiffuse(osg::Material::FRONT), recorded.color))) {
+            model->setTransparent(recorded.transparent, false);
+        } else if (material) {
+            // Only its transparency changed since the load: its faces show their own colours and alpha again.
+            model->setTransparent(1.0, false);
+            model->getStateSet()->removeAttribute(osg::StateAttribute::MATERIAL);
+        }
         break;
     }
     return true;

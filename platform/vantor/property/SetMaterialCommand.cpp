@@ -3,8 +3,6 @@
 #include "vantor/model/Model.h"
 
 #include <osg/BlendFunc>
-#include <osg/Geode>
-#include <osg/Geometry>
 
 #include <algorithm>
 #include <cmath>
@@ -55,21 +53,6 @@ void copyMaterial(osg::Material& to, const osg::Material& from)
         to.setShininess(M::FRONT, from.getShininess(M::FRONT));
         to.setShininess(M::BACK, from.getShininess(M::BACK));
     }
-}
-
-// The colour a model shows without a material of its own: that of its first body's faces.
-osg::Vec4f shownColour(Model& model)
-{
-    for (unsigned int i = 0; i < model.getNumChildren(); ++i) {
-        const osg::Geode* geode = model.getChild(i)->asGeode();
-        for (unsigned int d = 0; geode && d < geode->getNumDrawables(); ++d) {
-            const osg::Geometry* g = geode->getDrawable(d)->asGeometry();
-            const auto* colours = g ? dynamic_cast<const osg::Vec4Array*>(g->getColorArray()) : nullptr;
-            if (colours && !colours->empty())
-                return colours->front();
-        }
-    }
-    return model.getColor();
 }
 
 bool emptyStateSet(const osg::StateSet& ss)
@@ -222,16 +205,13 @@ void SetMaterialCommand::apply(osg::Node* node) const
         }
         const osg::Vec4f diffuse(colour.r(), colour.g(), colour.b(), alpha);
         material->setDiffuse(osg::Material::FRONT_AND_BACK, diffuse);
-        material->setAmbient(osg::Material::FRONT_AND_BACK, diffuse * 0.6f);
+        material->setAmbient(osg::Material::FRONT_AND_BACK, diffuse);
         return;
     }
 
     const double value = std::min(1.0, std::max(0.0, m_value));
     if (model) {
-        // Blending needs the alpha of a material of the model's own; one made now keeps the colour
-        // the model showed.
-        if (!ownMaterial(model))
-            model->setColor(shownColour(*model));
+        // A material made now for the alpha keeps the colour the model showed.
         model->setTransparent(value, false);
         return;
     }
