@@ -14,7 +14,10 @@ so both draw the same number of pixels. The .osgb is written from the .dazo thro
   bench/viewer_vs_osgviewer.py --build build/release [--rounds 3] [--frames 15]
       [--nerio-env NAME=VALUE ...] [--model file.dazo] [--before other/build/bin/Nerio3d]
 With --before, another build of the viewer runs in the same rounds (an earlier commit, say), in a
-column of its own.
+column of its own. With --same-view, osgviewer is shown the model from where the viewer's camera
+stood at its first model frame (a camera path through `-p`), instead of its own home position: the
+software rasteriser's cost follows the pixels the model covers, and the two programs frame a model
+differently.
 """
 import argparse
 import os
@@ -58,6 +61,7 @@ def run(cmd, env, frames, timeout):
     first_model = None
     model_set = None
     size = None
+    camera = None
     dts = []
     seen_after = 0
     deadline = launched + timeout
@@ -78,6 +82,8 @@ def run(cmd, env, frames, timeout):
             first_model = float(words[2]) - launched
             if "size" in words:
                 size = tuple(int(v) for v in words[words.index("size") + 1].split("x"))
+        elif words[0] == "camera":
+            camera = [float(v) for v in words[2:5] + words[6:10]]
         elif words[0] == "frame" and first_model is not None:
             seen_after += 1
             if seen_after > 2:  # the first frames after the model compile its GL objects
@@ -96,6 +102,7 @@ def run(cmd, env, frames, timeout):
         "frame": statistics.median(dts) if dts else None,
         "rss": usage.ru_maxrss / 1024.0 if usage else None,
         "size": size,
+        "camera": camera,
     }
 
 
@@ -112,6 +119,7 @@ def main():
     ap.add_argument("--timeout", type=float, default=120.0)
     ap.add_argument("--nerio-env", action="append", default=[], metavar="NAME=VALUE")
     ap.add_argument("--before", metavar="NERIO3D", help="another build of the viewer to run beside")
+    ap.add_argument("--same-view", action="store_true", help="osgviewer looks from the viewer's first camera")
     args = ap.parse_args()
 
     build = os.path.abspath(args.build)
@@ -144,6 +152,8 @@ def main():
 
     results = {name: [] for name in programs}
     size = None
+    path_file = os.path.join(home, "camera.path")
+    camera = None
     names = list(programs)
     try:
         for r in range(args.rounds):
@@ -153,10 +163,17 @@ def main():
                 if programs[name] is not None:
                     res = run(programs[name], nerio_env, args.frames, args.timeout)
                     size = size or res["size"]
+                    if camera is None and res["camera"]:
+                        camera = res["camera"]
+                        # Two equal points: the path stands still.
+                        with open(path_file, "w") as f:
+                            for t in (0.0, 1000.0):
+                                f.write(f"{t} " + " ".join(repr(v) for v in camera) + "\n")
                 else:
                     w, h = size or SCREEN
-                    res = run(["osgviewer", "--window", "0", "0", str(w), str(h), osgb], osg_env, args.frames,
-                              args.timeout)
+                    view = ["-p", path_file] if args.same_view and camera else []
+                    res = run(["osgviewer", "--window", "0", "0", str(w), str(h)] + view + [osgb], osg_env,
+                              args.frames, args.timeout)
                 results[name].append(res)
                 read = f" (model read and set at {res['model_set']:.2f} s)" if res["model_set"] is not None else ""
                 print(f"round {r + 1} {name:10s} start-up {fmt(res['startup'], 's')}{read}, frame {fmt(res['frame'], 'ms')}, "
@@ -171,6 +188,8 @@ def main():
 
     print()
     print(f"model {model}, 3D view {size[0]}x{size[1]} pixels for each" if size else f"model {model}")
+    if args.same_view:
+        print("osgviewer shown the viewer's first view" if camera else "the viewer printed no camera: osgviewer used its own view")
     header = f"{'median of ' + str(args.rounds):14s}" + "".join(f"{n:>12s}" for n in names)
     header += "".join(f"{n + '/osg':>14s}" for n in names if n != "osgviewer") + f"{'target':>9s}"
     print(header)

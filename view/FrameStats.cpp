@@ -2,6 +2,8 @@
 
 #include "osgqt/GraphicsWindowQt.h"
 
+#include <osg/Camera>
+
 #include <QEvent>
 #include <QOpenGLWidget>
 
@@ -59,6 +61,25 @@ double sinceStart()
     return now(CLOCK_BOOTTIME) - startTicks / double(sysconf(_SC_CLK_TCK));
 }
 
+// Where the camera stands when the model first shows (eye, then the rotation of the camera's frame
+// as a quaternion, then the vertical field of view), so a benchmark can show another viewer the same
+// picture.
+void printCamera(osgQt::GLWidget* gl)
+{
+    osgQt::GraphicsWindowQt* window = gl ? gl->getGraphicsWindow() : nullptr;
+    if (!window || window->getCameras().empty())
+        return;
+    const osg::Camera* camera = window->getCameras().front();
+    const osg::Matrixd world = camera->getInverseViewMatrix();
+    const osg::Vec3d eye = world.getTrans();
+    const osg::Quat rotation = world.getRotate();
+    double fovy = 0.0, aspect = 0.0, zNear = 0.0, zFar = 0.0;
+    if (!camera->getProjectionMatrixAsPerspective(fovy, aspect, zNear, zFar))
+        fovy = 0.0;
+    std::fprintf(stderr, "nerio-frame-stats: camera eye %.9g %.9g %.9g rotation %.9g %.9g %.9g %.9g fovy %.6g\n", eye.x(),
+                 eye.y(), eye.z(), rotation.x(), rotation.y(), rotation.z(), rotation.w(), fovy);
+}
+
 void frameSwapped()
 {
     State& s = state();
@@ -83,6 +104,7 @@ void frameSwapped()
         const double ratio = s.widget ? s.widget->devicePixelRatioF() : 1.0;
         std::fprintf(stderr, "nerio-frame-stats: first-model-frame at %.6f after %.3f size %dx%d\n", t, sinceStart(),
                      s.widget ? int(s.widget->width() * ratio) : 0, s.widget ? int(s.widget->height() * ratio) : 0);
+        printCamera(gl);
     }
     s.last = t;
 }

@@ -9,6 +9,7 @@ class QOpenGLWidget;
 //   nerio-frame-stats: first-frame at <monotonic s> after <s>
 //   nerio-frame-stats: model-set at <monotonic s> after <s>     (the read is done, the scene takes it)
 //   nerio-frame-stats: first-model-frame at <monotonic s> after <s>
+//   nerio-frame-stats: camera eye <x y z> rotation <quaternion x y z w> fovy <degrees>   (right after)
 // The monotonic clock is CLOCK_MONOTONIC, so a benchmark can relate the lines to its own clock.
 namespace FrameStats {
 

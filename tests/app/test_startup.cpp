@@ -122,15 +122,24 @@ TEST(CommandLine, FrameStatsTellTheFirstFrameWithTheModel)
             if (word == "renderer") { // the view asks for 8 samples; the choice depends on the GL
                 EXPECT_TRUE(line.contains("of 8 requested")) << line.toStdString();
             }
+            if (word == "camera") { // eye, rotation and field of view, all numbers
+                const QStringList parts = line.split(' ');
+                ASSERT_EQ(parts.size(), 13) << line.toStdString();
+                for (int i : {3, 4, 5, 7, 8, 9, 10, 12}) {
+                    bool ok = false;
+                    parts[i].toDouble(&ok);
+                    EXPECT_TRUE(ok) << line.toStdString();
+                }
+            }
         }
     }
     p.kill();
     p.waitForFinished(10000);
     // A small model may be read before the first frame is on screen.
-    ASSERT_EQ(events.size(), 4) << events.join(' ').toStdString();
+    ASSERT_EQ(events.size(), 5) << events.join(' ').toStdString();
     EXPECT_EQ(events.indexOf("renderer"), events.indexOf("first-frame") + 1);
     EXPECT_LT(events.indexOf("model-set"), events.indexOf("first-model-frame"));
-    EXPECT_EQ(events.last(), "first-model-frame");
+    EXPECT_EQ(events.indexOf("camera"), events.indexOf("first-model-frame") + 1);
     EXPECT_EQ(framesAfterModel, 2);
 }
 

@@ -18,6 +18,8 @@
 #include <cstring>
 #include <iterator>
 #include <limits>
+#include <set>
+#include <utility>
 
 using namespace Vantor;
 
@@ -120,7 +122,19 @@ TEST(Effects, CreaseLinesOnlyWhereTheReaderKeptNoEdges)
     // The cube's twelve edges, each once, though every corner is split over three faces.
     osg::Drawable* lines = creases(bare.get());
     ASSERT_NE(lines, nullptr);
-    EXPECT_EQ(lines->asGeometry()->getVertexArray()->getNumElements(), 24u);
+    const osg::Geometry* g = lines->asGeometry();
+    const auto* points = dynamic_cast<const osg::Vec3Array*>(g->getVertexArray());
+    ASSERT_TRUE(points && g->getNumPrimitiveSets() == 1u);
+    const osg::PrimitiveSet* segments = g->getPrimitiveSet(0);
+    ASSERT_EQ(segments->getMode(), GLenum(GL_LINES));
+    ASSERT_EQ(segments->getNumIndices(), 24u);
+    std::set<std::pair<osg::Vec3, osg::Vec3>> distinct;
+    for (unsigned int i = 0; i < 24; i += 2) {
+        osg::Vec3 a = (*points)[segments->index(i)], b = (*points)[segments->index(i + 1)];
+        EXPECT_FLOAT_EQ((a - b).length(), 2.0f);
+        distinct.insert(std::minmax(a, b));
+    }
+    EXPECT_EQ(distinct.size(), 12u);
     EXPECT_EQ(creases(edged.get()), nullptr);
     EXPECT_EQ(edged->getChild(0)->asGeode()->getNumDrawables(), 2u);
 

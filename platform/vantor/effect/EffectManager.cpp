@@ -97,15 +97,14 @@ struct PositionHash
 
 // Lines where the faces of a body meet at a crease, along open borders and where more than two
 // triangles share an edge. Points at the same position count as one, since bodies split their
-// vertices where normals differ.
+// vertices where normals differ. When the faces share one vertex array (as the reader builds a
+// body), the lines index into it instead of copying points: a large model carries them at a third
+// of the memory.
 osg::ref_ptr<osg::Geometry> creaseLines(const osg::Geode& geode, double angleDegrees)
 {
-    std::unordered_map<osg::Vec3, unsigned int, PositionHash> welded;
-    std::vector<osg::Vec3> points;
-    std::vector<osg::Vec3> normals;                           // one per kept triangle
-    std::vector<std::pair<std::uint64_t, unsigned int>> uses; // edge (welded ends), triangle
-    const float cosLimit = float(std::cos(osg::DegreesToRadians(angleDegrees)));
-
+    std::vector<const osg::Geometry*> faces;
+    const osg::Vec3Array* shared = nullptr;
+    bool oneArray = true;
     for (unsigned int d = 0; d < geode.getNumDrawables(); ++d) {
         const osg::Geometry* g = geode.getDrawable(d)->asGeometry();
         if (!g || kindOf(*g) != Kind::Face)
@@ -113,6 +112,21 @@ osg::ref_ptr<osg::Geometry> creaseLines(const osg::Geode& geode, double angleDeg
         const auto* vertices = dynamic_cast<const osg::Vec3Array*>(g->getVertexArray());
         if (!vertices)
             continue;
+        faces.push_back(g);
+        if (!shared)
+            shared = vertices;
+        oneArray = oneArray && vertices == shared;
+    }
+
+    std::unordered_map<osg::Vec3, unsigned int, PositionHash> welded;
+    std::vector<osg::Vec3> points;
+    std::vector<unsigned int> firstIndex; // per welded point, its first index in the shared array
+    std::vector<osg::Vec3> normals;                           // one per kept triangle
+    std::vector<std::pair<std::uint64_t, unsigned int>> uses; // edge (welded ends), triangle
+    const float cosLimit = float(std::cos(osg::DegreesToRadians(angleDegrees)));
+
+    for (const osg::Geometry* g : faces) {
+        const auto* vertices = static_cast<const osg::Vec3Array*>(g->getVertexArray());
         std::vector<unsigned int> triangles;
         for (unsigned int p = 0; p < g->getNumPrimitiveSets(); ++p)
             triangles.reserve(triangles.size() + g->getPrimitiveSet(p)->getNumIndices());
@@ -129,8 +143,10 @@ osg::ref_ptr<osg::Geometry> creaseLines(const osg::Geode& geode, double angleDeg
                 return weldOf[i];
             const osg::Vec3& v = (*vertices)[i];
             auto found = welded.emplace(v, unsigned(points.size()));
-            if (found.second)
+            if (found.second) {
                 points.push_back(v);
+                firstIndex.push_back(i);
+            }
             return weldOf[i] = found.first->second;
         };
         for (std::size_t t = 0; t + 2 < triangles.size(); t += 3) {
@@ -150,31 +166,45 @@ osg::ref_ptr<osg::Geometry> creaseLines(const osg::Geode& geode, double angleDeg
             }
         }
     }
+    welded = {};
 
     // Sorted, the uses of one edge lie together: one use is an open border, two a crease when their
     // faces bend enough, more a non-manifold edge.
     std::sort(uses.begin(), uses.end());
-    osg::ref_ptr<osg::Vec3Array> lines = new osg::Vec3Array;
+    std::vector<unsigned int> ends; // welded points, two per line
     for (std::size_t i = 0; i < uses.size();) {
         std::size_t end = i + 1;
         while (end < uses.size() && uses[end].first == uses[i].first)
             ++end;
         const std::size_t count = end - i;
         if (count != 2 || normals[uses[i].second] * normals[uses[i + 1].second] < cosLimit) {
-            lines->push_back(points[unsigned(uses[i].first >> 32)]);
-            lines->push_back(points[unsigned(uses[i].first & 0xFFFFFFFFu)]);
+            ends.push_back(unsigned(uses[i].first >> 32));
+            ends.push_back(unsigned(uses[i].first & 0xFFFFFFFFu));
         }
         i = end;
     }
-    if (lines->empty())
+    if (ends.empty())
         return nullptr;
     osg::ref_ptr<osg::Geometry> g = new osg::Geometry;
     g->setName(EffectManager::CreaseEdgesName);
-    g->setVertexArray(lines.get());
+    if (oneArray) {
+        g->setVertexArray(const_cast<osg::Vec3Array*>(shared));
+        osg::ref_ptr<osg::DrawElementsUInt> lines = new osg::DrawElementsUInt(GL_LINES);
+        lines->reserve(ends.size());
+        for (unsigned int w : ends)
+            lines->push_back(firstIndex[w]);
+        g->addPrimitiveSet(lines.get());
+    } else {
+        osg::ref_ptr<osg::Vec3Array> lines = new osg::Vec3Array;
+        lines->reserve(ends.size());
+        for (unsigned int w : ends)
+            lines->push_back(points[w]);
+        g->setVertexArray(lines.get());
+        g->addPrimitiveSet(new osg::DrawArrays(GL_LINES, 0, GLsizei(lines->size())));
+    }
     osg::ref_ptr<osg::Vec4Array> colour = new osg::Vec4Array;
     colour->push_back(osg::Vec4(0.1f, 0.1f, 0.1f, 1.0f));
     g->setColorArray(colour.get(), osg::Array::BIND_OVERALL);
-    g->addPrimitiveSet(new osg::DrawArrays(GL_LINES, 0, GLsizei(lines->size())));
     return g;
 }
 
