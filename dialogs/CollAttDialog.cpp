@@ -1,8 +1,7 @@
 #include "dialogs/CollAttDialog.h"
 
-#include "vantor/measure/Measure.h"
-#include "vantor/note/Note.h"
-#include "vantor/section/Section.h"
+#include "panels/CoordinationEntries.h"
+#include "vantor/annotation/AnnotationInfo.h"
 
 #include <QComboBox>
 #include <QHBoxLayout>
@@ -146,13 +145,7 @@ CollaborativeAttributeDialog::~CollaborativeAttributeDialog() = default;
 
 Vantor::AnnotationInfo* CollaborativeAttributeDialog::annotationOf(osg::Node* node)
 {
-    if (auto* section = dynamic_cast<Vantor::Section*>(node))
-        return section;
-    if (auto* measure = dynamic_cast<Vantor::Measure*>(node))
-        return measure;
-    if (auto* note = dynamic_cast<Vantor::Note*>(node))
-        return note;
-    return nullptr;
+    return CoordinationEntries::annotationOf(node);
 }
 
 void CollaborativeAttributeDialog::setEditable(bool editable)

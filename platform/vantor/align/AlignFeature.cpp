@@ -1,4 +1,5 @@
 #include "vantor/align/AlignFeature.h"
+#include "vantor/feature/FeatureGeometry.h"
 
 #include <osg/Geode>
 #include <osg/Geometry>
@@ -60,15 +61,7 @@ double pixelsPerUnit(osgViewer::View* view, const osg::Vec3d& point)
     return std::isfinite(d) ? d : 0.0;
 }
 
-osg::Vec3d closestOnSegment(const osg::Vec3d& p, const osg::Vec3d& a, const osg::Vec3d& b)
-{
-    const osg::Vec3d ab = b - a;
-    const double len2 = ab.length2();
-    if (len2 <= 0.0)
-        return a;
-    const double t = std::min(1.0, std::max(0.0, ((p - a) * ab) / len2));
-    return a + ab * t;
-}
+using Vantor::FeatureGeo::closestOnSegment;
 
 } // namespace
 
