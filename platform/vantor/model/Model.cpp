@@ -20,42 +20,6 @@ namespace {
 
 const osg::Vec4f DefaultColor(0.8f, 0.8f, 0.8f, 1.0f); // osg::Material's own default diffuse
 
-// Looks at every drawable below a node, hidden ones included, for line and face primitives.
-class GeometryKindVisitor : public osg::NodeVisitor
-{
-public:
-    GeometryKindVisitor() : osg::NodeVisitor(TRAVERSE_ALL_CHILDREN) { setNodeMaskOverride(0xffffffff); }
-
-    void apply(osg::Drawable& drawable) override
-    {
-        const osg::Geometry* geometry = drawable.asGeometry();
-        if (!geometry)
-            return;
-        for (unsigned int i = 0; i < geometry->getNumPrimitiveSets(); ++i) {
-            switch (geometry->getPrimitiveSet(i)->getMode()) {
-            case GL_LINES:
-            case GL_LINE_STRIP:
-            case GL_LINE_LOOP:
-                lines = true;
-                break;
-            case GL_TRIANGLES:
-            case GL_TRIANGLE_STRIP:
-            case GL_TRIANGLE_FAN:
-            case GL_QUADS:
-            case GL_QUAD_STRIP:
-            case GL_POLYGON:
-                faces = true;
-                break;
-            default:
-                break;
-            }
-        }
-    }
-
-    bool lines = false;
-    bool faces = false;
-};
-
 bool isFaceMode(GLenum mode)
 {
     switch (mode) {
@@ -70,6 +34,28 @@ bool isFaceMode(GLenum mode)
         return false;
     }
 }
+
+// Looks at every drawable below a node, hidden ones included, for line and face primitives.
+class GeometryKindVisitor : public osg::NodeVisitor
+{
+public:
+    GeometryKindVisitor() : osg::NodeVisitor(TRAVERSE_ALL_CHILDREN) { setNodeMaskOverride(0xffffffff); }
+
+    void apply(osg::Drawable& drawable) override
+    {
+        const osg::Geometry* geometry = drawable.asGeometry();
+        if (!geometry)
+            return;
+        for (unsigned int i = 0; i < geometry->getNumPrimitiveSets(); ++i) {
+            const GLenum mode = geometry->getPrimitiveSet(i)->getMode();
+            lines = lines || mode == GL_LINES || mode == GL_LINE_STRIP || mode == GL_LINE_LOOP;
+            faces = faces || isFaceMode(mode);
+        }
+    }
+
+    bool lines = false;
+    bool faces = false;
+};
 
 // The colour of the model's first face: the first drawable with faces among its own bodies. A body
 // holds one drawable per face material in the order the faces come, so this is its first face's.
