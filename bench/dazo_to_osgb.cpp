@@ -29,6 +29,15 @@ void dropUserData(osg::Object& object)
     object.setUserDataContainer(nullptr);
 }
 
+// How the viewer draws its geometry is its own choice: osgviewer gets drawables as a new OSG drawable
+// is drawn by default, as from any other ".osgb".
+void drawAsOsgDefaults(osg::Drawable& drawable)
+{
+    static const osg::ref_ptr<osg::Geometry> fresh = new osg::Geometry;
+    drawable.setUseDisplayList(fresh->getUseDisplayList());
+    drawable.setUseVertexBufferObjects(fresh->getUseVertexBufferObjects());
+}
+
 class Converter
 {
 public:
@@ -63,8 +72,10 @@ private:
         if (isPlainOsg(*node)) {
             if (osg::Geode* geode = node->asGeode())
                 keepPlainDrawables(*geode);
-            if (osg::Drawable* drawable = node->asDrawable())
+            if (osg::Drawable* drawable = node->asDrawable()) {
                 drawable->setComputeBoundingBoxCallback(nullptr);
+                drawAsOsgDefaults(*drawable);
+            }
             dropUserData(*node);
             return node;
         }
@@ -97,6 +108,7 @@ private:
             dropUserData(*drawable);
             if (drawable->getComputeBoundingBoxCallback())
                 drawable->setComputeBoundingBoxCallback(nullptr);
+            drawAsOsgDefaults(*drawable);
         }
     }
 

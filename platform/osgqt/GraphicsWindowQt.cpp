@@ -1,5 +1,7 @@
 #include "osgqt/GraphicsWindowQt.h"
 
+#include <osg/GLExtensions>
+
 #include <osgGA/EventQueue>
 
 #include <QKeyEvent>
@@ -98,6 +100,16 @@ GLWidget::Multisampling GLWidget::multisamplingFromText(const QString& text)
     if (t == QLatin1String("off") || t == QLatin1String("0") || t == QLatin1String("false"))
         return Multisampling::Off;
     return Multisampling::Auto;
+}
+
+void GLWidget::disableGLExtension(const std::string& name)
+{
+    std::string& disabled = osg::getGLExtensionDisableString();
+    if (disabled.find(name) != std::string::npos)
+        return;
+    if (!disabled.empty())
+        disabled += ';';
+    disabled += name;
 }
 
 bool GLWidget::isSoftwareRenderer(const QString& glRenderer)
@@ -202,6 +214,11 @@ void GLWidget::initializeGL()
     }
     _maxSamples = n > 0 ? n : 0;
     _samples = resolveSamples(_requestedSamples, multisampling(), _glRenderer, _maxSamples);
+    // A software rasteriser draws from main memory: a buffer object is only another copy of the model
+    // there (a large model's geometry twice), and drawing from it is no faster. OSG then draws from
+    // the arrays themselves; it reads the switch when this context first becomes current for it.
+    if (isSoftwareRenderer(_glRenderer))
+        disableGLExtension("GL_ARB_vertex_buffer_object");
     if (_samples > 0 && !QOpenGLFramebufferObject::hasOpenGLFramebufferBlit())
         _samples = 0;
 }

@@ -8,6 +8,7 @@
 #include <QPointer>
 
 #include <memory>
+#include <string>
 
 class QOpenGLFramebufferObject;
 
@@ -42,6 +43,8 @@ public:
     static Multisampling multisamplingFromText(const QString& text);
     // True for Mesa's software rasterisers (llvmpipe, softpipe, swrast) and other non-hardware renderers.
     static bool isSoftwareRenderer(const QString& glRenderer);
+    // Adds an extension to OSG's list of those it must not use (once), for contexts it sets up later.
+    static void disableGLExtension(const std::string& name);
     // The samples drawn with for a request, a policy, the renderer and its limit (0 when unknown).
     static int resolveSamples(int requested, Multisampling policy, const QString& glRenderer, int maxSamples);
 

@@ -1,4 +1,5 @@
-// The effect manager's render modes and toggles, and the material command with its undo.
+// The effect manager's render modes and toggles, one-sided drawing of closed bodies, and the material
+// command with its undo.
 #include <gtest/gtest.h>
 
 #include "vantor/command/CommandManager.h"
@@ -9,13 +10,18 @@
 #include "vantor/property/SetMaterialCommand.h"
 
 #include <osg/BlendFunc>
+#include <osg/CullFace>
 #include <osg/ColorMask>
 #include <osg/Geometry>
 #include <osg/Material>
 #include <osg/PolygonMode>
+#include <osgUtil/CullVisitor>
+#include <osgUtil/RenderStage>
+#include <osgUtil/StateGraph>
 
 #include <cmath>
 #include <cstring>
+#include <functional>
 #include <iterator>
 #include <limits>
 #include <set>
@@ -147,6 +153,211 @@ TEST(Effects, CreaseLinesOnlyWhereTheReaderKeptNoEdges)
     EXPECT_EQ(bare->getChild(0)->asGeode()->getNumDrawables(), 1u);
     EXPECT_EQ(faces(bare.get())->getCullCallback(), nullptr);
     EXPECT_EQ(edged->getChild(0)->asGeode()->getDrawable(1)->getCullCallback(), nullptr);
+}
+
+namespace {
+
+// A cube as indexed triangles, each face with corners of its own (as a reader splits them where
+// normals differ). Faces are numbered 0..5; `flipped` faces wind the other way round, `missing` ones
+// are left out; `ulps` moves each face's copy of the corners that many float steps, as faces
+// tessellated apart meet only up to rounding.
+struct CubeSpec
+{
+    osg::Vec3 centre;
+    float half = 1.0f;
+    bool inward = false;
+    int flipped = -1;
+    int missing = -1;
+    bool ulps = false;
+};
+
+void addCube(osg::Vec3Array& v, osg::DrawElementsUInt& t, const CubeSpec& spec)
+{
+    const osg::Vec3 axes[3] = {{1, 0, 0}, {0, 1, 0}, {0, 0, 1}};
+    int face = 0;
+    for (int a = 0; a < 3; ++a) {
+        for (float s : {-1.0f, 1.0f}) {
+            const int f = face++;
+            if (f == spec.missing)
+                continue;
+            const osg::Vec3 n = axes[a] * s, u = axes[(a + 1) % 3], w = n ^ u; // u x w = n: counter-clockwise from outside
+            const unsigned int first = unsigned(v.size());
+            for (const osg::Vec3& corner : {n - u - w, n + u - w, n + u + w, n - u + w}) {
+                osg::Vec3 p = spec.centre + corner * spec.half;
+                for (int step = 0; spec.ulps && step < f % 3; ++step)
+                    p.set(std::nextafter(p.x(), 1e9f), std::nextafter(p.y(), 1e9f), std::nextafter(p.z(), 1e9f));
+                v.push_back(p);
+            }
+            static const unsigned int ccw[6] = {0, 1, 2, 0, 2, 3}, cw[6] = {0, 2, 1, 0, 3, 2};
+            const bool reverse = spec.inward != (f == spec.flipped);
+            for (unsigned int i : reverse ? cw : ccw)
+                t.push_back(first + i);
+        }
+    }
+}
+
+osg::ref_ptr<Body> bodyOf(const std::vector<CubeSpec>& cubes)
+{
+    osg::ref_ptr<osg::Vec3Array> v = new osg::Vec3Array;
+    osg::ref_ptr<osg::DrawElementsUInt> t = new osg::DrawElementsUInt(GL_TRIANGLES);
+    for (const CubeSpec& c : cubes)
+        addCube(*v, *t, c);
+    osg::ref_ptr<osg::Geometry> g = new osg::Geometry;
+    g->setVertexArray(v.get());
+    osg::ref_ptr<osg::Vec4Array> colour = new osg::Vec4Array;
+    colour->push_back(osg::Vec4(0.8f, 0.2f, 0.2f, 1.0f));
+    g->setColorArray(colour.get(), osg::Array::BIND_OVERALL);
+    g->addPrimitiveSet(t.get());
+    osg::ref_ptr<Body> body = new Body;
+    body->addDrawable(g.get());
+    return body;
+}
+
+using Facing = EffectManager::SurfaceFacing;
+
+// Culls the scene as seen from `eye` towards the origin and returns, for each drawable drawn, the
+// side its accumulated state culls: GL_BACK, GL_FRONT, or 0 for none.
+std::vector<GLenum> culledSides(osg::Node* scene, const osg::Vec3d& eye)
+{
+    osg::ref_ptr<osgUtil::CullVisitor> cv = new osgUtil::CullVisitor;
+    osg::ref_ptr<osgUtil::StateGraph> graph = new osgUtil::StateGraph;
+    osg::ref_ptr<osgUtil::RenderStage> stage = new osgUtil::RenderStage;
+    cv->setStateGraph(graph.get());
+    cv->setRenderStage(stage.get());
+    cv->setComputeNearFarMode(osg::CullSettings::DO_NOT_COMPUTE_NEAR_FAR);
+    osg::ref_ptr<osg::Viewport> viewport = new osg::Viewport(0, 0, 200, 200);
+    cv->pushViewport(viewport.get());
+    cv->pushProjectionMatrix(new osg::RefMatrix(osg::Matrix::perspective(30.0, 1.0, 0.1, 1000.0)));
+    cv->pushModelViewMatrix(new osg::RefMatrix(osg::Matrix::lookAt(eye, osg::Vec3d(), osg::Vec3d(0, 0, 1))),
+                            osg::Transform::ABSOLUTE_RF);
+    scene->accept(*cv);
+    std::vector<GLenum> sides;
+    std::function<void(const osgUtil::StateGraph&, GLenum)> walk = [&](const osgUtil::StateGraph& node, GLenum side) {
+        if (const osg::StateSet* ss = node.getStateSet()) {
+            if (ss->getModeList().count(GL_CULL_FACE)) {
+                const auto* face = dynamic_cast<const osg::CullFace*>(ss->getAttribute(osg::StateAttribute::CULLFACE));
+                side = (ss->getMode(GL_CULL_FACE) & osg::StateAttribute::ON) && face ? GLenum(face->getMode()) : 0;
+            }
+        }
+        for (std::size_t i = 0; i < node._leaves.size(); ++i)
+            sides.push_back(side);
+        for (const auto& child : node._children)
+            walk(*child.second, side);
+    };
+    walk(*graph, 0);
+    return sides;
+}
+
+} // namespace
+
+TEST(OneSided, ClosedBodiesAreToldByTheirWinding)
+{
+    const osg::Vec3 far(5, 0, 0);
+    struct Case
+    {
+        const char* name;
+        std::vector<CubeSpec> cubes;
+        Facing expected;
+    } cases[] = {
+        {"outward cube", {CubeSpec{}}, Facing::Outward},
+        {"inward cube", {CubeSpec{{}, 1.0f, true}}, Facing::Inward},
+        {"faces meeting only up to rounding", {CubeSpec{{}, 1.0f, false, -1, -1, true}}, Facing::Outward},
+        {"one face missing", {CubeSpec{{}, 1.0f, false, -1, 4}}, Facing::Open},
+        {"one face wound the other way", {CubeSpec{{}, 1.0f, false, 2}}, Facing::Open},
+        {"two outward shells", {CubeSpec{}, CubeSpec{far}}, Facing::Outward},
+        {"a solid with a cavity: shells of both signs", {CubeSpec{{}, 3.0f}, CubeSpec{{}, 1.0f, true}}, Facing::Open},
+        {"shells wound apart", {CubeSpec{}, CubeSpec{far, 1.0f, true}}, Facing::Open},
+        {"no triangles", {}, Facing::Open},
+    };
+    for (const Case& c : cases) {
+        osg::ref_ptr<Body> body = bodyOf(c.cubes);
+        EXPECT_EQ(int(EffectManager::facingOf(*body)), int(c.expected)) << c.name;
+    }
+
+    // A flat sheet with both sides wound is closed, but encloses nothing: both sides may show.
+    osg::ref_ptr<osg::Vec3Array> v = new osg::Vec3Array;
+    for (const osg::Vec3& p : {osg::Vec3(0, 0, 0), osg::Vec3(1, 0, 0), osg::Vec3(1, 1, 0), osg::Vec3(0, 1, 0)})
+        v->push_back(p);
+    const GLuint both[] = {0, 1, 2, 0, 2, 3, 0, 2, 1, 0, 3, 2};
+    osg::ref_ptr<osg::Geometry> sheet = new osg::Geometry;
+    sheet->setVertexArray(v.get());
+    sheet->addPrimitiveSet(new osg::DrawElementsUInt(GL_TRIANGLES, 12, both));
+    osg::ref_ptr<Body> body = new Body;
+    body->addDrawable(sheet.get());
+    EXPECT_EQ(EffectManager::facingOf(*body), Facing::Open);
+}
+
+TEST(OneSided, TheHiddenSideFollowsPlacementSectionsAndTransparency)
+{
+    osg::ref_ptr<Body> body = bodyOf({CubeSpec{}});
+    osg::ref_ptr<Model> model = new Model;
+    model->addChild(body.get());
+    const osg::NodePath path{model.get(), body.get()};
+    const osg::Matrix mirror = osg::Matrix::scale(-1, 1, 1), flat = osg::Matrix::scale(1, 0, 1);
+    struct Case
+    {
+        const char* name;
+        Facing facing;
+        osg::Matrix placement;
+        std::function<void(osg::StateSet& model, osg::StateSet& faces)> state;
+        GLenum expected;
+    } cases[] = {
+        {"outward", Facing::Outward, {}, nullptr, GL_BACK},
+        {"outward, mirrored", Facing::Outward, mirror, nullptr, GL_FRONT},
+        {"inward", Facing::Inward, {}, nullptr, GL_FRONT},
+        {"inward, mirrored", Facing::Inward, mirror, nullptr, GL_BACK},
+        {"open", Facing::Open, {}, nullptr, 0},
+        {"flattened to nothing", Facing::Outward, flat, nullptr, 0},
+        {"cut by a section", Facing::Outward, {},
+         [](osg::StateSet& m, osg::StateSet&) { m.setMode(GL_CLIP_PLANE0 + 2, osg::StateAttribute::ON); }, 0},
+        {"a section switched off", Facing::Outward, {},
+         [](osg::StateSet& m, osg::StateSet&) { m.setMode(GL_CLIP_PLANE0, osg::StateAttribute::OFF); }, GL_BACK},
+        {"see-through part", Facing::Outward, {},
+         [](osg::StateSet& m, osg::StateSet&) { m.setRenderBinDetails(10, "DepthSortedBin"); }, 0},
+        {"see-through faces", Facing::Outward, {},
+         [](osg::StateSet&, osg::StateSet& f) { f.setRenderingHint(osg::StateSet::TRANSPARENT_BIN); }, 0},
+        {"blended part", Facing::Outward, {},
+         [](osg::StateSet& m, osg::StateSet&) { m.setMode(GL_BLEND, osg::StateAttribute::ON); }, 0},
+    };
+    for (const Case& c : cases) {
+        model->setStateSet(new osg::StateSet);
+        body->getDrawable(0)->setStateSet(new osg::StateSet);
+        if (c.state)
+            c.state(*model->getStateSet(), *body->getDrawable(0)->getStateSet());
+        const osg::Matrix modelView = c.placement * osg::Matrix::lookAt(osg::Vec3d(0, -6, 0), {}, {0, 0, 1});
+        EXPECT_EQ(EffectManager::hiddenSide(path, *body, modelView, c.facing), c.expected) << c.name;
+    }
+}
+
+TEST(OneSided, CulledAsTheModeAllowsAndTakenOffWithTheEffect)
+{
+    osg::ref_ptr<Model> top = new Model;
+    osg::ref_ptr<Model> part = new Model;
+    part->addChild(bodyOf({CubeSpec{}}).get());
+    top->addChild(part.get());
+    osg::ref_ptr<EffectManager> effects = new EffectManager;
+    effects->setEffectNode(top.get());
+    const osg::Vec3d eye(0, -6, 2);
+    const std::vector<GLenum> back{GL_BACK, GL_BACK}, front{GL_FRONT, GL_FRONT}, none{0, 0}; // faces, creases
+
+    EXPECT_EQ(culledSides(top.get(), eye), back);
+    part->setMatrix(osg::Matrix::scale(1, -1, 1));
+    EXPECT_EQ(culledSides(top.get(), eye), front);
+    part->setMatrix(osg::Matrix::identity());
+
+    effects->setEffectType(EFFECT_BLANKING);
+    EXPECT_EQ(culledSides(top.get(), eye), back) << "hidden line fills depth from the outside only";
+    effects->setEffectType(EFFECT_POINT);
+    EXPECT_EQ(culledSides(top.get(), eye), std::vector<GLenum>{0}) << "points (no edges) show the far side too";
+    effects->setEffectType(EFFECT_FLAT);
+    effects->setTransparent(true);
+    EXPECT_EQ(culledSides(top.get(), eye), none) << "a see-through model shows its parts' insides";
+    effects->setTransparent(false);
+    EXPECT_EQ(culledSides(top.get(), eye), back);
+
+    effects->clearEffect();
+    EXPECT_EQ(culledSides(top.get(), eye), std::vector<GLenum>{0}) << "no creases, no culling left behind";
+    EXPECT_EQ(part->getChild(0)->getCullCallback(), nullptr);
 }
 
 TEST(Effects, EachModeByItsState)

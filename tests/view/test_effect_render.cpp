@@ -22,6 +22,9 @@
 #include <QDir>
 #include <QTest>
 
+#include <string>
+#include <utility>
+
 namespace {
 
 // A cube of half size 1 about the origin, six quads with their own corners and normals, no edges.
@@ -239,4 +242,82 @@ TEST(EffectRender, RecolouredAndSeeThroughPartsLookTheSameAfterASave)
     // The see-through part shows the background through it.
     const QRgb through = after.pixel(pixel(osg::Vec3d(1.5, -1, 0)));
     EXPECT_GT(qRed(through), 60);
+}
+
+// A closed part is drawn from its outside only; placed mirrored, its triangles turn on screen and it
+// must still show its outside: the front face, not the inside of the one behind.
+TEST(EffectRender, ClosedPartsShowTheirOutsideMirroredOrNot)
+{
+    if (!nerio_test::hasDisplay())
+        GTEST_SKIP() << "needs an X display";
+    // Six faces wound counter-clockwise seen from outside, sharing one array: the face at y = +1 blue,
+    // the others red.
+    osg::ref_ptr<osg::Vec3Array> v = new osg::Vec3Array;
+    osg::ref_ptr<osg::Vec3Array> n = new osg::Vec3Array;
+    osg::ref_ptr<osg::DrawElementsUInt> red = new osg::DrawElementsUInt(GL_TRIANGLES);
+    osg::ref_ptr<osg::DrawElementsUInt> blue = new osg::DrawElementsUInt(GL_TRIANGLES);
+    const osg::Vec3 axes[3] = {{1, 0, 0}, {0, 1, 0}, {0, 0, 1}};
+    for (int a = 0; a < 3; ++a) {
+        for (float s : {-1.0f, 1.0f}) {
+            const osg::Vec3 normal = axes[a] * s, u = axes[(a + 1) % 3], w = normal ^ u;
+            const unsigned int first = unsigned(v->size());
+            for (const osg::Vec3& p : {normal - u - w, normal + u - w, normal + u + w, normal - u + w}) {
+                v->push_back(p);
+                n->push_back(normal);
+            }
+            osg::DrawElementsUInt& list = (a == 1 && s > 0) ? *blue : *red;
+            for (unsigned int i : {0u, 1u, 2u, 0u, 2u, 3u})
+                list.push_back(first + i);
+        }
+    }
+    osg::ref_ptr<Vantor::Body> body = new Vantor::Body;
+    for (const auto& [list, colour] : {std::make_pair(red, osg::Vec4(0.9f, 0.1f, 0.1f, 1)),
+                                       std::make_pair(blue, osg::Vec4(0.1f, 0.1f, 0.9f, 1))}) {
+        osg::ref_ptr<osg::Geometry> g = new osg::Geometry;
+        g->setVertexArray(v.get());
+        g->setNormalArray(n.get(), osg::Array::BIND_PER_VERTEX);
+        osg::ref_ptr<osg::Vec4Array> c = new osg::Vec4Array;
+        c->push_back(colour);
+        g->setColorArray(c.get(), osg::Array::BIND_OVERALL);
+        g->addPrimitiveSet(list.get());
+        body->addDrawable(g.get());
+    }
+    ASSERT_EQ(Vantor::EffectManager::facingOf(*body), Vantor::EffectManager::SurfaceFacing::Outward);
+    osg::ref_ptr<Vantor::Model> top = new Vantor::Model;
+    osg::ref_ptr<Vantor::Model> part = new Vantor::Model;
+    part->setName("Closed");
+    part->addChild(body.get());
+    top->addChild(part.get());
+
+    SceneModel model;
+    SceneView view;
+    view.setBgColor(QColor(200, 200, 200));
+    model.setModel(top.get());
+    view.setSceneModel(&model);
+    view.resize(300, 300);
+    view.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&view));
+    osg::ref_ptr<PickingHandler> handler = view.getPickingHandler();
+    handler->setNode(view.getSceneGroup());
+    handler->setHomePosition(osg::Vec3d(0, -6, 0), osg::Vec3d(), osg::Vec3d(0, 0, 1));
+    handler->setAutoComputeHomePosition(false);
+    handler->setTransformation(osg::Vec3d(0, -6, 0), osg::Vec3d(), osg::Vec3d(0, 0, 1));
+    auto* gl = qobject_cast<osgQt::GLWidget*>(view.graphicsWidget());
+    ASSERT_NE(gl, nullptr);
+
+    const struct
+    {
+        const char* name;
+        osg::Matrix placement;
+    } placements[] = {{"as modelled", {}},
+                      {"mirrored in x", osg::Matrix::scale(-1, 1, 1)},
+                      {"mirrored in z", osg::Matrix::scale(1, 1, -1)}};
+    for (const auto& p : placements) {
+        part->setMatrix(p.placement);
+        nerio_test::waitFrames(view, 3);
+        const QImage img = gl->grabFramebuffer().convertToFormat(QImage::Format_RGB32);
+        keepShot(img, (std::string("closed_") + p.name + ".png").c_str());
+        const QRgb centre = img.pixel(img.width() / 2, img.height() / 2);
+        EXPECT_TRUE(reddish(centre)) << p.name << ": " << qRed(centre) << "," << qGreen(centre) << "," << qBlue(centre);
+    }
 }

@@ -58,8 +58,13 @@ void AnnotationInfo::readInfo(const rapidjson::Value& object)
         } else {
             m_groups.clear();
             for (const auto& g : groups->value.GetArray()) {
-                auto number = g.IsObject() ? g.FindMember("Number") : g.MemberEnd();
-                if (!g.IsObject() || number == g.MemberEnd() || !number->value.IsInt()) {
+                // Only an object has a member end to compare with.
+                if (!g.IsObject()) {
+                    damaged("a group without a whole \"Number\" skipped");
+                    continue;
+                }
+                auto number = g.FindMember("Number");
+                if (number == g.MemberEnd() || !number->value.IsInt()) {
                     damaged("a group without a whole \"Number\" skipped");
                     continue;
                 }

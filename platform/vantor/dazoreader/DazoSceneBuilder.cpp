@@ -111,6 +111,10 @@ osg::Vec4Array* SceneBuilder::colourArray(const osg::Vec4& colour)
 osg::Geometry* SceneBuilder::newGeometry(const ParsedBody& body, const osg::Vec4& colour)
 {
     auto* g = new osg::Geometry;
+    // Buffer objects, not display lists: a display list copies every vertex its indices reach again
+    // (faces and edges of one body share the array), and compiling them is a large part of start-up.
+    g->setUseDisplayList(false);
+    g->setUseVertexBufferObjects(true);
     g->setVertexArray(body.points.get());
     g->setColorArray(colourArray(colour), osg::Array::BIND_OVERALL);
     g->setComputeBoundingBoxCallback(m_bound.get());

@@ -4,12 +4,14 @@
 #include <osg/BlendFunc>
 #include <osg/ColorMask>
 #include <osg/ComputeBoundsVisitor>
+#include <osg/CullFace>
 #include <osg/Depth>
 #include <osg/Geometry>
 #include <osg/Point>
 #include <osg/PolygonMode>
 #include <osg/PolygonOffset>
 #include <osg/TriangleIndexFunctor>
+#include <osgUtil/CullVisitor>
 
 #include <algorithm>
 #include <cmath>
@@ -80,13 +82,20 @@ struct CollectTriangles
     }
 };
 
-struct PositionHash
+// A position rounded to a grid far finer than the body: faces tessellated apart meet at points that
+// agree only up to rounding.
+struct Cell
 {
-    std::size_t operator()(const osg::Vec3& v) const
+    long long x, y, z;
+    bool operator==(const Cell& o) const { return x == o.x && y == o.y && z == o.z; }
+};
+
+struct CellHash
+{
+    std::size_t operator()(const Cell& c) const
     {
-        std::uint32_t bits[3];
-        std::memcpy(bits, v.ptr(), sizeof bits);
-        std::uint64_t h = (std::uint64_t(bits[0]) << 32 | bits[1]) ^ (std::uint64_t(bits[2]) * 0x9E3779B97F4A7C15ull);
+        std::uint64_t h = std::uint64_t(c.x) * 0x9E3779B97F4A7C15ull ^ std::uint64_t(c.y) * 0xC2B2AE3D27D4EB4Full ^
+                          std::uint64_t(c.z) * 0x165667B19E3779F9ull;
         h ^= h >> 30;
         h *= 0xBF58476D1CE4E5B9ull;
         h ^= h >> 27;
@@ -95,13 +104,23 @@ struct PositionHash
     }
 };
 
-// Lines where the faces of a body meet at a crease, along open borders and where more than two
-// triangles share an edge. Points at the same position count as one, since bodies split their
-// vertices where normals differ. When the faces share one vertex array (as the reader builds a
-// body), the lines index into it instead of copying points: a large model carries them at a third
-// of the memory.
-osg::ref_ptr<osg::Geometry> creaseLines(const osg::Geode& geode, double angleDegrees)
+struct SurfaceScan
 {
+    osg::ref_ptr<osg::Geometry> creases;
+    EffectManager::SurfaceFacing facing = EffectManager::SurfaceFacing::Open;
+};
+
+// Reads a body's surface once for two things. Lines where its faces meet at a crease, along open
+// borders and where more than two triangles share an edge (only when wanted: a body read with edges
+// keeps its own). And whether it closes around its volume: every edge shared by exactly two triangles
+// that run along it in opposite directions, and each connected shell enclosing a volume of the same
+// sign, which tells whether its triangles wind outward or inward. Points at the same position (up to
+// rounding) count as one, since bodies split their vertices where normals differ. When the faces share one vertex
+// array (as the reader builds a body), the lines index into it instead of copying points: a large
+// model carries them at a third of the memory.
+SurfaceScan scanSurface(const osg::Geode& geode, double angleDegrees, bool wantCreases)
+{
+    SurfaceScan result;
     std::vector<const osg::Geometry*> faces;
     const osg::Vec3Array* shared = nullptr;
     bool oneArray = true;
@@ -117,13 +136,34 @@ osg::ref_ptr<osg::Geometry> creaseLines(const osg::Geode& geode, double angleDeg
             shared = vertices;
         oneArray = oneArray && vertices == shared;
     }
+    if (faces.empty())
+        return result;
 
-    std::unordered_map<osg::Vec3, unsigned int, PositionHash> welded;
+    osg::BoundingBox box;
+    for (const osg::Geometry* g : faces) {
+        for (const osg::Vec3& v : *static_cast<const osg::Vec3Array*>(g->getVertexArray()))
+            box.expandBy(v);
+    }
+    const double cell = std::max(1e-9, double(box.radius()) * 1e-6);
+    auto cellOf = [cell](const osg::Vec3& v) {
+        return Cell{std::llround(v.x() / cell), std::llround(v.y() / cell), std::llround(v.z() / cell)};
+    };
+    std::unordered_map<Cell, unsigned int, CellHash> welded;
     std::vector<osg::Vec3> points;
     std::vector<unsigned int> firstIndex; // per welded point, its first index in the shared array
-    std::vector<osg::Vec3> normals;                           // one per kept triangle
-    std::vector<std::pair<std::uint64_t, unsigned int>> uses; // edge (welded ends), triangle
+    std::vector<unsigned int> shell;      // per welded point, a union-find link towards its shell
+    std::vector<osg::Vec3> normals;       // one per kept triangle
+    std::vector<std::pair<double, unsigned int>> volumes; // per kept triangle: signed volume, a corner
+    // Edge (welded ends, lower first), then the triangle's number times two plus whether it runs
+    // from the lower end to the higher.
+    std::vector<std::pair<std::uint64_t, unsigned int>> uses;
     const float cosLimit = float(std::cos(osg::DegreesToRadians(angleDegrees)));
+    bool skipped = false; // a triangle left out leaves the surface open
+    auto root = [&shell](unsigned int p) {
+        while (shell[p] != p)
+            p = shell[p] = shell[shell[p]];
+        return p;
+    };
 
     for (const osg::Geometry* g : faces) {
         const auto* vertices = static_cast<const osg::Vec3Array*>(g->getVertexArray());
@@ -142,27 +182,40 @@ osg::ref_ptr<osg::Geometry> creaseLines(const osg::Geode& geode, double angleDeg
             if (weldOf[i] != ~0u)
                 return weldOf[i];
             const osg::Vec3& v = (*vertices)[i];
-            auto found = welded.emplace(v, unsigned(points.size()));
+            auto found = welded.emplace(cellOf(v), unsigned(points.size()));
             if (found.second) {
+                shell.push_back(unsigned(points.size()));
                 points.push_back(v);
                 firstIndex.push_back(i);
             }
             return weldOf[i] = found.first->second;
         };
         for (std::size_t t = 0; t + 2 < triangles.size(); t += 3) {
-            if (triangles[t] >= vertices->size() || triangles[t + 1] >= vertices->size() || triangles[t + 2] >= vertices->size())
+            if (triangles[t] >= vertices->size() || triangles[t + 1] >= vertices->size() || triangles[t + 2] >= vertices->size()) {
+                skipped = true;
                 continue;
+            }
             const unsigned int w[3] = {weld(triangles[t]), weld(triangles[t + 1]), weld(triangles[t + 2])};
             if (w[0] == w[1] || w[1] == w[2] || w[0] == w[2])
                 continue;
             osg::Vec3 n = (points[w[1]] - points[w[0]]) ^ (points[w[2]] - points[w[0]]);
-            if (n.normalize() == 0.0f)
+            if (n.normalize() == 0.0f) {
+                skipped = true;
                 continue;
+            }
             const unsigned int index = unsigned(normals.size());
             normals.push_back(n);
+            // Six times the volume of the tetrahedron it makes with the body's first point.
+            const osg::Vec3d o(points.front()), a = osg::Vec3d(points[w[0]]) - o, b = osg::Vec3d(points[w[1]]) - o,
+                                                 c = osg::Vec3d(points[w[2]]) - o;
+            volumes.emplace_back(a * (b ^ c), w[0]);
             for (int e = 0; e < 3; ++e) {
-                const unsigned int a = w[e], b = w[(e + 1) % 3];
-                uses.emplace_back((std::uint64_t(std::min(a, b)) << 32) | std::max(a, b), index);
+                const unsigned int from = w[e], to = w[(e + 1) % 3];
+                uses.emplace_back((std::uint64_t(std::min(from, to)) << 32) | std::max(from, to),
+                                  (index << 1) | (from < to ? 1u : 0u));
+                const unsigned int ra = root(from), rb = root(to);
+                if (ra != rb)
+                    shell[ra] = rb;
             }
         }
     }
@@ -172,21 +225,47 @@ osg::ref_ptr<osg::Geometry> creaseLines(const osg::Geode& geode, double angleDeg
     // faces bend enough, more a non-manifold edge.
     std::sort(uses.begin(), uses.end());
     std::vector<unsigned int> ends; // welded points, two per line
+    bool closed = !skipped && !uses.empty();
     for (std::size_t i = 0; i < uses.size();) {
         std::size_t end = i + 1;
         while (end < uses.size() && uses[end].first == uses[i].first)
             ++end;
         const std::size_t count = end - i;
-        if (count != 2 || normals[uses[i].second] * normals[uses[i + 1].second] < cosLimit) {
+        const bool pair = count == 2;
+        closed = closed && pair && (uses[i].second & 1u) != (uses[i + 1].second & 1u);
+        if (wantCreases && (!pair || normals[uses[i].second >> 1] * normals[uses[i + 1].second >> 1] < cosLimit)) {
             ends.push_back(unsigned(uses[i].first >> 32));
             ends.push_back(unsigned(uses[i].first & 0xFFFFFFFFu));
         }
         i = end;
     }
+    if (closed) {
+        // Every shell must enclose a volume, all of one sign.
+        std::unordered_map<unsigned int, std::pair<double, double>> perShell; // signed sum, sum of sizes
+        for (const auto& v : volumes) {
+            auto& sums = perShell[root(v.second)];
+            sums.first += v.first;
+            sums.second += std::abs(v.first);
+        }
+        int sign = 0;
+        for (const auto& entry : perShell) {
+            const double volume = entry.second.first;
+            const int s = volume > 1e-6 * entry.second.second ? 1 : volume < -1e-6 * entry.second.second ? -1 : 0;
+            if (s == 0 || (sign != 0 && s != sign)) {
+                sign = 0;
+                break;
+            }
+            sign = s;
+        }
+        if (sign != 0)
+            result.facing = sign > 0 ? EffectManager::SurfaceFacing::Outward : EffectManager::SurfaceFacing::Inward;
+    }
     if (ends.empty())
-        return nullptr;
+        return result;
     osg::ref_ptr<osg::Geometry> g = new osg::Geometry;
     g->setName(EffectManager::CreaseEdgesName);
+    g->setUseDisplayList(false);
+    g->setUseVertexBufferObjects(true); // sharing the body's array, as its faces do
     if (oneArray) {
         g->setVertexArray(const_cast<osg::Vec3Array*>(shared));
         osg::ref_ptr<osg::DrawElementsUInt> lines = new osg::DrawElementsUInt(GL_LINES);
@@ -205,8 +284,58 @@ osg::ref_ptr<osg::Geometry> creaseLines(const osg::Geode& geode, double angleDeg
     osg::ref_ptr<osg::Vec4Array> colour = new osg::Vec4Array;
     colour->push_back(osg::Vec4(0.1f, 0.1f, 0.1f, 1.0f));
     g->setColorArray(colour.get(), osg::Array::BIND_OVERALL);
-    return g;
+    result.creases = g;
+    return result;
 }
+
+bool seeThrough(const osg::StateSet& ss)
+{
+    return ss.getRenderingHint() == osg::StateSet::TRANSPARENT_BIN ||
+           (ss.getRenderBinMode() != osg::StateSet::INHERIT_RENDERBIN_DETAILS && ss.getBinName() == "DepthSortedBin") ||
+           (ss.getMode(GL_BLEND) & osg::StateAttribute::ON);
+}
+
+bool clipped(const osg::StateSet& ss)
+{
+    for (unsigned int n = 0; n < 8; ++n) {
+        if (ss.getMode(GL_CLIP_PLANE0 + n) & osg::StateAttribute::ON)
+            return true;
+    }
+    return false;
+}
+
+// On a closed body: during the cull traversal, draws only the side of its triangles that can be
+// seen, which spares the rasteriser about half of them.
+class FacingCullCallback : public osg::NodeCallback
+{
+public:
+    FacingCullCallback(EffectManager::Switches* switches, EffectManager::SurfaceFacing facing, osg::StateSet* cullBack,
+                       osg::StateSet* cullFront)
+        : m_switches(switches), m_facing(facing), m_cullBack(cullBack), m_cullFront(cullFront)
+    {
+    }
+    void operator()(osg::Node* node, osg::NodeVisitor* nv) override
+    {
+        auto* cv = nv ? nv->asCullVisitor() : nullptr;
+        const osg::Geode* geode = node->asGeode();
+        GLenum side = 0;
+        if (cv && geode && m_switches->oneSided && cv->getModelViewMatrix())
+            side = EffectManager::hiddenSide(nv->getNodePath(), *geode, *cv->getModelViewMatrix(), m_facing);
+        if (!side) {
+            traverse(node, nv);
+            return;
+        }
+        cv->pushStateSet(side == GL_BACK ? m_cullBack.get() : m_cullFront.get());
+        traverse(node, nv);
+        cv->popStateSet();
+    }
+
+private:
+    osg::ref_ptr<EffectManager::Switches> m_switches;
+    EffectManager::SurfaceFacing m_facing;
+    osg::ref_ptr<osg::StateSet> m_cullBack;
+    osg::ref_ptr<osg::StateSet> m_cullFront;
+};
 
 bool isPmi(const osg::Node& node)
 {
@@ -253,13 +382,52 @@ osg::ref_ptr<osg::Geode> boxAround(const osg::BoundingBox& box)
     return geode;
 }
 
+osg::ref_ptr<osg::StateSet> cullState(osg::CullFace::Mode side)
+{
+    osg::ref_ptr<osg::StateSet> ss = new osg::StateSet;
+    ss->setAttributeAndModes(new osg::CullFace(side), osg::StateAttribute::ON);
+    return ss;
+}
+
 } // namespace
+
+EffectManager::SurfaceFacing EffectManager::facingOf(const osg::Geode& body)
+{
+    return scanSurface(body, CreaseAngleDegrees, false).facing;
+}
+
+GLenum EffectManager::hiddenSide(const osg::NodePath& path, const osg::Geode& body, const osg::Matrix& modelView,
+                                 SurfaceFacing facing)
+{
+    if (facing == SurfaceFacing::Open)
+        return 0;
+    // A section opens the body, and a see-through part shows its inside.
+    for (const osg::Node* node : path) {
+        const osg::StateSet* ss = node->getStateSet();
+        if (ss && (clipped(*ss) || seeThrough(*ss)))
+            return 0;
+    }
+    for (unsigned int d = 0; d < body.getNumDrawables(); ++d) {
+        const osg::StateSet* ss = body.getDrawable(d)->getStateSet();
+        if (ss && seeThrough(*ss))
+            return 0;
+    }
+    // A mirroring placement turns the triangles' winding on screen.
+    const double det = modelView(0, 0) * (modelView(1, 1) * modelView(2, 2) - modelView(1, 2) * modelView(2, 1)) -
+                       modelView(0, 1) * (modelView(1, 0) * modelView(2, 2) - modelView(1, 2) * modelView(2, 0)) +
+                       modelView(0, 2) * (modelView(1, 0) * modelView(2, 1) - modelView(1, 1) * modelView(2, 0));
+    if (det == 0.0 || !std::isfinite(det))
+        return 0;
+    return (facing == SurfaceFacing::Outward) == (det > 0.0) ? GL_BACK : GL_FRONT;
+}
 
 EffectManager::EffectManager()
     : m_switches(new Switches)
     , m_faceCull(new KindCullCallback(m_switches.get(), false))
     , m_edgeCull(new KindCullCallback(m_switches.get(), true))
     , m_creaseState(new osg::StateSet)
+    , m_cullBack(cullState(osg::CullFace::BACK))
+    , m_cullFront(cullState(osg::CullFace::FRONT))
 {
     m_creaseState->setMode(GL_LIGHTING, osg::StateAttribute::OFF);
     m_creaseState->setRenderingHint(osg::StateSet::OPAQUE_BIN); // as the edges read with a part
@@ -279,6 +447,8 @@ EffectManager::EffectManager(const EffectManager& other, const osg::CopyOp& copy
     , m_faceCull(new KindCullCallback(m_switches.get(), false))
     , m_edgeCull(new KindCullCallback(m_switches.get(), true))
     , m_creaseState(other.m_creaseState)
+    , m_cullBack(other.m_cullBack)
+    , m_cullFront(other.m_cullFront)
 {
 }
 
@@ -383,15 +553,19 @@ void EffectManager::scan(osg::Node& node)
         if (seen)
             return;
         m_scanned[&geode] = &geode;
-        if (hasEdges)
+        const SurfaceScan surface = scanSurface(geode, CreaseAngleDegrees, !hasEdges);
+        if (surface.facing != SurfaceFacing::Open) {
+            osg::ref_ptr<osg::Callback> facing =
+                new FacingCullCallback(m_switches.get(), surface.facing, m_cullBack.get(), m_cullFront.get());
+            geode.addCullCallback(facing.get());
+            m_facings.emplace_back(&geode, facing);
+        }
+        if (!surface.creases)
             return;
-        osg::ref_ptr<osg::Geometry> creases = creaseLines(geode, CreaseAngleDegrees);
-        if (!creases)
-            return;
-        creases->setStateSet(m_creaseState.get());
-        creases->setCullCallback(m_edgeCull.get());
-        geode.addDrawable(creases.get());
-        m_creases.emplace_back(&geode, creases.get());
+        surface.creases->setStateSet(m_creaseState.get());
+        surface.creases->setCullCallback(m_edgeCull.get());
+        geode.addDrawable(surface.creases.get());
+        m_creases.emplace_back(&geode, surface.creases.get());
     };
     // Product annotations are no geometry of the model: hidden line leaves them drawn.
     const std::function<void(osg::Node&)> onPmi = [this](osg::Node& pmi) {
@@ -413,6 +587,8 @@ void EffectManager::applyEffect()
     scan(*node);
     m_switches->faces = facesDrawn();
     m_switches->edges = edgesDrawn();
+    // Points show the hidden side too, and a see-through model shows the inside of its parts.
+    m_switches->oneSided = (m_type == EFFECT_FLAT || m_type == EFFECT_BLANKING) && !m_transparent;
 
     osg::StateSet* ss = node->getOrCreateStateSet();
     if (m_type == EFFECT_POINT) {
@@ -512,6 +688,12 @@ void EffectManager::removeEffect()
             geode->removeDrawable(entry.second.get());
     }
     m_creases.clear();
+    for (const auto& entry : m_facings) {
+        osg::ref_ptr<osg::Geode> geode;
+        if (entry.first.lock(geode))
+            geode->removeCullCallback(entry.second.get());
+    }
+    m_facings.clear();
     for (const auto& entry : m_unmasked) {
         osg::ref_ptr<osg::StateSet> ss;
         if (entry.lock(ss))

@@ -2,6 +2,8 @@
 
 #include <osg/Geode>
 #include <osg/Group>
+#include <osg/Matrix>
+#include <osg/Node>
 #include <osg/Referenced>
 #include <osg/StateSet>
 #include <osg/observer_ptr>
@@ -31,7 +33,8 @@ public:
 // Faces and edges of the model are told apart by their primitives; each gets a shared cull callback
 // that the mode switches on and off, so the model's own state sets and geometry stay as the reader made
 // them. A body whose reader kept no edges gets crease lines (between faces meeting at more than
-// CreaseAngleDegrees, and along open borders). What the mode needs beyond that (point mode, colour mask
+// CreaseAngleDegrees, and along open borders). A closed body is drawn one-sided where nothing can show
+// its inside: the rasteriser then handles half its triangles. What the mode needs beyond that (point mode, colour mask
 // of hidden line, lighting, blending) lives in the effect node's state set. The mode and toggles belong
 // to the manager, so a new effect node (another model loaded) is drawn the same way; clearEffect takes
 // everything off the node again.
@@ -90,7 +93,18 @@ public:
     {
         bool faces = true;
         bool edges = true;
+        bool oneSided = true; // closed bodies may leave the side of their triangles that cannot be seen
     };
+
+    // How the triangles of a body wind: around a closed surface, outward or inward; or open (a sheet,
+    // a surface with gaps, mixed windings), when both sides may be seen.
+    enum class SurfaceFacing { Open, Outward, Inward };
+    static SurfaceFacing facingOf(const osg::Geode& body);
+    // Which side of a closed body's triangles is hidden where the path places it (GL_BACK or GL_FRONT),
+    // or 0 when both are drawn: the body is open, clipped by a section, see-through, or placed by a
+    // degenerate matrix.
+    static GLenum hiddenSide(const osg::NodePath& path, const osg::Geode& body, const osg::Matrix& modelView,
+                             SurfaceFacing facing);
 
 protected:
     ~EffectManager() override;
@@ -117,9 +131,12 @@ private:
     osg::ref_ptr<osg::Callback> m_faceCull;
     osg::ref_ptr<osg::Callback> m_edgeCull;
     osg::ref_ptr<osg::StateSet> m_creaseState;
+    osg::ref_ptr<osg::StateSet> m_cullBack;
+    osg::ref_ptr<osg::StateSet> m_cullFront;
     // What was changed on the current node, to be put back by removeEffect.
     std::vector<osg::observer_ptr<osg::Drawable>> m_culled;
     std::vector<std::pair<osg::observer_ptr<osg::Geode>, osg::ref_ptr<osg::Drawable>>> m_creases;
+    std::vector<std::pair<osg::observer_ptr<osg::Geode>, osg::ref_ptr<osg::Callback>>> m_facings; // closed bodies
     std::vector<osg::observer_ptr<osg::StateSet>> m_unmasked; // edge and PMI state sets given a colour mask
     std::map<const osg::Geode*, osg::observer_ptr<osg::Geode>> m_scanned; // bodies given their crease lines
     // The node's own blending, kept while the whole model is transparent.
