@@ -115,9 +115,9 @@ struct SurfaceScan
 // keeps its own). And whether it closes around its volume: every edge shared by exactly two triangles
 // that run along it in opposite directions, and each connected shell enclosing a volume of the same
 // sign, which tells whether its triangles wind outward or inward. Points at the same position (up to
-// rounding) count as one, since bodies split their vertices where normals differ. When the faces share one vertex
-// array (as the reader builds a body), the lines index into it instead of copying points: a large
-// model carries them at a third of the memory.
+// rounding) count as one, since bodies split their vertices where normals differ. When the faces
+// share one vertex array (as the reader builds a body), the lines index into it instead of copying
+// points: a large model carries them at a third of the memory.
 SurfaceScan scanSurface(const osg::Geode& geode, double angleDegrees, bool wantCreases)
 {
     SurfaceScan result;
@@ -140,10 +140,8 @@ SurfaceScan scanSurface(const osg::Geode& geode, double angleDegrees, bool wantC
         return result;
 
     osg::BoundingBox box;
-    for (const osg::Geometry* g : faces) {
-        for (const osg::Vec3& v : *static_cast<const osg::Vec3Array*>(g->getVertexArray()))
-            box.expandBy(v);
-    }
+    for (const osg::Geometry* g : faces)
+        box.expandBy(g->getBoundingBox());
     const double cell = std::max(1e-9, double(box.radius()) * 1e-6);
     auto cellOf = [cell](const osg::Vec3& v) {
         return Cell{std::llround(v.x() / cell), std::llround(v.y() / cell), std::llround(v.z() / cell)};

@@ -34,8 +34,8 @@ public:
 // that the mode switches on and off, so the model's own state sets and geometry stay as the reader made
 // them. A body whose reader kept no edges gets crease lines (between faces meeting at more than
 // CreaseAngleDegrees, and along open borders). A closed body is drawn one-sided where nothing can show
-// its inside: the rasteriser then handles half its triangles. What the mode needs beyond that (point mode, colour mask
-// of hidden line, lighting, blending) lives in the effect node's state set. The mode and toggles belong
+// its inside: the rasteriser then handles half its triangles. What the mode needs beyond that (point
+// mode, colour mask of hidden line, lighting, blending) lives in the effect node's state set. The mode and toggles belong
 // to the manager, so a new effect node (another model loaded) is drawn the same way; clearEffect takes
 // everything off the node again.
 class EffectManager : public osg::Group
