@@ -1,4 +1,5 @@
 #include "AnimationFixtures.h"
+#include "support/RedrawCounter.h"
 
 #include "vantor/animation/AnimationKeyFrameEditor.h"
 #include "vantor/animation/AnimationManager.h"
@@ -278,26 +279,13 @@ TEST_F(Animation, FramesOfTheViewDrivePlayback)
     EXPECT_NEAR(manager->getCurrentTime(), 1.0, 1e-9);
 }
 
-namespace {
-
-class CountingActions : public osgGA::GUIActionAdapter
-{
-public:
-    int asked = 0;
-    void requestRedraw() override { ++asked; }
-    void requestContinuousUpdate(bool) override {}
-    void requestWarpPointer(float, float) override {}
-};
-
-} // namespace
-
 TEST_F(Animation, PlaybackAsksForItsFramesUntilItEnds)
 {
     moveKeysX(0.0f, 1.0f);
     auto* handler = dynamic_cast<osgGA::GUIEventHandler*>(view->getEventHandlers().front().get());
     ASSERT_NE(handler, nullptr);
     osg::ref_ptr<osgGA::EventQueue> queue = new osgGA::EventQueue;
-    CountingActions actions;
+    nerio_test::RedrawCounter actions;
     manager->playToTime(0.0);
     ASSERT_TRUE(manager->playAnimation());
     int frames = 0;

@@ -1,5 +1,6 @@
 // The camera commands (standard views, view directions), the camera move they share, and the walker.
 
+#include "support/RedrawCounter.h"
 #include "vantor/command/BaseViewCommand.h"
 #include "vantor/command/CameraTransition.h"
 #include "vantor/command/CommandManager.h"
@@ -162,15 +163,6 @@ public:
     void requestRedraw() override { ++asked; }
 };
 
-class CountingActions : public osgGA::GUIActionAdapter
-{
-public:
-    int asked = 0;
-    void requestRedraw() override { ++asked; }
-    void requestContinuousUpdate(bool) override {}
-    void requestWarpPointer(float, float) override {}
-};
-
 } // namespace
 
 TEST(CameraTransition, AsksForTheFramesOfTheMoveAndNoneAfterItsEnd)
@@ -186,7 +178,7 @@ TEST(CameraTransition, AsksForTheFramesOfTheMoveAndNoneAfterItsEnd)
 
     CameraTransition* transition = CameraTransition::of(view.get(), false);
     osg::ref_ptr<osgGA::EventQueue> queue = new osgGA::EventQueue;
-    CountingActions actions;
+    nerio_test::RedrawCounter actions;
     double t = 10.0;
     int frames = 0;
     while (transition->isRunning() && frames < 100) {
@@ -402,7 +394,7 @@ TEST(WalkerManipulator, AsksForFramesWhileAKeyIsHeldAndNoneAfter)
     Walk w;
     w.scene->addChild(block({-5000, -5000, -100}, {5000, 20000, 0}));
     w.walker->setUseGravity(true);
-    CountingActions actions;
+    nerio_test::RedrawCounter actions;
     w.walker->handle(*w.queue->frame(w.time), actions);
     EXPECT_EQ(actions.asked, 0) << "standing still asks for nothing";
 
