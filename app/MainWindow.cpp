@@ -210,6 +210,9 @@ void MainWindow::receiveHostRecord(const CopyDataStruct& data)
             m_messageProcessor = std::make_shared<MessageProcesser>(this);
         m_messageProcessor->process(msg);
     });
+    // Whatever the record changed shows in the view's next frame.
+    if (m_sceneView)
+        m_sceneView->requestFrame();
 }
 
 bool MainWindow::nativeEvent(const QByteArray& eventType, void* message, long* result)

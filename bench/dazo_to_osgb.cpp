@@ -3,10 +3,14 @@
 // become the plain OSG nodes they derive from (osgb has no wrappers for them); shared subgraphs stay
 // shared.
 //
-//   dazo_to_osgb <in.dazo> <out.osgb>
+//   dazo_to_osgb [--cull-back-faces] <in.dazo> <out.osgb>
+//
+// --cull-back-faces turns back-face culling on at the root, as osgviewer's `b` key does: the
+// like-for-like peer of a viewer that draws closed bodies one-sided.
 
 #include "vantor/dazoreader/DazoReaderWriter.h"
 
+#include <osg/CullFace>
 #include <osg/Geode>
 #include <osg/Geometry>
 #include <osg/MatrixTransform>
@@ -119,8 +123,14 @@ private:
 
 int main(int argc, char** argv)
 {
+    bool cullBackFaces = false;
+    if (argc == 4 && std::strcmp(argv[1], "--cull-back-faces") == 0) {
+        cullBackFaces = true;
+        ++argv;
+        --argc;
+    }
     if (argc != 3) {
-        std::fprintf(stderr, "usage: dazo_to_osgb <in.dazo> <out.osgb>\n");
+        std::fprintf(stderr, "usage: dazo_to_osgb [--cull-back-faces] <in.dazo> <out.osgb>\n");
         return 2;
     }
     osg::ref_ptr<osg::Node> root;
@@ -136,6 +146,12 @@ int main(int argc, char** argv)
     osg::ref_ptr<osg::Node> out = converter.convert(root.get());
     if (converter.dropped)
         std::fprintf(stderr, "%u nodes or drawables of our own kinds were left out\n", converter.dropped);
+    if (cullBackFaces) {
+        osg::ref_ptr<osg::Group> culled = new osg::Group;
+        culled->getOrCreateStateSet()->setAttributeAndModes(new osg::CullFace(osg::CullFace::BACK), osg::StateAttribute::ON);
+        culled->addChild(out.get());
+        out = culled;
+    }
     if (!osgDB::writeNodeFile(*out, argv[2], new osgDB::Options("WriteImageHint=IncludeData"))) {
         std::fprintf(stderr, "cannot write %s\n", argv[2]);
         return 1;

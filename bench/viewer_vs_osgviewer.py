@@ -1,23 +1,25 @@
 #!/usr/bin/env python3
-"""The viewer beside OpenSceneGraph's osgviewer on the same geometry, under a private Xvfb.
+"""The viewer beside OpenSceneGraph's osgviewer on the same geometry, under a private Xvfb; prints one
+table of every figure beside its goal.
 
-Both programs print frame lines to stderr: the viewer itself with NERIO_FRAME_STATS=1, osgviewer
-through the preloaded swap probe (bench/swap_probe.c). For each program, in alternating rounds:
-  start-up   launch to the first frame that shows the model
-  frame      median time between frames once the model is shown (the viewer's 30 ms timer keeps it
-             drawing continuously, as osgviewer does by itself)
-  memory     peak resident memory of the process (wait4's ru_maxrss)
-The viewer's window fills the screen; osgviewer gets a window of the size of the viewer's 3D view,
-so both draw the same number of pixels. The .osgb is written from the .dazo through our reader
-(dazo_to_osgb) when it is missing or older.
+Both programs print frame lines to stderr: the viewer itself with NERIO_FRAME_STATS, osgviewer through
+the preloaded swap probe (bench/swap_probe.c). osgviewer reads the same geometry written as ".osgb"
+through our reader (dazo_to_osgb --cull-back-faces, made when missing or older): back faces culled, as
+its `b` key does, which is what the viewer does to closed bodies. Each round runs, in rotating order:
+  idle       the viewer with the small sample: CPU time over --idle-seconds once the model is shown
+             and 2 s have passed, in per cent of one core; and the frames it drew meanwhile
+  small      each program with the small sample: start-up (launch to the first frame that shows the
+             model) and peak memory (wait4's ru_maxrss)
+  large      each program with the large model: start-up, peak memory, and frame time (median time
+             between frames once the model shows). The viewer draws frame after frame here
+             (NERIO_FRAME_STATS=continuous, as osgviewer always does); osgviewer looks from where the
+             viewer's camera stood at its first model frame (a still camera path, `-p`), in a window
+             of the size of the viewer's 3D view: the same pixels.
 
   bench/viewer_vs_osgviewer.py --build build/release [--rounds 3] [--frames 15]
-      [--nerio-env NAME=VALUE ...] [--model file.dazo] [--before other/build/bin/Nerio3d]
+      [--nerio-env NAME=VALUE ...] [--before other/build/bin/Nerio3d] [--only idle,small,large]
 With --before, another build of the viewer runs in the same rounds (an earlier commit, say), in a
-column of its own. With --same-view, osgviewer is shown the model from where the viewer's camera
-stood at its first model frame (a camera path through `-p`), instead of its own home position: the
-software rasteriser's cost follows the pixels the model covers, and the two programs frame a model
-differently.
+column of its own.
 """
 import argparse
 import os
@@ -31,6 +33,7 @@ import time
 
 SCREEN = (1280, 1024)
 PREFIX = "nerio-frame-stats: "
+SETTLE = 2.0  # seconds after the first model frame before idle CPU is counted
 
 
 def start_xvfb():
@@ -51,22 +54,36 @@ def start_xvfb():
     sys.exit("no free display for Xvfb")
 
 
-def run(cmd, env, frames, timeout):
-    """Runs one program until it has shown `frames` frames after its first model frame."""
+def cpu_seconds(pid):
+    fields = open(f"/proc/{pid}/stat").read().rsplit(")", 1)[1].split()
+    return (int(fields[11]) + int(fields[12])) / os.sysconf("SC_CLK_TCK")
+
+
+def run(cmd, env, timeout, frames=0, linger=0.0, idle=0.0):
+    """Runs one program until its first model frame, then: `frames` more frames (their median time
+    between), or `linger` seconds, or SETTLE plus `idle` seconds of counted CPU time."""
     launched = time.monotonic()
     proc = subprocess.Popen(cmd, env=env, stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
                             stderr=subprocess.PIPE, text=True, bufsize=1)
     sel = selectors.DefaultSelector()
     sel.register(proc.stderr, selectors.EVENT_READ)
-    first_model = None
-    model_set = None
-    size = None
-    camera = None
+    first_model = model_set = size = camera = until = None
+    idle_from = idle_cpu = None
+    idle_frames = 0
     dts = []
     seen_after = 0
     deadline = launched + timeout
     while time.monotonic() < deadline:
-        if not sel.select(timeout=0.5):
+        now = time.monotonic()
+        if until is not None and now >= until:
+            if idle and idle_from is None:  # settled: the counted stretch begins
+                idle_from = (now, cpu_seconds(proc.pid))
+                idle_frames = 0
+                until = now + idle
+                continue
+            break
+        wait = 0.5 if until is None else max(0.0, min(0.5, until - now))
+        if not sel.select(timeout=wait):
             if proc.poll() is not None:
                 break
             continue
@@ -82,14 +99,19 @@ def run(cmd, env, frames, timeout):
             first_model = float(words[2]) - launched
             if "size" in words:
                 size = tuple(int(v) for v in words[words.index("size") + 1].split("x"))
+            if linger or idle:
+                until = time.monotonic() + (linger or SETTLE)
         elif words[0] == "camera":
             camera = [float(v) for v in words[2:5] + words[6:10]]
         elif words[0] == "frame" and first_model is not None:
+            idle_frames += 1
             seen_after += 1
-            if seen_after > 2:  # the first frames after the model compile its GL objects
+            if frames and seen_after > 2:  # the first frames after the model compile its GL objects
                 dts.append(float(words[5]))
-            if len(dts) >= frames:
-                break
+                if len(dts) >= frames:
+                    break
+    if idle_from is not None and proc.poll() is None:
+        idle_cpu = 100.0 * (cpu_seconds(proc.pid) - idle_from[1]) / (time.monotonic() - idle_from[0])
     proc.send_signal(signal.SIGTERM)
     try:
         _, _, usage = os.wait4(proc.pid, 0)
@@ -103,36 +125,53 @@ def run(cmd, env, frames, timeout):
         "rss": usage.ru_maxrss / 1024.0 if usage else None,
         "size": size,
         "camera": camera,
+        "idle_cpu": idle_cpu,
+        "idle_frames": idle_frames if idle_cpu is not None else None,
     }
 
 
-def fmt(v, unit):
-    return "-" if v is None else f"{v:.0f} {unit}" if unit != "s" else f"{v:.2f} s"
+def osgb_for(build, model):
+    osgb = os.path.splitext(model)[0] + "-culled.osgb"
+    if not os.path.exists(osgb) or os.path.getmtime(osgb) < os.path.getmtime(model):
+        subprocess.run([os.path.join(build, "bench", "dazo_to_osgb"), "--cull-back-faces", model, osgb], check=True)
+    for path in (model, osgb):  # both read from the page cache
+        with open(path, "rb") as f:
+            while f.read(1 << 22):
+                pass
+    return osgb
+
+
+def write_still_path(path, camera):
+    with open(path, "w") as f:  # two equal points: the camera stands still
+        for t in (0.0, 1000.0):
+            f.write(f"{t} " + " ".join(repr(v) for v in camera) + "\n")
 
 
 def main():
     ap = argparse.ArgumentParser(description=__doc__, formatter_class=argparse.RawDescriptionHelpFormatter)
     ap.add_argument("--build", default="build/release")
-    ap.add_argument("--model")
+    ap.add_argument("--model", help="the large model (default: bench-data/LargeAssembly.dazo)")
+    ap.add_argument("--small", help="the small sample (default: bin/Samples/BoltedBracket.dazo)")
     ap.add_argument("--rounds", type=int, default=3)
     ap.add_argument("--frames", type=int, default=15)
+    ap.add_argument("--idle-seconds", type=float, default=10.0)
     ap.add_argument("--timeout", type=float, default=120.0)
+    ap.add_argument("--only", default="idle,small,large", help="comma-separated parts to run")
     ap.add_argument("--nerio-env", action="append", default=[], metavar="NAME=VALUE")
     ap.add_argument("--before", metavar="NERIO3D", help="another build of the viewer to run beside")
-    ap.add_argument("--same-view", action="store_true", help="osgviewer looks from the viewer's first camera")
     args = ap.parse_args()
+    parts = [p for p in args.only.split(",") if p]
 
     build = os.path.abspath(args.build)
-    model = os.path.abspath(args.model or os.path.join(build, "bench-data", "LargeAssembly.dazo"))
-    osgb = os.path.splitext(model)[0] + ".osgb"
-    if not os.path.exists(model):
-        sys.exit(f"{model} is missing: cmake --build {args.build} --target dazo_large_sample")
-    if not os.path.exists(osgb) or os.path.getmtime(osgb) < os.path.getmtime(model):
-        subprocess.run([os.path.join(build, "bench", "dazo_to_osgb"), model, osgb], check=True)
-    for path in (model, osgb):  # both read from the page cache
-        with open(path, "rb") as f:
-            while f.read(1 << 22):
-                pass
+    large = os.path.abspath(args.model or os.path.join(build, "bench-data", "LargeAssembly.dazo"))
+    small = os.path.abspath(args.small or os.path.join(build, "bin", "Samples", "BoltedBracket.dazo"))
+    if "large" in parts and not os.path.exists(large):
+        sys.exit(f"{large} is missing: cmake --build {args.build} --target dazo_large_sample")
+    osgb = {}
+    if "large" in parts:
+        osgb["large"] = osgb_for(build, large)
+    if "small" in parts:
+        osgb["small"] = osgb_for(build, small)
 
     xvfb, display = start_xvfb()
     home = tempfile.mkdtemp(prefix="nerio-bench-")
@@ -144,66 +183,99 @@ def main():
         name, _, value = item.partition("=")
         nerio_env[name] = value
     osg_env = dict(base, LD_PRELOAD=os.path.join(build, "bench", "nerio_swap_probe.so"))
-    geometry = ["-qwindowgeometry", f"{SCREEN[0]}x{SCREEN[1]}+0+0", model]
-    programs = {"Nerio3d": [os.path.join(build, "bin", "Nerio3d")] + geometry}
+    geometry = ["-qwindowgeometry", f"{SCREEN[0]}x{SCREEN[1]}+0+0"]
+    viewers = {"Nerio3d": os.path.join(build, "bin", "Nerio3d")}
     if args.before:
-        programs["before"] = [os.path.abspath(args.before)] + geometry
-    programs["osgviewer"] = None  # its window takes the size of the viewer's 3D view
+        viewers["before"] = os.path.abspath(args.before)
+    names = list(viewers) + ["osgviewer"]
 
-    results = {name: [] for name in programs}
-    size = None
-    path_file = os.path.join(home, "camera.path")
-    camera = None
-    names = list(programs)
+    results = {}  # (part, program) -> list of runs
+    sizes = {}
+    cameras = {}
+
+    def record(part, name, res):
+        results.setdefault((part, name), []).append(res)
+        bits = []
+        if res["idle_cpu"] is not None:
+            bits.append(f"idle CPU {res['idle_cpu']:.1f} % ({res['idle_frames']} frames)")
+        if res["startup"] is not None:
+            bits.append(f"start-up {res['startup']:.2f} s")
+        if res["frame"] is not None:
+            bits.append(f"frame {res['frame']:.0f} ms")
+        if res["rss"] is not None:
+            bits.append(f"peak memory {res['rss']:.0f} MB")
+        print(f"  {part:5s} {name:10s} " + ", ".join(bits), flush=True)
+
+    def osgviewer(part, frames=0, linger=0.0):
+        w, h = sizes.get(part) or SCREEN
+        cmd = ["osgviewer", "--window", "0", "0", str(w), str(h)]
+        if cameras.get(part):
+            path = os.path.join(home, f"{part}.path")
+            write_still_path(path, cameras[part])
+            cmd += ["-p", path]
+        return run(cmd + [osgb[part]], osg_env, args.timeout, frames=frames, linger=linger)
+
     try:
         for r in range(args.rounds):
-            # The first run of the viewer tells the size of its 3D view; after that the order rotates.
-            order = names if size is None else names[r % len(names):] + names[:r % len(names)]
-            for name in order:
-                if programs[name] is not None:
-                    res = run(programs[name], nerio_env, args.frames, args.timeout)
-                    size = size or res["size"]
-                    if camera is None and res["camera"]:
-                        camera = res["camera"]
-                        # Two equal points: the path stands still.
-                        with open(path_file, "w") as f:
-                            for t in (0.0, 1000.0):
-                                f.write(f"{t} " + " ".join(repr(v) for v in camera) + "\n")
-                else:
-                    w, h = size or SCREEN
-                    view = ["-p", path_file] if args.same_view and camera else []
-                    res = run(["osgviewer", "--window", "0", "0", str(w), str(h)] + view + [osgb], osg_env,
-                              args.frames, args.timeout)
-                results[name].append(res)
-                read = f" (model read and set at {res['model_set']:.2f} s)" if res["model_set"] is not None else ""
-                print(f"round {r + 1} {name:10s} start-up {fmt(res['startup'], 's')}{read}, frame {fmt(res['frame'], 'ms')}, "
-                      f"peak memory {fmt(res['rss'], 'MB')}", flush=True)
+            print(f"round {r + 1}", flush=True)
+            for part in parts:
+                # The viewer first in the first round: it tells the size of its 3D view and its camera.
+                order = names if r == 0 else names[r % len(names):] + names[:r % len(names)]
+                for name in order:
+                    if part == "idle":
+                        if name == "osgviewer":
+                            continue
+                        res = run([viewers[name]] + geometry + [small], nerio_env, args.timeout,
+                                  idle=args.idle_seconds)
+                    elif part == "small":
+                        res = (osgviewer(part, linger=1.0) if name == "osgviewer" else
+                               run([viewers[name]] + geometry + [small], nerio_env, args.timeout, linger=1.0))
+                    else:
+                        if name == "osgviewer":
+                            res = osgviewer(part, frames=args.frames)
+                        else:
+                            env = dict(nerio_env, NERIO_FRAME_STATS="continuous")
+                            res = run([viewers[name]] + geometry + [large], env, args.timeout, frames=args.frames)
+                    if name == "Nerio3d":
+                        sizes.setdefault(part, res["size"])
+                        cameras.setdefault(part, res["camera"])
+                    record(part, name, res)
     finally:
         xvfb.terminate()
         xvfb.wait()
 
-    def med(name, key):
-        vals = [r[key] for r in results[name] if r[key] is not None]
+    def med(part, name, key):
+        vals = [x[key] for x in results.get((part, name), []) if x[key] is not None]
         return statistics.median(vals) if vals else None
 
     print()
-    print(f"model {model}, 3D view {size[0]}x{size[1]} pixels for each" if size else f"model {model}")
-    if args.same_view:
-        print("osgviewer shown the viewer's first view" if camera else "the viewer printed no camera: osgviewer used its own view")
-    header = f"{'median of ' + str(args.rounds):14s}" + "".join(f"{n:>12s}" for n in names)
-    header += "".join(f"{n + '/osg':>14s}" for n in names if n != "osgviewer") + f"{'target':>9s}"
+    print(f"small sample {small}")
+    print(f"large model  {large}" + (f", 3D view {sizes['large'][0]}x{sizes['large'][1]} pixels for each"
+                                     if sizes.get("large") else ""))
+    viewers_only = [n for n in names if n != "osgviewer"]
+    header = f"{'median of ' + str(args.rounds):36s}" + "".join(f"{n:>11s}" for n in names)
+    header += "".join(f"{n + '/osg':>14s}" for n in viewers_only) + "   goal"
     print(header)
-    for key, label, unit, target in (("frame", "frame time", "ms", 1.0), ("startup", "start-up", "s", 1.2),
-                                     ("rss", "peak memory", "MB", 1.2)):
-        values = {n: med(n, key) for n in names}
-        shown = lambda v: "-" if v is None else (f"{v:.2f} s" if unit == "s" else f"{v:.0f} {unit}")
-        line = f"{label:14s}" + "".join(f"{shown(values[n]):>12s}" for n in names)
-        base = values["osgviewer"]
-        for n in names:
-            if n != "osgviewer":
-                ratio = values[n] / base if values[n] is not None and base else None
-                line += f"{('-' if ratio is None else f'{ratio:.2f}x'):>14s}"
-        print(line + f"{'<= ' + str(target) + 'x':>9s}")
+    rows = [
+        ("idle", "idle_cpu", "idle CPU, small sample, % of a core", "%", "< 2 % of a core"),
+        ("large", "frame", "frame, large model, like for like", "ms", "<= 1.0x"),
+        ("small", "startup", "start-up, small sample", "s", "<= 1.5x"),
+        ("small", "rss", "peak memory, small sample", "MB", "<= 1.5x"),
+        ("large", "startup", "start-up, large model", "s", "<= 1.2x"),
+        ("large", "rss", "peak memory, large model", "MB", "<= 1.2x"),
+    ]
+    for part, key, label, unit, goal in rows:
+        if part not in parts:
+            continue
+        values = {n: med(part, n, key) for n in names}
+        shown = lambda v: "-" if v is None else (f"{v:.2f} s" if unit == "s" else f"{v:.1f} %" if unit == "%"
+                                                 else f"{v:.0f} {unit}")
+        line = f"{label:36s}" + "".join(f"{shown(values[n]):>11s}" for n in names)
+        osg = values["osgviewer"]
+        for n in viewers_only:
+            ratio = values[n] / osg if values[n] is not None and osg else None
+            line += f"{('-' if ratio is None else f'{ratio:.2f}x'):>14s}"
+        print(line + "   " + goal)
 
 
 if __name__ == "__main__":

@@ -442,4 +442,5 @@ void CollisionDialog::showCollisionInfo(int row)
     SceneModel* scene = m_SceneView->getSceneModel();
     osg::ref_ptr<osg::Node> root = scene ? scene->getRootSwitch() : nullptr;
     m_SceneView->GetCollisionInfoDecoratorManager()->Decorator(copy, root, m_decoratorOption);
+    m_SceneView->requestFrame();
 }

@@ -479,6 +479,13 @@ void SystemSetting::initPages()
     connect(ui.removeButtonL, SIGNAL(clicked()), this, SLOT(on_Button_toLeft_clicked()));
 }
 
+void SystemSetting::requestViewFrame()
+{
+    // Colours and sizes went to the decorators and libraries directly: the view draws them anew.
+    if (SceneView* view = sceneView())
+        view->requestFrame();
+}
+
 SceneView* SystemSetting::sceneView() const
 {
     return m_window ? m_window->sceneView() : nullptr;
@@ -733,6 +740,7 @@ void SystemSetting::emitAllSettings()
     emit SmallFeatureCulling(v.smallFeatureCulling);
     applyGrid(v.gridShow, v.gridColor);
     applyLogSettings();
+    requestViewFrame();
 }
 
 void SystemSetting::onbuttonOk()
@@ -793,6 +801,7 @@ void SystemSetting::onbuttonOk()
     if (v.quickAccess != old.quickAccess)
         emit QuickAccessChanged();
     applyLogSettings();
+    requestViewFrame();
 
     saveConfig();
     accept();

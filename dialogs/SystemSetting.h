@@ -173,6 +173,7 @@ private:
     void applyGrid(bool show, const QColor& color);
     void applyLogSettings();
     SceneView* sceneView() const;
+    void requestViewFrame();
     static void moveCurrentItem(QListWidget* from, QListWidget* to);
 
     QPointer<MainWindow> m_window;

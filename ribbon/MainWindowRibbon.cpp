@@ -55,8 +55,8 @@ QIcon ribbonIcon(const char* file)
         return QIcon();
     const QString name = QString::fromLatin1(file);
     if (name.startsWith(QLatin1Char(':')))
-        return QIcon(name);
-    return QIcon(QStringLiteral(":/VantorViewer/icon/") + name + QStringLiteral(".png"));
+        return lazyFileIcon(name);
+    return lazyFileIcon(QStringLiteral(":/VantorViewer/icon/") + name + QStringLiteral(".png"));
 }
 
 // Application menu rows: none is stored in the action map.

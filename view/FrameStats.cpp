@@ -132,6 +132,15 @@ bool enabled()
     return on;
 }
 
+bool continuous()
+{
+    static const bool on = [] {
+        const char* v = std::getenv("NERIO_FRAME_STATS");
+        return v && std::strcmp(v, "continuous") == 0;
+    }();
+    return on;
+}
+
 void watch(QOpenGLWidget* widget)
 {
     if (!enabled() || !widget)
@@ -139,6 +148,8 @@ void watch(QOpenGLWidget* widget)
     state().widget = widget;
     widget->installEventFilter(new PaintCounter(widget));
     QObject::connect(widget, &QOpenGLWidget::frameSwapped, widget, [] { frameSwapped(); });
+    if (continuous())
+        QObject::connect(widget, &QOpenGLWidget::frameSwapped, widget, [widget] { widget->update(); });
 }
 
 void modelShown()

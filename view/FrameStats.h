@@ -2,8 +2,9 @@
 
 class QOpenGLWidget;
 
-// Frame timing for the benchmarks, on when the environment has NERIO_FRAME_STATS=1. Each frame the
-// widget puts on screen prints one line to stderr:
+// Frame timing for the benchmarks, on when the environment has NERIO_FRAME_STATS=1 (or "continuous",
+// which also has the view draw frame after frame, as fast as they come, instead of on demand, so a
+// benchmark can time them). Each frame the widget puts on screen prints one line to stderr:
 //   nerio-frame-stats: frame <n> at <monotonic s> dt <ms since the previous frame>
 // and two events print once, with the seconds since the process started:
 //   nerio-frame-stats: first-frame at <monotonic s> after <s>
@@ -14,6 +15,8 @@ class QOpenGLWidget;
 namespace FrameStats {
 
 bool enabled();
+// NERIO_FRAME_STATS=continuous.
+bool continuous();
 // Counts the frames the widget's window swaps.
 void watch(QOpenGLWidget* widget);
 // A model was just set into the scene: the next frame on screen is the first that shows it.

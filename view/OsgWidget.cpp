@@ -9,6 +9,35 @@
 
 #include <QGridLayout>
 
+namespace {
+
+// The view's redraw requests (from event handlers, manipulators and the program) reach the widget's
+// own request: the viewer clears its flag in the rendering traversal, after the event traversal in
+// which handlers ask, so that flag alone would lose them.
+class OnDemandView : public osgViewer::View
+{
+public:
+    explicit OnDemandView(OsgWidget* widget) : m_widget(widget) {}
+    void requestRedraw() override
+    {
+        osgViewer::View::requestRedraw();
+        if (m_widget)
+            m_widget->requestFrame();
+    }
+    void requestContinuousUpdate(bool on) override
+    {
+        osgViewer::View::requestContinuousUpdate(on);
+        if (m_widget)
+            m_widget->setContinuousFrames(on);
+    }
+    void detach() { m_widget = nullptr; }
+
+private:
+    OsgWidget* m_widget; // the widget owns this view and detaches it before it goes
+};
+
+} // namespace
+
 OsgWidget::OsgWidget(QWidget* parent) : QWidget(parent, Qt::WindowFlags())
 {
     // The embedded GL context can only be current on the GUI thread, so the viewer stays single-threaded.
@@ -25,11 +54,9 @@ OsgWidget::OsgWidget(QWidget* parent) : QWidget(parent, Qt::WindowFlags())
     setLayout(grid);
     FrameStats::watch(qobject_cast<QOpenGLWidget*>(m_graphicsWidget));
 
-    connect(&m_timer, SIGNAL(timeout()), this, SLOT(update()));
-    // Qt's update() on this widget does not repaint the GL child; forward to it as well.
-    if (m_graphicsWidget)
-        connect(&m_timer, SIGNAL(timeout()), m_graphicsWidget, SLOT(update()));
-    m_timer.start(m_interval);
+    m_timer.setInterval(m_interval);
+    connect(&m_timer, &QTimer::timeout, this, [this] { tick(); });
+    requestFrame();
 }
 
 OsgWidget::~OsgWidget()
@@ -39,6 +66,8 @@ OsgWidget::~OsgWidget()
     if (auto* gl = qobject_cast<osgQt::GLWidget*>(m_graphicsWidget))
         gl->makeCurrent();
     stopThreading();
+    if (auto* view = dynamic_cast<OnDemandView*>(m_view.get()))
+        view->detach();
     if (m_view.valid())
         removeView(m_view.get());
     m_view = nullptr;
@@ -74,13 +103,50 @@ osg::Camera* OsgWidget::createCamera()
 
 QWidget* OsgWidget::createViewWidget()
 {
-    m_view = new osgViewer::View;
+    m_view = new OnDemandView(this);
     m_view->setCamera(m_camera.get());
     addView(m_view.get());
     m_view->setCameraManipulator(new osgGA::TrackballManipulator, true);
 
     auto* window = dynamic_cast<osgQt::GraphicsWindowQt*>(m_camera->getGraphicsContext());
     return window ? window->getGLWidget() : nullptr;
+}
+
+void OsgWidget::requestFrame()
+{
+    m_frameWanted = true;
+    if (!m_timer.isActive())
+        m_timer.start();
+}
+
+void OsgWidget::setContinuousFrames(bool on)
+{
+    m_continuous = on;
+    if (on)
+        requestFrame();
+}
+
+bool OsgWidget::checkNeedToDoFrame()
+{
+    return m_frameWanted || m_continuous || checkEvents();
+}
+
+void OsgWidget::tick()
+{
+    // A hidden view draws nothing; its expose paints (and runs) the next frame.
+    if (!checkNeedToDoFrame() || !m_graphicsWidget || !m_graphicsWidget->isVisible()) {
+        m_timer.stop();
+        return;
+    }
+    m_graphicsWidget->update();
+}
+
+void OsgWidget::frame(double simulationTime)
+{
+    // Cleared before the traversals, so what asks for a frame while this one runs gets the next.
+    m_frameWanted = false;
+    ++m_framesDrawn;
+    osgViewer::CompositeViewer::frame(simulationTime);
 }
 
 void OsgWidget::focusInEvent(QFocusEvent* event)

@@ -49,6 +49,10 @@ PickingHandler::PickingHandler()
     connect(m_cullRestoreTimer, &QTimer::timeout, this, [this] {
         if (m_culledCamera.valid())
             m_culledCamera->setSmallFeatureCullingPixelSize(Vantor::NerioViewerManipulatorState::SmallFeatureCullSize);
+        // The small parts come back in a frame of their own once the wheel rests.
+        osg::ref_ptr<osgViewer::View> view;
+        if (m_view.lock(view))
+            view->requestRedraw();
     });
 }
 

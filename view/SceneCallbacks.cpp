@@ -62,8 +62,12 @@ void FadingUpdateCallback::operator()(osg::Node* node, osg::NodeVisitor* /*nv*/)
     m_elapsed += std::uint64_t(m_step);
     if (m_blendColor)
         m_blendColor->setConstantColor(osg::Vec4(1.0f, 1.0f, 1.0f, float(1.0 - double(m_elapsed) / 255.0)));
-    if (m_elapsed >= 255 && node)
-        node->setNodeMask(0);
+    if (m_elapsed >= 255) {
+        if (node)
+            node->setNodeMask(0);
+    } else if (m_requestFrame) {
+        m_requestFrame();
+    }
     // No traversal: nothing below the switch needs updating.
 }
 
@@ -72,6 +76,8 @@ void FadingUpdateCallback::restart()
     m_elapsed = 0;
     if (m_blendColor)
         m_blendColor->setConstantColor(osg::Vec4(1.0f, 1.0f, 1.0f, 1.0f));
+    if (m_requestFrame)
+        m_requestFrame();
 }
 
 double niceGridStep(double x)

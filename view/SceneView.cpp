@@ -36,7 +36,9 @@
 #include <osgDB/Registry>
 #include <osgViewer/ViewerEventHandlers>
 
+#include <QCoreApplication>
 #include <QDir>
+#include <QEvent>
 
 #include <cfloat>
 
@@ -58,6 +60,35 @@ float clamp01(float v)
 {
     return v < 0.0f ? 0.0f : (v > 1.0f ? 1.0f : v);
 }
+
+// Keys and buttons anywhere in the program (ribbon, tree, docks, dialogs) may change what the view
+// shows without going through the view: each asks it for one frame. Pointer moves do not; those over
+// the view reach it as input of its own.
+class InputFrameRequest : public QObject
+{
+public:
+    explicit InputFrameRequest(SceneView* view) : QObject(view), m_view(view) {}
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        switch (event->type()) {
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonRelease:
+        case QEvent::MouseButtonDblClick:
+        case QEvent::KeyPress:
+        case QEvent::KeyRelease:
+        case QEvent::Wheel:
+        case QEvent::Drop:
+            m_view->requestFrame();
+            break;
+        default:
+            break;
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    SceneView* m_view; // the parent
+};
 
 } // namespace
 
@@ -118,6 +149,9 @@ SceneView::SceneView(QWidget* parent) : OsgWidget(parent)
     m_lastDirectory = QDir::currentPath();
 
     setContextMenuPolicy(Qt::DefaultContextMenu);
+
+    if (QCoreApplication* app = QCoreApplication::instance())
+        app->installEventFilter(new InputFrameRequest(this));
 }
 
 SceneView::~SceneView()
@@ -415,7 +449,7 @@ void SceneView::createPivotSign()
     state->setRenderingHint(osg::StateSet::TRANSPARENT_BIN);
     state->setMode(GL_BLEND, osg::StateAttribute::ON | osg::StateAttribute::OVERRIDE);
 
-    signs->setUpdateCallback(new FadingUpdateCallback(blend.get()));
+    signs->setUpdateCallback(new FadingUpdateCallback(blend.get(), [this] { requestFrame(); }));
 
     m_sceneGroup->addChild(m_pivotSign.get());
 }

@@ -1,5 +1,6 @@
 // The scene view's operations after construction: home and reset, grid, colours, shadows,
-// manipulator switch, pivot signs, head-lights and window events.
+// manipulator switch, pivot signs, head-lights and window events. Each that changes what the view
+// shows asks for a frame (the view draws on demand).
 
 #include "view/SceneView.h"
 
@@ -22,6 +23,7 @@
 
 void SceneView::resetHome()
 {
+    requestFrame();
     if (!m_pickingHandler)
         return;
     m_pickingHandler->setAutoComputeHomePosition(false);
@@ -68,12 +70,14 @@ void SceneView::pickGeometry(osg::Drawable*)
 
 void SceneView::setFlatBackgroundColor(bool flat)
 {
+    requestFrame();
     if (m_background)
         m_background->setNodeMask(flat ? 0u : ~0u);
 }
 
 void SceneView::updateGrid()
 {
+    requestFrame();
     if (!m_grid)
         return;
     if (!m_gridShown) {
@@ -101,6 +105,7 @@ void SceneView::updateGrid()
 
 void SceneView::hideGrid()
 {
+    requestFrame();
     if (m_grid)
         m_grid->setNodeMask(0);
 }
@@ -134,6 +139,7 @@ void SceneView::setGridShow(bool shown)
 
 void SceneView::setBgColor(QColor color)
 {
+    requestFrame();
     m_backgroundColor.set(color.red() / 255.0f, color.green() / 255.0f, color.blue() / 255.0f, 1.0f);
     if (m_backdrop)
         m_backdrop->setClearColor(m_backgroundColor);
@@ -147,12 +153,14 @@ void SceneView::setBgColor(QColor color)
 
 void SceneView::setGridColor(QColor color)
 {
+    requestFrame();
     m_gridColor.set(color.red() / 255.0f, color.green() / 255.0f, color.blue() / 255.0f, 1.0f);
     createGrid();
 }
 
 void SceneView::setShadowEnabled(bool on)
 {
+    requestFrame();
     if (!m_rootNode)
         return;
     if (on) {
@@ -168,6 +176,7 @@ void SceneView::setShadowEnabled(bool on)
 
 void SceneView::setCompassEnabled(bool on)
 {
+    requestFrame();
     if (m_compass)
         m_compass->setNodeMask(on ? ~0u : 0u);
 }
@@ -179,6 +188,7 @@ bool SceneView::isCompassEnabled()
 
 void SceneView::recenterPivotPoint(double x, double y, double z)
 {
+    requestFrame();
     if (!m_pivotSign)
         return;
     m_pivotSign->setPosition(osg::Vec3d(x, y, z));
@@ -235,6 +245,7 @@ void SceneView::ProgressShown(bool shown)
 
 void SceneView::home()
 {
+    requestFrame();
     osgGA::CameraManipulator* manipulator = m_view->getCameraManipulator();
     if (!manipulator)
         return;
@@ -274,6 +285,7 @@ Vantor::WalkerManipulator* SceneView::getWalkerManipulator()
 
 void SceneView::changeManipulator(ManipulatorType type, bool force)
 {
+    requestFrame();
     if (!force && type == m_manipulatorType)
         return;
     m_manipulatorType = type;
@@ -311,6 +323,7 @@ void SceneView::changeManipulator(ManipulatorType type)
 
 void SceneView::OpenAutoDirectionalLight()
 {
+    requestFrame();
     Vantor::FindNamedNodeVisitor directional("DEFAULT_DIRECTIONAL_LIGHT");
     m_sceneGroup->accept(directional);
     if (auto* light = dynamic_cast<osg::LightSource*>(directional.first())) {
@@ -333,6 +346,7 @@ void SceneView::OpenAutoDirectionalLight()
 
 void SceneView::CloseAutoDirectionalLight()
 {
+    requestFrame();
     Vantor::FindNamedNodeVisitor directional("DEFAULT_DIRECTIONAL_LIGHT");
     m_sceneGroup->accept(directional);
     Vantor::FindNamedNodeVisitor point("DEFAULT_POINT_LIGHT");

@@ -11,6 +11,7 @@ void SceneView::setSceneModel(SceneModel* model)
     if (m_sceneModel && m_sceneModel != model)
         disconnect(m_sceneModel, nullptr, this, nullptr);
     m_sceneModel = model;
+    requestFrame();
     while (m_rootNode->getNumChildren() > 0)
         m_rootNode->removeChildren(m_rootNode->getNumChildren() - 1, 1);
     if (!model)

@@ -18,8 +18,30 @@ SceneView* SceneViewSceneStateObserver::getSceneView() const
     return m_view.data();
 }
 
+void SceneViewSceneStateObserver::requestFrame()
+{
+    if (m_view)
+        m_view->requestFrame();
+}
+
+void SceneViewSceneStateObserver::onNodeAdded(osg::ref_ptr<osg::Node>, osg::ref_ptr<osg::Node>) { requestFrame(); }
+void SceneViewSceneStateObserver::onNodeRemoved(osg::ref_ptr<osg::Node>, osg::ref_ptr<osg::Node>) { requestFrame(); }
+void SceneViewSceneStateObserver::onNodeTransformChanged(osg::ref_ptr<osg::Node>, osg::ref_ptr<osg::Node>)
+{
+    requestFrame();
+}
+void SceneViewSceneStateObserver::onNodeVisibleChanged(osg::ref_ptr<osg::Node>, osg::ref_ptr<osg::Node>)
+{
+    requestFrame();
+}
+void SceneViewSceneStateObserver::onNodeMaterialChanged(osg::ref_ptr<osg::Node>, osg::ref_ptr<osg::Node>)
+{
+    requestFrame();
+}
+
 void SceneViewSceneStateObserver::onSceneChanged(osg::ref_ptr<osg::Node>, osg::ref_ptr<osg::Node>)
 {
+    requestFrame();
     if (!m_view || !m_view->getSceneModel())
         return;
     if (osg::ref_ptr<Vantor::SectionManager> sections = m_view->getSceneModel()->getSectionManager())

@@ -17,10 +17,18 @@ public:
     SceneView* getSceneView() const;
 
     void onSceneChanged(osg::ref_ptr<osg::Node> node, osg::ref_ptr<osg::Node> parent) override;
+    // The view draws a frame for each of these.
+    void onNodeAdded(osg::ref_ptr<osg::Node> node, osg::ref_ptr<osg::Node> parent) override;
+    void onNodeRemoved(osg::ref_ptr<osg::Node> node, osg::ref_ptr<osg::Node> parent) override;
+    void onNodeTransformChanged(osg::ref_ptr<osg::Node> node, osg::ref_ptr<osg::Node> parent) override;
+    void onNodeVisibleChanged(osg::ref_ptr<osg::Node> node, osg::ref_ptr<osg::Node> parent) override;
+    void onNodeMaterialChanged(osg::ref_ptr<osg::Node> node, osg::ref_ptr<osg::Node> parent) override;
 
 protected:
     ~SceneViewSceneStateObserver() override;
 
 private:
+    void requestFrame();
+
     QPointer<SceneView> m_view;
 };

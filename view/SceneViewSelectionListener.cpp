@@ -6,22 +6,34 @@ SceneViewSelectionListener::SceneViewSelectionListener(SceneView* view) : m_view
 
 SceneViewSelectionListener::~SceneViewSelectionListener() = default;
 
+// Every change of the selection changes its highlight: the view draws a frame for it.
+
 void SceneViewSelectionListener::onAddSelected(osg::Node* node)
 {
-    if (m_view)
-        emit m_view->picked(node);
+    if (!m_view)
+        return;
+    m_view->requestFrame();
+    emit m_view->picked(node);
 }
 
 void SceneViewSelectionListener::onSelectedListChanged(NodePtrList& selected)
 {
-    if (m_view)
-        emit m_view->pickedList(selected);
+    if (!m_view)
+        return;
+    m_view->requestFrame();
+    emit m_view->pickedList(selected);
 }
 
-void SceneViewSelectionListener::onRemoveSelected(osg::Node*) {}
+void SceneViewSelectionListener::onRemoveSelected(osg::Node*)
+{
+    if (m_view)
+        m_view->requestFrame();
+}
 
 void SceneViewSelectionListener::onClearSelected()
 {
-    if (m_view)
-        emit m_view->clearPicked(nullptr);
+    if (!m_view)
+        return;
+    m_view->requestFrame();
+    emit m_view->clearPicked(nullptr);
 }

@@ -1,6 +1,7 @@
 #include "app/MainWindow.h"
 #include "panels/BookmarkWidget.h"
 #include "ribbon/CToolkit.h"
+#include "ribbon/RibbonIcons.h"
 #include "support/TestSupport.h"
 #include "view/SceneView.h"
 #include "vantor/command/Command.h"
@@ -791,4 +792,19 @@ TEST(RibbonTexts, ChineseByDefaultAndEnglishOnRequest)
         EXPECT_EQ(w.ribbonBar()->applitionButton()->text(), QString::fromUtf8("开始"));
     }
     QCoreApplication::removeTranslator(&chinese);
+}
+
+TEST(RibbonIcons, LazyIconDrawsWhatTheFileHoldsAndAMissingFileIsNull)
+{
+    registerRibbonIcons();
+    const QString path = QStringLiteral(":/VantorViewer/icon/help.png");
+    const QIcon lazy = lazyFileIcon(path);
+    const QIcon eager(path);
+    ASSERT_FALSE(lazy.isNull());
+    for (int side : {16, 32, 48}) {
+        SCOPED_TRACE(side);
+        EXPECT_EQ(lazy.actualSize(QSize(side, side)), eager.actualSize(QSize(side, side)));
+        EXPECT_EQ(lazy.pixmap(side).toImage(), eager.pixmap(side).toImage());
+    }
+    EXPECT_TRUE(lazyFileIcon(QStringLiteral(":/VantorViewer/icon/no-such-icon.png")).isNull());
 }

@@ -16,6 +16,8 @@
 #include "vantor/note/NoteManager.h"
 #include "vantor/view/ViewManager.h"
 
+#include "support/FrameWait.h"
+
 #include <gtest/gtest.h>
 
 #include <QAction>
@@ -407,6 +409,21 @@ TEST_F(HostDispatch, VisibilityColourAndTransparencyFromTheHostAreUndoable)
     EXPECT_EQ(run.field(2, "colorText"), text(read));
     EXPECT_EQ(run.field(3, "transparency"), "1");
     EXPECT_EQ(bolt->getStateSet(), nullptr) << "undo puts back no material at all";
+}
+
+// A change from the host shows without any input to the window: the view draws it, then rests.
+TEST_F(HostDispatch, ChangesFromTheHostAreDrawnAndTheViewRestsAfter)
+{
+    loadSample();
+    Vantor::Model* bolt = findByName("bolt");
+    ASSERT_TRUE(bolt);
+    SceneView* view = window->sceneView();
+    ASSERT_TRUE(nerio_test::waitUntilResting(*view));
+    const unsigned before = view->framesDrawn();
+    HostRun run = host({"SetModelColorMsg " + QString::number(bolt->getModelID()) + " 255 128 0"});
+    ASSERT_EQ(run.exitCode, 0) << run.output.toStdString();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return view->framesDrawn() > before; }, 5000));
+    EXPECT_TRUE(nerio_test::waitUntilResting(*view));
 }
 
 // Values of every kind a host can get wrong: answered, nothing crashes, nothing changes.

@@ -1,4 +1,6 @@
 #include "SettingsFixtures.h"
+#include "support/FrameWait.h"
+#include "support/TestSupport.h"
 
 #include "app/MainWindow.h"
 #include "ribbon/CToolkit.h"
@@ -760,6 +762,26 @@ TEST(SystemSettingWindow, StoredValuesReachTheViewAndLibrariesAndSurviveARestart
         EXPECT_EQ(w.systemSetting()->values().logPath, v.logPath);
     }
     Vantor::LogHandler::getInstance()->setLogToFile(false);
+}
+
+// The values go to decorators and libraries the view does not watch: OK has the view draw them.
+TEST(SystemSettingWindow, OkDrawsTheViewAndItRestsAfter)
+{
+    if (!nerio_test::hasDisplay())
+        GTEST_SKIP() << "needs an X display";
+    ConfigFolder folder;
+    MainWindow w;
+    w.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+    SceneView* view = w.sceneView();
+    SystemSetting* s = w.systemSetting();
+    s->show();
+    ASSERT_TRUE(nerio_test::waitUntilResting(*view));
+    const unsigned before = view->framesDrawn();
+    s->form()->spinBox1->setValue(30); // the note font size
+    press(s->form()->OK_Button);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return view->framesDrawn() > before; }, 5000));
+    EXPECT_TRUE(nerio_test::waitUntilResting(*view));
 }
 
 TEST(SystemSettingWindow, ToolStripFollowsTheChosenKeysAtOnceAndAfterARestart)

@@ -1,4 +1,5 @@
 #include "AnimationFixtures.h"
+#include "support/RedrawCounter.h"
 
 #include "vantor/animation/AnimationKeyFrameEditor.h"
 #include "vantor/animation/AnimationManager.h"
@@ -8,6 +9,7 @@
 
 #include <gtest/gtest.h>
 #include <osg/io_utils>
+#include <osgGA/EventQueue>
 #include <rapidjson/stringbuffer.h>
 #include <rapidjson/writer.h>
 
@@ -275,6 +277,30 @@ TEST_F(Animation, FramesOfTheViewDrivePlayback)
     ASSERT_NE(handler, nullptr);
     handler->handle(*frame, *view, nullptr, nullptr);
     EXPECT_NEAR(manager->getCurrentTime(), 1.0, 1e-9);
+}
+
+TEST_F(Animation, PlaybackAsksForItsFramesUntilItEnds)
+{
+    moveKeysX(0.0f, 1.0f);
+    auto* handler = dynamic_cast<osgGA::GUIEventHandler*>(view->getEventHandlers().front().get());
+    ASSERT_NE(handler, nullptr);
+    osg::ref_ptr<osgGA::EventQueue> queue = new osgGA::EventQueue;
+    nerio_test::RedrawCounter actions;
+    manager->playToTime(0.0);
+    ASSERT_TRUE(manager->playAnimation());
+    int frames = 0;
+    while (manager->isPlaying() && frames < 100) {
+        now += 0.25;
+        handler->handle(*queue->frame(now), actions, nullptr, nullptr);
+        ++frames;
+    }
+    ASSERT_FALSE(manager->isPlaying());
+    EXPECT_EQ(frames, 4);
+    EXPECT_EQ(actions.asked, 3) << "every frame of the play but the last asks for the next";
+    EXPECT_NEAR(position(part.get()).x(), 4.0, 1e-9);
+    now += 0.25;
+    handler->handle(*queue->frame(now), actions, nullptr, nullptr);
+    EXPECT_EQ(actions.asked, 3) << "a stopped play asks for nothing";
 }
 
 // ---- editing ----

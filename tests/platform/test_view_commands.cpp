@@ -1,5 +1,6 @@
 // The camera commands (standard views, view directions), the camera move they share, and the walker.
 
+#include "support/RedrawCounter.h"
 #include "vantor/command/BaseViewCommand.h"
 #include "vantor/command/CameraTransition.h"
 #include "vantor/command/CommandManager.h"
@@ -150,6 +151,52 @@ TEST(CameraTransition, MovesOverFramesEndsExactlyAndGivesWayToTheUser)
     for (const auto& handler : f.view->getEventHandlers())
         installed += dynamic_cast<CameraTransition*>(handler.get()) ? 1 : 0;
     EXPECT_EQ(installed, 1);
+}
+
+namespace {
+
+// A view that counts the frames asked of it (the program's view draws only those).
+class CountingView : public osgViewer::View
+{
+public:
+    int asked = 0;
+    void requestRedraw() override { ++asked; }
+};
+
+} // namespace
+
+TEST(CameraTransition, AsksForTheFramesOfTheMoveAndNoneAfterItsEnd)
+{
+    osg::ref_ptr<CountingView> view = new CountingView;
+    osg::ref_ptr<osgGA::TrackballManipulator> trackball = new osgGA::TrackballManipulator;
+    view->setCameraManipulator(trackball.get(), false);
+    trackball->setTransformation(osg::Vec3d(5, -7, 9), osg::Vec3d(1, 2, 3), osg::Vec3d(0, 0, 1));
+    const CameraTransition::Pose to =
+        CameraTransition::lookFrom(osg::Vec3d(100, 0, 0), osg::Vec3d(0, 0, 1), osg::Vec3d(0, 1, 0), 400.0);
+    ASSERT_TRUE(CameraTransition::start(view.get(), to, 0.3));
+    EXPECT_EQ(view->asked, 1) << "the start asks for the first frame";
+
+    CameraTransition* transition = CameraTransition::of(view.get(), false);
+    osg::ref_ptr<osgGA::EventQueue> queue = new osgGA::EventQueue;
+    nerio_test::RedrawCounter actions;
+    double t = 10.0;
+    int frames = 0;
+    while (transition->isRunning() && frames < 100) {
+        transition->handle(*queue->frame(t), actions, nullptr, nullptr);
+        t += 0.03;
+        ++frames;
+    }
+    ASSERT_FALSE(transition->isRunning());
+    EXPECT_TRUE(samePose(CameraTransition::poseOf(*trackball), to));
+    EXPECT_EQ(actions.asked, frames - 1) << "every frame but the last asks for the next";
+    transition->handle(*queue->frame(t), actions, nullptr, nullptr);
+    EXPECT_EQ(actions.asked, frames - 1) << "an ended move asks for nothing";
+
+    // A jump (no duration) still asks for the one frame that shows it.
+    view->asked = 0;
+    ASSERT_TRUE(CameraTransition::start(view.get(), CameraTransition::poseOf(*trackball), 0.0));
+    EXPECT_EQ(view->asked, 1);
+    EXPECT_FALSE(transition->isRunning());
 }
 
 TEST(ViewDirectionCommand, TheChosenAxisPointsUpAboutTheModelCentreAndUndoIsExact)
@@ -340,6 +387,28 @@ TEST(WalkerManipulator, GravityKeepsTheEyeAboveTheFloorAndStepsUpAndDown)
     edge.walker->setUseGravity(true);
     edge.hold('w', 0.5);
     EXPECT_NEAR(edge.eye().z(), 1700.0, 1e-6);
+}
+
+TEST(WalkerManipulator, AsksForFramesWhileAKeyIsHeldAndNoneAfter)
+{
+    Walk w;
+    w.scene->addChild(block({-5000, -5000, -100}, {5000, 20000, 0}));
+    w.walker->setUseGravity(true);
+    nerio_test::RedrawCounter actions;
+    w.walker->handle(*w.queue->frame(w.time), actions);
+    EXPECT_EQ(actions.asked, 0) << "standing still asks for nothing";
+
+    w.walker->handle(*w.queue->keyPress('w'), actions);
+    for (int i = 0; i < 5; ++i) {
+        w.time += 0.05;
+        w.walker->handle(*w.queue->frame(w.time), actions);
+    }
+    EXPECT_EQ(actions.asked, 5) << "each frame of the walk asks for the next";
+    w.walker->handle(*w.queue->keyRelease('w'), actions);
+    w.time += 0.05;
+    w.walker->handle(*w.queue->frame(w.time), actions);
+    EXPECT_EQ(actions.asked, 5);
+    EXPECT_NEAR(w.eye().z(), 1700.0, 1e-6) << "gravity kept the walk on the floor";
 }
 
 TEST(WalkerManipulator, ObstaclesStopTheWalkShortOfAWall)

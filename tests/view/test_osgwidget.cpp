@@ -1,5 +1,6 @@
 #include "osgqt/GraphicsWindowQt.h"
 #include "view/OsgWidget.h"
+#include "support/FrameWait.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -7,8 +8,12 @@
 #include <osg/Geometry>
 #include <osgGA/TrackballManipulator>
 
+#include <QMouseEvent>
 #include <QSignalSpy>
 #include <QTest>
+
+#include <functional>
+#include <vector>
 
 TEST(OsgWidget, InitialCameraIsSquareWithThirtyDegreeFovy)
 {
@@ -38,7 +43,7 @@ TEST(OsgWidget, ShownWidgetRendersTheClearColour)
     w.resize(320, 240);
     w.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
-    QTest::qWait(200); // a few timer ticks
+    ASSERT_TRUE(nerio_test::waitUntilResting(w));
 
     auto* gl = qobject_cast<osgQt::GLWidget*>(w.graphicsWidget());
     ASSERT_NE(gl, nullptr);
@@ -195,4 +200,114 @@ TEST(OsgQtMultisampling, AutoDrawsSoftwareGlWithoutSamples)
         GTEST_SKIP() << "hardware GL: " << gl->glRenderer().toStdString();
     EXPECT_EQ(samples, 0);
     EXPECT_GT(gl->maxSamples(), 0); // read from the widget's own context
+}
+
+// ---------------------------------------------------------------- frames on demand
+
+namespace {
+
+// Asks for the next frame from each of the first `asks` frame events it sees, as an animation does.
+class AskingHandler : public osgGA::GUIEventHandler
+{
+public:
+    int asks = 0;
+    int framesSeen = 0;
+    bool handle(const osgGA::GUIEventAdapter& ea, osgGA::GUIActionAdapter& aa, osg::Object*, osg::NodeVisitor*) override
+    {
+        if (ea.getEventType() != osgGA::GUIEventAdapter::FRAME)
+            return false;
+        ++framesSeen;
+        if (asks > 0) {
+            --asks;
+            aa.requestRedraw();
+        }
+        return false;
+    }
+    using osgGA::GUIEventHandler::handle;
+};
+
+// Shows the widget and waits until the frames of its first show are over.
+bool shownAndResting(OsgWidget& w)
+{
+    w.resize(160, 120);
+    w.show();
+    return QTest::qWaitForWindowExposed(&w) && nerio_test::waitUntilResting(w);
+}
+
+// True when no frame comes within several ticks of the 30 ms pace.
+bool staysIdle(OsgWidget& w)
+{
+    const unsigned drawn = w.framesDrawn();
+    return !QTest::qWaitFor([&] { return w.framesDrawn() != drawn || w.isPacing(); }, 150);
+}
+
+} // namespace
+
+TEST(OsgWidgetFrames, RestsUntilAskedThenDrawsOneFrame)
+{
+    if (!nerio_test::hasDisplay())
+        GTEST_SKIP() << "needs an X display";
+    OsgWidget w;
+    ASSERT_TRUE(shownAndResting(w));
+    EXPECT_TRUE(staysIdle(w));
+
+    const unsigned before = w.framesDrawn();
+    w.requestFrame();
+    EXPECT_TRUE(w.isPacing());
+    ASSERT_TRUE(nerio_test::waitUntilResting(w));
+    EXPECT_EQ(w.framesDrawn(), before + 1);
+    EXPECT_TRUE(staysIdle(w));
+}
+
+TEST(OsgWidgetFrames, HandlersAskingFromTheirFramesGetThemAndContinuousUpdateRunsUntilOff)
+{
+    if (!nerio_test::hasDisplay())
+        GTEST_SKIP() << "needs an X display";
+    OsgWidget w;
+    osg::ref_ptr<AskingHandler> handler = new AskingHandler;
+    w.getView()->addEventHandler(handler.get());
+    ASSERT_TRUE(shownAndResting(w));
+
+    // The view's requestRedraw (what OSG's handlers and manipulators call) draws a frame, and every
+    // ask from inside a frame one more.
+    handler->framesSeen = 0;
+    handler->asks = 5;
+    w.getView()->requestRedraw();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return handler->asks == 0; }, 5000));
+    ASSERT_TRUE(nerio_test::waitUntilResting(w));
+    EXPECT_EQ(handler->framesSeen, 6);
+    EXPECT_TRUE(staysIdle(w));
+
+    const unsigned before = w.framesDrawn();
+    w.getView()->requestContinuousUpdate(true);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return w.framesDrawn() >= before + 4; }, 5000));
+    EXPECT_TRUE(w.isPacing());
+    w.getView()->requestContinuousUpdate(false);
+    ASSERT_TRUE(nerio_test::waitUntilResting(w));
+    EXPECT_TRUE(staysIdle(w));
+}
+
+TEST(OsgWidgetFrames, InputOverTheViewDrawsTheFrameThatHandlesIt)
+{
+    if (!nerio_test::hasDisplay())
+        GTEST_SKIP() << "needs an X display";
+    OsgWidget w;
+    ASSERT_TRUE(shownAndResting(w));
+    auto* gl = w.graphicsWidget();
+    for (const auto& input : std::vector<std::function<void()>>{
+             [gl] {
+                 // Sent, not through QTest::mouseMove: that also warps the pointer, whose own move
+                 // comes later through the X server (and draws a frame of its own).
+                 QMouseEvent move(QEvent::MouseMove, QPointF(40, 30), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+                 QCoreApplication::sendEvent(gl, &move);
+             },
+             [gl] { QTest::mouseClick(gl, Qt::LeftButton, Qt::NoModifier, QPoint(50, 40)); },
+             [gl] { QTest::keyClick(gl, Qt::Key_A); },
+         }) {
+        const unsigned before = w.framesDrawn();
+        input();
+        ASSERT_TRUE(QTest::qWaitFor([&] { return w.framesDrawn() > before; }, 5000));
+        ASSERT_TRUE(nerio_test::waitUntilResting(w));
+        EXPECT_TRUE(staysIdle(w));
+    }
 }

@@ -151,7 +151,8 @@ TEST(FadingUpdateCallback, FadesOverTwentySixFramesThenHidesWithoutTraversing)
     osg::ref_ptr<osg::Group> child = new osg::Group;
     child->setUpdateCallback(below);
     sign->addChild(child, true);
-    osg::ref_ptr<FadingUpdateCallback> fade = new FadingUpdateCallback(blend.get());
+    int asked = 0; // frames asked of the view, which draws on demand
+    osg::ref_ptr<FadingUpdateCallback> fade = new FadingUpdateCallback(blend.get(), [&asked] { ++asked; });
     sign->setUpdateCallback(fade);
 
     runUpdate(sign);
@@ -161,16 +162,19 @@ TEST(FadingUpdateCallback, FadesOverTwentySixFramesThenHidesWithoutTraversing)
     EXPECT_EQ(fade->elapsed(), 250u);
     EXPECT_NEAR(blend->getConstantColor().a(), 1.0 - 250.0 / 255.0, 1e-6);
     EXPECT_EQ(sign->getNodeMask(), ~0u);
+    EXPECT_EQ(asked, 25) << "each step of the fade asks for the next frame";
     runUpdate(sign); // the 26th
     EXPECT_EQ(sign->getNodeMask(), 0u);
     EXPECT_LE(blend->getConstantColor().a(), 0.0f);
     EXPECT_EQ(below->calls, 0);
+    EXPECT_EQ(asked, 25) << "the last step asks for no further frame";
 
-    // A restart shows the sign at full opacity again.
+    // A restart shows the sign at full opacity again, and asks for the frame that shows it.
     fade->restart();
     sign->setNodeMask(~0u);
     EXPECT_EQ(fade->elapsed(), 0u);
     EXPECT_EQ(blend->getConstantColor(), osg::Vec4(1, 1, 1, 1));
+    EXPECT_EQ(asked, 26);
     runUpdate(sign);
     EXPECT_EQ(sign->getNodeMask(), ~0u);
     EXPECT_EQ(fade->elapsed(), 10u);

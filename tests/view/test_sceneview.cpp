@@ -1,14 +1,18 @@
 #include "osgqt/GraphicsWindowQt.h"
+#include "support/FrameWait.h"
 #include "support/TestSupport.h"
 #include "view/CombineCommandHandler.h"
 #include "view/FileProgressWidget.h"
 #include "view/ISelectionDecorator.h"
 #include "view/PickingHandler.h"
 #include "view/SceneCallbacks.h"
+#include "view/SceneModel.h"
 #include "view/SceneView.h"
 #include "view/SceneViewSceneStateObserver.h"
 #include "view/SelectionManager.h"
+#include "vantor/command/CameraTransition.h"
 #include "vantor/command/CommandManager.h"
+#include "vantor/command/ISelectionManager.h"
 #include "vantor/command/NerioViewerManipulatorState.h"
 #include "vantor/command/SceneStateObserver.h"
 #include "vantor/model/Model.h"
@@ -31,6 +35,7 @@
 #include <QTest>
 
 #include <cfloat>
+#include <functional>
 
 namespace {
 
@@ -445,4 +450,72 @@ TEST(SceneView, RendersTheGradientAndShownGridAndAxis)
     EXPECT_GT(blue, 10);
     if (qEnvironmentVariableIsSet("NERIO_KEEP_SHOTS"))
         img.save(QStringLiteral("/tmp/sceneview_grid.png"));
+}
+
+// Each kind of change asks the view for the frames it needs; once they are drawn the view rests.
+TEST(SceneView, EachChangeDrawsItsFramesThenTheViewRests)
+{
+    if (!nerio_test::hasDisplay())
+        GTEST_SKIP() << "needs an X display";
+    auto paths = programDataPath();
+    SceneView view;
+    view.resize(320, 240);
+    view.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&view));
+    SceneModel scene;
+    osg::ref_ptr<Vantor::Model> top = new Vantor::Model;
+    osg::ref_ptr<Vantor::Model> part = new Vantor::Model;
+    osg::ref_ptr<osg::Geode> box = new osg::Geode;
+    box->addDrawable(new osg::ShapeDrawable(new osg::Box(osg::Vec3(), 2.0f)));
+    part->addChild(box.get());
+    top->addChild(part.get());
+    view.setSceneModel(&scene);
+    scene.setModel(top.get());
+    view.resetHome();
+    ASSERT_TRUE(nerio_test::waitUntilResting(view));
+
+    osg::Switch* signs = view.getPivotSwitch();
+    ASSERT_NE(signs, nullptr);
+    QWidget elsewhere;
+    elsewhere.resize(80, 40);
+    elsewhere.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&elsewhere));
+    ASSERT_TRUE(nerio_test::waitUntilResting(view));
+
+    const Vantor::CameraTransition::Pose target = Vantor::CameraTransition::lookFrom(
+        osg::Vec3d(1, 0, 0), osg::Vec3d(0, -1, 1), osg::Vec3d(0, 0, 1), 30.0);
+    struct Case
+    {
+        const char* what;
+        std::function<void()> change;
+        unsigned atLeast; // frames
+        std::function<bool()> done;
+    } cases[] = {
+        {"the pivot sign fades", [&] { view.showPivot(); }, 20, [&] { return signs->getNodeMask() == 0u; }},
+        {"a camera transition",
+         [&] { ASSERT_TRUE(Vantor::CameraTransition::start(view.getView().get(), target, 0.3)); }, 3,
+         [&] {
+             auto* t = Vantor::CameraTransition::of(view.getView().get(), false);
+             return t && !t->isRunning() && view.getPickingHandler()->getDistance() == target.distance;
+         }},
+        {"a selection", [&] { view.getSelectionManager()->addSelected(part.get()); }, 1, nullptr},
+        {"a selection cleared", [&] { view.getSelectionManager()->clearSelection(); }, 1, nullptr},
+        {"a command's change of the scene",
+         [&] { view.getSceneStateObservers()->notifyNodeVisibleChanged(part.get(), top.get()); }, 1, nullptr},
+        {"the background colour", [&] { view.setBgColor(QColor(10, 20, 30)); }, 1, nullptr},
+        {"a key in another window", [&] { QTest::keyClick(&elsewhere, Qt::Key_A); }, 1, nullptr},
+        {"a click in another window", [&] { QTest::mouseClick(&elsewhere, Qt::LeftButton); }, 1, nullptr},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const unsigned before = view.framesDrawn();
+        c.change();
+        ASSERT_TRUE(QTest::qWaitFor([&] { return view.framesDrawn() >= before + c.atLeast; }, 10000));
+        ASSERT_TRUE(nerio_test::waitUntilResting(view));
+        if (c.done)
+            EXPECT_TRUE(c.done());
+        const unsigned drawn = view.framesDrawn();
+        EXPECT_FALSE(QTest::qWaitFor([&] { return view.framesDrawn() != drawn; }, 150)) // several 30 ms ticks
+            << "the view rests once the change is drawn";
+    }
 }

@@ -23,13 +23,17 @@ class FrameHandler : public osgGA::GUIEventHandler
 public:
     explicit FrameHandler(AnimationManager* manager) : m_manager(manager) {}
 
-    bool handle(const osgGA::GUIEventAdapter& ea, osgGA::GUIActionAdapter&, osg::Object*, osg::NodeVisitor*) override
+    bool handle(const osgGA::GUIEventAdapter& ea, osgGA::GUIActionAdapter& aa, osg::Object*, osg::NodeVisitor*) override
     {
         if (ea.getEventType() != osgGA::GUIEventAdapter::FRAME)
             return false;
         osg::ref_ptr<AnimationManager> manager;
-        if (m_manager.lock(manager))
+        if (m_manager.lock(manager)) {
             manager->update();
+            // A view that draws on demand runs playback's frames only while they are asked for.
+            if (manager->isPlaying())
+                aa.requestRedraw();
+        }
         return false;
     }
 
@@ -65,6 +69,13 @@ void AnimationManager::init(osgViewer::View* view)
     if (!m_frameHandler.valid())
         m_frameHandler = new FrameHandler(this);
     view->addEventHandler(m_frameHandler.get());
+}
+
+void AnimationManager::requestFrame()
+{
+    osg::ref_ptr<osgViewer::View> view;
+    if (m_view.lock(view))
+        view->requestRedraw();
 }
 
 void AnimationManager::setClock(Clock clock)
@@ -205,6 +216,7 @@ void AnimationManager::startPlaying()
     m_state = Playing;
     m_lastClock = m_clock();
     applyAt(m_time, true);
+    requestFrame();
 }
 
 bool AnimationManager::playAnimation()
@@ -264,6 +276,7 @@ void AnimationManager::playToTime(double time)
     m_time = std::max(0.0, time);
     m_lastClock = m_clock();
     applyAt(m_time, true);
+    requestFrame();
     notify([this](AnimationManagerListener& l) { l.onPlayTimeChanged(float(m_time)); });
 }
 

@@ -131,6 +131,8 @@ protected:
 private:
     AnimationSegment* current() const;
     void applyAt(double time, bool full);
+    // Asks the view for a frame (it draws on demand).
+    void requestFrame();
     void startPlaying();
     template <typename F>
     void notify(F&& f);

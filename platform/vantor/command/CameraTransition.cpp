@@ -88,6 +88,8 @@ bool CameraTransition::start(osgViewer::View* view, const Pose& target, double d
     transition->m_running = true;
     if (!(duration > 0.0))
         transition->finish();
+    // A view that draws on demand runs the move's frames only when asked; the first is asked here.
+    view->requestRedraw();
     return true;
 }
 
@@ -128,7 +130,7 @@ void CameraTransition::step(double time)
     apply(*manipulator, blend(m_from, m_target, s));
 }
 
-bool CameraTransition::handle(const osgGA::GUIEventAdapter& ea, osgGA::GUIActionAdapter&, osg::Object*,
+bool CameraTransition::handle(const osgGA::GUIEventAdapter& ea, osgGA::GUIActionAdapter& aa, osg::Object*,
                               osg::NodeVisitor*)
 {
     if (!m_running)
@@ -136,6 +138,9 @@ bool CameraTransition::handle(const osgGA::GUIEventAdapter& ea, osgGA::GUIAction
     switch (ea.getEventType()) {
     case osgGA::GUIEventAdapter::FRAME:
         step(ea.getTime());
+        // Each step asks for the next frame; the last one (on the final pose) asks for none.
+        if (m_running)
+            aa.requestRedraw();
         break;
     case osgGA::GUIEventAdapter::PUSH:
     case osgGA::GUIEventAdapter::SCROLL:
