@@ -440,6 +440,17 @@
     </message>
 </context>
 <context>
+    <name>CrashMessage</name>
+    <message>
+        <source>程序意外崩溃</source>
+        <translation>The program stopped unexpectedly</translation>
+    </message>
+    <message>
+        <source>&lt;FONT size=2&gt;&lt;div&gt;&lt;b&gt;对于发生的错误，表示诚挚的歉意。&lt;/b&gt;&lt;br/&gt;&lt;/div&gt;&lt;div&gt;错误代码：%1&lt;/div&gt;&lt;div&gt;错误地址：%2&lt;/div&gt;&lt;/FONT&gt;</source>
+        <translation>&lt;FONT size=2&gt;&lt;div&gt;&lt;b&gt;We are sorry for the error.&lt;/b&gt;&lt;br/&gt;&lt;/div&gt;&lt;div&gt;Error code: %1&lt;/div&gt;&lt;div&gt;Error address: %2&lt;/div&gt;&lt;/FONT&gt;</translation>
+    </message>
+</context>
+<context>
     <name>DazoReader</name>
     <message>
         <source>Opening the model</source>
@@ -1804,7 +1815,7 @@ Do you want to restart it now?</translation>
     </message>
     <message>
         <source>Quick Access Toolbar</source>
-        <translation>Quick access toolbar</translation>
+        <translation>Quick access</translation>
     </message>
     <message>
         <source>%1 could not be read; the defaults are used</source>
@@ -2172,19 +2183,19 @@ Do you want to restart it now?</translation>
     </message>
     <message>
         <source>Add</source>
-        <translation>Add keyframe</translation>
+        <translation>Add key</translation>
     </message>
     <message>
         <source>PositionKey</source>
-        <translation>Position keyframe</translation>
+        <translation>Position key</translation>
     </message>
     <message>
         <source>Camera</source>
-        <translation>Camera keyframe</translation>
+        <translation>Camera key</translation>
     </message>
     <message>
         <source>SelectNode</source>
-        <translation>Selected nodes only</translation>
+        <translation>Selection</translation>
     </message>
     <message>
         <source>Start</source>
@@ -2192,11 +2203,11 @@ Do you want to restart it now?</translation>
     </message>
     <message>
         <source>LastKey</source>
-        <translation>Previous keyframe</translation>
+        <translation>Prev. key</translation>
     </message>
     <message>
         <source>Last</source>
-        <translation>Previous frame</translation>
+        <translation>Prev.</translation>
     </message>
     <message>
         <source>Play</source>
@@ -2208,11 +2219,11 @@ Do you want to restart it now?</translation>
     </message>
     <message>
         <source>Next</source>
-        <translation>Next frame</translation>
+        <translation>Next</translation>
     </message>
     <message>
         <source>NextKey</source>
-        <translation>Next keyframe</translation>
+        <translation>Next key</translation>
     </message>
     <message>
         <source>End</source>
@@ -2220,15 +2231,15 @@ Do you want to restart it now?</translation>
     </message>
     <message>
         <source>Matrial</source>
-        <translation>Material keyframe</translation>
+        <translation>Material key</translation>
     </message>
     <message>
         <source>Transparent</source>
-        <translation>Transparency keyframe</translation>
+        <translation>Opacity key</translation>
     </message>
     <message>
         <source>Visibility</source>
-        <translation>Visibility keyframe</translation>
+        <translation>Visibility key</translation>
     </message>
     <message>
         <source>ReversePlay</source>
@@ -2240,11 +2251,11 @@ Do you want to restart it now?</translation>
     </message>
     <message>
         <source>CameraPlay</source>
-        <translation>Camera animation</translation>
+        <translation>Camera</translation>
     </message>
     <message>
         <source>SceneView</source>
-        <translation>View keyframe</translation>
+        <translation>View key</translation>
     </message>
     <message>
         <source>FadeIn</source>

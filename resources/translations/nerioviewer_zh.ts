@@ -440,6 +440,17 @@
     </message>
 </context>
 <context>
+    <name>CrashMessage</name>
+    <message>
+        <source>程序意外崩溃</source>
+        <translation>程序意外崩溃</translation>
+    </message>
+    <message>
+        <source>&lt;FONT size=2&gt;&lt;div&gt;&lt;b&gt;对于发生的错误，表示诚挚的歉意。&lt;/b&gt;&lt;br/&gt;&lt;/div&gt;&lt;div&gt;错误代码：%1&lt;/div&gt;&lt;div&gt;错误地址：%2&lt;/div&gt;&lt;/FONT&gt;</source>
+        <translation>&lt;FONT size=2&gt;&lt;div&gt;&lt;b&gt;对于发生的错误，表示诚挚的歉意。&lt;/b&gt;&lt;br/&gt;&lt;/div&gt;&lt;div&gt;错误代码：%1&lt;/div&gt;&lt;div&gt;错误地址：%2&lt;/div&gt;&lt;/FONT&gt;</translation>
+    </message>
+</context>
+<context>
     <name>DazoReader</name>
     <message>
         <source>Opening the model</source>

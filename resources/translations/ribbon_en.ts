@@ -340,19 +340,19 @@
     </message>
     <message>
         <source>RectNote</source>
-        <translation>Rectangle</translation>
+        <translation>Rectangle markup</translation>
     </message>
     <message>
         <source>CircleNote</source>
-        <translation>Circle</translation>
+        <translation>Circle markup</translation>
     </message>
     <message>
         <source>EllipseNote</source>
-        <translation>Ellipse</translation>
+        <translation>Ellipse markup</translation>
     </message>
     <message>
         <source>BrushNote</source>
-        <translation>Pen</translation>
+        <translation>Pen markup</translation>
     </message>
     <message>
         <source>resetDockFloating</source>
