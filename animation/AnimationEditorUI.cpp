@@ -111,26 +111,26 @@ void AnimationEditorUI::buildToolBar()
         const char* slot; // null: wired by hand below
     };
     const Entry entries[] = {
-        {"Autokey", "Autokey", true, nullptr},
-        {"Add", "Add", false, SLOT(addKeyframe())},
-        {"PositionKey", "PositionKey", false, SLOT(addPositionKeyframe())},
-        {"Camera", "Camera", false, SLOT(addCameraKeyframe())},
-        {"SelectNode", "Select", true, SLOT(isSelectedNodeShow(bool))},
-        {"Start", "Start", false, SLOT(startFrame())},
-        {"LastKey", "LastKey", false, SLOT(lastKeyframe())},
-        {"Last", "Last", false, SLOT(lastFrame())},
-        {"Play", "Play", false, SLOT(playKeyframe())},
-        {"Stop", "Stop", false, SLOT(stopKeyframe())},
-        {"Next", "Next", false, SLOT(nextFrame())},
-        {"NextKey", "NextKey", false, SLOT(nextKeyframe())},
-        {"End", "End", false, SLOT(endFrame())},
-        {"Matrial", "Matrial", false, SLOT(addMatrialKeyframe())},
-        {"Transparent", "Transparent", false, SLOT(addTransparentKeyframe())},
-        {"Visibility", "Visibility", false, SLOT(addVisibilityKeyframe())},
-        {"ReversePlay", "Reverse", true, SLOT(reversePlay(bool))},
-        {"CyclicPlay", "CyclicPlay", true, SLOT(cyclicPlay(bool))},
-        {"CameraPlay", "CameraPlay", true, SLOT(changeCameraPlayMode(bool))},
-        {"SceneView", "SceneView", false, SLOT(addView())},
+        {QT_TR_NOOP("Autokey"), "Autokey", true, nullptr},
+        {QT_TR_NOOP("Add"), "Add", false, SLOT(addKeyframe())},
+        {QT_TR_NOOP("PositionKey"), "PositionKey", false, SLOT(addPositionKeyframe())},
+        {QT_TR_NOOP("Camera"), "Camera", false, SLOT(addCameraKeyframe())},
+        {QT_TR_NOOP("SelectNode"), "Select", true, SLOT(isSelectedNodeShow(bool))},
+        {QT_TR_NOOP("Start"), "Start", false, SLOT(startFrame())},
+        {QT_TR_NOOP("LastKey"), "LastKey", false, SLOT(lastKeyframe())},
+        {QT_TR_NOOP("Last"), "Last", false, SLOT(lastFrame())},
+        {QT_TR_NOOP("Play"), "Play", false, SLOT(playKeyframe())},
+        {QT_TR_NOOP("Stop"), "Stop", false, SLOT(stopKeyframe())},
+        {QT_TR_NOOP("Next"), "Next", false, SLOT(nextFrame())},
+        {QT_TR_NOOP("NextKey"), "NextKey", false, SLOT(nextKeyframe())},
+        {QT_TR_NOOP("End"), "End", false, SLOT(endFrame())},
+        {QT_TR_NOOP("Matrial"), "Matrial", false, SLOT(addMatrialKeyframe())},
+        {QT_TR_NOOP("Transparent"), "Transparent", false, SLOT(addTransparentKeyframe())},
+        {QT_TR_NOOP("Visibility"), "Visibility", false, SLOT(addVisibilityKeyframe())},
+        {QT_TR_NOOP("ReversePlay"), "Reverse", true, SLOT(reversePlay(bool))},
+        {QT_TR_NOOP("CyclicPlay"), "CyclicPlay", true, SLOT(cyclicPlay(bool))},
+        {QT_TR_NOOP("CameraPlay"), "CameraPlay", true, SLOT(changeCameraPlayMode(bool))},
+        {QT_TR_NOOP("SceneView"), "SceneView", false, SLOT(addView())},
     };
     for (const Entry& e : entries) {
         QPushButton* b = makeButton(QString::fromLatin1(e.name), QString::fromLatin1(e.icon), e.checkable);
@@ -158,8 +158,8 @@ void AnimationEditorUI::buildToolBar()
         const char* name;
         const char* slot;
     };
-    for (const Effect& e : {Effect{"FadeIn", SLOT(fadeInKeyframe())}, Effect{"FadeOut", SLOT(fadeOutKeyframe())},
-                            Effect{"HotSpot", SLOT(hotSpotsKeyframe())}}) {
+    for (const Effect& e : {Effect{QT_TR_NOOP("FadeIn"), SLOT(fadeInKeyframe())}, Effect{QT_TR_NOOP("FadeOut"), SLOT(fadeOutKeyframe())},
+                            Effect{QT_TR_NOOP("HotSpot"), SLOT(hotSpotsKeyframe())}}) {
         QAction* a = effects->addAction(ateIcon(QString::fromLatin1(e.name)), tr(e.name));
         a->setToolTip(tr(e.name));
         a->setObjectName(QString::fromLatin1(e.name));
@@ -189,10 +189,11 @@ void AnimationEditorUI::buildToolBar()
     auto* labels = new QVBoxLayout;
     labels->setContentsMargins(0, 25, 0, 0);
     labels->addStretch();
-    for (const char* text : {"位置", "材质", "透明度", "可见性", "摄像机"}) {
-        auto* label = new QLabel(QString::fromUtf8(text));
+    for (const char* text : {QT_TR_NOOP("位置"), QT_TR_NOOP("材质"), QT_TR_NOOP("透明度"), QT_TR_NOOP("可见性"),
+                             QT_TR_NOOP("摄像机")}) {
+        auto* label = new QLabel(tr(text));
         label->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
-        label->setAccessibleName(QString::fromUtf8(text));
+        label->setAccessibleName(label->text());
         labels->addWidget(label);
         labels->addStretch();
     }
@@ -645,8 +646,7 @@ void AnimationEditorUI::addView()
     if (systemSettings && systemSettings->infoShow() && int(models.size()) > viewKeyframeModelLimit) {
         bool dontAsk = false;
         const bool ok = Prompts::get().confirmWithCheckBox(
-            nullptr, QString::fromUtf8("提示"), QString::fromUtf8("模型较复杂，添加视图将会花费较长时间，是否继续？"),
-            QString::fromUtf8("不再提示"), &dontAsk);
+            nullptr, tr("提示"), tr("模型较复杂，添加视图将会花费较长时间，是否继续？"), tr("不再提示"), &dontAsk);
         if (dontAsk)
             systemSettings->setInfoShow(false);
         if (!ok)
@@ -921,7 +921,7 @@ void AnimationEditorUI::drawItemText(QPointF curPos, QPointF startPos)
 {
     const double s = timeAt(startPos.x()), c = timeAt(curPos.x());
     const double f = frameIndex(s), g = frameIndex(c);
-    m_readOut->setText(QString::fromUtf8("位置:%1 偏移:%2")
+    m_readOut->setText(tr("位置:%1 偏移:%2")
                            .arg(QString::number(g, 'g', QLocale::FloatingPointShortest),
                                 QString::number(g - f, 'g', QLocale::FloatingPointShortest)));
     m_readOut->position->setCoords(timeAt(curPos.x() + 90), std::min(3.5, trackValueAt(startPos.y())));

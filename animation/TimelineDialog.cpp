@@ -66,7 +66,6 @@ void Ui_TimelineDialog::setupUi(QDialog* dialog)
 
 void Ui_TimelineDialog::retranslateUi(QDialog* dialog)
 {
-    auto tr = [](const char* text) { return QCoreApplication::translate("TimelineDialog", text); };
     dialog->setWindowTitle(tr("Dialog"));
     axisHeading->setText(tr("时间轴"));
     startLabel->setText(tr("开始时间"));
@@ -88,7 +87,7 @@ void Ui_TimelineDialog::retranslateUi(QDialog* dialog)
 TimelineDialog::TimelineDialog(QWidget* parent) : QDialog(parent, Qt::WindowFlags(0x8000003))
 {
     ui.setupUi(this);
-    setWindowTitle(QString::fromLocal8Bit("时间设置"));
+    setWindowTitle(tr("时间设置"));
     setAccessibleName(windowTitle());
     sureButton = ui.sureButton;
     cancelButton = ui.cancelButton;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QCoreApplication>
 #include <QDialog>
 
 class QLabel;
@@ -9,6 +10,8 @@ class QPushButton;
 // The form of the timeline settings dialog, laid out as the designer would.
 class Ui_TimelineDialog
 {
+    Q_DECLARE_TR_FUNCTIONS(TimelineDialog)
+
 public:
     QLabel* axisHeading = nullptr;
     QLabel* startLabel = nullptr;

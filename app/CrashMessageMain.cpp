@@ -4,10 +4,17 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QTranslator>
 
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
+    // The program's language; under Chinese, Qt's own Chinese for the button as the program has it.
+    const QString folder = QCoreApplication::applicationDirPath();
+    const QString translation = crashMessageTranslation(folder);
+    QTranslator translator;
+    if (translation.isEmpty() ? translator.load(folder + QStringLiteral("/qt_zh_CN.qm")) : translator.load(translation))
+        QCoreApplication::installTranslator(&translator);
     const QStringList args = QCoreApplication::arguments();
     const QString code = args.value(1, QStringLiteral("?"));
     const QString address = args.value(2, QStringLiteral("?"));

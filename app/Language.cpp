@@ -29,13 +29,25 @@ QList<QTranslator*>& languageTranslators()
     return translators;
 }
 
-void removeLanguageTranslators()
+// The Chinese translators of the start (the program's Chinese file and Qt's Chinese texts).
+QList<QTranslator*>& startupTranslators()
 {
-    for (QTranslator* translator : languageTranslators()) {
+    static QList<QTranslator*> translators;
+    return translators;
+}
+
+void removeTranslators(QList<QTranslator*>& translators)
+{
+    for (QTranslator* translator : translators) {
         QCoreApplication::removeTranslator(translator);
         delete translator;
     }
-    languageTranslators().clear();
+    translators.clear();
+}
+
+void removeLanguageTranslators()
+{
+    removeTranslators(languageTranslators());
 }
 
 void installLanguageTranslator(QTranslator* translator)
@@ -80,13 +92,31 @@ QMap<QString, QString> availableLanguages()
     return languages;
 }
 
+void installStartupTranslators(const QString& directory)
+{
+    removeTranslators(startupTranslators());
+    for (const char* name : {"nerio3dviewer_zh.qm", "qt_zh_CN.qm"}) {
+        auto* translator = new QTranslator;
+        translator->load(directory + QLatin1Char('/') + QLatin1String(name), QString(), QString(), QString());
+        QCoreApplication::installTranslator(translator);
+        startupTranslators().append(translator);
+    }
+}
+
+void removeAllTranslators()
+{
+    removeLanguageTranslators();
+    removeTranslators(startupTranslators());
+}
+
 void setupLanguage()
 {
     AppSettings settings(QStringLiteral("Nerio3dViewer"), QStringLiteral("NerioViewer"));
     settings.beginGroup(QStringLiteral("Application"));
     const QString stored = settings.value(QStringLiteral("currentLanguage"), QString()).toString();
     settings.endGroup();
-    if (!stored.isEmpty()) {
+    // "auto" is the preferences' automatic detection: the system's language, as when nothing is stored.
+    if (!stored.isEmpty() && stored != QLatin1String("auto")) {
         setLanguage(stored);
         return;
     }
@@ -104,31 +134,46 @@ void setLanguage(const QString& code)
     removeLanguageTranslators();
 
     auto* qtTranslator = new QTranslator;
-    if (qtTranslator->load(QStringLiteral("qt_") + code, QLibraryInfo::location(QLibraryInfo::TranslationsPath)))
-        installLanguageTranslator(qtTranslator);
-    else
+    if (!qtTranslator->load(QStringLiteral("qt_") + code, QLibraryInfo::location(QLibraryInfo::TranslationsPath))) {
         delete qtTranslator;
+        qtTranslator = nullptr;
+    }
 
     // The code must follow an underscore: "n" must not pick up "..._en.qm", nor "" every file.
     const QString suffix = QStringLiteral("_") + code + QStringLiteral(".qm");
     QDir dir(translationsPath());
     const QStringList files = dir.entryList(QDir::Files | QDir::Readable, QDir::Unsorted);
-    bool loaded = false;
+    QTranslator* appTranslator = nullptr;
+    QString loadedPath;
     for (const QString& name : files) {
         if (!name.endsWith(suffix))
             continue;
         const QString path = dir.filePath(name);
         auto* translator = new QTranslator;
         if (translator->load(path)) {
-            installLanguageTranslator(translator);
-            log->reportDebug(QObject::tr("successfully loaded data from %1").arg(path));
-            loaded = true;
+            appTranslator = translator;
+            loadedPath = path;
             break;
         }
         delete translator;
         log->reportDebug(QObject::tr("failed to load data from %1").arg(path));
     }
-    if (!loaded) {
+
+    // The start-up translators are Chinese. They stay behind the Chinese file and stand in where no file
+    // of the language loaded; under any other language they would fill its gaps (Qt's own buttons and
+    // dialogs among them) with Chinese. Behind the language's own translators they are consulted last.
+    const bool keepStartup = !appTranslator || code == QLatin1String("zh");
+    for (QTranslator* translator : qAsConst(startupTranslators())) {
+        QCoreApplication::removeTranslator(translator);
+        if (keepStartup)
+            QCoreApplication::installTranslator(translator);
+    }
+    if (qtTranslator)
+        installLanguageTranslator(qtTranslator);
+    if (appTranslator) {
+        installLanguageTranslator(appTranslator);
+        log->reportDebug(QObject::tr("successfully loaded data from %1").arg(loadedPath));
+    } else {
         log->reportWarning(QObject::tr("No translation file found in (%1)").arg(dir.absolutePath()));
         log->reportWarning(QObject::tr("You can set a path to resources with the environment variable %1")
                                .arg(dataVariableName()));

@@ -116,7 +116,7 @@ bool MainWindow::saveAnimationFile()
     storage.SetAnimationManager(manager);
     const std::string json = storage.serialize();
     const QString name = AnimationPlayback::defaultFileName(QDateTime::currentDateTime());
-    QString path = Prompts::get().getSaveFileName(this, QString::fromUtf8("保存文件"), name,
+    QString path = Prompts::get().getSaveFileName(this, tr("保存文件"), name,
                                                   QStringLiteral("*.Animation"));
     if (path.isEmpty())
         return false;
@@ -125,8 +125,8 @@ bool MainWindow::saveAnimationFile()
     QString error;
     if (!AnimationPlayback::writeFile(path, json, &error)) {
         Vantor::LogHandler::getInstance()->reportError(tr("Saving the animation to %1 failed: %2").arg(path, error));
-        Prompts::get().warning(this, QString::fromUtf8("保存失败"),
-                               QString::fromUtf8("动画未能保存：%1\n%2").arg(path, error));
+        Prompts::get().warning(this, tr("保存失败"),
+                               tr("动画未能保存：%1\n%2").arg(path, error));
         return false;
     }
     Vantor::LogHandler::getInstance()->reportInfo(tr("Saved the animation to %1").arg(path));
@@ -142,8 +142,8 @@ bool MainWindow::loadAnimationFile()
     QString text, error;
     if (!AnimationPlayback::readFile(path, &text, &error) || !loadAnimationDocument(text, &error)) {
         Vantor::LogHandler::getInstance()->reportError(tr("The animation %1 was not loaded: %2").arg(path, error));
-        Prompts::get().warning(this, QString::fromUtf8("打开失败"),
-                               QString::fromUtf8("动画未能打开：%1\n%2").arg(path, error));
+        Prompts::get().warning(this, tr("打开失败"),
+                               tr("动画未能打开：%1\n%2").arg(path, error));
         return false;
     }
     return true;

@@ -117,7 +117,7 @@ void MainWindow::on_actionDeleteAllKeyframe_triggerd()
 {
     if (!m_animationEditor)
         return;
-    if (Prompts::get().question(this, windowTitle(), QString::fromUtf8("是否移除所有关键帧。"))
+    if (Prompts::get().question(this, windowTitle(), tr("是否移除所有关键帧。"))
         == QMessageBox::Yes)
         m_animationEditor->removeAllKeyframs();
 }

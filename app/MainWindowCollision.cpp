@@ -20,7 +20,7 @@ void MainWindow::initCollision()
     m_collisionDialog->setSceneView(m_sceneView);
     m_collisionDialog->setResultTable(m_collisionTable);
     if (m_collisionTable) {
-        m_collisionTable->setAccessibleName(tr("Collision List"));
+        m_collisionTable->setAccessibleName(tr("Collision List", "table"));
         connect(m_collisionTable, SIGNAL(itemClicked(QTableWidgetItem*)), this, SLOT(on_CollisionTable_itemClicked(QTableWidgetItem*)));
     }
     // A finished check always brings its results into view.

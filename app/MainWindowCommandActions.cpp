@@ -21,7 +21,7 @@ struct CommandSlotRow
     const char* item;  // the action whose icon the group takes (nullptr: none)
     const char* group; // the menu-button group action (nullptr: none)
     Need need;
-    const char* refusal; // status text when the need is not met (UTF-8)
+    const char* refusal; // status text when the need is not met (a MainWindow text)
 };
 
 // clang-format off
@@ -32,20 +32,20 @@ const CommandSlotRow kCircleNote     {"CircleNoteCommand", "3DNote_CircleNote", 
 const CommandSlotRow kEllipseNote    {"EllipseNoteCommand", "3DNote_EllipseNote", "3DNote_3DNote", NoNeed, nullptr};
 const CommandSlotRow kBrushNote      {"BrushNoteCommand", "3DNote_BrushNote", "3DNote_3DNote", NoNeed, nullptr};
 const CommandSlotRow kPntToPnt       {"PntToPntDistanceCommand", "Measure_PntToPntDistance", "Measure_Distances", NoNeed, nullptr};
-const CommandSlotRow kFaceToFace     {"FaceToFaceDistanceCommand", "Measure_FaceToFaceDistance", "Measure_Distances", Faces, "当前模型没有几何面，无法进行面面测量"};
-const CommandSlotRow kCenterToCenter {"CenterToCenterDistanceCommand", "Measure_CenterToCenterDistance", "Measure_Distances", Edges, "当前模型没有几何边线，无法进行圆心距测量"};
-const CommandSlotRow kShaftToShaft   {"ShaftToShaftDistanceCommand", "Measure_ShaftToShaftDistance", "Measure_Distances", Edges, "当前模型没有几何边线，无法进行轴距测量"};
-const CommandSlotRow kLineToLine     {"LineToLineDistanceCommand", "Measure_LineToLineDistance", "Measure_Distances", Edges, "当前模型没有几何边，无法进行线线测量"};
-const CommandSlotRow kPntToLine      {"PntToLineDistanceCommand", "Measure_PntToLineDistance", "Measure_Distances", Edges, "当前模型没有几何边，无法进行点线测量"};
-const CommandSlotRow kPntToFace      {"PntToFaceDistanceCommand", "Measure_PntToFaceDistance", "Measure_Distances", Faces, "当前模型没有几何面，无法进行点面测量"};
-const CommandSlotRow kLineToFace     {"LineToFaceDistanceCommand", "Measure_LineToFaceDistance", "Measure_Distances", FacesAndEdges, "当前模型没有几何属性，无法进行线面测量"};
-const CommandSlotRow kLineLineAngle  {"LineToLineAngleCommand", "Measure_LineToLineAngle", "Measure_Angles", Edges, "当前模型没有几何边，无法进行线线测量"};
-const CommandSlotRow kLineFaceAngle  {"LineToFaceAngleCommand", "Measure_LineToFaceAngle", "Measure_Angles", FacesAndEdges, "当前模型没有几何边或几何面，无法进行线面角度测量"};
-const CommandSlotRow kFaceFaceAngle  {"FaceToFaceAngleCommand", "Measure_FaceToFaceAngle", "Measure_Angles", Faces, "当前模型没有几何面，无法进行面面测量"};
-const CommandSlotRow kLineLength     {"LineDistanceCommand", "Measure_LineDistance", "Measure_Length", Edges, "当前模型没有几何边，无法进行线长测量"};
-const CommandSlotRow kEllipseLength  {"EllipseDistanceCommand", "Measure_EllipseDistance", "Measure_Length", Edges, "当前模型没有几何边，无法进行弧长测量"};
-const CommandSlotRow kRadius         {"RadiusDistanceCommand", "Measure_RadiusDis", "Measure_Diameter", Edges, "当前模型没有几何边，无法进行半径测量"};
-const CommandSlotRow kDiameter       {"DiameterDistanceCommand", "Measure_DiameterDis", "Measure_Diameter", Edges, "当前模型没有几何边，无法进行直径测量"};
+const CommandSlotRow kFaceToFace     {"FaceToFaceDistanceCommand", "Measure_FaceToFaceDistance", "Measure_Distances", Faces, QT_TRANSLATE_NOOP("MainWindow", "当前模型没有几何面，无法进行面面测量")};
+const CommandSlotRow kCenterToCenter {"CenterToCenterDistanceCommand", "Measure_CenterToCenterDistance", "Measure_Distances", Edges, QT_TRANSLATE_NOOP("MainWindow", "当前模型没有几何边线，无法进行圆心距测量")};
+const CommandSlotRow kShaftToShaft   {"ShaftToShaftDistanceCommand", "Measure_ShaftToShaftDistance", "Measure_Distances", Edges, QT_TRANSLATE_NOOP("MainWindow", "当前模型没有几何边线，无法进行轴距测量")};
+const CommandSlotRow kLineToLine     {"LineToLineDistanceCommand", "Measure_LineToLineDistance", "Measure_Distances", Edges, QT_TRANSLATE_NOOP("MainWindow", "当前模型没有几何边，无法进行线线测量")};
+const CommandSlotRow kPntToLine      {"PntToLineDistanceCommand", "Measure_PntToLineDistance", "Measure_Distances", Edges, QT_TRANSLATE_NOOP("MainWindow", "当前模型没有几何边，无法进行点线测量")};
+const CommandSlotRow kPntToFace      {"PntToFaceDistanceCommand", "Measure_PntToFaceDistance", "Measure_Distances", Faces, QT_TRANSLATE_NOOP("MainWindow", "当前模型没有几何面，无法进行点面测量")};
+const CommandSlotRow kLineToFace     {"LineToFaceDistanceCommand", "Measure_LineToFaceDistance", "Measure_Distances", FacesAndEdges, QT_TRANSLATE_NOOP("MainWindow", "当前模型没有几何属性，无法进行线面测量")};
+const CommandSlotRow kLineLineAngle  {"LineToLineAngleCommand", "Measure_LineToLineAngle", "Measure_Angles", Edges, QT_TRANSLATE_NOOP("MainWindow", "当前模型没有几何边，无法进行线线测量")};
+const CommandSlotRow kLineFaceAngle  {"LineToFaceAngleCommand", "Measure_LineToFaceAngle", "Measure_Angles", FacesAndEdges, QT_TRANSLATE_NOOP("MainWindow", "当前模型没有几何边或几何面，无法进行线面角度测量")};
+const CommandSlotRow kFaceFaceAngle  {"FaceToFaceAngleCommand", "Measure_FaceToFaceAngle", "Measure_Angles", Faces, QT_TRANSLATE_NOOP("MainWindow", "当前模型没有几何面，无法进行面面测量")};
+const CommandSlotRow kLineLength     {"LineDistanceCommand", "Measure_LineDistance", "Measure_Length", Edges, QT_TRANSLATE_NOOP("MainWindow", "当前模型没有几何边，无法进行线长测量")};
+const CommandSlotRow kEllipseLength  {"EllipseDistanceCommand", "Measure_EllipseDistance", "Measure_Length", Edges, QT_TRANSLATE_NOOP("MainWindow", "当前模型没有几何边，无法进行弧长测量")};
+const CommandSlotRow kRadius         {"RadiusDistanceCommand", "Measure_RadiusDis", "Measure_Diameter", Edges, QT_TRANSLATE_NOOP("MainWindow", "当前模型没有几何边，无法进行半径测量")};
+const CommandSlotRow kDiameter       {"DiameterDistanceCommand", "Measure_DiameterDis", "Measure_Diameter", Edges, QT_TRANSLATE_NOOP("MainWindow", "当前模型没有几何边，无法进行直径测量")};
 const CommandSlotRow kSurfaceArea    {"SurfaceAreaCommand", "Measure_SurfaceArea", "Measure_MeasureProperty", NoNeed, nullptr};
 const CommandSlotRow kVolume         {"VolumeCommand", "Measure_Volume", "Measure_MeasureProperty", NoNeed, nullptr};
 const CommandSlotRow kPointsAlign    {"PointsAlignmentCommand", "Align_PointsAlign", "Align_Alignment", NoNeed, nullptr};
@@ -71,7 +71,7 @@ bool MainWindow::startCommandSlot(const void* rowPtr, bool checked)
     const bool needsEdges = row.need == Edges || row.need == FacesAndEdges;
     const bool met = (!needsFaces || m_modelHasGeoFace) && (!needsEdges || m_modelHasGeoLine);
     if (!met) {
-        statusBar()->showMessage(QString::fromUtf8(row.refusal), 5000);
+        statusBar()->showMessage(tr(row.refusal), 5000);
         manager->setExecuteType(Vantor::CommandManager::NoneType);
         // A refused tool is not running, so its button must not look pressed.
         if (row.item)

@@ -147,7 +147,7 @@ void MainWindow::on_actionNodeColor_triggered()
 {
     const NodePtrList nodes = selectedNodes(m_sceneView);
     if (nodes.empty()) {
-        statusBar()->showMessage(QString::fromUtf8("请先选择一个需要修改颜色的模型"), 5000);
+        statusBar()->showMessage(tr("请先选择一个需要修改颜色的模型"), 5000);
         return;
     }
     // One dialog, reused: it acts on the selection of the moment it was opened, and forgets it when
@@ -189,7 +189,7 @@ void MainWindow::initTransparencyMenu(QMenu* menu)
         return;
     auto* row = new QHBoxLayout(menu);
     m_transparencySlider = new QSlider(Qt::Horizontal, menu);
-    m_transparencySlider->setAccessibleName(tr("Transparency"));
+    m_transparencySlider->setAccessibleName(tr("Transparency", "slider"));
     m_transparencySlider->setRange(0, 100);
     m_transparencySlider->setSingleStep(10);
     m_transparencySlider->setMinimumWidth(256);
@@ -211,7 +211,7 @@ void MainWindow::setNodeTransparent()
 {
     const NodePtrList selected = selectedNodes(m_sceneView);
     if (selected.empty()) {
-        statusBar()->showMessage(QString::fromUtf8("请先选择一个需要修改透明度的模型"), 5000);
+        statusBar()->showMessage(tr("请先选择一个需要修改透明度的模型"), 5000);
         return;
     }
     std::shared_ptr<Vantor::CommandManager> commands = m_sceneView->getCommandManager();

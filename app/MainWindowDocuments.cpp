@@ -61,7 +61,7 @@ bool MainWindow::refuseWhileBusy()
 {
     if (!m_busy)
         return true;
-    statusBar()->showMessage(QString::fromUtf8("正在加载或保存文件，请稍候再试。"), 5000);
+    statusBar()->showMessage(tr("正在加载或保存文件，请稍候再试。"), 5000);
     Vantor::LogHandler::getInstance()->reportWarning(tr("A load or save is running; the request was refused."));
     return false;
 }
@@ -71,8 +71,8 @@ void MainWindow::on_actionOpen_triggered()
     Vantor::LogHandler::getInstance()->reportInfo(tr("on_actionOpen_triggered"));
     if (!refuseWhileBusy())
         return;
-    const QString path = Prompts::get().getOpenFileName(this, QString::fromUtf8("打开模型文件"), lastDirectory,
-                                                        QStringLiteral("Dazo files (*.dazo)"));
+    const QString path = Prompts::get().getOpenFileName(this, tr("打开模型文件"), lastDirectory,
+                                                        tr("Dazo files (*.dazo)"));
     if (path.isEmpty())
         return;
     if (osg::ref_ptr<Vantor::AnimationManager> animations = m_sceneView->getAnimationManager())
@@ -88,8 +88,8 @@ void MainWindow::on_actionOpenSample_triggered()
     Vantor::LogHandler::getInstance()->reportInfo(tr("on_actionOpenExample_triggered"));
     if (!refuseWhileBusy())
         return;
-    const QString path = Prompts::get().getOpenFileName(this, QString::fromUtf8("可选择一个样例文件"), folder,
-                                                        QStringLiteral("Dazo files (*.dazo)"));
+    const QString path = Prompts::get().getOpenFileName(this, tr("可选择一个样例文件"), folder,
+                                                        tr("Dazo files (*.dazo)"));
     if (!path.isEmpty())
         loadFile(path);
 }
@@ -100,7 +100,7 @@ bool MainWindow::loadFile(const QString& filePath)
         return false;
     // Refuse before unloading, so a wrong file dropped on the window never empties it.
     if (!isModelFile(filePath)) {
-        statusBar()->showMessage(QString::fromUtf8("不支持的文件类型：%1").arg(QFileInfo(filePath).fileName()), 5000);
+        statusBar()->showMessage(tr("不支持的文件类型：%1").arg(QFileInfo(filePath).fileName()), 5000);
         Vantor::LogHandler::getInstance()->reportWarning(tr("Not a model file: %1").arg(filePath));
         return false;
     }
@@ -128,7 +128,7 @@ void MainWindow::newLoadedFile(osg::ref_ptr<osg::Node> root)
     clearModelData();
     if (!root) {
         Vantor::LogHandler::getInstance()->reportError(tr("Nothing could be read from %1").arg(m_currentFile));
-        statusBar()->showMessage(QString::fromUtf8("无法读取文件：%1").arg(QFileInfo(m_currentFile).fileName()), 5000);
+        statusBar()->showMessage(tr("无法读取文件：%1").arg(QFileInfo(m_currentFile).fileName()), 5000);
         return;
     }
     m_loadedRoot = root;
@@ -237,7 +237,7 @@ void MainWindow::newAnimationToModel(QString json)
     QString error;
     if (!loadAnimationDocument(json, &error)) {
         Vantor::LogHandler::getInstance()->reportError(tr("The model's animation was not loaded: %1").arg(error));
-        statusBar()->showMessage(QString::fromUtf8("模型的动画无法读取"), 5000);
+        statusBar()->showMessage(tr("模型的动画无法读取"), 5000);
     }
 }
 
@@ -266,7 +266,7 @@ void MainWindow::on_actionSave_triggered()
     on_actionSaveBookmarks_triggered();
     m_busy = true;
     setDocumentUiEnabled(false);
-    onCommandTipChanged(std::string("文件保存进行中，请耐心等待！"));
+    onCommandTipChanged(tr("文件保存进行中，请耐心等待！").toLocal8Bit().toStdString());
     emit saveFile(m_currentFile, m_sceneModel);
 }
 
@@ -279,8 +279,8 @@ void MainWindow::on_actionSaveAs_triggered()
     if (!model)
         return;
     const QString proposed = QStringLiteral("%1/%2").arg(lastDirectory, QString::fromLocal8Bit(model->getName().c_str()));
-    QString path = Prompts::get().getSaveFileName(this, QString::fromUtf8("保存模型文件到文件夹"), proposed,
-                                                  QStringLiteral("Dazo files (*.dazo)"));
+    QString path = Prompts::get().getSaveFileName(this, tr("保存模型文件到文件夹"), proposed,
+                                                  tr("Dazo files (*.dazo)"));
     if (path.isEmpty())
         return;
     // Linux file dialogs add no extension of their own.
@@ -288,7 +288,7 @@ void MainWindow::on_actionSaveAs_triggered()
         path += QStringLiteral(".dazo");
     m_busy = true;
     setDocumentUiEnabled(false);
-    onCommandTipChanged(std::string("文件另存为进行中，请耐心等待！"));
+    onCommandTipChanged(tr("文件另存为进行中，请耐心等待！").toLocal8Bit().toStdString());
     emit saveFile(path, m_sceneModel);
 }
 

@@ -288,12 +288,12 @@ void MainWindow::openHelpDocument()
     const QString path = helpDocumentPath();
     if (!QFileInfo::exists(path)) {
         Vantor::LogHandler::getInstance()->reportWarning(tr("The help document %1 is not installed.").arg(path));
-        Prompts::get().information(this, tr("Help"), tr("The help document is not installed:\n%1").arg(path));
+        Prompts::get().information(this, tr("Help", "message box"), tr("The help document is not installed:\n%1").arg(path));
         return;
     }
     if (!QDesktopServices::openUrl(QUrl::fromLocalFile(path))) {
         Vantor::LogHandler::getInstance()->reportWarning(tr("No program could open the help document %1.").arg(path));
-        Prompts::get().information(this, tr("Help"), tr("No program could open the help document:\n%1").arg(path));
+        Prompts::get().information(this, tr("Help", "message box"), tr("No program could open the help document:\n%1").arg(path));
     }
 }
 

@@ -41,15 +41,15 @@ struct TreeActionRow
 };
 
 const TreeActionRow treeActionRows[] = {
-    {"actionCreateAssembly", ":/VantorViewer/icon/Tree/Compound.png", QKeySequence::UnknownKey, &MainWindow::on_actionCreateAssembly_triggered},
-    {"actionInsertNode", ":/VantorViewer/icon/Tree/InsertNode.png", QKeySequence::UnknownKey, &MainWindow::on_actionInsertNode_triggered},
-    {"actionRenameNode", ":/VantorViewer/icon/Tree/Rename.png", QKeySequence::UnknownKey, &MainWindow::on_actionRenameNode_triggered},
-    {"actionDeleteNode", ":/VantorViewer/icon/Tree/delete.png", QKeySequence::Delete, &MainWindow::on_actionDeleteNode_triggered},
-    {"actionCutNode", nullptr, QKeySequence::Cut, &MainWindow::on_actionCutNode_triggered},
-    {"actionCopyNode", nullptr, QKeySequence::Copy, &MainWindow::on_actionCopyNode_triggered},
-    {"actionPasteNode", nullptr, QKeySequence::Paste, &MainWindow::on_actionPasteNode_triggered},
-    {"actionExpandTree", ":/VantorViewer/icon/Tree/expand.png", QKeySequence::UnknownKey, &MainWindow::on_actionExpandTree_triggered},
-    {"actionCollapseTree", ":/VantorViewer/icon/Tree/collapse.png", QKeySequence::UnknownKey, &MainWindow::on_actionCollapseTree_triggered},
+    {QT_TRANSLATE_NOOP("MainWindow", "actionCreateAssembly"), ":/VantorViewer/icon/Tree/Compound.png", QKeySequence::UnknownKey, &MainWindow::on_actionCreateAssembly_triggered},
+    {QT_TRANSLATE_NOOP("MainWindow", "actionInsertNode"), ":/VantorViewer/icon/Tree/InsertNode.png", QKeySequence::UnknownKey, &MainWindow::on_actionInsertNode_triggered},
+    {QT_TRANSLATE_NOOP("MainWindow", "actionRenameNode"), ":/VantorViewer/icon/Tree/Rename.png", QKeySequence::UnknownKey, &MainWindow::on_actionRenameNode_triggered},
+    {QT_TRANSLATE_NOOP("MainWindow", "actionDeleteNode"), ":/VantorViewer/icon/Tree/delete.png", QKeySequence::Delete, &MainWindow::on_actionDeleteNode_triggered},
+    {QT_TRANSLATE_NOOP("MainWindow", "actionCutNode"), nullptr, QKeySequence::Cut, &MainWindow::on_actionCutNode_triggered},
+    {QT_TRANSLATE_NOOP("MainWindow", "actionCopyNode"), nullptr, QKeySequence::Copy, &MainWindow::on_actionCopyNode_triggered},
+    {QT_TRANSLATE_NOOP("MainWindow", "actionPasteNode"), nullptr, QKeySequence::Paste, &MainWindow::on_actionPasteNode_triggered},
+    {QT_TRANSLATE_NOOP("MainWindow", "actionExpandTree"), ":/VantorViewer/icon/Tree/expand.png", QKeySequence::UnknownKey, &MainWindow::on_actionExpandTree_triggered},
+    {QT_TRANSLATE_NOOP("MainWindow", "actionCollapseTree"), ":/VantorViewer/icon/Tree/collapse.png", QKeySequence::UnknownKey, &MainWindow::on_actionCollapseTree_triggered},
 };
 
 QString mergeQuestion(const QStringList& lines) { return lines.join(QChar(13)); }
@@ -152,7 +152,7 @@ void MainWindow::on_actionDisableNode_triggered()
 {
     Vantor::ISelectionManager* selection = m_sceneView->getSelectionManager();
     if (!selection || selection->getSelectedList().empty()) {
-        statusBar()->showMessage(QString::fromUtf8("请先选择一个需要隐藏的模型"), 5000);
+        statusBar()->showMessage(tr("请先选择一个需要隐藏的模型"), 5000);
         return;
     }
     runAssemblyCommand(std::make_shared<Vantor::SetVisibleCommand>(selection->getSelectedList(), false));
@@ -165,7 +165,7 @@ void MainWindow::on_actionIsolateNode_triggered()
         return;
     Vantor::ISelectionManager* selection = m_sceneView->getSelectionManager();
     if (!selection || selection->getSelectedList().empty()) {
-        statusBar()->showMessage(QString::fromUtf8("请先选择一个需要隔离的模型"), 5000);
+        statusBar()->showMessage(tr("请先选择一个需要隔离的模型"), 5000);
         return;
     }
     runAssemblyCommand(std::make_shared<Vantor::SetIsolatedCommand>(selection->getSelectedList(), true, root));
@@ -404,8 +404,8 @@ void MainWindow::on_actionInsertNode_triggered()
     const QModelIndex current = m_treeForm->treeViewStructure->currentIndex();
     if (!current.isValid())
         return;
-    const QString path = Prompts::get().getOpenFileName(this, QString::fromUtf8("打开模型文件"), lastDirectory,
-                                                        QStringLiteral("Dazo files (*.dazo)"));
+    const QString path = Prompts::get().getOpenFileName(this, tr("打开模型文件"), lastDirectory,
+                                                        tr("Dazo files (*.dazo)"));
     if (path.isEmpty())
         return;
     m_lastAddedNode = nullptr;
@@ -503,13 +503,13 @@ void MainWindow::on_actionModelCombine_triggered()
 {
     Vantor::ISelectionManager* selection = m_sceneView->getSelectionManager();
     if (!selection || selection->getSelectedList().size() < 2) {
-        onCommandTipChanged(QString::fromUtf8("请选择需要合并的节点！").toLocal8Bit().toStdString());
+        onCommandTipChanged(tr("请选择需要合并的节点！").toLocal8Bit().toStdString());
         return;
     }
     const NodePtrList top = selection->getTopSelectedList();
-    askToMerge({QString::fromUtf8("合并规则："), QString::fromUtf8("1) 若一节点下的所有节点都被选中，则合并至该节点。"),
-                QString::fromUtf8("2) 若一节点下的部分节点被选中，则合并为一个MergeModel节点，该节点位于最后。"),
-                QString::fromUtf8("3) 合并命令可能会花费些许时间，请耐心等待！"), QString::fromUtf8("4) 该操作不可回退，请谨慎执行！")},
+    askToMerge({tr("合并规则："), tr("1) 若一节点下的所有节点都被选中，则合并至该节点。"),
+                tr("2) 若一节点下的部分节点被选中，则合并为一个MergeModel节点，该节点位于最后。"),
+                tr("3) 合并命令可能会花费些许时间，请耐心等待！"), tr("4) 该操作不可回退，请谨慎执行！")},
                [&](Vantor::Command& command) { static_cast<Vantor::ModelMergeCommand&>(command).setSelectedNodeList(top); });
 }
 
@@ -518,8 +518,8 @@ void MainWindow::on_actionModelAutoCombine_triggered()
     osg::Node* model = m_sceneModel ? m_sceneModel->getModel() : nullptr;
     if (!model)
         return;
-    askToMerge({QString::fromUtf8("合并规则："), QString::fromUtf8("1) 所有子节点将被合并至根节点。"),
-                QString::fromUtf8("2) 合并命令可能会花费些许时间，请耐心等待！"), QString::fromUtf8("3) 该操作不可回退，请谨慎执行！")},
+    askToMerge({tr("合并规则："), tr("1) 所有子节点将被合并至根节点。"),
+                tr("2) 合并命令可能会花费些许时间，请耐心等待！"), tr("3) 该操作不可回退，请谨慎执行！")},
                [&](Vantor::Command& command) { static_cast<Vantor::ModelMergeCommand&>(command).setSelectedNode(model); });
 }
 

@@ -49,7 +49,7 @@ void MainWindow::initUI()
     m_treeDock = new QDockWidget(this);
     m_treeForm = new Ui_treeDock;
     m_treeForm->setupUi(m_treeDock);
-    m_treeDock->setWindowTitle(QString::fromUtf8("结构树"));
+    m_treeDock->setWindowTitle(tr("结构树"));
     m_treeDock->setFeatures(QDockWidget::DockWidgetClosable | QDockWidget::DockWidgetMovable);
     m_treeDock->setAllowedAreas(Qt::LeftDockWidgetArea | Qt::RightDockWidgetArea);
     addDockWidget(Qt::LeftDockWidgetArea, m_treeDock);
@@ -72,7 +72,7 @@ void MainWindow::initUI()
     m_viewDock = new QDockWidget(this);
     m_bookmarkForm = new Ui_dockWidgetBookmark;
     m_bookmarkForm->setupUi(m_viewDock);
-    m_viewDock->setWindowTitle(QString::fromUtf8("视图"));
+    m_viewDock->setWindowTitle(tr("视图"));
     addDockWidget(Qt::LeftDockWidgetArea, m_viewDock);
     m_dockList.append(m_viewDock);
     m_viewDock->setVisible(showViewDockAtStart);
@@ -88,7 +88,7 @@ void MainWindow::initUI()
     m_annotationPanel = new CoordinationWidget(this, m_sceneView->getCommandManager());
     m_annotationPanel->setVisible(showAnnotationAtStart);
     m_annotationPanel->setSelectionManager(m_sceneView->getSelectionManager());
-    m_annotationDock = new QDockWidget(QString::fromUtf8("协同"), this);
+    m_annotationDock = new QDockWidget(tr("协同"), this);
     m_annotationDock->setObjectName(QStringLiteral("annotationDock")); // saveState needs a name
     m_annotationDock->setWidget(m_annotationPanel);
     addDockWidget(Qt::LeftDockWidgetArea, m_annotationDock);
@@ -126,7 +126,7 @@ void MainWindow::initUI()
 
     // Animation timeline.
     m_timelineDock = new QCloseDockWidget(QString(), this);
-    m_timelineDock->setWindowTitle(QString::fromUtf8("时间轴"));
+    m_timelineDock->setWindowTitle(tr("时间轴"));
     m_timelineDock->setObjectName(QStringLiteral("timelineDock"));
     m_dockList.append(m_timelineDock);
     addDockWidget(Qt::BottomDockWidgetArea, m_timelineDock);
@@ -192,7 +192,7 @@ void MainWindow::initUI()
     m_collisionTable->setColumnWidth(3, 200);
     m_collisionTable->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_collisionTable->setSelectionMode(QAbstractItemView::SingleSelection);
-    m_collisionDock = new QDockWidget(tr("Collision List"));
+    m_collisionDock = new QDockWidget(tr("Collision List", "dock"));
     m_collisionDock->setObjectName(QStringLiteral("collisionDock"));
     m_collisionDock->setWidget(m_collisionTable);
     addDockWidget(Qt::BottomDockWidgetArea, m_collisionDock);
@@ -256,7 +256,7 @@ void MainWindow::saveFileFinish()
 {
     m_busy = false;
     setDocumentUiEnabled(true);
-    onCommandTipChanged(std::string("保存完毕！"));
+    onCommandTipChanged(tr("保存完毕！").toLocal8Bit().toStdString());
 }
 
 void MainWindow::saveFileFailed(QString path, QString reason)
@@ -264,9 +264,8 @@ void MainWindow::saveFileFailed(QString path, QString reason)
     m_busy = false;
     setDocumentUiEnabled(true);
     Vantor::LogHandler::getInstance()->reportError(tr("Saving %1 failed: %2").arg(path, reason));
-    statusBar()->showMessage(QString::fromUtf8("保存失败！"), 5000);
-    Prompts::get().warning(this, QString::fromUtf8("保存失败"),
-                           QString::fromUtf8("文件未能保存：%1\n%2").arg(path, reason));
+    statusBar()->showMessage(tr("保存失败！"), 5000);
+    Prompts::get().warning(this, tr("保存失败"), tr("文件未能保存：%1\n%2").arg(path, reason));
 }
 
 void MainWindow::onCommandTipChanged(const std::string& text)

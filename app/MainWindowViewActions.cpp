@@ -143,7 +143,7 @@ void MainWindow::changeCameraPerperctive(PickingHandler* pickHandler, bool perpe
     // The button offers the other projection.
     if (perpective) {
         action->setIcon(QIcon(QStringLiteral(":/VantorViewer/icon/Parallelprojection.png")));
-        action->setText(tr("Parallel projection"));
+        action->setText(tr("Parallel projection", "projection toggle"));
     } else {
         action->setIcon(QIcon(QStringLiteral(":/VantorViewer/icon/Perspective.png")));
         action->setText(tr("Perspective"));

@@ -84,7 +84,7 @@ void ObjectLoader::setActiveReader(const std::shared_ptr<BaseReader>& reader)
 
 void ObjectLoader::onReadStarted()
 {
-    emit Progressdata(QString::fromUtf8("初始化"), 0.0f);
+    emit Progressdata(tr("初始化"), 0.0f);
     emit Progressdata1(QString(), 0.0f);
     emit ProgressShown(true);
 }
@@ -106,7 +106,7 @@ void ObjectLoader::onReadFinished()
 
 void ObjectLoader::onReadCancelled()
 {
-    emit Progressdata(QString::fromUtf8("取消"), 0.0f);
+    emit Progressdata(tr("取消"), 0.0f);
     emit Progressdata1(QString(), 0.0f);
 }
 

@@ -54,12 +54,7 @@ int main(int argc, char** argv)
     const QString appDir = QCoreApplication::applicationDirPath();
     Vantor::Command::AppPath = appDir.toStdString();
 
-    QTranslator appTranslator;
-    QTranslator qtTranslator;
-    appTranslator.load(appDir + "/nerio3dviewer_zh.qm", QString(), QString(), QString());
-    qtTranslator.load(appDir + "/qt_zh_CN.qm", QString(), QString(), QString());
-    QCoreApplication::installTranslator(&appTranslator);
-    QCoreApplication::installTranslator(&qtTranslator);
+    installStartupTranslators(appDir);
 
     AppSettings settings("Nerio3dViewer", "NerioViewer");
     settings.beginGroup("Application");

@@ -14,7 +14,7 @@ CollisionCancelDialog::CollisionCancelDialog(QWidget* parent) : QDialog(parent)
     setModal(true);
     setWindowFlags(Qt::WindowFlags(0x8000003)); // dialog with a close button
     setFixedSize(445, 111);
-    setWindowTitle(QString::fromUtf8("干涉检查计算进度"));
+    setWindowTitle(tr("干涉检查计算进度"));
     setWindowIcon(QIcon(QStringLiteral(":/VantorViewer/Nerio3dViewer.ico")));
     setAccessibleName(QStringLiteral("Interference check progress"));
     connect(m_form.pushButton, SIGNAL(clicked()), this, SLOT(OnCollisionCancel()));

@@ -205,8 +205,8 @@ void CollisionDialog::addSelection(NodeList& list, QStandardItemModel* rows, int
         Vantor::OsgHelper::GetBottomNode(node.get(), list, 1);
     makeUnique(list);
     if (list.size() <= before) {
-        const char* text = listNumber == 1 ? "选中节点已在对象1列表中。" : "选中节点已在对象2列表中。";
-        Prompts::get().information(this, QString::fromUtf8("提示"), QString::fromUtf8(text));
+        const QString text = listNumber == 1 ? tr("选中节点已在对象1列表中。") : tr("选中节点已在对象2列表中。");
+        Prompts::get().information(this, tr("提示"), text);
         return;
     }
     fillRows(rows, list);
@@ -375,10 +375,10 @@ QString CollisionDialog::typeText(const Vantor::CollisionInfo& info)
 {
     const float d = info.minDistance();
     if (info.type == Vantor::CollisionType::Clearance && d >= kZeroDistance)
-        return QString::fromUtf8("间隙不足");
+        return tr("间隙不足");
     if (info.type == Vantor::CollisionType::Contact)
-        return QString::fromUtf8("接触");
-    return std::fabs(d) >= kZeroDistance ? QString::fromUtf8("干涉") : QString::fromUtf8("接触");
+        return tr("接触");
+    return std::fabs(d) >= kZeroDistance ? tr("干涉") : tr("接触");
 }
 
 void CollisionDialog::appendResultRow(const Vantor::CollisionInfo& info)
@@ -425,7 +425,7 @@ void CollisionDialog::refreshResults(std::shared_ptr<const Vantor::CollisionInfo
 
     if (m_results.empty() && m_callback && m_callback->IsCompleted()) {
         m_resultTable->setRowCount(1);
-        auto* none = new QTableWidgetItem(QString::fromUtf8("无"));
+        auto* none = new QTableWidgetItem(tr("无"));
         none->setTextAlignment(Qt::AlignCenter);
         m_resultTable->setItem(0, 0, none);
         m_tableHoldsResults = false;

@@ -124,6 +124,17 @@ void PreferencesWidget::fillLanguageList()
     fillLanguageList(availableLanguages());
 }
 
+QString PreferencesWidget::languageText(const QString& display, const QString& code)
+{
+    // The names of the languages the program ships; others keep Qt's English name.
+    static const char* const shipped[] = {QT_TR_NOOP("Chinese"), QT_TR_NOOP("English")};
+    Q_UNUSED(shipped);
+    const QString name = QLocale::languageToString(QLocale(code).language());
+    if (!display.startsWith(name))
+        return display;
+    return tr(name.toUtf8().constData()) + display.mid(name.size());
+}
+
 void PreferencesWidget::fillLanguageList(const QMap<QString, QString>& languages)
 {
     QComboBox* box = m_ui->comboBoxLanguage;
@@ -131,9 +142,10 @@ void PreferencesWidget::fillLanguageList(const QMap<QString, QString>& languages
     m_ui->labelDetectedLanguage->setText(tr("detected language: %1").arg(QLocale::system().name().left(2)));
     box->addItem(tr("Automatic detection"), QStringLiteral("auto"));
     box->addItem(tr("Default (no use of translation files)"), QStringLiteral("default"));
-    // QMap keeps its keys in ascending order: the display texts come sorted.
+    // QMap keeps its keys in ascending order: the display texts come sorted. Each language is named in
+    // the interface's own language where a translation knows its name.
     for (auto it = languages.constBegin(); it != languages.constEnd(); ++it)
-        box->addItem(it.key(), it.value());
+        box->addItem(languageText(it.key(), it.value()), it.value());
     const int current = box->findData(currentLanguage);
     box->setCurrentIndex(current >= 0 ? current : 0);
 }

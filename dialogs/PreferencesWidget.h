@@ -56,6 +56,9 @@ public:
     // The same from a map of display text to language code.
     void fillLanguageList(const QMap<QString, QString>& languages);
 
+    // A language's entry: its display text with the language's name translated.
+    static QString languageText(const QString& display, const QString& code);
+
 signals:
     // The user agreed to restart for a new language.
     void restart();

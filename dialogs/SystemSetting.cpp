@@ -400,7 +400,7 @@ void SystemSetting::initPages()
     item(nullptr, tree, tr("Collision"), 6);
     item(nullptr, tree, tr("performance"), 14);
     item(nullptr, tree, tr("Quick Access Toolbar"), 13);
-    item(nullptr, tree, QString::fromUtf8("开发者选项"), 9);
+    item(nullptr, tree, tr("开发者选项"), 9);
     tree->expandAll();
     tree->setCurrentItem(backRound);
 
@@ -825,7 +825,7 @@ void SystemSetting::defaultSetting()
 
 void SystemSetting::LogSelectpath()
 {
-    const QString dir = Prompts::get().getExistingDirectory(this, QString::fromUtf8("请选择文件路径..."), QStringLiteral("./"));
+    const QString dir = Prompts::get().getExistingDirectory(this, tr("请选择文件路径..."), QStringLiteral("./"));
     if (!dir.isEmpty())
         m_ui->PathlineEdit->setText(dir);
 }

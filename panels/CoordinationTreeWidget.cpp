@@ -18,7 +18,7 @@ const char* const CoordinationTreeWidget::DragFormat = "application/x-qabstracti
 CoordinationTreeWidget::CoordinationTreeWidget(QWidget* parent)
     : QTreeWidget(parent)
 {
-    setAccessibleName(QStringLiteral("Annotation tree"));
+    setAccessibleName(tr("Annotation tree"));
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setDragEnabled(true);
@@ -126,8 +126,7 @@ void CoordinationTreeWidget::closeEditor(QWidget* editor, QAbstractItemDelegate:
         QTreeWidgetItem* other = topLevelItem(i);
         if (other == item || other->text(0) != name)
             continue;
-        Prompts::get().information(this, QString::fromUtf8("提示"),
-                                   QString::fromUtf8("该组名已经存在，请重新命名!"));
+        Prompts::get().information(this, tr("提示"), tr("该组名已经存在，请重新命名!"));
         if (QTreeWidgetItem* current = currentItem())
             current->setSelected(true);
         emit LookChange(true);

@@ -183,7 +183,7 @@ int CoordinationWidget::CreatGroupNum(const QString& name, int d)
 
 QString CoordinationWidget::newGroupName()
 {
-    const QString base = QString::fromUtf8("新建组");
+    const QString base = tr("新建组");
     const int n = CreatGroupNum(base, 0);
     return n == 0 ? base : base + "_" + QString::number(n);
 }
@@ -215,7 +215,7 @@ QMenu* CoordinationWidget::buildContextMenu(QTreeWidgetItem* under)
     auto groupSubmenu = [&](QAction* holder) {
         auto* sub = new QMenu(menu);
         sub->setAccessibleName(tr("Groups"));
-        QAction* fresh = add(sub, "actionGoToNewGroupNode", kRemoveIcon, SLOT(on_actionGoToNewGroup_triggered()));
+        QAction* fresh = add(sub, QT_TR_NOOP("actionGoToNewGroupNode"), kRemoveIcon, SLOT(on_actionGoToNewGroup_triggered()));
         fresh->setData(-1);
         sub->addSeparator();
         for (auto it = treeWidget->groupNames.cbegin(); it != treeWidget->groupNames.cend(); ++it) {
@@ -228,7 +228,7 @@ QMenu* CoordinationWidget::buildContextMenu(QTreeWidgetItem* under)
 
     QTreeWidgetItem* current = treeWidget->currentItem();
     if (!under) {
-        add(menu, "CreateNode", ":/VantorViewer/treeview/Compound.png", SLOT(CreatGroup()));
+        add(menu, QT_TR_NOOP("CreateNode"), ":/VantorViewer/treeview/Compound.png", SLOT(CreatGroup()));
         return menu;
     }
     if (!current) {
@@ -242,12 +242,12 @@ QMenu* CoordinationWidget::buildContextMenu(QTreeWidgetItem* under)
             return nullptr;
         }
         if (isCategoryText(text)) {
-            groupSubmenu(add(menu, "actionGoToNewGroupNode", kRemoveIcon, nullptr));
-            add(menu, "actionClearNode", nullptr, SLOT(on_actionClearGroupChildNode_triggered()));
+            groupSubmenu(add(menu, QT_TR_NOOP("actionGoToNewGroupNode"), kRemoveIcon, nullptr));
+            add(menu, QT_TR_NOOP("actionClearNode"), nullptr, SLOT(on_actionClearGroupChildNode_triggered()));
         } else {
-            add(menu, "actionRenameNode", kRenameIcon, SLOT(on_actionRenameNode_triggered()));
-            add(menu, "RevertNode", nullptr, SLOT(on_actionRevertNode_triggered()));
-            add(menu, "DeleteNode", kDeleteIcon, SLOT(on_actionDeleteNode_triggered()));
+            add(menu, QT_TR_NOOP("actionRenameNode"), kRenameIcon, SLOT(on_actionRenameNode_triggered()));
+            add(menu, QT_TR_NOOP("RevertNode"), nullptr, SLOT(on_actionRevertNode_triggered()));
+            add(menu, QT_TR_NOOP("DeleteNode"), kDeleteIcon, SLOT(on_actionDeleteNode_triggered()));
         }
         return menu;
     }
@@ -258,14 +258,14 @@ QMenu* CoordinationWidget::buildContextMenu(QTreeWidgetItem* under)
             return nullptr;
         }
         if (treeWidget->selectedItems().size() == 1) {
-            add(menu, "actionEditProperties", nullptr, SLOT(on_actionEditProperties_triggered()));
-            add(menu, "actionViewProperties", nullptr, SLOT(on_actionViewProperties_triggered()));
+            add(menu, QT_TR_NOOP("actionEditProperties"), nullptr, SLOT(on_actionEditProperties_triggered()));
+            add(menu, QT_TR_NOOP("actionViewProperties"), nullptr, SLOT(on_actionViewProperties_triggered()));
         }
-        add(menu, "actionRenameNode", kRenameIcon, SLOT(on_actionRenameNode_triggered()));
-        groupSubmenu(add(menu, "actionGoToGroupNode", kRemoveIcon, nullptr));
+        add(menu, QT_TR_NOOP("actionRenameNode"), kRenameIcon, SLOT(on_actionRenameNode_triggered()));
+        groupSubmenu(add(menu, QT_TR_NOOP("actionGoToGroupNode"), kRemoveIcon, nullptr));
         if (!isCategoryText(parent->text(0)))
-            add(menu, "RevertNode", nullptr, SLOT(on_actionRevertNode_triggered()));
-        add(menu, "DeleteNode", kDeleteIcon, SLOT(on_actionDeleteNode_triggered()));
+            add(menu, QT_TR_NOOP("RevertNode"), nullptr, SLOT(on_actionRevertNode_triggered()));
+        add(menu, QT_TR_NOOP("DeleteNode"), kDeleteIcon, SLOT(on_actionDeleteNode_triggered()));
         return menu;
     }
     delete menu;

@@ -12,27 +12,25 @@
 #include <QLabel>
 #include <QSlider>
 
-#define T(text) QT_TRANSLATE_NOOP("MainWindow", text)
-
 namespace {
 
 using C = RibbonCheck;
 
 const RibbonActionRow kFilePanel[] = {
-    {"", "Animation_Load root scene", T("Load root scene"), "ateLoadrootscene", C::No, false, "triggered()", "on_actionLoadrootscene_triggerd()"},
-    {"", "Animation_Save root scene", T("Save root scene"), "ateSaverootscene", C::No, false, "triggered()", "on_actionSaverootscene_triggerd()"},
-    {"", "Animation_delete all Keyframe", T("delete all Keyframe"), "atedeleteallK", C::No, false, nullptr, nullptr, &MainWindow::initKeyframeDeleteMenu},
-    {T("play"), "Animation_ATEPlay", T("Play"), "ATEPlay3x", C::Yes, false, "triggered(bool)", "on_actionPlayAnimation_triggerd(bool)"},
-    {T("play"), "Animation_ATEPause", T("Pause"), "ATEPause3x", C::No, false, "triggered()", "on_actionPauseAllAnimation_triggerd()"},
-    {T("play"), "Animation_ATEStop", T("Stop"), "ATEStop3x", C::No, false, "triggered()", "on_actionStopAnimation_triggerd()"},
-    {T("play"), "Animation_ATEReverse", T("ReversePlay"), ":/VantorViewer/icon/ATE/ATEReverse.png", C::Yes, false, "triggered(bool)", "on_reversePlayMode_triggerd(bool)"},
-    {T("play"), "Animation_ATECyclicPlay", T("CyclicPlay"), "ATECyclicPlay3x", C::Yes, false, "triggered(bool)", "on_loopPlayMode_triggerd(bool)"},
-    {T("play"), "Animation_ATECameraPlay", T("CameraPlay"), "ATECameraPlay3x", C::Off, false, "triggered(bool)", "on_actionCameraPlayMode_checked(bool)"},
+    {"", "Animation_Load root scene", QT_TRANSLATE_NOOP("MainWindow", "Load root scene"), "ateLoadrootscene", C::No, false, "triggered()", "on_actionLoadrootscene_triggerd()"},
+    {"", "Animation_Save root scene", QT_TRANSLATE_NOOP("MainWindow", "Save root scene"), "ateSaverootscene", C::No, false, "triggered()", "on_actionSaverootscene_triggerd()"},
+    {"", "Animation_delete all Keyframe", QT_TRANSLATE_NOOP("MainWindow", "delete all Keyframe"), "atedeleteallK", C::No, false, nullptr, nullptr, &MainWindow::initKeyframeDeleteMenu},
+    {QT_TRANSLATE_NOOP("MainWindow", "play"), "Animation_ATEPlay", QT_TRANSLATE_NOOP("MainWindow", "Play"), "ATEPlay3x", C::Yes, false, "triggered(bool)", "on_actionPlayAnimation_triggerd(bool)"},
+    {QT_TRANSLATE_NOOP("MainWindow", "play"), "Animation_ATEPause", QT_TRANSLATE_NOOP("MainWindow", "Pause"), "ATEPause3x", C::No, false, "triggered()", "on_actionPauseAllAnimation_triggerd()"},
+    {QT_TRANSLATE_NOOP("MainWindow", "play"), "Animation_ATEStop", QT_TRANSLATE_NOOP("MainWindow", "Stop"), "ATEStop3x", C::No, false, "triggered()", "on_actionStopAnimation_triggerd()"},
+    {QT_TRANSLATE_NOOP("MainWindow", "play"), "Animation_ATEReverse", QT_TRANSLATE_NOOP("MainWindow", "ReversePlay"), ":/VantorViewer/icon/ATE/ATEReverse.png", C::Yes, false, "triggered(bool)", "on_reversePlayMode_triggerd(bool)"},
+    {QT_TRANSLATE_NOOP("MainWindow", "play"), "Animation_ATECyclicPlay", QT_TRANSLATE_NOOP("MainWindow", "CyclicPlay"), "ATECyclicPlay3x", C::Yes, false, "triggered(bool)", "on_loopPlayMode_triggerd(bool)"},
+    {QT_TRANSLATE_NOOP("MainWindow", "play"), "Animation_ATECameraPlay", QT_TRANSLATE_NOOP("MainWindow", "CameraPlay"), "ATECameraPlay3x", C::Off, false, "triggered(bool)", "on_actionCameraPlayMode_checked(bool)"},
 };
 
 const RibbonActionRow kOtherPanel[] = {
-    {T("other"), "Animation_Time set", T("Time set"), "ateTimeset", C::No, false, "triggered()", "on_actionTimeset_triggered()"},
-    {T("other"), "Recording_Time axle", T("Time axle"), "ateTimeAxle", C::Off, false, "triggered(bool)", "on_AnimationDock_featuresChanged(bool)"},
+    {QT_TRANSLATE_NOOP("MainWindow", "other"), "Animation_Time set", QT_TRANSLATE_NOOP("MainWindow", "Time set"), "ateTimeset", C::No, false, "triggered()", "on_actionTimeset_triggered()"},
+    {QT_TRANSLATE_NOOP("MainWindow", "other"), "Recording_Time axle", QT_TRANSLATE_NOOP("MainWindow", "Time axle"), "ateTimeAxle", C::Off, false, "triggered(bool)", "on_AnimationDock_featuresChanged(bool)"},
 };
 
 } // namespace

@@ -59,7 +59,8 @@ QIcon ribbonIcon(const char* file)
     return lazyFileIcon(QStringLiteral(":/VantorViewer/icon/") + name + QStringLiteral(".png"));
 }
 
-// Application menu rows: none is stored in the action map.
+// Application menu rows: none is stored in the action map. The preferences (language, mouse wheel,
+// trackball helper, splash screen, watermark) sit beside the system settings.
 const RibbonActionRow kApplicationMenu[] = {
     {nullptr, nullptr, QT_TRANSLATE_NOOP("MainWindow", "Open"), "OpenFile", RibbonCheck::No, false, "triggered()", "on_actionOpen_triggered()"},
     {nullptr, nullptr, QT_TRANSLATE_NOOP("MainWindow", "Sample"), "Sample", RibbonCheck::No, false, "triggered()", "on_actionOpenSample_triggered()"},
@@ -67,6 +68,7 @@ const RibbonActionRow kApplicationMenu[] = {
     {nullptr, nullptr, QT_TRANSLATE_NOOP("MainWindow", "Save as"), "Saveas", RibbonCheck::No, false, "triggered()", "on_actionSaveAs_triggered()"},
     {nullptr, nullptr, nullptr, nullptr, RibbonCheck::No, false, nullptr, nullptr},
     {nullptr, nullptr, QT_TRANSLATE_NOOP("MainWindow", "System setting"), "shezhi", RibbonCheck::No, false, "triggered()", "on_actionSetting_triggered()"},
+    {nullptr, nullptr, QT_TRANSLATE_NOOP("MainWindow", "Preferences"), "Preferences", RibbonCheck::No, false, "triggered()", "on_actionPreferences_triggered()"},
     {nullptr, nullptr, QT_TRANSLATE_NOOP("MainWindow", "Close"), "Close", RibbonCheck::No, false, "triggered()", "on_actionUnload_triggered()"},
     {nullptr, nullptr, nullptr, nullptr, RibbonCheck::No, false, nullptr, nullptr},
     {nullptr, nullptr, QT_TRANSLATE_NOOP("MainWindow", "Quit"), "Quit", RibbonCheck::No, false, "triggered()", "on_actionQuit_triggered()"},
@@ -134,8 +136,8 @@ void MainWindow::initRibbon()
 
     // Help button at the right end of the tab row: an icon with a tool tip, no text.
     auto* help = new QAction(QIcon(QStringLiteral(":/VantorViewer/icon/help.png")), QString(), this);
-    help->setWhatsThis(QString::fromUtf8("帮助"));
-    help->setToolTip(QString::fromUtf8("帮助"));
+    help->setWhatsThis(tr("帮助"));
+    help->setToolTip(tr("帮助"));
     bar->activeTabBarRightButtonGroup()->addButton(help);
     connect(help, SIGNAL(triggered()), this, SLOT(on_actionHelp_triggered()));
 
@@ -163,7 +165,7 @@ void MainWindow::initRibbon()
     m_exitFullScreenButton->setObjectName(QStringLiteral("exitFullScreenButton"));
     m_exitFullScreenButton->setGeometry(width() - 100, 0, 100, 20);
     m_exitFullScreenButton->setStyleSheet(QString::fromLatin1(kExitFullScreenSheet));
-    m_exitFullScreenButton->setText(QString::fromUtf8("退出全屏"));
+    m_exitFullScreenButton->setText(tr("退出全屏"));
     m_exitFullScreenButton->setAccessibleName(m_exitFullScreenButton->text());
     m_exitFullScreenButton->hide();
     connect(m_exitFullScreenButton, SIGNAL(clicked(bool)), this, SLOT(on_actionFullScreen_triggered(bool)));
@@ -213,7 +215,7 @@ QAction* MainWindow::createRibbonAction(const RibbonActionRow& row)
     action->setIcon(ribbonIcon(row.icon));
     action->setProperty("ribbonIcon", QString::fromLatin1(row.icon ? row.icon : ""));
     if (row.text)
-        action->setText(row.textKind == RibbonText::Fixed ? QString::fromUtf8(row.text) : tr(row.text));
+        action->setText(tr(row.text));
     if (row.check != RibbonCheck::No) {
         action->setCheckable(true);
         action->setChecked(row.check == RibbonCheck::On);

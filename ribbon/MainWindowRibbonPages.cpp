@@ -20,8 +20,6 @@
 
 #include <iterator>
 
-#define T(text) QT_TRANSLATE_NOOP("MainWindow", text)
-
 namespace {
 
 using C = RibbonCheck;
@@ -29,93 +27,93 @@ const char* const kClicked = "triggered()";
 const char* const kToggled = "triggered(bool)";
 
 const RibbonActionRow kHomePage[] = {
-    {T("Home"), "Basic_Home", T("Home"), "home", C::No, false, kClicked, "on_actionResetView_triggered()"},
-    {T("Appearance"), "Basic_Pattern", T("Pattern"), "FlatRender", C::No, false, nullptr, nullptr, &MainWindow::initRenderModeMenu},
-    {T("Appearance"), "Basic_NodeColor", T("NodeColor"), "NodeColor", C::No, false, kClicked, "on_actionNodeColor_triggered()"},
-    {T("Appearance"), "Basic_Transparency", T("Transparency"), "Transparency", C::No, false, nullptr, nullptr, &MainWindow::initTransparencyMenu},
-    {T("Appearance"), "Basic_Perspective", T("Parallel projection"), "Parallelprojection", C::Off, false, kToggled, "on_actionPerspective_triggered(bool)"},
-    {T("navigation"), "Basic_Rotation", T("Rotation"), "Rotation", C::Off, false, kClicked, "on_actionTrackballManipulatorRotation_triggered()"},
-    {T("navigation"), "Basic_Translation", T("Translation"), "Translation", C::Yes, false, kToggled, "on_actionTrackballManipulatorPan_triggered(bool)"},
-    {T("navigation"), "Basic_Zoom", T("Zoom"), "Zoom", C::Yes, false, kToggled, "on_actionTrackballManipulatorZoom_triggered(bool)"},
-    {T("navigation"), "Basic_Adapt", T("Adapt"), "Adapt", C::No, false, kClicked, "on_actionFocusNode_triggered()"},
-    {T("navigation"), "Basic_FullScreen", T("FullScreen"), "FullScreen", C::Yes, false, kToggled, "on_actionFullScreen_triggered(bool)"},
-    {T("show/hide"), "Basic_Hide", T("Hide"), "Hide", C::No, false, kClicked, "on_actionDisableNode_triggered()"},
-    {T("show/hide"), "Basic_Isolation", T("Isolation"), "Isolation", C::No, false, kClicked, "on_actionIsolateNode_triggered()"},
-    {T("show/hide"), "Basic_Show", T("Show"), "Show", C::No, false, kClicked, "on_actionEnableNode_triggered()"},
-    {T("ViewDirection"), "Basic_ViewDirection", T("ViewDirection"), "+Z", C::Off, false, kClicked, "on_actionViewDirection_triggered()", &MainWindow::initViewDirectionMenu},
-    {T("Selection"), "Basic_Selection", T("Selection"), "Selection", C::No, false, kClicked, "on_actionSelectUpLevel_triggered()"},
-    {T("Take snapShot"), "Basic_snapShot", T("Take snapShot"), "snapShot", C::No, false, kClicked, "on_actionSnapShot_triggered()"},
-    {T("Take snapShot"), "Basic_Screenshot", T("Screenshot"), "Screenshot", C::No, false, kClicked, "on_actionScreenshot_triggered()"},
-    {T("Window"), "Basic_Window", T("Window"), "Window", C::No, false, nullptr, nullptr, &MainWindow::initWindowMenu},
+    {QT_TRANSLATE_NOOP("MainWindow", "Home"), "Basic_Home", QT_TRANSLATE_NOOP("MainWindow", "Home"), "home", C::No, false, kClicked, "on_actionResetView_triggered()"},
+    {QT_TRANSLATE_NOOP("MainWindow", "Appearance"), "Basic_Pattern", QT_TRANSLATE_NOOP("MainWindow", "Pattern"), "FlatRender", C::No, false, nullptr, nullptr, &MainWindow::initRenderModeMenu},
+    {QT_TRANSLATE_NOOP("MainWindow", "Appearance"), "Basic_NodeColor", QT_TRANSLATE_NOOP("MainWindow", "NodeColor"), "NodeColor", C::No, false, kClicked, "on_actionNodeColor_triggered()"},
+    {QT_TRANSLATE_NOOP("MainWindow", "Appearance"), "Basic_Transparency", QT_TRANSLATE_NOOP("MainWindow", "Transparency"), "Transparency", C::No, false, nullptr, nullptr, &MainWindow::initTransparencyMenu},
+    {QT_TRANSLATE_NOOP("MainWindow", "Appearance"), "Basic_Perspective", QT_TRANSLATE_NOOP("MainWindow", "Parallel projection"), "Parallelprojection", C::Off, false, kToggled, "on_actionPerspective_triggered(bool)"},
+    {QT_TRANSLATE_NOOP("MainWindow", "navigation"), "Basic_Rotation", QT_TRANSLATE_NOOP("MainWindow", "Rotation"), "Rotation", C::Off, false, kClicked, "on_actionTrackballManipulatorRotation_triggered()"},
+    {QT_TRANSLATE_NOOP("MainWindow", "navigation"), "Basic_Translation", QT_TRANSLATE_NOOP("MainWindow", "Translation"), "Translation", C::Yes, false, kToggled, "on_actionTrackballManipulatorPan_triggered(bool)"},
+    {QT_TRANSLATE_NOOP("MainWindow", "navigation"), "Basic_Zoom", QT_TRANSLATE_NOOP("MainWindow", "Zoom"), "Zoom", C::Yes, false, kToggled, "on_actionTrackballManipulatorZoom_triggered(bool)"},
+    {QT_TRANSLATE_NOOP("MainWindow", "navigation"), "Basic_Adapt", QT_TRANSLATE_NOOP("MainWindow", "Adapt"), "Adapt", C::No, false, kClicked, "on_actionFocusNode_triggered()"},
+    {QT_TRANSLATE_NOOP("MainWindow", "navigation"), "Basic_FullScreen", QT_TRANSLATE_NOOP("MainWindow", "FullScreen"), "FullScreen", C::Yes, false, kToggled, "on_actionFullScreen_triggered(bool)"},
+    {QT_TRANSLATE_NOOP("MainWindow", "show/hide"), "Basic_Hide", QT_TRANSLATE_NOOP("MainWindow", "Hide"), "Hide", C::No, false, kClicked, "on_actionDisableNode_triggered()"},
+    {QT_TRANSLATE_NOOP("MainWindow", "show/hide"), "Basic_Isolation", QT_TRANSLATE_NOOP("MainWindow", "Isolation"), "Isolation", C::No, false, kClicked, "on_actionIsolateNode_triggered()"},
+    {QT_TRANSLATE_NOOP("MainWindow", "show/hide"), "Basic_Show", QT_TRANSLATE_NOOP("MainWindow", "Show"), "Show", C::No, false, kClicked, "on_actionEnableNode_triggered()"},
+    {QT_TRANSLATE_NOOP("MainWindow", "ViewDirection"), "Basic_ViewDirection", QT_TRANSLATE_NOOP("MainWindow", "ViewDirection"), "+Z", C::Off, false, kClicked, "on_actionViewDirection_triggered()", &MainWindow::initViewDirectionMenu},
+    {QT_TRANSLATE_NOOP("MainWindow", "Selection"), "Basic_Selection", QT_TRANSLATE_NOOP("MainWindow", "Selection"), "Selection", C::No, false, kClicked, "on_actionSelectUpLevel_triggered()"},
+    {QT_TRANSLATE_NOOP("MainWindow", "Take snapShot"), "Basic_snapShot", QT_TRANSLATE_NOOP("MainWindow", "Take snapShot"), "snapShot", C::No, false, kClicked, "on_actionSnapShot_triggered()"},
+    {QT_TRANSLATE_NOOP("MainWindow", "Take snapShot"), "Basic_Screenshot", QT_TRANSLATE_NOOP("MainWindow", "Screenshot"), "Screenshot", C::No, false, kClicked, "on_actionScreenshot_triggered()"},
+    {QT_TRANSLATE_NOOP("MainWindow", "Window"), "Basic_Window", QT_TRANSLATE_NOOP("MainWindow", "Window"), "Window", C::No, false, nullptr, nullptr, &MainWindow::initWindowMenu},
 };
 
 const RibbonActionRow kViewPage[] = {
-    {T("Direction"), "Basic_Basicview", T("Basic view"), "View", C::No, false, nullptr, nullptr, &MainWindow::initBasicViewMenu},
-    {T("Direction"), "Basic_Axisview", T("Axis view"), "Axisview", C::No, false, kClicked, "on_actionIsodraftView_triggered()"},
-    {T("Edit"), "Basic_Add", T("Add to"), "AddView", C::No, false, kClicked, "on_pushButtonAddBookmark_pressed()", nullptr, false, RibbonText::Translated, RibbonReceiver::BookmarkPanel},
-    {T("Edit"), "Basic_Delete", T("Delete"), "deleteView", C::No, false, kClicked, "on_pushButtonDeleteBookmark_pressed()", nullptr, false, RibbonText::Translated, RibbonReceiver::BookmarkPanel},
-    {T("Edit"), "Basic_Update", T("Update"), "updateView", C::No, false, kClicked, "on_pushButtonUpdateBookmark_pressed()", nullptr, false, RibbonText::Translated, RibbonReceiver::BookmarkPanel},
-    {T("Edit"), "Basic_Lastview", T("Last View"), "Lastview", C::No, false, kClicked, "on_actionBookMarkBack_triggered()"},
-    {T("Edit"), "Basic_Nextview", T("Next View"), "Nextview", C::No, false, kClicked, "on_actionBookMarkNext_triggered()"},
+    {QT_TRANSLATE_NOOP("MainWindow", "Direction"), "Basic_Basicview", QT_TRANSLATE_NOOP("MainWindow", "Basic view"), "View", C::No, false, nullptr, nullptr, &MainWindow::initBasicViewMenu},
+    {QT_TRANSLATE_NOOP("MainWindow", "Direction"), "Basic_Axisview", QT_TRANSLATE_NOOP("MainWindow", "Axis view"), "Axisview", C::No, false, kClicked, "on_actionIsodraftView_triggered()"},
+    {QT_TRANSLATE_NOOP("MainWindow", "Edit"), "Basic_Add", QT_TRANSLATE_NOOP("MainWindow", "Add to"), "AddView", C::No, false, kClicked, "on_pushButtonAddBookmark_pressed()", nullptr, false, RibbonReceiver::BookmarkPanel},
+    {QT_TRANSLATE_NOOP("MainWindow", "Edit"), "Basic_Delete", QT_TRANSLATE_NOOP("MainWindow", "Delete"), "deleteView", C::No, false, kClicked, "on_pushButtonDeleteBookmark_pressed()", nullptr, false, RibbonReceiver::BookmarkPanel},
+    {QT_TRANSLATE_NOOP("MainWindow", "Edit"), "Basic_Update", QT_TRANSLATE_NOOP("MainWindow", "Update"), "updateView", C::No, false, kClicked, "on_pushButtonUpdateBookmark_pressed()", nullptr, false, RibbonReceiver::BookmarkPanel},
+    {QT_TRANSLATE_NOOP("MainWindow", "Edit"), "Basic_Lastview", QT_TRANSLATE_NOOP("MainWindow", "Last View"), "Lastview", C::No, false, kClicked, "on_actionBookMarkBack_triggered()"},
+    {QT_TRANSLATE_NOOP("MainWindow", "Edit"), "Basic_Nextview", QT_TRANSLATE_NOOP("MainWindow", "Next View"), "Nextview", C::No, false, kClicked, "on_actionBookMarkNext_triggered()"},
 };
 
 const RibbonActionRow kRoamPage[] = {
-    {T("Model"), "Roam_Roam", T("Roam"), "Roam", C::Yes, false, kToggled, "on_actionRoam_triggered(bool)"},
-    {T("Model"), "Roam_Thirdperson", T("Third person"), "Thirdperson", C::Yes, false, kToggled, "on_actionRomanThirdperson_triggered(bool)"},
-    {T("Model"), "Roam_Gravitymodel", T("Gravity model"), "Gravitymodel", C::Yes, false, kToggled, "on_actionSetGravityMode_triggered(bool)"},
-    {T("Model"), "Roam_Obstacles", T("Obstacles"), "Obstacles", C::Yes, false, kToggled, "on_actionSetObstacleMode_triggered(bool)"},
+    {QT_TRANSLATE_NOOP("MainWindow", "Model"), "Roam_Roam", QT_TRANSLATE_NOOP("MainWindow", "Roam"), "Roam", C::Yes, false, kToggled, "on_actionRoam_triggered(bool)"},
+    {QT_TRANSLATE_NOOP("MainWindow", "Model"), "Roam_Thirdperson", QT_TRANSLATE_NOOP("MainWindow", "Third person"), "Thirdperson", C::Yes, false, kToggled, "on_actionRomanThirdperson_triggered(bool)"},
+    {QT_TRANSLATE_NOOP("MainWindow", "Model"), "Roam_Gravitymodel", QT_TRANSLATE_NOOP("MainWindow", "Gravity model"), "Gravitymodel", C::Yes, false, kToggled, "on_actionSetGravityMode_triggered(bool)"},
+    {QT_TRANSLATE_NOOP("MainWindow", "Model"), "Roam_Obstacles", QT_TRANSLATE_NOOP("MainWindow", "Obstacles"), "Obstacles", C::Yes, false, kToggled, "on_actionSetObstacleMode_triggered(bool)"},
 };
 
 const RibbonActionRow kReviewPage[] = {
-    {T("Measure"), "Measure_Distances", T("Distances"), "pnttopnt", C::Yes, true, kToggled, "on_actionCancel_triggered(bool)", &MainWindow::initDistanceMenu, true},
-    {T("Measure"), "Measure_Angles", T("Angles"), "lineangleline", C::Yes, true, kToggled, "on_actionCancel_triggered(bool)", &MainWindow::initAngleMenu, true},
-    {T("Measure"), "Measure_Length", T("Length"), "linedis", C::Yes, true, kToggled, "on_actionCancel_triggered(bool)", &MainWindow::initLengthMenu, true},
-    {T("Measure"), "Measure_Diameter", T("Diameter"), "radius", C::Yes, true, kToggled, "on_actionCancel_triggered(bool)", &MainWindow::initDiameterMenu, true},
-    {T("Measure"), "Measure_MeasureProperty", T("MeasureProperty"), "SurfaceArea", C::Yes, true, kToggled, "on_actionCancel_triggered(bool)", &MainWindow::initMeasurePropertyMenu, true},
-    {T("Notations"), "Note_Newbuilt", T("New-built"), "note", C::Yes, true, kToggled, "on_actionNewbuilt_triggered(bool)"},
-    {T("Notations"), "3DNote_3DNote", T("3DNote"), "3dNote", C::Yes, true, kToggled, "on_actionCancel_triggered(bool)", &MainWindow::initNoteMenu, true},
-    {T("Notations"), "Note_Import", T("Import"), "ImportNote", C::No, false, kClicked, "on_actionImputJson_triggered()"},
-    {T("Notations"), "Note_Export", T("Export"), "ExportNote", C::No, false, kClicked, "on_actionExportJson_triggered()"},
+    {QT_TRANSLATE_NOOP("MainWindow", "Measure"), "Measure_Distances", QT_TRANSLATE_NOOP("MainWindow", "Distances"), "pnttopnt", C::Yes, true, kToggled, "on_actionCancel_triggered(bool)", &MainWindow::initDistanceMenu, true},
+    {QT_TRANSLATE_NOOP("MainWindow", "Measure"), "Measure_Angles", QT_TRANSLATE_NOOP("MainWindow", "Angles"), "lineangleline", C::Yes, true, kToggled, "on_actionCancel_triggered(bool)", &MainWindow::initAngleMenu, true},
+    {QT_TRANSLATE_NOOP("MainWindow", "Measure"), "Measure_Length", QT_TRANSLATE_NOOP("MainWindow", "Length"), "linedis", C::Yes, true, kToggled, "on_actionCancel_triggered(bool)", &MainWindow::initLengthMenu, true},
+    {QT_TRANSLATE_NOOP("MainWindow", "Measure"), "Measure_Diameter", QT_TRANSLATE_NOOP("MainWindow", "Diameter"), "radius", C::Yes, true, kToggled, "on_actionCancel_triggered(bool)", &MainWindow::initDiameterMenu, true},
+    {QT_TRANSLATE_NOOP("MainWindow", "Measure"), "Measure_MeasureProperty", QT_TRANSLATE_NOOP("MainWindow", "MeasureProperty"), "SurfaceArea", C::Yes, true, kToggled, "on_actionCancel_triggered(bool)", &MainWindow::initMeasurePropertyMenu, true},
+    {QT_TRANSLATE_NOOP("MainWindow", "Notations"), "Note_Newbuilt", QT_TRANSLATE_NOOP("MainWindow", "New-built"), "note", C::Yes, true, kToggled, "on_actionNewbuilt_triggered(bool)"},
+    {QT_TRANSLATE_NOOP("MainWindow", "Notations"), "3DNote_3DNote", QT_TRANSLATE_NOOP("MainWindow", "3DNote"), "3dNote", C::Yes, true, kToggled, "on_actionCancel_triggered(bool)", &MainWindow::initNoteMenu, true},
+    {QT_TRANSLATE_NOOP("MainWindow", "Notations"), "Note_Import", QT_TRANSLATE_NOOP("MainWindow", "Import"), "ImportNote", C::No, false, kClicked, "on_actionImputJson_triggered()"},
+    {QT_TRANSLATE_NOOP("MainWindow", "Notations"), "Note_Export", QT_TRANSLATE_NOOP("MainWindow", "Export"), "ExportNote", C::No, false, kClicked, "on_actionExportJson_triggered()"},
 };
 
 const RibbonActionRow kProfilePage[] = {
-    {T("Profile"), "Section_Establish", T("Establish"), "Establish", C::Yes, true, kToggled, "on_actionAddSection_triggerd(bool)"},
-    {T("Profile"), "Section_Update", T("Update"), "updateSection", C::Yes, true, kToggled, "on_actionUpdateSection_triggerd(bool)"},
-    {T("Profile"), "Section_Reverse", T("Reverse"), "ReverseEstablish", C::No, false, kClicked, "on_actionReverseSection_triggerd()"},
-    {T("Profile"), "Section_ClipSelected", T("ClipSelected"), "ClipSelected", C::Yes, false, kToggled, "on_actionClipSelectedNodes_triggerd(bool)"},
+    {QT_TRANSLATE_NOOP("MainWindow", "Profile"), "Section_Establish", QT_TRANSLATE_NOOP("MainWindow", "Establish"), "Establish", C::Yes, true, kToggled, "on_actionAddSection_triggerd(bool)"},
+    {QT_TRANSLATE_NOOP("MainWindow", "Profile"), "Section_Update", QT_TRANSLATE_NOOP("MainWindow", "Update"), "updateSection", C::Yes, true, kToggled, "on_actionUpdateSection_triggerd(bool)"},
+    {QT_TRANSLATE_NOOP("MainWindow", "Profile"), "Section_Reverse", QT_TRANSLATE_NOOP("MainWindow", "Reverse"), "ReverseEstablish", C::No, false, kClicked, "on_actionReverseSection_triggerd()"},
+    {QT_TRANSLATE_NOOP("MainWindow", "Profile"), "Section_ClipSelected", QT_TRANSLATE_NOOP("MainWindow", "ClipSelected"), "ClipSelected", C::Yes, false, kToggled, "on_actionClipSelectedNodes_triggerd(bool)"},
 };
 
 // Combine and CombineAll get icons of their own: three identical buttons side by side could not be
 // told apart.
 const RibbonActionRow kConversionPage[] = {
-    {T("Reset"), "Basic_ResetPosition", T("Reset Position"), "Reset", C::No, true, kClicked, "on_actionResetPosition_triggerd()"},
-    {T("Reset"), "Basic_ResetColor", T("Reset Color"), "ResetColor", C::No, true, kClicked, "on_actionResetColor_triggerd()"},
-    {T("Reset"), "Basic_ResetTransparent", T("Reset Transparent"), "ResetTransparent", C::No, true, kClicked, "on_actionResetTransparent_triggerd()"},
-    {T("Resolve"), "Resolve_Freedrop", T("Free drop"), "Freedrop", C::Yes, true, kToggled, "on_actionPlaneTransformDragger_triggerd(bool)"},
-    {T("Resolve"), "Resolve_Directionaldrop", T("Directional drop"), "Directionaldrop", C::Yes, true, kToggled, "on_actionAxisTransformDragger_triggerd(bool)"},
-    {T("Resolve"), "Resolve_Alongaxial", T("Along axial"), "Alongaxial", C::Yes, true, kToggled, "on_actionRotationTransformDragger_triggerd(bool)"},
-    {T("Resolve"), "Resolve_UpdateAxisLocation", T("设置枢轴"), "UpdateAxisLocation", C::Yes, true, kToggled, "on_actionUpdateAxisLocation_triggerd(bool)"},
-    {T("Resolve"), "Resolve_RestAxisLocation", T("重置枢轴"), "RestAxisLocation", C::No, true, kClicked, "on_actionRestAxisLocation_triggerd()"},
-    {T("Explode"), "Explode_Axisexplode", T("Axis explode"), "Axisexplode", C::Yes, true, kToggled, "on_actionAxisExplodeDragger_triggerd(bool)"},
-    {T("Explode"), "Explode_Radialexplode", T("Radial explode"), "Radialexplode", C::Yes, true, kToggled, "on_actionRadialExplodeDragger_triggerd(bool)"},
-    {T("Explode"), "Explode_Centerexplode", T("Center explode"), "Centerexplode", C::Yes, true, kToggled, "on_actionCenterExplodeDragger_triggerd(bool)"},
-    {T("Alignment"), "Align_Alignment", T("Alignment"), "PointsAlign", C::Yes, true, kToggled, "on_actionCancel_triggered(bool)", &MainWindow::initAlignmentMenu},
-    {T("Alignment"), "Align_LockPosition", T("LockPosition"), "LockPosition", C::Yes, false, kToggled, "on_actionLockPosition_triggered(bool)"},
-    {T("Combine"), "Basic_Combine", T("Combine"), "Combine", C::No, false, kClicked, "on_actionModelCombine_triggered()"},
-    {T("Combine"), "Basic_CombineAll", T("CombineAll"), "CombineAll", C::No, false, kClicked, "on_actionModelAutoCombine_triggered()"},
+    {QT_TRANSLATE_NOOP("MainWindow", "Reset"), "Basic_ResetPosition", QT_TRANSLATE_NOOP("MainWindow", "Reset Position"), "Reset", C::No, true, kClicked, "on_actionResetPosition_triggerd()"},
+    {QT_TRANSLATE_NOOP("MainWindow", "Reset"), "Basic_ResetColor", QT_TRANSLATE_NOOP("MainWindow", "Reset Color"), "ResetColor", C::No, true, kClicked, "on_actionResetColor_triggerd()"},
+    {QT_TRANSLATE_NOOP("MainWindow", "Reset"), "Basic_ResetTransparent", QT_TRANSLATE_NOOP("MainWindow", "Reset Transparent"), "ResetTransparent", C::No, true, kClicked, "on_actionResetTransparent_triggerd()"},
+    {QT_TRANSLATE_NOOP("MainWindow", "Resolve"), "Resolve_Freedrop", QT_TRANSLATE_NOOP("MainWindow", "Free drop"), "Freedrop", C::Yes, true, kToggled, "on_actionPlaneTransformDragger_triggerd(bool)"},
+    {QT_TRANSLATE_NOOP("MainWindow", "Resolve"), "Resolve_Directionaldrop", QT_TRANSLATE_NOOP("MainWindow", "Directional drop"), "Directionaldrop", C::Yes, true, kToggled, "on_actionAxisTransformDragger_triggerd(bool)"},
+    {QT_TRANSLATE_NOOP("MainWindow", "Resolve"), "Resolve_Alongaxial", QT_TRANSLATE_NOOP("MainWindow", "Along axial"), "Alongaxial", C::Yes, true, kToggled, "on_actionRotationTransformDragger_triggerd(bool)"},
+    {QT_TRANSLATE_NOOP("MainWindow", "Resolve"), "Resolve_UpdateAxisLocation", QT_TRANSLATE_NOOP("MainWindow", "设置枢轴"), "UpdateAxisLocation", C::Yes, true, kToggled, "on_actionUpdateAxisLocation_triggerd(bool)"},
+    {QT_TRANSLATE_NOOP("MainWindow", "Resolve"), "Resolve_RestAxisLocation", QT_TRANSLATE_NOOP("MainWindow", "重置枢轴"), "RestAxisLocation", C::No, true, kClicked, "on_actionRestAxisLocation_triggerd()"},
+    {QT_TRANSLATE_NOOP("MainWindow", "Explode"), "Explode_Axisexplode", QT_TRANSLATE_NOOP("MainWindow", "Axis explode"), "Axisexplode", C::Yes, true, kToggled, "on_actionAxisExplodeDragger_triggerd(bool)"},
+    {QT_TRANSLATE_NOOP("MainWindow", "Explode"), "Explode_Radialexplode", QT_TRANSLATE_NOOP("MainWindow", "Radial explode"), "Radialexplode", C::Yes, true, kToggled, "on_actionRadialExplodeDragger_triggerd(bool)"},
+    {QT_TRANSLATE_NOOP("MainWindow", "Explode"), "Explode_Centerexplode", QT_TRANSLATE_NOOP("MainWindow", "Center explode"), "Centerexplode", C::Yes, true, kToggled, "on_actionCenterExplodeDragger_triggerd(bool)"},
+    {QT_TRANSLATE_NOOP("MainWindow", "Alignment"), "Align_Alignment", QT_TRANSLATE_NOOP("MainWindow", "Alignment"), "PointsAlign", C::Yes, true, kToggled, "on_actionCancel_triggered(bool)", &MainWindow::initAlignmentMenu},
+    {QT_TRANSLATE_NOOP("MainWindow", "Alignment"), "Align_LockPosition", QT_TRANSLATE_NOOP("MainWindow", "LockPosition"), "LockPosition", C::Yes, false, kToggled, "on_actionLockPosition_triggered(bool)"},
+    {QT_TRANSLATE_NOOP("MainWindow", "Combine"), "Basic_Combine", QT_TRANSLATE_NOOP("MainWindow", "Combine"), "Combine", C::No, false, kClicked, "on_actionModelCombine_triggered()"},
+    {QT_TRANSLATE_NOOP("MainWindow", "Combine"), "Basic_CombineAll", QT_TRANSLATE_NOOP("MainWindow", "CombineAll"), "CombineAll", C::No, false, kClicked, "on_actionModelAutoCombine_triggered()"},
 };
 
 const RibbonActionRow kRelationPage[] = {
-    {T("Calculate"), "Relation_addCollision", T("test"), "addCollision", C::No, false, kClicked, "on_actionCollisionSetting_triggered()"},
-    {T("Other"), "Relation_Collision List", T("Collision List"), "CollisionList", C::Yes, false, kToggled, "CollisionShowUI(bool)"},
-    {T("Other"), "Relation_Hide Collision Effect", T("Hide Collision Effect"), "Collisionclear", C::No, false, kToggled, "hideCollisionEffect()"},
-    {T("Other"), "Relation_Show Collision Model", T("Show Collision Model"), "onlyShowCollisionNodes", C::Yes, false, kToggled, "showCollisionPart(bool)"},
+    {QT_TRANSLATE_NOOP("MainWindow", "Calculate"), "Relation_addCollision", QT_TRANSLATE_NOOP("MainWindow", "test"), "addCollision", C::No, false, kClicked, "on_actionCollisionSetting_triggered()"},
+    {QT_TRANSLATE_NOOP("MainWindow", "Other"), "Relation_Collision List", QT_TRANSLATE_NOOP("MainWindow", "Collision List"), "CollisionList", C::Yes, false, kToggled, "CollisionShowUI(bool)"},
+    {QT_TRANSLATE_NOOP("MainWindow", "Other"), "Relation_Hide Collision Effect", QT_TRANSLATE_NOOP("MainWindow", "Hide Collision Effect"), "Collisionclear", C::No, false, kToggled, "hideCollisionEffect()"},
+    {QT_TRANSLATE_NOOP("MainWindow", "Other"), "Relation_Show Collision Model", QT_TRANSLATE_NOOP("MainWindow", "Show Collision Model"), "onlyShowCollisionNodes", C::Yes, false, kToggled, "showCollisionPart(bool)"},
 };
 
 const RibbonActionRow kHelpPage[] = {
-    {"", nullptr, T("Sample"), "Sample32", C::No, false, kClicked, "on_actionOpenSample_triggered()"},
-    {"", nullptr, "帮助", "help", C::No, false, kClicked, "on_actionHelp_triggered()", nullptr, false, RibbonText::Fixed},
-    {"", nullptr, "关于", "about32", C::No, false, kClicked, "on_actionAbout_triggered()", nullptr, false, RibbonText::Fixed},
+    {"", nullptr, QT_TRANSLATE_NOOP("MainWindow", "Sample"), "Sample32", C::No, false, kClicked, "on_actionOpenSample_triggered()"},
+    {"", nullptr, QT_TRANSLATE_NOOP("MainWindow", "帮助"), "help", C::No, false, kClicked, "on_actionHelp_triggered()"},
+    {"", nullptr, QT_TRANSLATE_NOOP("MainWindow", "关于"), "about32", C::No, false, kClicked, "on_actionAbout_triggered()"},
 };
 
 template <int N>

@@ -3,10 +3,6 @@
 class MainWindow;
 class QMenu;
 
-// How a ribbon action reaches the user: its text translated in the context "MainWindow", or shown
-// exactly as written (the few Chinese texts that no translation changes).
-enum class RibbonText { Translated, Fixed };
-
 // Checkable or not; Off and On also set the initial state.
 enum class RibbonCheck { No, Yes, Off, On };
 
@@ -20,7 +16,7 @@ struct RibbonActionRow
 {
     const char* pannel;   // panel title (pages only)
     const char* key;      // action-map key; null: not stored
-    const char* text;
+    const char* text;     // translated in the context "MainWindow"
     const char* icon;     // file name under ":/VantorViewer/icon/" without ".png"; a leading ':' is a full path
     RibbonCheck check;
     bool command;         // appended to the command-action list
@@ -28,6 +24,5 @@ struct RibbonActionRow
     const char* slot;     // normalised signature of the receiver's slot
     RibbonMenuBuilder menu = nullptr;
     bool splitButton = false; // the button part triggers, the arrow opens the menu
-    RibbonText textKind = RibbonText::Translated;
     RibbonReceiver receiver = RibbonReceiver::Window;
 };

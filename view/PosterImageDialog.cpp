@@ -99,7 +99,7 @@ PosterImageDialog::~PosterImageDialog()
 QString PosterImageDialog::tileNumberText(int size)
 {
     const int n = size / tileSize();
-    return QStringLiteral("%1x%2 = %3 tile(s)").arg(n).arg(n).arg(n * n);
+    return tr("%1x%2 = %3 tile(s)").arg(n).arg(n).arg(n * n);
 }
 
 void PosterImageDialog::on_lineEditPosterSize_editingFinished()

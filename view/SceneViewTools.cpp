@@ -134,7 +134,7 @@ QString SceneView::defaultNoteFileName(const QString& modelPath)
 
 void SceneView::exportNotes(const QString& modelPath)
 {
-    QString path = Prompts::get().getSaveFileName(this, QString::fromUtf8("保存文件"), defaultNoteFileName(modelPath),
+    QString path = Prompts::get().getSaveFileName(this, tr("保存文件"), defaultNoteFileName(modelPath),
                                                   QStringLiteral("*.note"));
     if (path.isEmpty())
         return; // cancelled: nothing is written and the folder stays
@@ -154,7 +154,7 @@ void SceneView::exportNotes(const QString& modelPath)
 
 void SceneView::importNotes()
 {
-    const QString path = Prompts::get().getOpenFileName(this, QString::fromUtf8("打开文件"), m_lastDirectory,
+    const QString path = Prompts::get().getOpenFileName(this, tr("打开文件"), m_lastDirectory,
                                                         QStringLiteral("*.note"));
     if (path.isEmpty())
         return;
@@ -191,9 +191,9 @@ void SceneView::showMeasureProperty(const std::string& kind)
             measures->AddMeasureListener(m_measureListener);
     placeMeasureProperty();
     if (kind == "SurfaceArea")
-        m_measurePanel->caption()->setText(QString::fromUtf8("面积测量"));
+        m_measurePanel->caption()->setText(tr("面积测量"));
     else if (kind == "Volume")
-        m_measurePanel->caption()->setText(QString::fromUtf8("体积测量"));
+        m_measurePanel->caption()->setText(tr("体积测量"));
     m_measurePanel->show();
 }
 

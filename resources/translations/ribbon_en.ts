@@ -12,19 +12,19 @@
     <name>MainWindow</name>
     <message>
         <source>Load root scene</source>
-        <translation>Load root scene</translation>
+        <translation>Open animation</translation>
     </message>
     <message>
         <source>Save root scene</source>
-        <translation>Save root scene</translation>
+        <translation>Save animation</translation>
     </message>
     <message>
         <source>delete all Keyframe</source>
-        <translation>delete all Keyframe</translation>
+        <translation>Delete keyframes</translation>
     </message>
     <message>
         <source>play</source>
-        <translation>play</translation>
+        <translation>Play</translation>
     </message>
     <message>
         <source>Play</source>
@@ -40,27 +40,27 @@
     </message>
     <message>
         <source>ReversePlay</source>
-        <translation>ReversePlay</translation>
+        <translation>Reverse</translation>
     </message>
     <message>
         <source>CyclicPlay</source>
-        <translation>CyclicPlay</translation>
+        <translation>Loop</translation>
     </message>
     <message>
         <source>CameraPlay</source>
-        <translation>CameraPlay</translation>
+        <translation>Camera animation</translation>
     </message>
     <message>
         <source>other</source>
-        <translation>other</translation>
+        <translation>Other</translation>
     </message>
     <message>
         <source>Time set</source>
-        <translation>Time set</translation>
+        <translation>Time settings</translation>
     </message>
     <message>
         <source>Time axle</source>
-        <translation>Time axle</translation>
+        <translation>Timeline</translation>
     </message>
     <message>
         <source>Play time</source>
@@ -68,7 +68,7 @@
     </message>
     <message>
         <source>PlaySpeed:</source>
-        <translation>PlaySpeed:</translation>
+        <translation>Play speed:</translation>
     </message>
     <message>
         <source>Open</source>
@@ -88,7 +88,7 @@
     </message>
     <message>
         <source>System setting</source>
-        <translation>System setting</translation>
+        <translation>System settings</translation>
     </message>
     <message>
         <source>Close</source>
@@ -124,15 +124,15 @@
     </message>
     <message>
         <source>Profile</source>
-        <translation>Profile</translation>
+        <translation>Section</translation>
     </message>
     <message>
         <source>Conversion</source>
-        <translation>Conversion</translation>
+        <translation>Transform</translation>
     </message>
     <message>
         <source>Relation</source>
-        <translation>Relation</translation>
+        <translation>Interference</translation>
     </message>
     <message>
         <source>Animation</source>
@@ -144,7 +144,7 @@
     </message>
     <message>
         <source>begin</source>
-        <translation>begin</translation>
+        <translation>File</translation>
     </message>
     <message>
         <source>3D view</source>
@@ -172,151 +172,151 @@
     </message>
     <message>
         <source>XDirection</source>
-        <translation>XDirection</translation>
+        <translation>X up</translation>
     </message>
     <message>
         <source>YDirection</source>
-        <translation>YDirection</translation>
+        <translation>Y up</translation>
     </message>
     <message>
         <source>ZDirection</source>
-        <translation>ZDirection</translation>
+        <translation>Z up</translation>
     </message>
     <message>
         <source>XOppositeDirection</source>
-        <translation>XOppositeDirection</translation>
+        <translation>-X up</translation>
     </message>
     <message>
         <source>YOppositeDirection</source>
-        <translation>YOppositeDirection</translation>
+        <translation>-Y up</translation>
     </message>
     <message>
         <source>ZOppositeDirection</source>
-        <translation>ZOppositeDirection</translation>
+        <translation>-Z up</translation>
     </message>
     <message>
         <source>FlatRender</source>
-        <translation>FlatRender</translation>
+        <translation>Shaded</translation>
     </message>
     <message>
         <source>LineRender</source>
-        <translation>LineRender</translation>
+        <translation>Wireframe</translation>
     </message>
     <message>
         <source>PointRender</source>
-        <translation>PointRender</translation>
+        <translation>Points</translation>
     </message>
     <message>
         <source>BlackingRender</source>
-        <translation>BlackingRender</translation>
+        <translation>Hidden lines</translation>
     </message>
     <message>
         <source>TransparentShow</source>
-        <translation>TransparentShow</translation>
+        <translation>Transparent</translation>
     </message>
     <message>
         <source>ShowEdge</source>
-        <translation>ShowEdge</translation>
+        <translation>Show edges</translation>
     </message>
     <message>
         <source>FrontView</source>
-        <translation>FrontView</translation>
+        <translation>Front</translation>
     </message>
     <message>
         <source>BackView</source>
-        <translation>BackView</translation>
+        <translation>Back</translation>
     </message>
     <message>
         <source>LeftView</source>
-        <translation>LeftView</translation>
+        <translation>Left</translation>
     </message>
     <message>
         <source>RightView</source>
-        <translation>RightView</translation>
+        <translation>Right</translation>
     </message>
     <message>
         <source>BottomView</source>
-        <translation>BottomView</translation>
+        <translation>Bottom</translation>
     </message>
     <message>
         <source>IsodraftView</source>
-        <translation>IsodraftView</translation>
+        <translation>Isometric</translation>
     </message>
     <message>
         <source>delete all keyframe</source>
-        <translation>delete all keyframe</translation>
+        <translation>Delete all keyframes</translation>
     </message>
     <message>
         <source>delete select keyfame</source>
-        <translation>delete select keyfame</translation>
+        <translation>Delete selected keyframes</translation>
     </message>
     <message>
         <source>delete camera keyframe</source>
-        <translation>delete camera keyframe</translation>
+        <translation>Delete camera keyframes</translation>
     </message>
     <message>
         <source>PntToPntDistance</source>
-        <translation>PntToPntDistance</translation>
+        <translation>Point to point</translation>
     </message>
     <message>
         <source>PntToLineDistance</source>
-        <translation>PntToLineDistance</translation>
+        <translation>Point to line</translation>
     </message>
     <message>
         <source>PntToFaceDistance</source>
-        <translation>PntToFaceDistance</translation>
+        <translation>Point to face</translation>
     </message>
     <message>
         <source>LineToLineDistance</source>
-        <translation>LineToLineDistance</translation>
+        <translation>Line to line</translation>
     </message>
     <message>
         <source>LineToFaceDistance</source>
-        <translation>LineToFaceDistance</translation>
+        <translation>Line to face</translation>
     </message>
     <message>
         <source>FaceToFaceDistance</source>
-        <translation>FaceToFaceDistance</translation>
+        <translation>Face to face</translation>
     </message>
     <message>
         <source>CenterToCenterDistance</source>
-        <translation>CenterToCenterDistance</translation>
+        <translation>Centre to centre</translation>
     </message>
     <message>
         <source>ShaftToShaftDistance</source>
-        <translation>ShaftToShaftDistance</translation>
+        <translation>Axis to axis</translation>
     </message>
     <message>
         <source>LineToLineAngle</source>
-        <translation>LineToLineAngle</translation>
+        <translation>Line to line angle</translation>
     </message>
     <message>
         <source>LineToFaceAngle</source>
-        <translation>LineToFaceAngle</translation>
+        <translation>Line to face angle</translation>
     </message>
     <message>
         <source>FaceToFaceAngle</source>
-        <translation>FaceToFaceAngle</translation>
+        <translation>Face to face angle</translation>
     </message>
     <message>
         <source>LineDistance</source>
-        <translation>LineDistance</translation>
+        <translation>Line length</translation>
     </message>
     <message>
         <source>EllipseDistance</source>
-        <translation>EllipseDistance</translation>
+        <translation>Arc length</translation>
     </message>
     <message>
         <source>RadiusDis</source>
-        <translation>RadiusDis</translation>
+        <translation>Radius</translation>
     </message>
     <message>
         <source>DiameterDis</source>
-        <translation>DiameterDis</translation>
+        <translation>Diameter</translation>
     </message>
     <message>
         <source>SurfaceArea</source>
-        <translation>SurfaceArea</translation>
+        <translation>Surface area</translation>
     </message>
     <message>
         <source>Volume</source>
@@ -324,39 +324,39 @@
     </message>
     <message>
         <source>PointsAlign</source>
-        <translation>PointsAlign</translation>
+        <translation>Align points</translation>
     </message>
     <message>
         <source>LinesAlign</source>
-        <translation>LinesAlign</translation>
+        <translation>Align lines</translation>
     </message>
     <message>
         <source>FacesAlign</source>
-        <translation>FacesAlign</translation>
+        <translation>Align faces</translation>
     </message>
     <message>
         <source>LineToFaceAlign</source>
-        <translation>LineToFaceAlign</translation>
+        <translation>Align line to face</translation>
     </message>
     <message>
         <source>RectNote</source>
-        <translation>RectNote</translation>
+        <translation>Rectangle markup</translation>
     </message>
     <message>
         <source>CircleNote</source>
-        <translation>CircleNote</translation>
+        <translation>Circle markup</translation>
     </message>
     <message>
         <source>EllipseNote</source>
-        <translation>EllipseNote</translation>
+        <translation>Ellipse markup</translation>
     </message>
     <message>
         <source>BrushNote</source>
-        <translation>BrushNote</translation>
+        <translation>Pen markup</translation>
     </message>
     <message>
         <source>resetDockFloating</source>
-        <translation>resetDockFloating</translation>
+        <translation>Reset docked windows</translation>
     </message>
     <message>
         <source>Appearance</source>
@@ -364,11 +364,11 @@
     </message>
     <message>
         <source>Pattern</source>
-        <translation>Pattern</translation>
+        <translation>Display mode</translation>
     </message>
     <message>
         <source>NodeColor</source>
-        <translation>NodeColor</translation>
+        <translation>Colour</translation>
     </message>
     <message>
         <source>Transparency</source>
@@ -380,7 +380,7 @@
     </message>
     <message>
         <source>navigation</source>
-        <translation>navigation</translation>
+        <translation>Navigation</translation>
     </message>
     <message>
         <source>Rotation</source>
@@ -396,15 +396,15 @@
     </message>
     <message>
         <source>Adapt</source>
-        <translation>Adapt</translation>
+        <translation>Fit</translation>
     </message>
     <message>
         <source>FullScreen</source>
-        <translation>FullScreen</translation>
+        <translation>Full screen</translation>
     </message>
     <message>
         <source>show/hide</source>
-        <translation>show/hide</translation>
+        <translation>Show/Hide</translation>
     </message>
     <message>
         <source>Hide</source>
@@ -412,7 +412,7 @@
     </message>
     <message>
         <source>Isolation</source>
-        <translation>Isolation</translation>
+        <translation>Isolate</translation>
     </message>
     <message>
         <source>Show</source>
@@ -420,7 +420,7 @@
     </message>
     <message>
         <source>ViewDirection</source>
-        <translation>ViewDirection</translation>
+        <translation>Up direction</translation>
     </message>
     <message>
         <source>Selection</source>
@@ -428,7 +428,7 @@
     </message>
     <message>
         <source>Take snapShot</source>
-        <translation>Take snapShot</translation>
+        <translation>Snapshot</translation>
     </message>
     <message>
         <source>Screenshot</source>
@@ -444,11 +444,11 @@
     </message>
     <message>
         <source>Basic view</source>
-        <translation>Basic view</translation>
+        <translation>Standard views</translation>
     </message>
     <message>
         <source>Axis view</source>
-        <translation>Axis view</translation>
+        <translation>Isometric view</translation>
     </message>
     <message>
         <source>Edit</source>
@@ -456,7 +456,7 @@
     </message>
     <message>
         <source>Add to</source>
-        <translation>Add to</translation>
+        <translation>Add</translation>
     </message>
     <message>
         <source>Delete</source>
@@ -468,15 +468,15 @@
     </message>
     <message>
         <source>Last View</source>
-        <translation>Last View</translation>
+        <translation>Previous view</translation>
     </message>
     <message>
         <source>Next View</source>
-        <translation>Next View</translation>
+        <translation>Next view</translation>
     </message>
     <message>
         <source>Model</source>
-        <translation>Model</translation>
+        <translation>Mode</translation>
     </message>
     <message>
         <source>Third person</source>
@@ -484,11 +484,11 @@
     </message>
     <message>
         <source>Gravity model</source>
-        <translation>Gravity model</translation>
+        <translation>Gravity</translation>
     </message>
     <message>
         <source>Obstacles</source>
-        <translation>Obstacles</translation>
+        <translation>Collisions</translation>
     </message>
     <message>
         <source>Measure</source>
@@ -512,19 +512,19 @@
     </message>
     <message>
         <source>MeasureProperty</source>
-        <translation>MeasureProperty</translation>
+        <translation>Area and volume</translation>
     </message>
     <message>
         <source>Notations</source>
-        <translation>Notations</translation>
+        <translation>Notes</translation>
     </message>
     <message>
         <source>New-built</source>
-        <translation>New-built</translation>
+        <translation>New note</translation>
     </message>
     <message>
         <source>3DNote</source>
-        <translation>3DNote</translation>
+        <translation>Markup</translation>
     </message>
     <message>
         <source>Import</source>
@@ -536,7 +536,7 @@
     </message>
     <message>
         <source>Establish</source>
-        <translation>Establish</translation>
+        <translation>New section</translation>
     </message>
     <message>
         <source>Reverse</source>
@@ -544,7 +544,7 @@
     </message>
     <message>
         <source>ClipSelected</source>
-        <translation>ClipSelected</translation>
+        <translation>Cut selected</translation>
     </message>
     <message>
         <source>Reset</source>
@@ -552,31 +552,31 @@
     </message>
     <message>
         <source>Reset Position</source>
-        <translation>Reset Position</translation>
+        <translation>Reset position</translation>
     </message>
     <message>
         <source>Reset Color</source>
-        <translation>Reset Color</translation>
+        <translation>Reset colour</translation>
     </message>
     <message>
         <source>Reset Transparent</source>
-        <translation>Reset Transparent</translation>
+        <translation>Reset transparency</translation>
     </message>
     <message>
         <source>Resolve</source>
-        <translation>Resolve</translation>
+        <translation>Move</translation>
     </message>
     <message>
         <source>Free drop</source>
-        <translation>Free drop</translation>
+        <translation>Free drag</translation>
     </message>
     <message>
         <source>Directional drop</source>
-        <translation>Directional drop</translation>
+        <translation>Directional drag</translation>
     </message>
     <message>
         <source>Along axial</source>
-        <translation>Along axial</translation>
+        <translation>Rotate about axis</translation>
     </message>
     <message>
         <source>设置枢轴</source>
@@ -592,15 +592,15 @@
     </message>
     <message>
         <source>Axis explode</source>
-        <translation>Axis explode</translation>
+        <translation>Axial explosion</translation>
     </message>
     <message>
         <source>Radial explode</source>
-        <translation>Radial explode</translation>
+        <translation>Radial explosion</translation>
     </message>
     <message>
         <source>Center explode</source>
-        <translation>Center explode</translation>
+        <translation>Central explosion</translation>
     </message>
     <message>
         <source>Alignment</source>
@@ -608,7 +608,7 @@
     </message>
     <message>
         <source>LockPosition</source>
-        <translation>LockPosition</translation>
+        <translation>Lock position</translation>
     </message>
     <message>
         <source>Combine</source>
@@ -616,15 +616,15 @@
     </message>
     <message>
         <source>CombineAll</source>
-        <translation>CombineAll</translation>
+        <translation>Combine all</translation>
     </message>
     <message>
         <source>Calculate</source>
-        <translation>Calculate</translation>
+        <translation>Check</translation>
     </message>
     <message>
         <source>test</source>
-        <translation>test</translation>
+        <translation>Interference check</translation>
     </message>
     <message>
         <source>Other</source>
@@ -632,27 +632,27 @@
     </message>
     <message>
         <source>Collision List</source>
-        <translation>Collision List</translation>
+        <translation>Interference list</translation>
     </message>
     <message>
         <source>Hide Collision Effect</source>
-        <translation>Hide Collision Effect</translation>
+        <translation>Clear interference display</translation>
     </message>
     <message>
         <source>Show Collision Model</source>
-        <translation>Show Collision Model</translation>
+        <translation>Show interfering parts only</translation>
     </message>
     <message>
         <source>Navigation</source>
-        <translation>Navigation</translation>
+        <translation>Walking speed</translation>
     </message>
     <message>
         <source>linear velocity</source>
-        <translation>linear velocity</translation>
+        <translation>Linear speed</translation>
     </message>
     <message>
         <source>scan</source>
-        <translation>scan</translation>
+        <translation>Field of view</translation>
     </message>
     <message>
         <source>m/s</source>
@@ -660,7 +660,27 @@
     </message>
     <message>
         <source>angular velocity</source>
-        <translation>angular velocity</translation>
+        <translation>Angular speed</translation>
+    </message>
+    <message>
+        <source>MenuButtonPopup</source>
+        <translation>MenuButtonPopup</translation>
+    </message>
+    <message>
+        <source>Preferences</source>
+        <translation>Preferences</translation>
+    </message>
+    <message>
+        <source>帮助</source>
+        <translation>Help</translation>
+    </message>
+    <message>
+        <source>退出全屏</source>
+        <translation>Exit full screen</translation>
+    </message>
+    <message>
+        <source>关于</source>
+        <translation>About</translation>
     </message>
 </context>
 <context>

@@ -662,6 +662,26 @@
         <source>angular velocity</source>
         <translation>角速度</translation>
     </message>
+    <message>
+        <source>MenuButtonPopup</source>
+        <translation>MenuButtonPopup</translation>
+    </message>
+    <message>
+        <source>Preferences</source>
+        <translation>首选项</translation>
+    </message>
+    <message>
+        <source>帮助</source>
+        <translation>帮助</translation>
+    </message>
+    <message>
+        <source>退出全屏</source>
+        <translation>退出全屏</translation>
+    </message>
+    <message>
+        <source>关于</source>
+        <translation>关于</translation>
+    </message>
 </context>
 <context>
     <name>SARibbonBar</name>

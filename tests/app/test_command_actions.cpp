@@ -1,6 +1,8 @@
 // The command registry and the ribbon slots that start interactive commands; a measure driven through
 // the real window and view on the sample, saved and read back.
 
+#include "ViewEvents.h"
+
 #include "app/MainWindow.h"
 #include "app/Prompts.h"
 #include "support/TestSupport.h"
@@ -301,52 +303,9 @@ TEST(CommandSlots, AreaAndVolumeOpenAndCloseTheResultPanel)
     EXPECT_EQ(w.manager()->getExecuteType(), "None");
 }
 
-namespace {
-
-// The view's own pump, as the view's event traversal runs it.
-CombineCommandHandler* pumpOf(SceneView* view)
-{
-    for (auto& handler : view->getView()->getEventHandlers())
-        if (auto* pump = dynamic_cast<CombineCommandHandler*>(handler.get()))
-            return pump;
-    return nullptr;
-}
-
-void send(CombineCommandHandler* pump, osgViewer::View* view, osgGA::GUIEventAdapter::EventType type,
-          const osg::Vec2d& at = osg::Vec2d())
-{
-    osg::ref_ptr<osgGA::GUIEventAdapter> ea = new osgGA::GUIEventAdapter;
-    ea->setInputRange(-1, -1, 1, 1);
-    ea->setMouseYOrientation(osgGA::GUIEventAdapter::Y_INCREASING_UPWARDS);
-    ea->setX(float(at.x()));
-    ea->setY(float(at.y()));
-    ea->setEventType(type);
-    ea->setButton(osgGA::GUIEventAdapter::LEFT_MOUSE_BUTTON);
-    pump->handle(*ea, *view);
-}
-
-// Window spots (normalised) where the ray meets the model.
-std::vector<osg::Vec2d> spotsOnModel(osgViewer::View* view)
-{
-    std::vector<osg::Vec2d> spots;
-    osg::ref_ptr<Vantor::Model> top = Vantor::Model::GetTopModel(view->getSceneData());
-    const osg::NodePath path = Vantor::OsgHelper::computeNodePath(top.get());
-    for (double y = -0.6; y <= 0.6; y += 0.1)
-        for (double x = -0.6; x <= 0.6; x += 0.1) {
-            osgUtil::LineSegmentIntersector::Intersections hits;
-            if (!view->computeIntersections(view->getCamera(), osgUtil::Intersector::PROJECTION, x, y, path, hits))
-                continue;
-            // Faces of parts, not the annotations drawn beside them.
-            for (const auto& hit : hits) {
-                if (Vantor::DazoData::find<Vantor::DazoData::FaceData>(hit.drawable.get()))
-                    spots.emplace_back(x, y);
-                break;
-            }
-        }
-    return spots;
-}
-
-} // namespace
+using view_events::pumpOf;
+using view_events::send;
+using view_events::spotsOnModel;
 
 TEST(MeasureEndToEnd, TwoClicksOnTheSampleMeasureAndTheMeasureIsSavedAndReadBack)
 {

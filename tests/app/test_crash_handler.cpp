@@ -7,6 +7,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QRegularExpression>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <QThread>
 
@@ -185,6 +186,31 @@ TEST(CrashDump, StartsTheMessageProgramWithCodeAndAddress)
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
     const QString dump = QString::fromUtf8(f.readAll());
     EXPECT_EQ(words, (QStringList{QStringLiteral("c0000005"), lineValue(dump, QStringLiteral("Address"))}));
+}
+
+TEST(CrashMessage, SpeaksTheLanguageTheProgramStartsIn)
+{
+    QTemporaryDir folder;
+    ASSERT_TRUE(QDir(folder.path()).mkdir(QStringLiteral("lang")));
+    const QString english = folder.filePath(QStringLiteral("lang/nerioviewer_en.qm"));
+    QFile(english).open(QIODevice::WriteOnly);
+    QFile(folder.filePath(QStringLiteral("lang/nerioviewer_zh.qm"))).open(QIODevice::WriteOnly);
+    struct Case
+    {
+        const char* stored;
+        QString file;
+    };
+    const Case cases[] = {
+        {"en", english},
+        {"zh", QString()}, // the texts' own language
+        {"fr", QString()}, // no file: Chinese, as the program falls back
+    };
+    for (const Case& c : cases) {
+        QSettings(QStringLiteral("Nerio3dViewer"), QStringLiteral("NerioViewer"))
+            .setValue(QStringLiteral("Application/currentLanguage"), QString::fromLatin1(c.stored));
+        EXPECT_EQ(crashMessageTranslation(folder.path()).toStdString(), c.file.toStdString()) << c.stored;
+    }
+    QSettings(QStringLiteral("Nerio3dViewer"), QStringLiteral("NerioViewer")).remove(QStringLiteral("Application"));
 }
 
 TEST(CrashMessage, TextCarriesCodeAndAddress)

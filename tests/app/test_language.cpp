@@ -109,7 +109,7 @@ protected:
     }
     void TearDown() override
     {
-        setLanguage(QStringLiteral("none")); // leaves no translator of ours behind
+        removeAllTranslators(); // leaves no translator of ours behind
         m_env.reset();
     }
 
@@ -213,10 +213,44 @@ TEST_F(LanguageFixture, StartUpUsesTheStoredLanguage)
         AppSettings settings(QStringLiteral("Nerio3dViewer"), QStringLiteral("NerioViewer"));
         settings.remove(QStringLiteral("Application/currentLanguage"));
     }
-    LogCapture log;
-    setupLanguage();
-    EXPECT_EQ(log.lines(QStringLiteral("Debug")).value(0),
-              QStringLiteral("setting language to : ") + QLocale::system().name().left(2));
+    // Nothing stored and the preferences' "Automatic detection" both take the system's language.
+    for (const char* stored : {"", "auto"}) {
+        {
+            AppSettings settings(QStringLiteral("Nerio3dViewer"), QStringLiteral("NerioViewer"));
+            settings.setValue(QStringLiteral("Application/currentLanguage"), QString::fromLatin1(stored));
+        }
+        LogCapture log;
+        setupLanguage();
+        EXPECT_EQ(log.lines(QStringLiteral("Debug")).value(0),
+                  QStringLiteral("setting language to : ") + QLocale::system().name().left(2))
+            << stored;
+    }
+}
+
+TEST_F(LanguageFixture, TheChineseStartUpTranslatorsStandInOnlyUnderChineseOrWithoutAFile)
+{
+    // What main installs first: the program's and Qt's Chinese texts.
+    installStartupTranslators(QStringLiteral(NERIO_BIN_DIR));
+    struct Case
+    {
+        const char* code;
+        const char* cancel;    // a standard button, from Qt's own translation
+        const char* structure; // a dock title of the program
+    };
+    const Case cases[] = {
+        {"en", "Cancel", "Structure"}, // Chinese must not fill the gaps of English
+        {"zh", "取消", "结构树"},
+        {"xx", "取消", "结构树"}, // no file loads (a damaged one): the Chinese start stays
+        {"en", "Cancel", "Structure"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.code);
+        setLanguage(QString::fromLatin1(c.code));
+        EXPECT_EQ(translate("QPlatformTheme", "Cancel").toStdString(), c.cancel);
+        EXPECT_EQ(translate("MainWindow", "结构树").toStdString(), c.structure);
+    }
+    removeAllTranslators();
+    EXPECT_EQ(translate("QPlatformTheme", "Cancel"), QStringLiteral("Cancel"));
 }
 
 namespace {

@@ -1,4 +1,5 @@
 #include "app/MainWindow.h"
+#include "dialogs/PreferencesWidget.h"
 #include "panels/BookmarkWidget.h"
 #include "ribbon/CToolkit.h"
 #include "ribbon/RibbonIcons.h"
@@ -288,11 +289,12 @@ TEST(RibbonFrame, ApplicationMenuEntriesAndTheirStates)
     QMenu* menu = w.ribbonBar()->applitionButton()->menu();
     ASSERT_NE(menu, nullptr);
     EXPECT_EQ(texts(menu->actions()),
-              (QStringList{"Open", "Sample", "Save", "Save as", "-", "System setting", "Close", "-", "Quit"}));
+              (QStringList{"Open", "Sample", "Save", "Save as", "-", "System setting", "Preferences", "Close", "-",
+                           "Quit"}));
     const QList<QAction*> entries = menu->actions();
-    const std::map<QString, bool> enabledAtStart{{"Open", true},           {"Sample", true}, {"Save", false},
-                                                 {"Save as", false},        {"-", true},      {"System setting", true},
-                                                 {"Close", false},          {"Quit", true}};
+    const std::map<QString, bool> enabledAtStart{{"Open", true},    {"Sample", true},         {"Save", false},
+                                                 {"Save as", false}, {"-", true},              {"System setting", true},
+                                                 {"Preferences", true}, {"Close", false},      {"Quit", true}};
     for (QAction* a : entries) {
         const QString text = a->isSeparator() ? QStringLiteral("-") : a->text();
         EXPECT_EQ(a->isEnabled(), enabledAtStart.at(text)) << text.toStdString();
@@ -303,6 +305,14 @@ TEST(RibbonFrame, ApplicationMenuEntriesAndTheirStates)
     }
     EXPECT_EQ(w.ribbonBar()->applitionButton()->text(), "begin");
     EXPECT_EQ(w.quickSaveAction()->isEnabled(), false);
+
+    // The preferences, with the language list, open from the menu even before a model is loaded.
+    EXPECT_EQ(w.preferencesWidget(), nullptr);
+    entries.at(6)->trigger();
+    ASSERT_NE(w.preferencesWidget(), nullptr);
+    EXPECT_TRUE(w.preferencesWidget()->isVisible());
+    EXPECT_GE(w.preferencesWidget()->ui()->comboBoxLanguage->count(), 2);
+    w.preferencesWidget()->reject();
 
     w.setDocumentUiEnabled(true);
     for (QAction* a : entries)

@@ -1,5 +1,6 @@
 #include "vantor/align/AlignFeature.h"
 #include "vantor/feature/FeatureGeometry.h"
+#include "vantor/util/StrUtil.h"
 
 #include <osg/Geode>
 #include <osg/Geometry>
@@ -189,7 +190,7 @@ bool computeAlignment(const AlignFeature& moving, const AlignFeature& fixed, osg
                       std::string& refusal)
 {
     if (!finite(moving.point) || !finite(fixed.point) || !finite(moving.direction) || !finite(fixed.direction)) {
-        refusal = "所选特征无效，无法对齐";
+        refusal = StrUtil::translate("AlignmentCommand", "所选特征无效，无法对齐");
         return false;
     }
     osg::Quat turn;
@@ -198,7 +199,7 @@ bool computeAlignment(const AlignFeature& moving, const AlignFeature& fixed, osg
     const osg::Vec3d dm = moving.direction, df = fixed.direction;
     const bool needDirections = moving.kind != AlignFeature::Point;
     if (needDirections && (dm.length2() < 1e-24 || df.length2() < 1e-24)) {
-        refusal = "所选特征没有方向，无法对齐";
+        refusal = StrUtil::translate("AlignmentCommand", "所选特征没有方向，无法对齐");
         return false;
     }
     osg::Vec3d um = dm, uf = df;
@@ -216,19 +217,19 @@ bool computeAlignment(const AlignFeature& moving, const AlignFeature& fixed, osg
         translation = onFixed - moving.point;
     } else if (moving.kind == AlignFeature::Face && fixed.kind == AlignFeature::Face) {
         if (!moving.planar || !fixed.planar) {
-            refusal = "所选的面不是平面，无法进行面面对齐";
+            refusal = StrUtil::translate("AlignmentCommand", "所选的面不是平面，无法进行面面对齐");
             return false;
         }
         turn.makeRotate(um, -uf);
         translation = uf * ((fixed.point - moving.point) * uf);
     } else if (moving.kind == AlignFeature::Line && fixed.kind == AlignFeature::Face) {
         if (!fixed.planar) {
-            refusal = "所选的面不是平面，无法进行线面对齐";
+            refusal = StrUtil::translate("AlignmentCommand", "所选的面不是平面，无法进行线面对齐");
             return false;
         }
         osg::Vec3d inPlane = um - uf * (um * uf);
         if (inPlane.length() < 1e-6) {
-            refusal = "所选直线垂直于所选平面，无法进行线面对齐";
+            refusal = StrUtil::translate("AlignmentCommand", "所选直线垂直于所选平面，无法进行线面对齐");
             return false;
         }
         inPlane.normalize();
@@ -236,18 +237,18 @@ bool computeAlignment(const AlignFeature& moving, const AlignFeature& fixed, osg
         translation = uf * ((fixed.point - moving.point) * uf);
     } else if (moving.kind == AlignFeature::Point && fixed.kind == AlignFeature::Face) {
         if (!fixed.planar) {
-            refusal = "所选的面不是平面，无法将点对齐到面";
+            refusal = StrUtil::translate("AlignmentCommand", "所选的面不是平面，无法将点对齐到面");
             return false;
         }
         translation = uf * ((fixed.point - moving.point) * uf);
     } else {
-        refusal = "所选特征无法对齐";
+        refusal = StrUtil::translate("AlignmentCommand", "所选特征无法对齐");
         return false;
     }
     const osg::Matrixd motion = osg::Matrixd::translate(-movedPoint) * osg::Matrixd::rotate(turn) *
                                 osg::Matrixd::translate(movedPoint) * osg::Matrixd::translate(translation);
     if (!finite(motion)) {
-        refusal = "对齐结果无效";
+        refusal = StrUtil::translate("AlignmentCommand", "对齐结果无效");
         return false;
     }
     worldMotion = motion;

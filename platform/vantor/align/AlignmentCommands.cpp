@@ -2,6 +2,7 @@
 
 #include "vantor/align/AlignManager.h"
 #include "vantor/command/CommandManager.h"
+#include "vantor/util/StrUtil.h"
 
 #include <osgViewer/View>
 
@@ -52,9 +53,17 @@ bool sound(const osg::Matrixd& m)
 
 std::string AlignmentCommand::kindTip(bool moving) const
 {
-    const AlignFeature::Kind kind = moving ? movingKind() : fixedKind();
-    const char* what = kind == AlignFeature::Point ? "点" : kind == AlignFeature::Line ? "边线" : "平面";
-    return std::string(moving ? "请选择要移动的零件上的" : "请选择目标零件上的") + what;
+    switch (moving ? movingKind() : fixedKind()) {
+    case AlignFeature::Point:
+        return moving ? StrUtil::translate("AlignmentCommand", "请选择要移动的零件上的点")
+                      : StrUtil::translate("AlignmentCommand", "请选择目标零件上的点");
+    case AlignFeature::Line:
+        return moving ? StrUtil::translate("AlignmentCommand", "请选择要移动的零件上的边线")
+                      : StrUtil::translate("AlignmentCommand", "请选择目标零件上的边线");
+    default:
+        return moving ? StrUtil::translate("AlignmentCommand", "请选择要移动的零件上的平面")
+                      : StrUtil::translate("AlignmentCommand", "请选择目标零件上的平面");
+    }
 }
 
 bool AlignmentCommand::Execute()
@@ -104,7 +113,7 @@ bool AlignmentCommand::takeFeature(const AlignFeature& feature, osgViewer::View*
     if (feature.kind != fixedKind())
         return false;
     if (feature.model == m_moving.model) {
-        showTip("目标特征必须在另一个零件上");
+        showTip(StrUtil::translate("AlignmentCommand", "目标特征必须在另一个零件上"));
         return false;
     }
     osg::Matrixd motion;
@@ -120,7 +129,7 @@ bool AlignmentCommand::takeFeature(const AlignFeature& feature, osgViewer::View*
         return false;
     const osg::Matrixd after = model->getMatrix() * parent * motion * inverse;
     if (!sound(after)) {
-        showTip("对齐结果无效");
+        showTip(StrUtil::translate("AlignmentCommand", "对齐结果无效"));
         return false;
     }
     m_model = model;

@@ -5,6 +5,7 @@
 #include "vantor/dazoreader/DazoArchiveStream.h"
 #include "vantor/dazoreader/DazoSceneBuilder.h"
 #include "vantor/model/Model.h"
+#include "vantor/util/StrUtil.h"
 
 #include <algorithm>
 #include <climits>
@@ -60,7 +61,7 @@ osg::ref_ptr<Model> ArchiveReader::read(std::map<std::string, std::string>* docu
         ~PopChain() { chain.pop_back(); }
     } popChain{m_ctx.chain};
 
-    progress("Opening the model", 1.0f);
+    progress(StrUtil::translate("DazoReader", "Opening the model"), 1.0f);
     if (!m_archive.open(m_path)) {
         fail(m_archive.error());
         return nullptr;
@@ -72,24 +73,24 @@ osg::ref_ptr<Model> ArchiveReader::read(std::map<std::string, std::string>* docu
         }
     }
     RecordParser parser(m_ctx, m_path, m_top, m_archive, m_records);
-    progress("Reading the assembly", 5.0f);
+    progress(StrUtil::translate("DazoReader", "Reading the assembly"), 5.0f);
     if (!parser.readAssembly())
         return nullptr;
-    progress("Reading the geometry", 10.0f);
+    progress(StrUtil::translate("DazoReader", "Reading the geometry"), 10.0f);
     if (!parser.readGeometryAndAnnotations())
         return nullptr;
     if (documents && !parser.readDocuments(*documents))
         return nullptr;
     if (cancelled())
         return nullptr;
-    progress("Reading the meshes", 20.0f);
+    progress(StrUtil::translate("DazoReader", "Reading the meshes"), 20.0f);
     if (!parser.readMesh())
         return nullptr;
-    progress("Building the scene", 85.0f);
+    progress(StrUtil::translate("DazoReader", "Building the scene"), 85.0f);
     SceneBuilder builder(m_ctx, m_path, m_top, m_records);
     osg::ref_ptr<Model> root = builder.build(wrapped);
     if (root)
-        progress("Building the scene", 100.0f);
+        progress(StrUtil::translate("DazoReader", "Building the scene"), 100.0f);
     return root;
 }
 

@@ -2,6 +2,7 @@
 
 #include "vantor/dazoreader/DazoSceneBuilder.h"
 #include "vantor/model/Model.h"
+#include "vantor/util/StrUtil.h"
 
 #include "dazo/Vantor_Text.h"
 
@@ -133,7 +134,7 @@ private:
             model->setNodeMask(visible->value.GetBool() ? 0xffffffffu : 0u);
         ++m_done;
         if (m_ctx.progress)
-            m_ctx.progress("Reading the bill of materials", 100.0f * static_cast<float>(m_done) / static_cast<float>(std::max<std::size_t>(m_total, 1)));
+            m_ctx.progress(StrUtil::translate("DazoReader", "Reading the bill of materials"), 100.0f * static_cast<float>(m_done) / static_cast<float>(std::max<std::size_t>(m_total, 1)));
         if (depth == 0) {
             bool faces, lines;
             setGeometryFlags(model.get(), faces, lines);

@@ -3,6 +3,7 @@
 #include "vantor/dazoreader/DazoArchiveLayout.h"
 #include "vantor/dazoreader/DazoArchiveStream.h"
 #include "vantor/dazoreader/DazoHeap.h"
+#include "vantor/util/StrUtil.h"
 
 #include "dazo/Vantor_Geometry.h"
 #include "dazo/Vantor_Text.h"
@@ -465,8 +466,8 @@ bool RecordParser::readMesh()
         ++done;
         adviseHeap();
         const float share = static_cast<float>(mesh->position()) / static_cast<float>(std::max<std::uint64_t>(size, 1));
-        progress("Reading the meshes", 20.0f + 65.0f * share);
-        subProgress("Reading the meshes", 100.0f * static_cast<float>(done) / static_cast<float>(wanted.size()));
+        progress(StrUtil::translate("DazoReader", "Reading the meshes"), 20.0f + 65.0f * share);
+        subProgress(StrUtil::translate("DazoReader", "Reading the meshes"), 100.0f * static_cast<float>(done) / static_cast<float>(wanted.size()));
     }
     if (!mesh->finish())
         return fail(mesh->error());

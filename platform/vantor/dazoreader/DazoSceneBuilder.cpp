@@ -3,6 +3,7 @@
 #include "vantor/dazoreader/DazoPmiNodes.h"
 #include "vantor/model/Body.h"
 #include "vantor/model/Model.h"
+#include "vantor/util/StrUtil.h"
 
 #include "dazo/Vantor_Geometry.h"
 #include "dazo/Vantor_PMI.h"
@@ -366,7 +367,7 @@ osg::ref_ptr<Model> SceneBuilder::build(bool* wrapped)
         if (pmi && m_ctx.readPMI)
             addPmiNodes(*model, found->second.list);
         if (i % 256 == 0)
-            progress("Building the scene", 85.0f + 10.0f * static_cast<float>(i) / static_cast<float>(count));
+            progress(StrUtil::translate("DazoReader", "Building the scene"), 85.0f + 10.0f * static_cast<float>(i) / static_cast<float>(count));
     }
 
     // Dispersed sub-assemblies, each from its own archive beside this one.

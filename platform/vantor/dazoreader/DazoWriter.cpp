@@ -5,6 +5,7 @@
 #include "vantor/model/Body.h"
 #include "vantor/model/Model.h"
 #include "vantor/model/PMI.h"
+#include "vantor/util/StrUtil.h"
 
 #include "dazo/Vantor_Body.h"
 #include "dazo/Vantor_Document.h"
@@ -382,7 +383,7 @@ bool DazoWriter::saveNode(const std::string& path, osg::ref_ptr<osg::Node> root,
     if (!root)
         return fail("nothing to save to " + path + ": there is no model");
     reportStarted();
-    reportProgress("Collecting the model", 10.0f);
+    reportProgress(Vantor::StrUtil::translate("DazoReader", "Collecting the model"), 10.0f);
 
     SceneToDocument builder([this] { return isCancelled(); });
     VantorSoft::Vantor_Document document;
@@ -422,10 +423,10 @@ bool DazoWriter::saveNode(const std::string& path, osg::ref_ptr<osg::Node> root,
     }
     if (isCancelled())
         return fail("saving " + path + " was cancelled");
-    reportProgress("Writing the archive", 50.0f);
+    reportProgress(Vantor::StrUtil::translate("DazoReader", "Writing the archive"), 50.0f);
     std::string error;
     if (!Vantor::DazoLayout::WriteArchive(document, documents, path, &error))
         return fail("cannot save " + path + ": " + error);
-    reportProgress("Writing the archive", 100.0f);
+    reportProgress(Vantor::StrUtil::translate("DazoReader", "Writing the archive"), 100.0f);
     return true;
 }

@@ -5,6 +5,7 @@
 #include "vantor/command/OsgHelper.h"
 #include "vantor/model/Model.h"
 #include "vantor/property/ModelTransform.h"
+#include "vantor/util/StrUtil.h"
 
 #include <osgManipulator/TranslateAxisDragger>
 
@@ -66,7 +67,7 @@ bool ExplodeTransformDraggerCommand::collectTargets(osg::Node* sceneData,
     while (assembly && assembly->getModelChildrenNum() == 1 && assembly->getModelChild(0)->getModelChildrenNum() > 0)
         assembly = assembly->getModelChild(0);
     if (!assembly || assembly->getModelChildrenNum() < 2) {
-        showTip("请选择含有多个零件的装配体");
+        showTip(StrUtil::translate("ExplodeCommand", "请选择含有多个零件的装配体"));
         return false;
     }
     NodePtrList parts;

@@ -10,6 +10,7 @@
 #include "vantor/model/Body.h"
 #include "vantor/model/Model.h"
 #include "vantor/util/LogHandler.h"
+#include "vantor/util/StrUtil.h"
 
 #include <osg/BlendFunc>
 #include <osg/Geode>
@@ -128,7 +129,7 @@ MeasureCommand::MeasureCommand(std::string type, std::vector<Pick> stages, Quant
     : m_type(std::move(type))
     , m_stages(std::move(stages))
     , m_quantity(quantity)
-    , m_title(title)
+    , m_title(StrUtil::translate("MeasureCommand", title))
 {
     m_repeat = quantity == Area || quantity == Volume;
 }
@@ -158,15 +159,15 @@ std::string MeasureCommand::stageTip(std::size_t stage) const
     const Pick kind = m_stages[std::min(stage, m_stages.size() - 1)];
     const bool second = !m_repeat && m_stages.size() > 1 && stage > 0;
     switch (kind) {
-    case PickPoint: return second ? "请选择第二个点" : "请选择第一个点";
-    case PickEdge: return second ? "请选择第二条边" : "请选择一条边";
+    case PickPoint: return second ? StrUtil::translate("MeasureCommand", "请选择第二个点") : StrUtil::translate("MeasureCommand", "请选择第一个点");
+    case PickEdge: return second ? StrUtil::translate("MeasureCommand", "请选择第二条边") : StrUtil::translate("MeasureCommand", "请选择一条边");
     case PickFace:
         if (m_repeat)
-            return "请选择面，回车或右键结束";
-        return second ? "请选择第二个面" : "请选择一个面";
-    case PickCircle: return second ? "请选择第二个圆、圆弧或圆柱面" : "请选择圆、圆弧或圆柱面";
-    case PickShaft: return second ? "请选择第二根轴（圆柱面或圆边）" : "请选择一根轴（圆柱面或圆边）";
-    case PickBody: return "请选择实体，回车或右键结束";
+            return StrUtil::translate("MeasureCommand", "请选择面，回车或右键结束");
+        return second ? StrUtil::translate("MeasureCommand", "请选择第二个面") : StrUtil::translate("MeasureCommand", "请选择一个面");
+    case PickCircle: return second ? StrUtil::translate("MeasureCommand", "请选择第二个圆、圆弧或圆柱面") : StrUtil::translate("MeasureCommand", "请选择圆、圆弧或圆柱面");
+    case PickShaft: return second ? StrUtil::translate("MeasureCommand", "请选择第二根轴（圆柱面或圆边）") : StrUtil::translate("MeasureCommand", "请选择一根轴（圆柱面或圆边）");
+    case PickBody: return StrUtil::translate("MeasureCommand", "请选择实体，回车或右键结束");
     }
     return std::string();
 }
@@ -180,7 +181,7 @@ bool MeasureCommand::accept(const Picked& pick, std::string& why)
         if ((pick.kind == PickFace && before.face.owner == pick.face.owner && before.face.id == pick.face.id) ||
             (pick.kind == PickEdge && before.body == pick.body && before.edge.id == pick.edge.id &&
              before.edge.points == pick.edge.points)) {
-            why = "请选择另一个对象";
+            why = StrUtil::translate("MeasureCommand", "请选择另一个对象");
             return false;
         }
     }
@@ -189,7 +190,7 @@ bool MeasureCommand::accept(const Picked& pick, std::string& why)
             const bool same = pick.kind == PickBody ? before.body == pick.body
                                                     : before.face.owner == pick.face.owner && before.face.id == pick.face.id;
             if (same) {
-                why = "该对象已选择";
+                why = StrUtil::translate("MeasureCommand", "该对象已选择");
                 return false;
             }
         }
@@ -305,7 +306,7 @@ bool MeasureCommand::clickAt(osgViewer::View* view, double x, double y)
     const std::size_t stage = m_repeat ? 0 : m_picks.size();
     Picked picked;
     if (!pick(view, x, y, m_stages[stage], picked)) {
-        say(std::string("未选中合适的对象。") + stageTip(stage));
+        say(StrUtil::translate("MeasureCommand", "未选中合适的对象。") + stageTip(stage));
         return false;
     }
     std::string why;
@@ -354,7 +355,7 @@ void MeasureCommand::complete()
         // The last pick does not fit with the others: it may be taken again.
         if (!m_repeat)
             m_picks.pop_back();
-        say(r.error.empty() ? std::string("无法测量所选对象") : r.error);
+        say(r.error.empty() ? StrUtil::translate("MeasureCommand", "无法测量所选对象") : r.error);
         updateHighlight(nullptr);
         return;
     }

@@ -1,5 +1,7 @@
 #include "vantor/measure/MeasureGeometry.h"
 
+#include "vantor/util/StrUtil.h"
+
 #include <osg/BoundingBox>
 
 #include <algorithm>
@@ -17,7 +19,7 @@ constexpr double kPi = 3.14159265358979323846;
 // Directions closer than this (sine of the angle) count as parallel.
 constexpr double kParallel = 1e-6;
 
-Result fail(const char* why)
+Result fail(const std::string& why)
 {
     Result r;
     r.error = why;
@@ -224,7 +226,7 @@ Result pointToLine(const osg::Vec3d& p, const Edge& edge)
         }
     }
     if (best == std::numeric_limits<double>::max())
-        return fail("The edge has no points.");
+        return fail(StrUtil::translate("MeasureCommand", "The edge has no points."));
     return make(best, p, at);
 }
 
@@ -253,7 +255,7 @@ Result pointToFace(const osg::Vec3d& p, const Face& face)
         }
     }
     if (best == std::numeric_limits<double>::max())
-        return fail("The face has no triangles.");
+        return fail(StrUtil::translate("MeasureCommand", "The face has no triangles."));
     return make(best, p, at);
 }
 
@@ -280,7 +282,7 @@ Result lineToLine(const Edge& a, const Edge& b)
             }
         }
     if (best == std::numeric_limits<double>::max())
-        return fail("An edge has no points.");
+        return fail(StrUtil::translate("MeasureCommand", "An edge has no points."));
     return make(best, ca, cb);
 }
 
@@ -296,7 +298,7 @@ Result lineToFace(const Edge& e, const Face& f)
     for (const auto& s : segments(e))
         closestSegmentToTriangles(s.first, s.second, f.triangles, best, pa, pb);
     if (best == std::numeric_limits<double>::max())
-        return fail("The edge or the face is empty.");
+        return fail(StrUtil::translate("MeasureCommand", "The edge or the face is empty."));
     return make(best, pa, pb);
 }
 
@@ -331,7 +333,7 @@ Result faceToFace(const Face& a, const Face& b)
         for (int i = 0; i < 3; ++i)
             closestSegmentToTriangles(ta[t + i], ta[t + (i + 1) % 3], b.triangles, best, pa, pb);
     if (best == std::numeric_limits<double>::max())
-        return fail("A face is empty.");
+        return fail(StrUtil::translate("MeasureCommand", "A face is empty."));
     return make(best, pa, pb);
 }
 
@@ -341,7 +343,7 @@ Result axisToAxis(const osg::Vec3d& p1, const osg::Vec3d& d1in, const osg::Vec3d
 {
     osg::Vec3d d1 = d1in, d2 = d2in;
     if (d1.normalize() <= 0 || d2.normalize() <= 0)
-        return fail("An axis has no direction.");
+        return fail(StrUtil::translate("MeasureCommand", "An axis has no direction."));
     const osg::Vec3d n = d1 ^ d2;
     if (n.length() < kParallel) {
         const osg::Vec3d foot = p1 + d1 * ((p2 - p1) * d1);
@@ -376,7 +378,7 @@ Result lineLineAngle(const Edge& a, const Edge& b)
 {
     osg::Vec3d da, db;
     if (!edgeDirection(a, da) || !edgeDirection(b, db))
-        return fail("Both edges must be straight.");
+        return fail(StrUtil::translate("MeasureCommand", "Both edges must be straight."));
     return make(degrees(std::fabs(da * db)), middle(a), middle(b));
 }
 
@@ -384,7 +386,7 @@ Result faceFaceAngle(const Face& a, const Face& b)
 {
     osg::Vec3d oa, na, ob, nb;
     if (!faceNormal(a, oa, na) || !faceNormal(b, ob, nb))
-        return fail("Both faces must be flat.");
+        return fail(StrUtil::translate("MeasureCommand", "Both faces must be flat."));
     return make(degrees(std::fabs(na * nb)), middle(a), middle(b));
 }
 
@@ -392,7 +394,7 @@ Result lineFaceAngle(const Edge& e, const Face& f)
 {
     osg::Vec3d d, o, n;
     if (!edgeDirection(e, d) || !faceNormal(f, o, n))
-        return fail("The edge must be straight and the face flat.");
+        return fail(StrUtil::translate("MeasureCommand", "The edge must be straight and the face flat."));
     return make(90.0 - degrees(std::fabs(d * n)), middle(e), middle(f));
 }
 
@@ -427,7 +429,7 @@ Result edgeLength(const Edge& e)
         return r;
     }
     if (e.points.size() < 2)
-        return fail("The edge has no length.");
+        return fail(StrUtil::translate("MeasureCommand", "The edge has no length."));
     double len = 0;
     for (std::size_t i = 1; i < e.points.size(); ++i)
         len += (e.points[i] - e.points[i - 1]).length();
@@ -439,13 +441,13 @@ Result radiusOf(const Edge& e)
 {
     if (e.type == Edge::Ellipse) {
         if (std::fabs(e.major - e.minor) > 1e-6 * e.major)
-            return fail("The edge is an ellipse, not a circle.");
+            return fail(StrUtil::translate("MeasureCommand", "The edge is an ellipse, not a circle."));
         const osg::Vec3d rim = e.type == Edge::Ellipse && (e.start - e.center).length() > 0 ? e.start : e.center + e.xDir * e.major;
         return make(e.major, e.center, rim);
     }
     osg::Vec3d c, axis;
     if (!centreOf(e, c, axis))
-        return fail("The edge is not a circle.");
+        return fail(StrUtil::translate("MeasureCommand", "The edge is not a circle."));
     double r = 0;
     for (const auto& p : e.points)
         r += (p - c).length();
@@ -456,13 +458,13 @@ Result radiusOf(const Edge& e)
 Result radiusOf(const Face& f)
 {
     if (f.type != Face::Cylinder && f.type != Face::Sphere)
-        return fail("The face is not a cylinder.");
+        return fail(StrUtil::translate("MeasureCommand", "The face is not a cylinder."));
     const osg::Vec3d near = f.triangles.empty() ? f.axisPoint : f.triangles.front();
     osg::Vec3d c, axis;
     centreOf(f, near, c, axis);
     osg::Vec3d radial = near - c;
     if (radial.normalize() <= 0)
-        return fail("The face has no radius.");
+        return fail(StrUtil::translate("MeasureCommand", "The face has no radius."));
     return make(f.radius, c, c + radial * f.radius);
 }
 

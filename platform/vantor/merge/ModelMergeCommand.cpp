@@ -1,6 +1,7 @@
 #include "vantor/merge/ModelMergeCommand.h"
 
 #include "vantor/merge/ModelMergePlan.h"
+#include "vantor/util/StrUtil.h"
 
 #include <cmath>
 
@@ -53,7 +54,7 @@ bool ModelMergeCommand::Execute()
             if (!listener || percent == lastPercent)
                 return true;
             lastPercent = percent;
-            std::string text = "Merging models";
+            std::string text = StrUtil::translate("ModelMergeCommand", "Merging models");
             float value = float(percent);
             bool cancel = false;
             listener->onMergeProgress(text, &value, &cancel);

@@ -1,11 +1,12 @@
 #include "vantor/note/NoteCommands.h"
 
 #include "vantor/command/CommandManager.h"
+#include "vantor/command/OsgHelper.h"
 #include "vantor/command/SelectFilter.h"
 #include "vantor/command/TempNodeManager.h"
-#include "vantor/command/OsgHelper.h"
 #include "vantor/model/Model.h"
 #include "vantor/util/NodeSearch.h"
+#include "vantor/util/StrUtil.h"
 
 #include <QCoreApplication>
 #include <QMetaObject>
@@ -136,7 +137,7 @@ bool NoteCommandBase::handle(const osgGA::GUIEventAdapter& ea, osgGA::GUIActionA
     if (!manager())
         m_manager = breadthFirstFindOf<NoteManager>(v->getSceneData());
     if (!manager()) {
-        showTip("There is no model to put a note on");
+        showTip(StrUtil::translate("NoteCommand", "There is no model to put a note on"));
         return false;
     }
     const bool escape = ea.getEventType() == osgGA::GUIEventAdapter::KEYDOWN &&
@@ -234,7 +235,7 @@ PointNoteCommand::~PointNoteCommand() = default;
 
 std::string PointNoteCommand::startTip() const
 {
-    return "Click a point on the model for the note; drag to place its label";
+    return StrUtil::translate("NoteCommand", "Click a point on the model for the note; drag to place its label");
 }
 
 osg::ref_ptr<Note> PointNoteCommand::makeNote() const
@@ -262,7 +263,7 @@ bool PointNoteCommand::onEvent(const osgGA::GUIEventAdapter& ea, osgViewer::View
     if (isLeftPress(ea)) {
         osg::Vec3d point;
         if (!pickModel(v, ea, point)) {
-            showTip("No part under the cursor: click a point on the model for the note");
+            showTip(StrUtil::translate("NoteCommand", "No part under the cursor: click a point on the model for the note"));
             return false;
         }
         m_anchored = true;
@@ -319,7 +320,7 @@ void PointNoteCommand::askText()
         if (alive.expired() || getState() != STATE_RUNNING)
             return;
         std::string text;
-        const bool ok = PointNote::promptText(text, "Note");
+        const bool ok = PointNote::promptText(text, StrUtil::translate("NoteCommand", "Note"));
         if (alive.expired() || getState() != STATE_RUNNING)
             return;
         m_asking = false;
@@ -327,11 +328,11 @@ void PointNoteCommand::askText()
         if (!ok || text.empty()) {
             // No text, no note: the command waits for the next point.
             setPreview(nullptr);
-            showTip("The note needs a text: click a point on the model for the note");
+            showTip(StrUtil::translate("NoteCommand", "The note needs a text: click a point on the model for the note"));
             return;
         }
         osg::ref_ptr<Note> note = makeNote();
-        note->setName("Note");
+        note->setName(StrUtil::translate("NoteCommand", "Note"));
         note->setAnchor(m_anchor);
         note->setTextPosition(m_label);
         note->setText(text);
@@ -348,8 +349,8 @@ MarkupNoteCommand::MarkupNoteCommand(int shape)
 
 std::string MarkupNoteCommand::startTip() const
 {
-    return m_shape == Note3D::Brush ? "Press on the model and draw the stroke"
-                                    : "Press on the model and drag out the shape";
+    return m_shape == Note3D::Brush ? StrUtil::translate("NoteCommand", "Press on the model and draw the stroke")
+                                    : StrUtil::translate("NoteCommand", "Press on the model and drag out the shape");
 }
 
 std::vector<osg::Vec3d> MarkupNoteCommand::outline(int shape, const osg::Vec3d& a, const osg::Vec3d& b,
@@ -404,7 +405,7 @@ bool MarkupNoteCommand::onEvent(const osgGA::GUIEventAdapter& ea, osgViewer::Vie
     if (isLeftPress(ea)) {
         osg::Vec3d point;
         if (!pickModel(v, ea, point)) {
-            showTip("No part under the cursor: press on the model to start the markup");
+            showTip(StrUtil::translate("NoteCommand", "No part under the cursor: press on the model to start the markup"));
             return false;
         }
         m_drawing = true;
@@ -448,11 +449,11 @@ bool MarkupNoteCommand::onEvent(const osgGA::GUIEventAdapter& ea, osgViewer::Vie
                               : m_shape == Note3D::Circle ? m_span.length() < MinimumPixels : m_reach < MinimumPixels;
     if (points.size() < 2 || tooSmall) {
         setPreview(nullptr);
-        showTip("The markup has no size: press on the model and drag");
+        showTip(StrUtil::translate("NoteCommand", "The markup has no size: press on the model and drag"));
         return true;
     }
     osg::ref_ptr<Note3D> note = new Note3D;
-    note->setName("Markup");
+    note->setName(StrUtil::translate("NoteCommand", "Markup"));
     note->setShape(m_shape);
     note->setAnchor(m_start);
     note->setTextPosition(m_start);

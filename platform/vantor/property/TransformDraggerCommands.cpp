@@ -13,7 +13,9 @@
 #include "vantor/property/TransformModelsCommand.h"
 #include "vantor/util/LogHandler.h"
 #include "vantor/util/NodeSearch.h"
+#include "vantor/util/StrUtil.h"
 
+#include <QtGlobal>
 #include <osg/Depth>
 #include <osgManipulator/Command>
 #include <osgManipulator/ScaleAxisDragger>
@@ -28,8 +30,8 @@
 
 namespace Vantor {
 
-const char* const SelectModelTip = "请先选择要变换的模型";
-const char* const PivotTip = "点击模型上的点、角点或圆形边/孔作为新的轴位置";
+const char* const SelectModelTip = QT_TRANSLATE_NOOP("TransformDraggerCommand", "请先选择要变换的模型");
+const char* const PivotTip = QT_TRANSLATE_NOOP("TransformDraggerCommand", "点击模型上的点、角点或圆形边/孔作为新的轴位置");
 
 namespace {
 
@@ -110,7 +112,7 @@ bool TransformDraggerCommand::Execute()
 {
     setState(STATE_RUNNING);
     if (!attach())
-        showTip(SelectModelTip);
+        showTip(StrUtil::translate("TransformDraggerCommand", SelectModelTip));
     return true;
 }
 
@@ -120,7 +122,7 @@ bool TransformDraggerCommand::SelectedExecute()
         return false;
     detach();
     if (!attach())
-        showTip(SelectModelTip);
+        showTip(StrUtil::translate("TransformDraggerCommand", SelectModelTip));
     return true;
 }
 
@@ -337,9 +339,9 @@ bool UpdateAxisLocationCommand::Execute()
     setState(STATE_RUNNING);
     auto manager = getCommandManager();
     if (!manager || ModelTransform::selectedModels(manager->getSelectionManager()).empty())
-        showTip(SelectModelTip);
+        showTip(StrUtil::translate("TransformDraggerCommand", SelectModelTip));
     else
-        showTip(PivotTip);
+        showTip(StrUtil::translate("TransformDraggerCommand", PivotTip));
     return true;
 }
 
@@ -347,7 +349,7 @@ bool UpdateAxisLocationCommand::SelectedExecute()
 {
     auto manager = getCommandManager();
     if (manager && !ModelTransform::selectedModels(manager->getSelectionManager()).empty())
-        showTip(PivotTip);
+        showTip(StrUtil::translate("TransformDraggerCommand", PivotTip));
     return true;
 }
 
@@ -480,12 +482,12 @@ bool UpdateAxisLocationCommand::handle(const osgGA::GUIEventAdapter& ea, osgGA::
         return false;
     const auto models = ModelTransform::selectedModels(manager->getSelectionManager());
     if (models.empty()) {
-        showTip(SelectModelTip);
+        showTip(StrUtil::translate("TransformDraggerCommand", SelectModelTip));
         return false;
     }
     osg::Vec3d point;
     if (pivotAt(view, ea.getXnormalized(), ea.getYnormalized(), point) == Missed) {
-        showTip("没有点中模型，请点击模型上的点");
+        showTip(StrUtil::translate("TransformDraggerCommand", "没有点中模型，请点击模型上的点"));
         return false;
     }
     if (setLocation(view->getSceneData(), models, point)) {
@@ -493,7 +495,7 @@ bool UpdateAxisLocationCommand::handle(const osgGA::GUIEventAdapter& ea, osgGA::
         setState(STATE_FINISHED);
         manager->notifyCommandStateChanged(this, STATE_FINISHED);
     } else {
-        showTip("无法把轴放到这个位置");
+        showTip(StrUtil::translate("TransformDraggerCommand", "无法把轴放到这个位置"));
     }
     return true;
 }

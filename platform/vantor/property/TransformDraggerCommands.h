@@ -156,7 +156,7 @@ private:
     bool m_pushed = false;
 };
 
-// Tip texts (local 8-bit bytes).
+// Tip texts (UTF-8 sources of the context "TransformDraggerCommand"; shown translated).
 extern const char* const SelectModelTip;
 extern const char* const PivotTip;
 

@@ -7,7 +7,9 @@
 #include "vantor/command/TempNodeManager.h"
 #include "vantor/model/Model.h"
 #include "vantor/util/LogHandler.h"
+#include "vantor/util/StrUtil.h"
 
+#include <QCoreApplication>
 #include <osg/ComputeBoundsVisitor>
 #include <osgUtil/LineSegmentIntersector>
 
@@ -118,9 +120,9 @@ bool CreateSectionCommand::Execute()
         return true;
     }
     if (manager && manager->getOpenCount() >= SectionManager::MaxOpenSections)
-        return refuse("At most 6 sections can cut the model at once: close or delete one first");
+        return refuse(StrUtil::translate("SectionCommand", "At most 6 sections can cut the model at once: close or delete one first"));
     setState(STATE_RUNNING);
-    showTip("Click a face of the model for the section plane, or press Enter for a plane through the centre");
+    showTip(StrUtil::translate("SectionCommand", "Click a face of the model for the section plane, or press Enter for a plane through the centre"));
     return true;
 }
 
@@ -139,11 +141,14 @@ bool CreateSectionCommand::createAt(const osg::Plane& plane)
     if (!manager || !plane.valid() || plane.getNormal().length2() < 1e-24 || !std::isfinite(plane[3]))
         return false;
     if (manager->getOpenCount() >= SectionManager::MaxOpenSections) {
-        showTip("At most 6 sections can cut the model at once: close or delete one first");
+        showTip(StrUtil::translate("SectionCommand", "At most 6 sections can cut the model at once: close or delete one first"));
         return false;
     }
     osg::ref_ptr<Section> section = new Section;
-    section->setName("Section " + std::to_string(manager->getNumChildren() + 1));
+    section->setName(QCoreApplication::translate("SectionCommand", "Section %1")
+                         .arg(manager->getNumChildren() + 1)
+                         .toLocal8Bit()
+                         .toStdString());
     section->setPlane(plane);
     if (manager->getApplyToSelected())
         manager->takeSelectionAsTargets();
@@ -153,7 +158,7 @@ bool CreateSectionCommand::createAt(const osg::Plane& plane)
     manager->OpenSection(section);
     if (!section->getOpened()) {
         manager->RemoveSectionByID(section->getId());
-        showTip("At most 6 sections can cut the model at once: close or delete one first");
+        showTip(StrUtil::translate("SectionCommand", "At most 6 sections can cut the model at once: close or delete one first"));
         return false;
     }
     manager->setSelectedSection(section.get());
@@ -197,7 +202,7 @@ bool CreateSectionCommand::handle(const osgGA::GUIEventAdapter& ea, osgGA::GUIAc
         // The top model's box is in its parent's frame, the frame of the sections.
         const osg::BoundingBox box = bounds.getBoundingBox();
         if (!box.valid()) {
-            showTip("The model is empty: there is nothing to cut");
+            showTip(StrUtil::translate("SectionCommand", "The model is empty: there is nothing to cut"));
             return true;
         }
         osg::Vec3d right, up, forward;
@@ -232,7 +237,7 @@ bool CreateSectionCommand::handle(const osgGA::GUIEventAdapter& ea, osgGA::GUIAc
             return true;
         break;
     }
-    showTip("No face under the cursor: click a face of the model, or press Enter for a plane through the centre");
+    showTip(StrUtil::translate("SectionCommand", "No face under the cursor: click a face of the model, or press Enter for a plane through the centre"));
     return false;
 }
 
@@ -290,13 +295,13 @@ bool UpdateSectionCommand::Execute()
 {
     osg::ref_ptr<Section> section = targetSection();
     if (!section)
-        return refuse("There is no section to move: create a section first");
+        return refuse(StrUtil::translate("SectionCommand", "There is no section to move: create a section first"));
     m_section = section.get();
     if (osg::ref_ptr<SectionManager> manager = getSectionManager())
         manager->setSelectedSection(section.get());
     setState(STATE_RUNNING);
     showDragger(true);
-    showTip("Drag the section plane to move it; Ctrl+drag turns it. Escape ends");
+    showTip(StrUtil::translate("SectionCommand", "Drag the section plane to move it; Ctrl+drag turns it. Escape ends"));
     return true;
 }
 
@@ -414,7 +419,7 @@ bool UpdateSectionCommand::handle(const osgGA::GUIEventAdapter& ea, osgGA::GUIAc
     }
     if (!section) {
         showDragger(false);
-        refuse("The section was removed");
+        refuse(StrUtil::translate("SectionCommand", "The section was removed"));
         return false;
     }
     if (!m_dragging && !(section->getPlane() == m_drawn))
@@ -476,7 +481,7 @@ bool ReverseSectionCommand::Execute()
     if (!m_section.lock(section)) {
         section = targetSection();
         if (!section)
-            return refuse("There is no section to reverse");
+            return refuse(StrUtil::translate("SectionCommand", "There is no section to reverse"));
         m_section = section.get();
     }
     section->reverse();
@@ -503,7 +508,7 @@ bool HideSectionPlaneCommand::Execute()
     setState(STATE_FINISHED);
     osg::ref_ptr<SectionManager> manager = getSectionManager();
     if (!manager)
-        return refuse("There is no section");
+        return refuse(StrUtil::translate("SectionCommand", "There is no section"));
     if (m_before.empty()) {
         std::vector<osg::ref_ptr<Section>> targets;
         if (osg::ref_ptr<Section> selected = manager->getSelectedSection())
@@ -511,7 +516,7 @@ bool HideSectionPlaneCommand::Execute()
         else
             targets = manager->GetAllSection();
         if (targets.empty())
-            return refuse("There is no section");
+            return refuse(StrUtil::translate("SectionCommand", "There is no section"));
         bool anyShown = false;
         for (const auto& s : targets) {
             anyShown = anyShown || s->getShowPlane();

@@ -1,5 +1,7 @@
 #include "vantor/util/StrUtil.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 #include <cctype>
 #include <locale>
@@ -62,6 +64,11 @@ void StrUtil::DigitalAppend(std::string& text, uint64_t id)
 {
     text += std::to_string(id);
     text += ' ';
+}
+
+std::string StrUtil::translate(const char* context, const char* text)
+{
+    return QCoreApplication::translate(context, text).toLocal8Bit().toStdString();
 }
 
 } // namespace Vantor

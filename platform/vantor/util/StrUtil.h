@@ -19,6 +19,9 @@ public:
     // Appends the id in decimal followed by one blank ("12 ").
     static void DigitalAppend(std::string& text, uint64_t id);
     static std::string ToLower(const std::string& text);
+    // A text of the libraries in the interface's language (QCoreApplication::translate of the context
+    // and the UTF-8 source), as the local 8-bit bytes the libraries hand out.
+    static std::string translate(const char* context, const char* text);
 };
 
 } // namespace Vantor
