@@ -47,7 +47,7 @@ public:
 
     const std::string& error() const { return m_error; }
 
-    static const std::size_t StagingSize = 256;
+    static constexpr std::size_t StagingSize = 256;
 
 private:
     friend class Archive;

@@ -3,12 +3,17 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdlib>
+#include <memory>
 
 #if defined(__linux__) && defined(__GLIBC__)
 #include <malloc.h>
 #include <pthread.h>
 #include <sys/mman.h>
+#include <unistd.h>
 #define NERIO_HEAP_ROOM 1
+#ifndef MADV_COLLAPSE
+#define MADV_COLLAPSE 25
+#endif
 #endif
 
 namespace Vantor {
@@ -18,8 +23,11 @@ namespace DazoRead {
 namespace {
 
 const std::uintptr_t HugePage = 2u << 20;
-// Below the mmap threshold set here, so every block comes from the heap the read allocates on.
-const std::size_t Block = 16u << 20;
+// With the huge page the first one is aligned to, below the mmap threshold set here: every block
+// comes from the heap the read allocates on.
+const std::size_t Block = 28u << 20;
+// The reservation glibc makes for each heap of a thread other than the first (64-bit).
+const std::uintptr_t ThreadHeap = 64u << 20;
 // What one helper faults in at a time.
 const std::size_t Piece = 4u << 20;
 // Fresh memory costs the system most where it must first be backed by the host: several helpers
@@ -44,6 +52,7 @@ HeapRoom::HeapRoom(std::uint64_t expected, std::function<std::uint64_t()> arrive
     // huge page boundary. They are given back at once, all but the start of the last one: the
     // reader's allocations are then carved from them, and the kept start stops the heap from
     // shrinking back over them meanwhile.
+    std::unique_ptr<char, void (*)(void*)> probe(static_cast<char*>(std::malloc(1)), std::free);
     std::vector<char*> blocks;
     for (std::uint64_t room = 0; room < expected; room += Block) {
         void* block = blocks.empty() ? aligned_alloc(HugePage, Block) : std::malloc(Block);
@@ -72,7 +81,20 @@ HeapRoom::HeapRoom(std::uint64_t expected, std::function<std::uint64_t()> arrive
             continue;
         madvise(reinterpret_cast<void*>(begin), end - begin, MADV_HUGEPAGE);
         for (std::uintptr_t at = begin; at < end; at += Piece)
-            m_steps.emplace_back(reinterpret_cast<char*>(at), std::min<std::size_t>(Piece, end - at));
+            m_steps.push_back({reinterpret_cast<char*>(at), std::min<std::size_t>(Piece, end - at)});
+    }
+    // Beyond the program break lie the heaps of threads other than the first, each a reservation
+    // of its own that grows in place: those the blocks and the thread's earlier allocations lie in
+    // are marked whole, so what the heap gives out around the blocks is on huge pages too.
+    const std::uintptr_t brk = reinterpret_cast<std::uintptr_t>(sbrk(0));
+    std::vector<std::uintptr_t> heaps{reinterpret_cast<std::uintptr_t>(probe.get()) & ~(ThreadHeap - 1)};
+    for (const auto& range : ranges)
+        heaps.push_back(range.first & ~(ThreadHeap - 1));
+    std::sort(heaps.begin(), heaps.end());
+    heaps.erase(std::unique(heaps.begin(), heaps.end()), heaps.end());
+    for (std::uintptr_t heap : heaps) {
+        if (heap >= brk)
+            madvise(reinterpret_cast<void*>(heap), ThreadHeap, MADV_HUGEPAGE);
     }
     for (std::size_t i = 0; i + 1 < blocks.size(); ++i)
         std::free(blocks[i]);
@@ -107,15 +129,19 @@ void HeapRoom::populate()
             for (;;) {
                 if (m_stop || m_next == m_steps.size())
                     return;
-                if (m_offered + m_steps[m_next].second <= m_arrived() + Lead)
+                if (m_offered + m_steps[m_next].size <= m_arrived() + Lead)
                     break;
                 // Ahead of the data: look again shortly (the lead is many milliseconds of data).
                 m_wake.wait_for(lock, std::chrono::milliseconds(1));
             }
             step = m_next++;
-            m_offered += m_steps[step].second;
+            m_offered += m_steps[step].size;
         }
-        if (madvise(m_steps[step].first, m_steps[step].second, MADV_POPULATE_WRITE) != 0) {
+        // Small pages the heap or the reader wrote in the piece before it was marked are gathered
+        // into huge ones first (where they cannot be, small pages serve), then the rest is faulted in.
+        const Step& piece = m_steps[step];
+        madvise(piece.first, piece.size, MADV_COLLAPSE);
+        if (madvise(piece.first, piece.size, MADV_POPULATE_WRITE) != 0) {
             // An older system, or the heap shrank meanwhile: the reader faults the rest in itself.
             std::lock_guard<std::mutex> lock(m_mutex);
             m_next = m_steps.size();

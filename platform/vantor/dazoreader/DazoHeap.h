@@ -31,13 +31,18 @@ public:
     HeapRoom& operator=(const HeapRoom&) = delete;
 
     // How far the memory faulted in may run ahead of the data.
-    static const std::uint64_t Lead = 32u << 20;
+    static constexpr std::uint64_t Lead = 32u << 20;
 
 private:
     void populate();
 
+    struct Step {
+        char* first;
+        std::size_t size;
+    };
+
     void* m_pin = nullptr; // keeps the heap from shrinking back over the freed room
-    std::vector<std::pair<char*, std::size_t>> m_steps; // the room, in the pieces the helpers take
+    std::vector<Step> m_steps; // the room, in the pieces the helpers take
     std::function<std::uint64_t()> m_arrived;
     std::mutex m_mutex;
     std::condition_variable m_wake;
