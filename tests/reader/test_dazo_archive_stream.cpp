@@ -91,17 +91,6 @@ void patchSizes(std::string& zip, const std::string& entry, std::uint32_t inflat
     std::memcpy(&zip[central - 46 + 24], &inflated, 4);
 }
 
-long statusKb(const char* key)
-{
-    std::ifstream in("/proc/self/status");
-    std::string line;
-    while (std::getline(in, line)) {
-        if (line.compare(0, std::strlen(key), key) == 0)
-            return std::atol(line.c_str() + std::strlen(key) + 1);
-    }
-    return -1;
-}
-
 // Runs the check in a child process, so the memory it watches is its own; true when it passed.
 bool inChild(const std::function<bool()>& check)
 {
