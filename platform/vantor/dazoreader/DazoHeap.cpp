@@ -54,25 +54,28 @@ HeapRoom::HeapRoom(std::uint64_t expected, std::function<std::uint64_t()> arrive
     // shrinking back over them meanwhile.
     std::unique_ptr<char, void (*)(void*)> probe(static_cast<char*>(std::malloc(1)), std::free);
     std::vector<char*> blocks;
-    for (std::uint64_t room = 0; room < expected; room += Block) {
-        void* block = blocks.empty() ? aligned_alloc(HugePage, Block) : std::malloc(Block);
+    std::vector<std::size_t> sizes;
+    for (std::uint64_t room = 0; room < expected; room += sizes.back()) {
+        const std::size_t size = static_cast<std::size_t>(std::min<std::uint64_t>(Block, (expected - room + HugePage - 1) & ~(HugePage - 1)));
+        void* block = blocks.empty() ? aligned_alloc(HugePage, size) : std::malloc(size);
         if (!block)
             break;
         blocks.push_back(static_cast<char*>(block));
+        sizes.push_back(size);
     }
     if (blocks.empty())
         return;
     // The blocks as ranges of whole huge pages: blocks next to each other make one range (a heap
     // of a thread other than the first holds only so much, so there may be several).
     std::vector<std::pair<std::uintptr_t, std::uintptr_t>> ranges;
-    std::vector<char*> sorted(blocks);
-    std::sort(sorted.begin(), sorted.end());
-    for (char* block : sorted) {
-        const std::uintptr_t begin = reinterpret_cast<std::uintptr_t>(block);
-        if (!ranges.empty() && begin - ranges.back().second < HugePage)
-            ranges.back().second = begin + Block;
-        else
-            ranges.emplace_back(begin, begin + Block);
+    for (std::size_t i = 0; i < blocks.size(); ++i)
+        ranges.emplace_back(reinterpret_cast<std::uintptr_t>(blocks[i]), reinterpret_cast<std::uintptr_t>(blocks[i]) + sizes[i]);
+    std::sort(ranges.begin(), ranges.end());
+    for (std::size_t i = 1; i < ranges.size(); ++i) {
+        if (ranges[i].first - ranges[i - 1].second < HugePage) {
+            ranges[i].first = ranges[i - 1].first;
+            ranges[i - 1].second = ranges[i - 1].first; // taken into the next
+        }
     }
     for (const auto& range : ranges) {
         const std::uintptr_t begin = (range.first + HugePage - 1) & ~(HugePage - 1);
