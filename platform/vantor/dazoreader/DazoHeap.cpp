@@ -32,7 +32,7 @@ const std::uintptr_t ThreadHeap = 64u << 20;
 const std::size_t Piece = 4u << 20;
 // Fresh memory costs the system most where it must first be backed by the host: several helpers
 // take it in parallel.
-const int Helpers = 2;
+const int Helpers = 3;
 
 } // namespace
 
