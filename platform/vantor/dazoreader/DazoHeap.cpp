@@ -30,9 +30,10 @@ const std::size_t Block = 28u << 20;
 const std::uintptr_t ThreadHeap = 64u << 20;
 // What one helper faults in at a time.
 const std::size_t Piece = 4u << 20;
-// Fresh memory costs the system most where it must first be backed by the host: several helpers
-// take it in parallel.
-const int Helpers = 3;
+// Fresh memory costs the system most where it must first be backed by the host: a large room is
+// taken by several helpers in parallel, one for each so many bytes, up to a few.
+const std::uint64_t BytesPerHelper = 64u << 20;
+const std::uint64_t MostHelpers = 3;
 
 } // namespace
 
@@ -104,7 +105,8 @@ HeapRoom::HeapRoom(std::uint64_t expected, std::function<std::uint64_t()> arrive
     m_pin = std::realloc(blocks.back(), 1); // shrinks in place: the rest of the block is free again
     if (!m_pin)
         m_pin = blocks.back();
-    for (int i = 0; i < Helpers && !m_steps.empty(); ++i) {
+    const std::uint64_t helpers = m_steps.empty() ? 0 : std::min(MostHelpers, 1 + expected / BytesPerHelper);
+    for (std::uint64_t i = 0; i < helpers; ++i) {
         m_helpers.emplace_back(&HeapRoom::populate, this);
         pthread_setname_np(m_helpers.back().native_handle(), "dazo-heap-room");
     }
