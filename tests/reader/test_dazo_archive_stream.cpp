@@ -10,13 +10,13 @@
 
 #include <osg/Vec3f>
 
-#include <atomic>
+#include <condition_variable>
 #include <chrono>
 #include <cstring>
 #include <fstream>
 #include <functional>
 #include <memory>
-#include <thread>
+#include <mutex>
 #include <vector>
 
 #include <sys/wait.h>
@@ -104,17 +104,32 @@ bool inChild(const std::function<bool()>& check)
     return WIFEXITED(status) && WEXITSTATUS(status) == 0;
 }
 
-// Waits for the condition, up to a deadline.
-bool eventually(const std::function<bool()>& condition)
-{
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
-    while (!condition()) {
-        if (std::chrono::steady_clock::now() > deadline)
-            return false;
-        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+// The data a room's helpers are told of, and how often they have asked: they ask before each
+// piece they fault in, and again every little while when they are as far ahead as they may go.
+struct Data {
+    std::uint64_t arrived()
+    {
+        std::lock_guard<std::mutex> lock(mutex);
+        ++looks;
+        asked.notify_all();
+        return bytes;
     }
-    return true;
-}
+    // Whether the condition came true before a deadline, looked at after each question.
+    bool eventually(const std::function<bool(int looks)>& condition)
+    {
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+        std::unique_lock<std::mutex> lock(mutex);
+        while (!condition(looks)) {
+            if (asked.wait_until(lock, deadline) == std::cv_status::timeout)
+                return condition(looks);
+        }
+        return true;
+    }
+    std::mutex mutex;
+    std::condition_variable asked;
+    std::uint64_t bytes = 0;
+    int looks = 0;
+};
 
 } // namespace
 
@@ -192,26 +207,23 @@ TEST(DazoHeapRoom, FaultsInNoFurtherAheadThanTheLead)
 {
     EXPECT_TRUE(inChild([] {
         const long lead = static_cast<long>(Vantor::DazoRead::HeapRoom::Lead >> 10);
-        std::atomic<std::uint64_t> arrived{0};
-        std::atomic<int> looks{0};
+        Data data;
         const long before = statusKb("VmRSS:");
-        Vantor::DazoRead::HeapRoom room(512u << 20, [&] {
-            ++looks;
-            return arrived.load();
-        });
+        Vantor::DazoRead::HeapRoom room(512u << 20, [&] { return data.arrived(); });
         auto grown = [&] { return statusKb("VmRSS:") - before; };
-        // The helpers fault in the lead, then keep looking at the data without going on.
-        if (!eventually([&] { return grown() >= lead - 4096; }))
-            return false;
-        const int seen = looks;
-        // Beyond the lead, only what the heap itself wrote into the room while making it.
-        if (!eventually([&] { return looks >= seen + 8; }) || grown() > lead + 8192)
+        // The helpers fault in the lead, then keep asking for data without going on. Beyond the
+        // lead, only what the heap itself wrote into the room while making it.
+        int seen = 0;
+        if (!data.eventually([&](int looks) { return grown() >= lead - 4096 && (seen = looks) > 0; }) ||
+            !data.eventually([&](int looks) { return looks >= seen + 8; }) || grown() > lead + 8192)
             return false;
         // Data comes: the room follows it.
-        arrived = 64u << 20;
-        if (!eventually([&] { return grown() >= lead + (64 << 10) - 4096; }))
+        {
+            std::lock_guard<std::mutex> lock(data.mutex);
+            data.bytes = 64u << 20;
+        }
+        if (!data.eventually([&](int looks) { return grown() >= lead + (64 << 10) - 4096 && (seen = looks) > 0; }))
             return false;
-        const int later = looks;
-        return eventually([&] { return looks >= later + 8; }) && grown() <= lead + (64 << 10) + 8192;
+        return data.eventually([&](int looks) { return looks >= seen + 8; }) && grown() <= lead + (64 << 10) + 8192;
     }));
 }
