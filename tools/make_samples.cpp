@@ -3,7 +3,9 @@
 //   dazo_make_samples <folder>          small samples (an assembly with a sub-assembly, a shared
 //                                       bolt placed four times, plane and cylinder faces with
 //                                       their edges, several materials) and a single part
-//   dazo_make_samples --large <file>    a benchmark model: 1,000 parts, about 2 million triangles
+//   dazo_make_samples --large <file> [--parts N]
+//                                       a benchmark model: N parts (1,000 by default) of about
+//                                       2,000 triangles each, so 1,000 parts are 2 million triangles
 
 #include "vantor/dazoreader/DazoArchiveLayout.h"
 
@@ -24,6 +26,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <map>
 #include <memory>
@@ -407,10 +410,12 @@ bool makePin(const std::string& path)
     return save(doc, path);
 }
 
-// 1,000 distinct parts of about 2,000 triangles each, in ten sub-assemblies of a hundred.
-bool makeLarge(const std::string& path)
+// Distinct parts of about 2,000 triangles each, in sub-assemblies of a hundred (the last one holds
+// what is left). 1,000 parts make ten sub-assemblies.
+bool makeLarge(const std::string& path, int parts)
 {
-    const int groups = 10, perGroup = 100, segments = 500;
+    const int perGroup = 100, segments = 500;
+    const int groups = (parts + perGroup - 1) / perGroup;
     std::vector<std::shared_ptr<Vantor_Material>> palette = {
         makeMaterial("Grey", 150, 150, 150), makeMaterial("Blue", 40, 90, 200),
         makeMaterial("Green", 60, 160, 80), makeMaterial("Orange", 230, 130, 30)};
@@ -418,7 +423,7 @@ bool makeLarge(const std::string& path)
     unsigned number = 0;
     for (int g = 0; g < groups; ++g) {
         auto group = assembly("Group", {0, 0, 120.0 * g});
-        for (int i = 0; i < perGroup; ++i) {
+        for (int i = 0; i < perGroup && static_cast<int>(number) < parts; ++i) {
             BodyBuilder b;
             b.cylinder(0, 0, 10 + (i % 7), 0, 40 + (g % 5) * 10, segments, palette[(g + i) % palette.size()]);
             ++number;
@@ -457,16 +462,22 @@ std::string folderOf(const std::string& file)
 
 int main(int argc, char** argv)
 {
-    if (argc == 3 && std::strcmp(argv[1], "--large") == 0) {
+    if ((argc == 3 || argc == 5) && std::strcmp(argv[1], "--large") == 0) {
         const std::string file = argv[2];
+        char* end = nullptr;
+        const long parts = argc == 5 && std::strcmp(argv[3], "--parts") == 0 ? std::strtol(argv[4], &end, 10) : 1000;
+        if (argc == 5 && (!end || *end || parts < 1 || parts > 100000)) {
+            std::fprintf(stderr, "dazo_make_samples: --parts takes a number from 1 to 100000\n");
+            return 2;
+        }
         if (!makeFolder(folderOf(file))) {
             std::fprintf(stderr, "dazo_make_samples: cannot create the folder of %s\n", file.c_str());
             return 1;
         }
-        return makeLarge(file) ? 0 : 1;
+        return makeLarge(file, static_cast<int>(parts)) ? 0 : 1;
     }
     if (argc != 2 || argv[1][0] == '-') {
-        std::fprintf(stderr, "usage: dazo_make_samples <folder> | --large <file.dazo>\n");
+        std::fprintf(stderr, "usage: dazo_make_samples <folder> | --large <file.dazo> [--parts N]\n");
         return 2;
     }
     const std::string folder = argv[1];

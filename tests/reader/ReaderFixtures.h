@@ -22,6 +22,9 @@
 #include <osg/Geometry>
 #include <osg/NodeVisitor>
 
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
 #include <map>
 #include <memory>
 #include <string>
@@ -128,6 +131,18 @@ inline std::map<std::string, std::string> members(const std::string& path)
             out[m.key] = bytes;
     }
     return out;
+}
+
+// A figure of this process in kB from /proc/self/status ("VmRSS:", "VmHWM:"); -1 when missing.
+inline long statusKb(const char* key)
+{
+    std::ifstream in("/proc/self/status");
+    std::string line;
+    while (std::getline(in, line)) {
+        if (line.compare(0, std::strlen(key), key) == 0)
+            return std::atol(line.c_str() + std::strlen(key) + 1);
+    }
+    return -1;
 }
 
 // A new archive at path with exactly these members.

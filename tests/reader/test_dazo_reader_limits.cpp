@@ -96,17 +96,6 @@ std::map<std::string, std::string> archiveOf(const std::string& instances, const
             {"info", "{}"}};
 }
 
-long statusKb(const char* key)
-{
-    std::ifstream in("/proc/self/status");
-    std::string line;
-    while (std::getline(in, line)) {
-        if (line.compare(0, std::strlen(key), key) == 0)
-            return std::atol(line.c_str() + std::strlen(key) + 1);
-    }
-    return -1;
-}
-
 // Runs the work in a child process and gives the peak memory it added in MB, or -1 when the child
 // died or (a guard against hangs, not a speed figure) ran for more than five minutes.
 struct ChildResult {

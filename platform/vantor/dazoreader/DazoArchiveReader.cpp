@@ -3,6 +3,7 @@
 #include "vantor/dazoreader/DazoArchiveLayout.h"
 #include "vantor/dazoreader/DazoArchiveRecords.h"
 #include "vantor/dazoreader/DazoArchiveStream.h"
+#include "vantor/dazoreader/DazoHeap.h"
 #include "vantor/dazoreader/DazoSceneBuilder.h"
 #include "vantor/model/Model.h"
 #include "vantor/util/StrUtil.h"
@@ -72,6 +73,10 @@ osg::ref_ptr<Model> ArchiveReader::read(std::map<std::string, std::string>* docu
             return nullptr;
         }
     }
+    // The scene takes about as much memory as the archive's members hold: made ready before the
+    // first of them is read, and faulted in only as far ahead as the data that really came. Real
+    // archives unpack to a few times their size; the room stops at sixteen.
+    HeapRoom room(std::min(m_archive.statedSize(), 16 * m_archive.fileSize()), [this] { return m_archive.inflated(); });
     RecordParser parser(m_ctx, m_path, m_top, m_archive, m_records);
     progress(StrUtil::translate("DazoReader", "Reading the assembly"), 5.0f);
     if (!parser.readAssembly())

@@ -11,10 +11,6 @@
 namespace Vantor {
 namespace DazoStream {
 
-namespace {
-const std::size_t BufferSize = 256 * 1024;
-}
-
 Archive::Archive() = default;
 
 Archive::~Archive()
@@ -84,11 +80,7 @@ Member* Archive::openMember(const std::string& key)
         return nullptr;
     }
     const Entry& e = found->second;
-    // Both sizes in the directory are claims. The compressed data must fit in the file, and deflate
-    // shrinks by about 1000 to 1 at most (a stored member not at all): a larger claim is a lie
-    // that would make the reader reserve memory for data that is not there.
-    const std::uint64_t mostInflated = e.method == 0 ? e.compressedSize : e.compressedSize * 1100 + 65536;
-    if (e.size > MaxMemberSize || e.compressedSize > m_fileSize || e.size > mostInflated) {
+    if (!plausible(e)) {
         m_error = "the member \"" + key + "\" of " + m_path + " claims an impossible size";
         return nullptr;
     }
@@ -100,6 +92,25 @@ Member* Archive::openMember(const std::string& key)
     }
     m_memberOpen = true;
     return new Member(*this, key, e.size);
+}
+
+bool Archive::plausible(const Entry& e) const
+{
+    // Both sizes in the directory are claims. The compressed data must fit in the file, and deflate
+    // shrinks by about 1000 to 1 at most (a stored member not at all): a larger claim is a lie
+    // that would make the reader reserve memory for data that is not there.
+    const std::uint64_t mostInflated = e.method == 0 ? e.compressedSize : e.compressedSize * 1100 + 65536;
+    return e.size <= MaxMemberSize && e.compressedSize <= m_fileSize && e.size <= mostInflated;
+}
+
+std::uint64_t Archive::statedSize() const
+{
+    std::uint64_t total = 0;
+    for (const auto& entry : m_entries) {
+        if (plausible(entry.second))
+            total += entry.second.size;
+    }
+    return total;
 }
 
 bool Archive::readMember(const std::string& key, std::string& out)
@@ -133,24 +144,15 @@ bool Member::failWith(const std::string& reason)
     return false;
 }
 
-bool Member::refill()
+bool Member::inflate(char* out, std::size_t n, std::size_t& got)
 {
-    if (!m_error.empty())
-        return false;
-    const std::uint64_t left = m_size - m_inflated;
-    if (!m_buffer && left > 0) {
-        m_bufferSize = static_cast<std::size_t>(std::min<std::uint64_t>(left, BufferSize));
-        m_buffer.reset(new char[m_bufferSize]);
-    }
-    const unsigned want = static_cast<unsigned>(std::min<std::uint64_t>(left, m_bufferSize));
-    if (want == 0)
-        return failWith("ends early");
-    const int got = unzReadCurrentFile(static_cast<unzFile>(m_archive.m_zip), m_buffer.get(), want);
-    if (got <= 0)
-        return failWith(got == 0 ? "ends early" : "is damaged (code " + std::to_string(got) + ")");
-    m_bufferBegin = 0;
-    m_bufferEnd = static_cast<std::size_t>(got);
-    m_inflated += static_cast<std::uint64_t>(got);
+    const unsigned want = static_cast<unsigned>(std::min<std::size_t>(n, 1u << 30));
+    const int rc = unzReadCurrentFile(static_cast<unzFile>(m_archive.m_zip), out, want);
+    if (rc <= 0)
+        return failWith(rc == 0 ? "ends early" : "is damaged (code " + std::to_string(rc) + ")");
+    got = static_cast<std::size_t>(rc);
+    m_inflated += got;
+    m_archive.m_inflatedTotal.fetch_add(got, std::memory_order_relaxed);
     return true;
 }
 
@@ -162,27 +164,30 @@ bool Member::read(void* destination, std::size_t n)
         return failWith("ends early");
     char* out = static_cast<char*>(destination);
     while (n > 0) {
-        std::size_t available = m_bufferEnd - m_bufferBegin;
+        std::size_t available = m_stagingEnd - m_stagingBegin;
         if (available == 0) {
-            // Large reads go straight into the destination.
-            if (n >= BufferSize) {
-                const unsigned want = static_cast<unsigned>(std::min<std::size_t>(n, 1u << 30));
-                const int got = unzReadCurrentFile(static_cast<unzFile>(m_archive.m_zip), out, want);
-                if (got <= 0)
-                    return failWith(got == 0 ? "ends early" : "is damaged (code " + std::to_string(got) + ")");
-                m_inflated += static_cast<std::uint64_t>(got);
-                m_position += static_cast<std::uint64_t>(got);
+            std::size_t got = 0;
+            if (n >= StagingSize) {
+                if (!inflate(out, n, got))
+                    return false;
+                m_position += got;
                 out += got;
-                n -= static_cast<std::size_t>(got);
+                n -= got;
                 continue;
             }
-            if (!refill())
+            // A short read: a little more, so a run of small records is not one call each.
+            const std::uint64_t left = m_size - m_inflated;
+            if (left == 0)
+                return failWith("ends early");
+            if (!inflate(m_staging, static_cast<std::size_t>(std::min<std::uint64_t>(left, StagingSize)), got))
                 return false;
-            available = m_bufferEnd - m_bufferBegin;
+            m_stagingBegin = 0;
+            m_stagingEnd = got;
+            available = got;
         }
         const std::size_t take = std::min(available, n);
-        std::memcpy(out, m_buffer.get() + m_bufferBegin, take);
-        m_bufferBegin += take;
+        std::memcpy(out, m_staging + m_stagingBegin, take);
+        m_stagingBegin += take;
         m_position += take;
         out += take;
         n -= take;
@@ -210,13 +215,13 @@ bool Member::readAll(std::string& out)
     // Grows with the data actually inflated, so a size claim alone allocates little.
     const std::uint64_t total = remaining();
     bytes.reserve(static_cast<std::size_t>(std::min<std::uint64_t>(total, 64u << 20)));
-    char chunk[65536];
     std::uint64_t left = total;
     while (left > 0) {
-        const std::size_t take = static_cast<std::size_t>(std::min<std::uint64_t>(left, sizeof(chunk)));
-        if (!read(chunk, take))
+        const std::size_t at = bytes.size();
+        const std::size_t take = static_cast<std::size_t>(std::min<std::uint64_t>(left, 256u << 10));
+        bytes.resize(at + take);
+        if (!read(&bytes[at], take))
             return false;
-        bytes.append(chunk, take);
         left -= take;
     }
     if (!finish())

@@ -5,11 +5,13 @@
 // text after the last '.' of the entry name, first entry in directory order wins).
 
 #include <algorithm>
+#include <atomic>
 #include <cstdint>
 #include <cstring>
 #include <map>
 #include <memory>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 namespace Vantor {
@@ -29,9 +31,12 @@ public:
     std::uint64_t remaining() const { return m_size - m_position; }
 
     // Exactly n bytes, or false with the reason in error() (damaged data, member ends early).
+    // Reads of StagingSize bytes or more are inflated straight into the destination; shorter ones
+    // come through a buffer of that size, so no more than that is ever inflated ahead and copied.
     bool read(void* destination, std::size_t n);
-    // Appends count items of plain data to out. The vector grows only as the data really comes
-    // out of the archive, so a count the member cannot back costs no more than what was read.
+    // Appends count items of plain data to out, inflated straight into the vector's storage. The
+    // vector grows only as the data really comes out of the archive, so a count the member cannot
+    // back costs no more than what was read.
     template <class T>
     bool readArray(std::vector<T>& out, std::uint64_t count);
     bool skip(std::uint64_t n);
@@ -42,20 +47,21 @@ public:
 
     const std::string& error() const { return m_error; }
 
+    static constexpr std::size_t StagingSize = 256;
+
 private:
     friend class Archive;
     explicit Member(Archive& archive, const std::string& key, std::uint64_t size);
-    bool refill();
+    bool inflate(char* out, std::size_t n, std::size_t& got);
     bool failWith(const std::string& reason);
 
     Archive& m_archive;
     std::string m_key;
     std::uint64_t m_size = 0;
     std::uint64_t m_position = 0;
-    std::unique_ptr<char[]> m_buffer; // no larger than the member, and not zero-filled
-    std::size_t m_bufferSize = 0;
-    std::size_t m_bufferBegin = 0;
-    std::size_t m_bufferEnd = 0;
+    char m_staging[StagingSize];
+    std::size_t m_stagingBegin = 0;
+    std::size_t m_stagingEnd = 0;
     std::uint64_t m_inflated = 0; // bytes taken out of the zip stream so far
     bool m_open = true;
     std::string m_error;
@@ -81,6 +87,13 @@ public:
     // The whole member as bytes; false when missing or damaged.
     bool readMember(const std::string& key, std::string& out);
 
+    // What the directory says the members that would be read hold together, counting only sizes
+    // the compressed data could unpack to. A claim still: the data may end sooner.
+    std::uint64_t statedSize() const;
+    std::uint64_t fileSize() const { return m_fileSize; }
+    // Bytes inflated from the archive so far; may be read from any thread.
+    std::uint64_t inflated() const { return m_inflatedTotal.load(std::memory_order_relaxed); }
+
     const std::string& error() const { return m_error; }
     const std::string& path() const { return m_path; }
 
@@ -93,18 +106,21 @@ private:
         std::uint64_t compressedSize;
         unsigned long method;
     };
+    bool plausible(const Entry& e) const;
 
     void* m_zip = nullptr; // unzFile
     std::string m_path;
     std::uint64_t m_fileSize = 0;
     std::map<std::string, Entry> m_entries;
     bool m_memberOpen = false;
+    std::atomic<std::uint64_t> m_inflatedTotal{0};
     std::string m_error;
 };
 
 template <class T>
 bool Member::readArray(std::vector<T>& out, std::uint64_t count)
 {
+    static_assert(std::is_trivially_copyable<T>::value, "items are taken as their bytes");
     if (count > remaining() / sizeof(T))
         return failWith("ends early");
     // The reservation touches no memory: pages are taken as the data below fills them. Appending
@@ -112,26 +128,16 @@ bool Member::readArray(std::vector<T>& out, std::uint64_t count)
     const std::size_t needed = out.size() + static_cast<std::size_t>(count);
     if (needed > out.capacity())
         out.reserve(std::max(needed, 2 * out.capacity()));
+    // In pieces, so the items made ready for the data never run far ahead of it.
+    const std::size_t piece = std::max<std::size_t>(1, (256u << 10) / sizeof(T));
     while (count > 0) {
-        if (m_bufferBegin == m_bufferEnd && !refill())
+        const std::size_t at = out.size();
+        const std::size_t items = static_cast<std::size_t>(std::min<std::uint64_t>(count, piece));
+        out.resize(at + items);
+        if (!read(out.data() + at, items * sizeof(T))) {
+            out.resize(at);
             return false;
-        const char* from = m_buffer.get() + m_bufferBegin;
-        const std::size_t whole = (m_bufferEnd - m_bufferBegin) / sizeof(T);
-        if (whole == 0 || reinterpret_cast<std::uintptr_t>(from) % alignof(T) != 0) {
-            // An item split between two inflated pieces, or data out of line: one at a time.
-            T item;
-            if (!read(&item, sizeof(T)))
-                return false;
-            out.push_back(item);
-            --count;
-            continue;
         }
-        // Straight from the inflated data into the array, with no zero-filling first.
-        const std::size_t items = static_cast<std::size_t>(std::min<std::uint64_t>(count, whole));
-        const T* first = reinterpret_cast<const T*>(from);
-        out.insert(out.end(), first, first + items);
-        m_bufferBegin += items * sizeof(T);
-        m_position += items * sizeof(T);
         count -= items;
     }
     return true;

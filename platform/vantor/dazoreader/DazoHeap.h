@@ -1,21 +1,56 @@
 #pragma once
 
-// A model's geometry is mostly fresh memory, and a first read spends much of its time taking that
-// memory page by page from the system. These settings let the heap grow in large steps and ask
-// for transparent huge pages on what it grows into, so a read takes a few hundred pages instead
-// of tens of thousands. Linux with glibc; elsewhere they do nothing.
+// A model's geometry is mostly fresh memory, and a first read would otherwise spend much of its
+// time taking that memory from the system page by page, in step with the inflating. HeapRoom makes
+// room for it on the reading thread's heap before the read: the heap is grown at once by the size
+// the archive states, the room is marked for transparent huge pages, and helper threads fault it in
+// ahead of the reader, never further ahead than a fixed lead over the data that really came, so a
+// size claim that the archive's bytes do not back costs no more than that lead. Linux with glibc;
+// elsewhere it does nothing.
+
+#include <condition_variable>
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <mutex>
+#include <thread>
+#include <utility>
+#include <vector>
 
 namespace Vantor {
 namespace DazoRead {
 
-// Before a read that will allocate about `expected` bytes. The first call in a process makes the
-// heap grow and shrink in large steps and keeps allocations up to 32 MB on it (where huge pages can
-// be asked for) rather than in mappings of their own; each call grows the heap ahead of the read.
-void prepareHeap(unsigned long long expected);
+class HeapRoom
+{
+public:
+    // Room for about `expected` bytes, allocated by this thread while the room lives; `arrived`
+    // tells how many bytes of data have really come so far (called from the helper threads).
+    HeapRoom(std::uint64_t expected, std::function<std::uint64_t()> arrived);
+    ~HeapRoom();
+    HeapRoom(const HeapRoom&) = delete;
+    HeapRoom& operator=(const HeapRoom&) = delete;
 
-// Asks for huge pages on whatever the heap has grown into since the last call. Cheap; called as
-// the meshes are read.
-void adviseHeap();
+    // How far the memory faulted in may run ahead of the data.
+    static constexpr std::uint64_t Lead = 32u << 20;
+
+private:
+    void populate();
+
+    struct Step {
+        char* first;
+        std::size_t size;
+    };
+
+    void* m_pin = nullptr; // keeps the heap from shrinking back over the freed room
+    std::vector<Step> m_steps; // the room, in the pieces the helpers take
+    std::function<std::uint64_t()> m_arrived;
+    std::mutex m_mutex;
+    std::condition_variable m_wake;
+    std::size_t m_next = 0;      // the next piece to take
+    std::uint64_t m_offered = 0; // bytes of the pieces taken so far
+    bool m_stop = false;
+    std::vector<std::thread> m_helpers;
+};
 
 } // namespace DazoRead
 } // namespace Vantor

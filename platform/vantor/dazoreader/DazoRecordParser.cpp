@@ -2,7 +2,6 @@
 
 #include "vantor/dazoreader/DazoArchiveLayout.h"
 #include "vantor/dazoreader/DazoArchiveStream.h"
-#include "vantor/dazoreader/DazoHeap.h"
 #include "vantor/util/StrUtil.h"
 
 #include "dazo/Vantor_Geometry.h"
@@ -444,7 +443,6 @@ bool RecordParser::readMesh()
     if (!mesh)
         return fail(m_archive.error());
     const std::uint64_t size = mesh->size();
-    prepareHeap(size);
     std::size_t done = 0;
     for (const auto& w : wanted) {
         if (cancelled())
@@ -464,7 +462,6 @@ bool RecordParser::readMesh()
                 return false;
         }
         ++done;
-        adviseHeap();
         const float share = static_cast<float>(mesh->position()) / static_cast<float>(std::max<std::uint64_t>(size, 1));
         progress(StrUtil::translate("DazoReader", "Reading the meshes"), 20.0f + 65.0f * share);
         subProgress(StrUtil::translate("DazoReader", "Reading the meshes"), 100.0f * static_cast<float>(done) / static_cast<float>(wanted.size()));
