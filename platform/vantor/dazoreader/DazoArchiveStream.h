@@ -12,8 +12,12 @@
 #include <string>
 #include <vector>
 
+#include "vantor/dazoreader/DazoArchiveLayout.h"
+
 namespace Vantor {
 namespace DazoStream {
+
+using DazoLayout::StoredEntry;
 
 class Archive;
 
@@ -81,6 +85,12 @@ public:
     // The whole member as bytes; false when missing or damaged.
     bool readMember(const std::string& key, std::string& out);
 
+    // Every entry in directory order, including those whose key an earlier entry already has.
+    std::vector<std::string> entryNames() const;
+    // The entry as it is stored (compressed data, checksum and sizes untouched), so it can be copied into
+    // another archive without being understood or even inflated; false when it cannot be read.
+    bool readStoredEntry(std::size_t index, StoredEntry& out);
+
     const std::string& error() const { return m_error; }
     const std::string& path() const { return m_path; }
 
@@ -92,12 +102,16 @@ private:
         std::uint64_t size;
         std::uint64_t compressedSize;
         unsigned long method;
+        unsigned long crc;
+        unsigned long dosDate;
+        unsigned long flag;
     };
 
     void* m_zip = nullptr; // unzFile
     std::string m_path;
     std::uint64_t m_fileSize = 0;
-    std::map<std::string, Entry> m_entries;
+    std::map<std::string, Entry> m_entries; // the first entry of each key
+    std::vector<std::pair<std::string, Entry>> m_all; // every entry by name, in directory order
     bool m_memberOpen = false;
     std::string m_error;
 };
