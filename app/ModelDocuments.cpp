@@ -1,6 +1,7 @@
 #include "app/ModelDocuments.h"
 
 #include "vantor/model/Model.h"
+#include "vantor/model/PMI.h"
 #include "vantor/util/JsonParse.h"
 
 #include <osg/Geode>
@@ -93,6 +94,9 @@ public:
 
     void apply(osg::Node& node) override
     {
+        // Annotations travel in their model's record; showing or hiding one writes nothing.
+        if (dynamic_cast<Vantor::PMI*>(&node))
+            return;
         add(&node);
         add(node.getName());
         add(node.getNodeMask() != 0);

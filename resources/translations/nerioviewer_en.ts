@@ -62,6 +62,14 @@
         <source>You can set a path to resources with the environment variable %1</source>
         <translation>You can set a path to resources with the environment variable %1</translation>
     </message>
+    <message>
+        <source>The file name %1 given on the command line is not valid text in the system&apos;s encoding (%2); the file cannot be opened by this name.</source>
+        <translation>The file name %1 given on the command line is not valid text in the system&apos;s encoding (%2); the file cannot be opened by this name.</translation>
+    </message>
+    <message>
+        <source>The file %1 given on the command line does not exist.</source>
+        <translation>The file %1 given on the command line does not exist.</translation>
+    </message>
 </context>
 <context>
     <name>SceneView</name>
@@ -216,6 +224,51 @@
     <message>
         <source>BrushNoteCommand</source>
         <translation>Pen markup</translation>
+    </message>
+</context>
+<context>
+    <name>MainWindow</name>
+    <message>
+        <source>Save changes</source>
+        <translation>Save changes</translation>
+    </message>
+    <message>
+        <source>%1 has changes that are not saved. Save them first?</source>
+        <translation>%1 has changes that are not saved. Save them first?</translation>
+    </message>
+    <message>
+        <source>These documents of the model were read only in part: %1.
+Your changes are saved, and what the file held is kept in the file beside them, unchanged.</source>
+        <translation>These documents of the model were read only in part: %1.
+Your changes are saved, and what the file held is kept in the file beside them, unchanged.</translation>
+    </message>
+    <message>
+        <source>notes</source>
+        <translation>notes</translation>
+    </message>
+    <message>
+        <source>saved views</source>
+        <translation>saved views</translation>
+    </message>
+    <message>
+        <source>sections</source>
+        <translation>sections</translation>
+    </message>
+    <message>
+        <source>measures</source>
+        <translation>measures</translation>
+    </message>
+    <message>
+        <source>animation</source>
+        <translation>animation</translation>
+    </message>
+    <message>
+        <source>Part of this model&apos;s documents could not be read; the file keeps them as they are.</source>
+        <translation>Part of this model&apos;s documents could not be read; the file keeps them as they are.</translation>
+    </message>
+    <message>
+        <source>Cannot open the file</source>
+        <translation>Cannot open the file</translation>
     </message>
 </context>
 </TS>

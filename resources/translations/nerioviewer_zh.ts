@@ -62,6 +62,14 @@
         <source>You can set a path to resources with the environment variable %1</source>
         <translation>可以用环境变量 %1 设置资源目录</translation>
     </message>
+    <message>
+        <source>The file name %1 given on the command line is not valid text in the system&apos;s encoding (%2); the file cannot be opened by this name.</source>
+        <translation>命令行给出的文件名 %1 不是系统编码（%2）下的有效文本；无法按此名称打开文件。</translation>
+    </message>
+    <message>
+        <source>The file %1 given on the command line does not exist.</source>
+        <translation>命令行给出的文件 %1 不存在。</translation>
+    </message>
 </context>
 <context>
     <name>SceneView</name>
@@ -216,6 +224,51 @@
     <message>
         <source>BrushNoteCommand</source>
         <translation>画笔批注</translation>
+    </message>
+</context>
+<context>
+    <name>MainWindow</name>
+    <message>
+        <source>Save changes</source>
+        <translation>保存修改</translation>
+    </message>
+    <message>
+        <source>%1 has changes that are not saved. Save them first?</source>
+        <translation>%1 有尚未保存的修改。是否先保存？</translation>
+    </message>
+    <message>
+        <source>These documents of the model were read only in part: %1.
+Your changes are saved, and what the file held is kept in the file beside them, unchanged.</source>
+        <translation>模型的以下文档只读取了一部分：%1。
+您的修改将被保存，文件中原有的内容原样保留在其旁边。</translation>
+    </message>
+    <message>
+        <source>notes</source>
+        <translation>注释</translation>
+    </message>
+    <message>
+        <source>saved views</source>
+        <translation>视图</translation>
+    </message>
+    <message>
+        <source>sections</source>
+        <translation>剖面</translation>
+    </message>
+    <message>
+        <source>measures</source>
+        <translation>测量</translation>
+    </message>
+    <message>
+        <source>animation</source>
+        <translation>动画</translation>
+    </message>
+    <message>
+        <source>Part of this model&apos;s documents could not be read; the file keeps them as they are.</source>
+        <translation>此模型的部分文档无法读取；文件将原样保留它们。</translation>
+    </message>
+    <message>
+        <source>Cannot open the file</source>
+        <translation>无法打开文件</translation>
     </message>
 </context>
 </TS>

@@ -15,10 +15,17 @@
 #include "vantor/model/Model.h"
 #include "vantor/note/Note.h"
 #include "vantor/note/NoteManager.h"
+#include "panels/UserView.h"
+#include "vantor/measure/Measure.h"
+#include "vantor/measure/MeasureManager.h"
+#include "vantor/section/Section.h"
+#include "vantor/section/SectionManager.h"
+#include "vantor/view/ViewManager.h"
 
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <QFile>
 #include <QProcess>
 #include <QSignalSpy>
 #include <QTest>
@@ -302,13 +309,13 @@ TEST(UnsavedChanges, QuitOpenAndCloseAskFirst)
     }
 }
 
-// Only what a save would write counts as a change: selecting, turning the view and undoing back to
-// the state read do not; a note does.
+// Only what a save would write counts as a change: selecting, turning the view, a display mode,
+// hiding an annotation of the model and undoing back to the state read do not; a note does.
 TEST(UnsavedChanges, OnlyWhatASaveWritesCounts)
 {
     dazo_test::ScratchDir dir;
     const std::string path = dir.file("model.dazo");
-    ASSERT_TRUE(writeSmallAssembly(path));
+    ASSERT_TRUE(QFile::copy(QStringLiteral(NERIO_BIN_DIR "/Samples/BoltedBracket.dazo"), QString::fromStdString(path)));
     ScriptedPrompts prompts;
     Opened t(path);
     ASSERT_TRUE(t.loaded);
@@ -317,7 +324,12 @@ TEST(UnsavedChanges, OnlyWhatASaveWritesCounts)
     auto* top = static_cast<Vantor::Model*>(t.w.sceneModel()->getModel());
     t.w.sceneView()->getSelectionManager()->selectNode(top->getModelChild(1), true);
     t.w.on_actionFrontView_triggered();
+    t.w.on_actionLineRender_triggered();
     t.w.on_actionFlatRender_triggered();
+    std::list<osg::ref_ptr<osg::Node>> pmi;
+    Vantor::Model::getAllChildrenPMI(top, pmi);
+    ASSERT_FALSE(pmi.empty());
+    pmi.front()->setNodeMask(0);
     EXPECT_FALSE(t.w.hasUnsavedChanges());
 
     osg::ref_ptr<Vantor::Note> note = new Vantor::Note;
@@ -451,4 +463,57 @@ TEST(SaveOverModel, TerminationLeavesNoScratchBehind)
         EXPECT_EQ(child.exitStatus(), QProcess::CrashExit); // ended by the signal, as before
         EXPECT_FALSE(scratchLeft(dir.path())) << QDir(QString::fromStdString(dir.path())).entryList(QDir::AllEntries | QDir::Hidden).join(' ').toStdString();
     }
+}
+
+// What the program writes it reads whole again: a model saved with every kind of document opens with
+// nothing read in part and nothing to save, so the documents of its own files are never taken for
+// foreign ones.
+TEST(DocumentKeeping, OwnDocumentsReadBackWhole)
+{
+    dazo_test::ScratchDir dir;
+    const std::string path = dir.file("own.dazo");
+    ASSERT_TRUE(QFile::copy(QStringLiteral(NERIO_BIN_DIR "/Samples/BoltedBracket.dazo"), QString::fromStdString(path)));
+    ScriptedPrompts prompts;
+    {
+        Opened t(path);
+        ASSERT_TRUE(t.loaded);
+        SceneModel* scene = t.w.sceneModel();
+        osg::ref_ptr<Vantor::PointNote> note = new Vantor::PointNote;
+        note->setText("检查螺栓 \"quoted\"");
+        note->setGroup(3, "评审");
+        ASSERT_TRUE(scene->getNoteManager()->InsertNotations(note.get(), -1));
+        osg::ref_ptr<Vantor::VolumeMeasure> measure = new Vantor::VolumeMeasure;
+        measure->CoordinationUserData({{"State", "已修改"}});
+        ASSERT_TRUE(scene->getMeasureManager()->InsertMeasure(measure.get(), -1));
+        osg::ref_ptr<Vantor::Section> section = new Vantor::Section;
+        ASSERT_TRUE(scene->getSectionManager()->InsertSection(section.get(), -1));
+        osg::ref_ptr<Vantor::UserView> view = new Vantor::UserView;
+        view->setViewName("正面");
+        view->setTopModel(Vantor::Model::GetTopModel(scene->getRootSwitch()).get());
+        view->setNoteManager(scene->getNoteManager());
+        view->setSectionManager(scene->getSectionManager());
+        view->setMeasureManager(scene->getMeasureManager());
+        view->sceneView = t.w.sceneView();
+        view->capture();
+        view->setViewID(1700000000);
+        scene->getViewManager()->AddView(view.get());
+        const auto id = static_cast<Vantor::Model*>(scene->getModel())->getModelChild(1)->getModelID();
+        const QString animation = QStringLiteral(
+            R"({"version":1,"default":0,"animations":[{"name":"default","tracks":[{"target":{"kind":"model","id":%1},)"
+            R"("transform":[{"time":0,"matrix":[1,0,0,0,0,1,0,0,0,0,1,0,0,0,0,1]},)"
+            R"({"time":2,"matrix":[1,0,0,0,0,1,0,0,0,0,1,0,0,0,30,1]}]}],"camera":[]}]})")
+                                      .arg(id);
+        ASSERT_TRUE(t.w.loadAnimationDocument(animation));
+        ASSERT_TRUE(t.w.hasUnsavedChanges());
+        ASSERT_TRUE(save(t.w));
+        EXPECT_FALSE(t.w.hasUnsavedChanges());
+    }
+    Opened again(path);
+    ASSERT_TRUE(again.loaded);
+    for (const char* name : DocumentNames)
+        EXPECT_TRUE(again.w.documentReadInPart(name).isEmpty()) << name << ": "
+                                                                 << again.w.documentReadInPart(name).toStdString();
+    EXPECT_EQ(again.w.sceneModel()->getNoteManager()->GetAllNote().size(), 1u);
+    EXPECT_FALSE(again.w.hasUnsavedChanges());
+    EXPECT_TRUE(prompts.questions.isEmpty());
 }
