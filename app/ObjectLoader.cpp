@@ -334,16 +334,9 @@ bool ObjectLoader::saveModel(const QString& path, osg::ref_ptr<osg::Node> model,
     } else {
         // Written as they are given: a document the program did not read goes back byte for byte.
         Vantor::DazoLayout::ProgramDocuments texts;
-        const std::pair<const char*, std::string*> names[] = {{"note", &texts.note},
-                                                              {"view", &texts.view},
-                                                              {"section", &texts.section},
-                                                              {"measure", &texts.measure},
-                                                              {"animation", &texts.animation}};
-        for (const auto& n : names) {
-            const auto found = documents.find(n.first);
-            if (found != documents.end())
-                *n.second = found->second;
-        }
+        for (const auto& d : documents)
+            if (std::string* text = texts.byKey(d.first))
+                *text = d.second;
         auto writer = std::make_shared<DazoWriter>();
         writer->setListener(this);
         if (rootMatrix)

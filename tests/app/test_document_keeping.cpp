@@ -86,10 +86,12 @@ bool open(MainWindow& w, const std::string& path)
 bool save(MainWindow& w)
 {
     QSignalSpy saved(w.loader(), &ObjectLoader::saveFileFinish);
+    QSignalSpy failed(w.loader(), &ObjectLoader::saveFileFailed);
     w.on_actionSave_triggered();
     if (!w.isBusy())
         return false; // declined or refused
-    return QTest::qWaitFor([&] { return saved.count() > 0; }, 20000) && QTest::qWaitFor([&] { return !w.isBusy(); }, 5000);
+    return QTest::qWaitFor([&] { return saved.count() + failed.count() > 0; }, 20000) &&
+           QTest::qWaitFor([&] { return !w.isBusy(); }, 5000) && saved.count() > 0;
 }
 
 const char* const kGbkNote = "{\"note_list\":[{\"Type\":\"Note\",\"Id\":7,\"Text\":\"\xd6\xd0\xce\xc4\",\"Anchor\":[0,0,0]}]}";
@@ -245,6 +247,11 @@ struct Opened
     bool loaded = false;
 };
 
+bool copySample(const std::string& path)
+{
+    return QFile::copy(QStringLiteral(NERIO_BIN_DIR "/Samples/BoltedBracket.dazo"), QString::fromStdString(path));
+}
+
 // The mask the file gives the top model's first child.
 int firstPartShown(const std::string& path)
 {
@@ -288,7 +295,7 @@ TEST(UnsavedChanges, QuitOpenAndCloseAskFirst)
                 break;
             case Open:
                 went = t.w.loadFile(QString::fromStdString(other));
-                QTest::qWaitFor([&] { return !t.w.isBusy(); }, 20000);
+                EXPECT_TRUE(QTest::qWaitFor([&] { return !t.w.isBusy(); }, 20000));
                 break;
             case Close:
                 t.w.on_actionUnload_triggered();
@@ -315,7 +322,7 @@ TEST(UnsavedChanges, OnlyWhatASaveWritesCounts)
 {
     dazo_test::ScratchDir dir;
     const std::string path = dir.file("model.dazo");
-    ASSERT_TRUE(QFile::copy(QStringLiteral(NERIO_BIN_DIR "/Samples/BoltedBracket.dazo"), QString::fromStdString(path)));
+    ASSERT_TRUE(copySample(path));
     ScriptedPrompts prompts;
     Opened t(path);
     ASSERT_TRUE(t.loaded);
@@ -409,7 +416,7 @@ TEST(SaveOverModel, KeepsWhatTheFileWas)
         ASSERT_TRUE(t.loaded);
         ASSERT_TRUE(t.hideFirstPart());
         EXPECT_EQ(save(t.w), c.written);
-        QTest::qWaitFor([&] { return !t.w.isBusy(); }, 20000);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return !t.w.isBusy(); }, 20000));
         struct stat st;
         ASSERT_EQ(::stat(path.c_str(), &st), 0);
         EXPECT_EQ(st.st_mode & 07777, c.mode);
@@ -472,7 +479,7 @@ TEST(DocumentKeeping, OwnDocumentsReadBackWhole)
 {
     dazo_test::ScratchDir dir;
     const std::string path = dir.file("own.dazo");
-    ASSERT_TRUE(QFile::copy(QStringLiteral(NERIO_BIN_DIR "/Samples/BoltedBracket.dazo"), QString::fromStdString(path)));
+    ASSERT_TRUE(copySample(path));
     ScriptedPrompts prompts;
     {
         Opened t(path);

@@ -66,6 +66,21 @@ std::string EntryName(const std::string& key)
     return "model." + key;
 }
 
+std::string* ProgramDocuments::byKey(const std::string& key)
+{
+    if (key == NoteKey)
+        return &note;
+    if (key == ViewKey)
+        return &view;
+    if (key == SectionKey)
+        return &section;
+    if (key == MeasureKey)
+        return &measure;
+    if (key == AnimationKey)
+        return &animation;
+    return nullptr;
+}
+
 std::string KeyOf(const std::string& entryName)
 {
     const std::string::size_type dot = entryName.rfind('.');

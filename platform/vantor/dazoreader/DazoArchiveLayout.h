@@ -81,6 +81,9 @@ struct ProgramDocuments {
     std::string section;
     std::string measure;
     std::string animation;
+
+    // The text of the document of that member key; null for another key.
+    std::string* byKey(const std::string& key);
 };
 
 // Writes a complete archive of the document and the program's documents to path, then the given

@@ -379,16 +379,9 @@ void DazoWriter::setRootMatrix(const osg::Matrixd& matrix)
 bool DazoWriter::saveNode(const std::string& path, osg::ref_ptr<osg::Node> root, const std::map<std::string, void*>& members)
 {
     Vantor::DazoLayout::ProgramDocuments documents;
-    const std::pair<const char*, std::string*> names[] = {{"note", &documents.note},
-                                                          {"view", &documents.view},
-                                                          {"section", &documents.section},
-                                                          {"measure", &documents.measure},
-                                                          {"animation", &documents.animation}};
-    for (const auto& n : names) {
-        auto found = members.find(n.first);
-        if (found != members.end())
-            *n.second = documentText(found->second);
-    }
+    for (const auto& m : members)
+        if (std::string* text = documents.byKey(m.first))
+            *text = documentText(m.second);
     return saveArchive(path, root, documents, {});
 }
 
