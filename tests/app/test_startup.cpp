@@ -11,6 +11,7 @@
 #include <QTest>
 
 #include <cstdio>
+#include <unistd.h>
 
 namespace {
 
@@ -195,6 +196,16 @@ TEST(MainWindowFrame, RoamModeAndPerspectiveCallbacks)
     EXPECT_EQ(slotRuns, 0);
 }
 
+namespace {
+QString errorLine(const QString& output)
+{
+    for (const QString& line : output.split('\n'))
+        if (line.contains(QLatin1String("[Error]")))
+            return line;
+    return QString();
+}
+} // namespace
+
 // A model named on the command line that cannot be opened: the window says what failed instead of
 // staying empty without a word. The name's bytes are not UTF-8, so only a shell can pass them.
 TEST(CommandLine, FileThatCannotBeOpenedIsReported)
@@ -218,10 +229,10 @@ TEST(CommandLine, FileThatCannotBeOpenedIsReported)
     const struct {
         const char* name;
         QString shellArgument; // printf format of the argument
-        const char* says;
+        QString says; // in the error line, whatever the language
     } cases[] = {
-        {"name not in the system's encoding", QStringLiteral("%s/\\304\\243\\320\\315.dazo"), "not valid text"},
-        {"missing file", QStringLiteral("%s/missing.dazo"), "does not exist"},
+        {"name not in the system's encoding", QStringLiteral("%s/\\304\\243\\320\\315.dazo"), QStringLiteral("\uFFFD.dazo")},
+        {"missing file", QStringLiteral("%s/missing.dazo"), QStringLiteral("missing.dazo")},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -241,12 +252,12 @@ TEST(CommandLine, FileThatCannotBeOpenedIsReported)
             [&] {
                 p.waitForReadyRead(100);
                 output += QString::fromLocal8Bit(p.readAll());
-                return output.contains(QLatin1String(c.says)) || p.state() != QProcess::Running;
+                return errorLine(output).contains(c.says) || p.state() != QProcess::Running;
             },
             60000);
         p.kill();
         p.waitForFinished(10000);
-        EXPECT_TRUE(said && output.contains(QLatin1String(c.says))) << output.toStdString();
-        EXPECT_TRUE(output.contains("[Error]")) << output.toStdString();
+        EXPECT_TRUE(said && errorLine(output).contains(c.says)) << output.toStdString();
     }
+    ::unlink(gbkName.constData()); // a name Qt cannot read back is not removed with the folder
 }
