@@ -3,6 +3,8 @@
 #include "vantor/util/StrUtil.h"
 
 #include <QCoreApplication>
+#include <QFileInfo>
+#include <QTextCodec>
 #include <QObject>
 #include <QTextStream>
 
@@ -51,6 +53,22 @@ StartupOptions scanCommandLine(const QStringList& arguments)
         }
     }
     return o;
+}
+
+QString startupFileProblem(const StartupOptions& options, const QList<QByteArray>& rawArguments)
+{
+    if (options.filePath.isEmpty())
+        return QString();
+    for (const QByteArray& raw : rawArguments) {
+        // Bytes the encoding cannot read became replacement characters: that name reaches no file.
+        if (QString::fromLocal8Bit(raw) == options.filePath && options.filePath.toLocal8Bit() != raw)
+            return QObject::tr("The file name %1 given on the command line is not valid text in the system's "
+                               "encoding (%2); the file cannot be opened by this name.")
+                .arg(options.filePath, QString::fromLatin1(QTextCodec::codecForLocale()->name()));
+    }
+    if (!QFileInfo(options.filePath).isFile())
+        return QObject::tr("The file %1 given on the command line does not exist.").arg(options.filePath);
+    return QString();
 }
 
 QStringList usageLines(const QString& programPath)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QByteArray>
+#include <QList>
 #include <QString>
 #include <QStringList>
 
@@ -20,6 +22,11 @@ StartupOptions scanCommandLine(const QStringList& arguments);
 
 // True for an argument that names a model file.
 bool isModelArgument(const QString& argument);
+
+// Why the model the command line names cannot be opened, for the user; empty when it can be, or when
+// none is named. rawArguments: the arguments' bytes as the process got them (a name whose bytes the
+// system's encoding cannot carry cannot be opened by that name).
+QString startupFileProblem(const StartupOptions& options, const QList<QByteArray>& rawArguments);
 
 // The eight lines of the command-line help.
 QStringList usageLines(const QString& programPath);

@@ -1,5 +1,7 @@
 #include "app/CrashHandler.h"
 
+#include "vantor/dazoreader/DazoArchiveLayout.h"
+
 #include <atomic>
 #include <cerrno>
 #include <csignal>
@@ -366,7 +368,15 @@ void crashHandler(int sig, siginfo_t* info, void* context)
 
     writeDump(sig, info, code, address, ts.tv_sec, ct);
     startMessage(code, address);
+    Vantor::DazoLayout::RemoveScratchOfRunningSaves();
     errno = savedErrno;
+    dieOf(sig);
+}
+
+// A request to end the process: a save under way must not leave its scratch files beside the model.
+void terminationHandler(int sig)
+{
+    Vantor::DazoLayout::RemoveScratchOfRunningSaves();
     dieOf(sig);
 }
 
@@ -459,4 +469,19 @@ void installCrashHandler()
         sigaddset(&sa.sa_mask, sig); // a second fault while writing the dump ends the process at once
     for (int sig : kSignals)
         sigaction(sig, &sa, nullptr);
+}
+
+void installTerminationHandler()
+{
+    struct sigaction sa;
+    std::memset(&sa, 0, sizeof sa);
+    sa.sa_handler = terminationHandler;
+    sigemptyset(&sa.sa_mask);
+    for (int sig : {SIGTERM, SIGINT, SIGHUP}) {
+        struct sigaction previous;
+        // A signal ignored when the process started (nohup, a shell's background job) stays ignored.
+        if (sigaction(sig, nullptr, &previous) == 0 && previous.sa_handler == SIG_IGN)
+            continue;
+        sigaction(sig, &sa, nullptr);
+    }
 }

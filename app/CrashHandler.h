@@ -13,3 +13,8 @@ void installCrashHandler();
 // The Windows-style exception code reported for a fatal signal and its si_code
 // (SIGSEGV gives 0xc0000005, the access violation); 0 for signals the handler does not catch.
 std::uint32_t crashCodeForSignal(int signal, int signalCode);
+
+// Installs the handler for the signals that ask the process to end (SIGTERM, SIGINT, SIGHUP): it
+// removes the scratch files of a save under way, then lets the signal end the process as before.
+// Signals that were ignored at start stay ignored.
+void installTerminationHandler();

@@ -172,6 +172,15 @@ public:
     const QStringList& recentFiles() const { return m_recentlyOpenedFiles; }
     const QString& currentFile() const { return m_currentFile; }
     bool isBusy() const { return m_busy; }
+    // Whether a save would write something else than the open model's file holds (its model, notes,
+    // sections, measures, saved views or animation changed since it was read or saved).
+    bool hasUnsavedChanges() const;
+    // Before the open model goes (Quit, Open, Close): with unsaved changes, asks whether to save them,
+    // discard them or keep the model open, and saves when asked to. True when the caller may go on.
+    // In embedded mode the host's request decides: the changes go without a question (logged).
+    bool maybeSaveChanges();
+    // Why a document of the open model was read only in part; empty when it was read whole.
+    QString documentReadInPart(const std::string& name) const { return m_documentState.readInPart(name); }
 
     SceneModel* sceneModel() const { return m_sceneModel; }
     ObjectLoader* loader() const { return m_loader; }
@@ -184,6 +193,9 @@ public:
 
     // Strips the built window down to the bare view for a host program.
     void setOcxMode();
+    // Tells why start-up could not do what the command line asked: logged, and shown once the window
+    // is up (only logged in embedded mode, where the host owns the window).
+    void reportStartupProblem(const QString& text);
 
     SceneView* sceneView() const { return m_sceneView; }
     bool isEmbedded() const { return m_embedded; }
@@ -214,6 +226,8 @@ public slots:
     void newMeasureToModel(QString json);
     void newAnimationToModel(QString json);
     void newViewToModel(osg::ref_ptr<osg::Node> view);
+    // The last result of a load: the file's documents as stored and what the program does not read.
+    void newDocumentsToModel(LoadedDocuments documents);
     void loadFileFinish();
     void saveFileFinish();
     void saveFileFailed(QString path, QString reason);
@@ -410,7 +424,7 @@ public slots:
 signals:
     void newFileToLoad(const QString& path, bool withParts, ObjectLoader::LoadFileValueType type);
     void addFileToLoad(const QString& path, bool withParts, const QModelIndex& parent, ObjectLoader::LoadFileValueType type);
-    void saveFile(const QString& path, SceneModel* scene);
+    void saveDocument(const QString& path, const ModelSaveRequest& request);
     void readPMI(bool on);
     void readEdge(bool on);
     void mergeFace(bool on);
@@ -429,6 +443,13 @@ protected:
     void closeEvent(QCloseEvent* event) override;
     // Refuses a second load or save while one runs; true when the caller may go on.
     bool refuseWhileBusy();
+    // Collects the model and its documents now and hands them to the loader; false (nothing started)
+    // when the user declined to save documents that were read only in part.
+    bool startSave(const QString& path);
+    // Saves to the current file and waits for the end; true when the file was written.
+    bool saveAndWait();
+    // A document's name as the user knows it ("notes" for "note").
+    static QString documentTitle(const std::string& name);
 
     // One ribbon action made, stored, listed and connected as its row says (ribbon/MainWindowRibbon.cpp).
     QAction* createRibbonAction(const RibbonActionRow& row);
@@ -511,6 +532,15 @@ private:
     QPushButton* m_exitFullScreenButton = nullptr;
     CToolkit* m_toolkit = nullptr;
     bool m_busy = false; // a load or a save runs
+    DocumentState m_documentState;
+    // The save under way, for the document state once the file is written.
+    struct PendingSave {
+        bool active = false;
+        bool toCurrentFile = false;
+        DocumentState::Plan plan;
+        DocumentTexts texts;
+        std::uint64_t scene = 0;
+    } m_pendingSave;
     QList<QWidget*> m_parentlessDocks; // property, statistics and log docks: no Qt parent, deleted here
 
     // Animation (MainWindowAnimation.cpp).

@@ -38,12 +38,14 @@
 #include <QSlider>
 #include <QDir>
 #include <QDragEnterEvent>
+#include <QEventLoop>
 #include <QFileInfo>
 #include <QListWidget>
 #include <QMimeData>
 #include <QStatusBar>
 #include <QTextBrowser>
 #include <QThread>
+#include <QTimer>
 #include <QUrl>
 
 
@@ -75,9 +77,9 @@ void MainWindow::on_actionOpen_triggered()
                                                         tr("Dazo files (*.dazo)"));
     if (path.isEmpty())
         return;
-    if (osg::ref_ptr<Vantor::AnimationManager> animations = m_sceneView->getAnimationManager())
-        animations->clearAllAnimation();
-    loadFile(path);
+    // Unloading empties the animation too, and only once the user let the open model go.
+    if (!loadFile(path))
+        return;
     // The previous model's clashes mean nothing on the new one.
     hideCollisionEffect();
 }
@@ -105,6 +107,8 @@ bool MainWindow::loadFile(const QString& filePath)
         return false;
     }
     if (!refuseWhileBusy())
+        return false;
+    if (!maybeSaveChanges())
         return false;
 
     unLoadFile();
@@ -258,16 +262,144 @@ void MainWindow::newViewToModel(osg::ref_ptr<osg::Node> node)
         views->AddView(view);
 }
 
+void MainWindow::newDocumentsToModel(LoadedDocuments documents)
+{
+    if (!hasLoadedModel() || !m_sceneModel) {
+        m_documentState.forget();
+        return;
+    }
+    const auto partial = m_documentState.loaded(documents, ObjectLoader::documentsOf(m_sceneModel),
+                                                sceneDigest(m_sceneModel->getModel()));
+    for (const auto& p : partial)
+        Vantor::LogHandler::getInstance()->reportWarning(
+            tr("The %1 document of %2 was read only in part: %3. A save keeps it as stored unless it is changed.")
+                .arg(QString::fromStdString(p.first), m_currentFile, p.second));
+    if (documents.others && !documents.others->empty())
+        Vantor::LogHandler::getInstance()->reportInfo(
+            tr("%1 holds %n member(s) this program does not read; a save keeps them.", nullptr,
+               int(documents.others->size()))
+                .arg(m_currentFile));
+    if (!partial.empty())
+        statusBar()->showMessage(tr("Part of this model's documents could not be read; the file keeps them as they are."),
+                                 5000);
+}
+
+bool MainWindow::hasUnsavedChanges() const
+{
+    if (!hasLoadedModel() || !m_sceneModel)
+        return false;
+    return m_documentState.modified(ObjectLoader::documentsOf(m_sceneModel), sceneDigest(m_sceneModel->getModel()));
+}
+
+bool MainWindow::maybeSaveChanges()
+{
+    if (!hasUnsavedChanges())
+        return true;
+    const QString name = QFileInfo(m_currentFile).fileName();
+    if (m_embedded) {
+        // The host owns the document: its request goes through, as it always did.
+        Vantor::LogHandler::getInstance()->reportWarning(
+            tr("The unsaved changes of %1 were discarded at the host's request").arg(m_currentFile));
+        return true;
+    }
+    const QMessageBox::StandardButton answer = Prompts::get().question(
+        this, tr("Save changes"), tr("%1 has changes that are not saved. Save them first?").arg(name),
+        QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel);
+    if (answer == QMessageBox::Discard) {
+        Vantor::LogHandler::getInstance()->reportInfo(tr("The unsaved changes of %1 were discarded").arg(m_currentFile));
+        return true;
+    }
+    if (answer != QMessageBox::Save)
+        return false;
+    return saveAndWait();
+}
+
+bool MainWindow::saveAndWait()
+{
+    if (m_currentFile.isEmpty() || !refuseWhileBusy())
+        return false;
+    QEventLoop loop;
+    bool written = false;
+    // Connected after the window's own handlers, so those have run when the loop ends.
+    connect(m_loader, &ObjectLoader::saveFileFinish, &loop, [&] {
+        written = true;
+        loop.quit();
+    });
+    connect(m_loader, &ObjectLoader::saveFileFailed, &loop, [&] { loop.quit(); });
+    on_actionSaveBookmarks_triggered();
+    if (!startSave(m_currentFile))
+        return false;
+    loop.exec();
+    return written;
+}
+
+bool MainWindow::startSave(const QString& path)
+{
+    // The UI goes first: that ends a running command, whose result then belongs to the documents.
+    m_busy = true;
+    setDocumentUiEnabled(false);
+    const DocumentTexts texts = ObjectLoader::documentsOf(m_sceneModel);
+    DocumentState::Plan plan = m_documentState.plan(texts);
+    if (!plan.keptBeside.isEmpty()) {
+        QStringList shown;
+        for (const QString& name : plan.keptBeside)
+            shown << documentTitle(name.toStdString());
+        Vantor::LogHandler::getInstance()->reportWarning(
+            tr("Saving %1: the changed %2 were read only in part; what the file held is kept beside them")
+                .arg(path, plan.keptBeside.join(QStringLiteral(", "))));
+        const QString text =
+            tr("These documents of the model were read only in part: %1.\nYour changes are saved, and what the file "
+               "held is kept in the file beside them, unchanged.")
+                .arg(shown.join(QStringLiteral(", ")));
+        if (!m_embedded &&
+            Prompts::get().question(this, tr("Save"), text, QMessageBox::Save | QMessageBox::Cancel) != QMessageBox::Save) {
+            m_busy = false;
+            setDocumentUiEnabled(true);
+            return false;
+        }
+    }
+    osg::Node* model = m_sceneModel ? m_sceneModel->getModel() : nullptr;
+    ModelSaveRequest request;
+    request.model = model;
+    // The file gets the placement the model had when it was set into the scene.
+    request.hasMatrix = model && model->asTransform() && model->asTransform()->asMatrixTransform();
+    if (request.hasMatrix)
+        request.matrix = m_sceneModel->getModelMatrix();
+    request.documents = plan.documents;
+    request.entries = plan.entries;
+    m_pendingSave.active = true;
+    m_pendingSave.toCurrentFile =
+        !m_currentFile.isEmpty() && QFileInfo(path).absoluteFilePath() == QFileInfo(m_currentFile).absoluteFilePath();
+    m_pendingSave.plan = std::move(plan);
+    m_pendingSave.texts = texts;
+    m_pendingSave.scene = sceneDigest(model);
+    emit saveDocument(path, request);
+    return true;
+}
+
+QString MainWindow::documentTitle(const std::string& name)
+{
+    if (name == "note")
+        return tr("notes");
+    if (name == "view")
+        return tr("saved views");
+    if (name == "section")
+        return tr("sections");
+    if (name == "measure")
+        return tr("measures");
+    if (name == "animation")
+        return tr("animation");
+    return QString::fromStdString(name);
+}
+
 void MainWindow::on_actionSave_triggered()
 {
     Vantor::LogHandler::getInstance()->reportInfo(tr("on_actionSave_triggered"));
     if (m_currentFile.isEmpty() || !refuseWhileBusy())
         return;
     on_actionSaveBookmarks_triggered();
-    m_busy = true;
-    setDocumentUiEnabled(false);
-    onCommandTipChanged(tr("文件保存进行中，请耐心等待！").toLocal8Bit().toStdString());
-    emit saveFile(m_currentFile, m_sceneModel);
+    if (startSave(m_currentFile))
+        onCommandTipChanged(tr("文件保存进行中，请耐心等待！").toLocal8Bit().toStdString());
 }
 
 void MainWindow::on_actionSaveAs_triggered()
@@ -286,15 +418,22 @@ void MainWindow::on_actionSaveAs_triggered()
     // Linux file dialogs add no extension of their own.
     if (!isModelFile(path))
         path += QStringLiteral(".dazo");
-    m_busy = true;
-    setDocumentUiEnabled(false);
-    onCommandTipChanged(tr("文件另存为进行中，请耐心等待！").toLocal8Bit().toStdString());
-    emit saveFile(path, m_sceneModel);
+    if (startSave(path))
+        onCommandTipChanged(tr("文件另存为进行中，请耐心等待！").toLocal8Bit().toStdString());
+}
+
+void MainWindow::reportStartupProblem(const QString& text)
+{
+    Vantor::LogHandler::getInstance()->reportError(text);
+    if (m_embedded)
+        return;
+    statusBar()->showMessage(text, 10000);
+    QTimer::singleShot(0, this, [this, text] { Prompts::get().warning(this, tr("Cannot open the file"), text); });
 }
 
 void MainWindow::on_actionUnload_triggered()
 {
-    if (!refuseWhileBusy())
+    if (!refuseWhileBusy() || !maybeSaveChanges())
         return;
     unLoadFile();
 }
@@ -319,6 +458,7 @@ void MainWindow::addRecentFile(const QString& path, QStringList& recentFiles)
 
 void MainWindow::clearModelData()
 {
+    m_documentState.forget();
     clearBookmarkPanel();
     if (Vantor::ISelectionManager* selection = m_sceneView->getSelectionManager())
         selection->clearSelection();
@@ -408,6 +548,10 @@ void MainWindow::dropEvent(QDropEvent* event)
 
 void MainWindow::closeEvent(QCloseEvent* event)
 {
+    if (!maybeSaveChanges()) {
+        event->ignore();
+        return;
+    }
     // The window state written at the end records the bars and docks as they are outside full screen.
     showBarsAndDocks();
     SARibbonMainWindow::closeEvent(event);

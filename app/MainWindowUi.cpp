@@ -153,7 +153,7 @@ void MainWindow::initUI()
             SLOT(newObjectToLoad(const QString&, bool, ObjectLoader::LoadFileValueType)));
     connect(this, SIGNAL(addFileToLoad(const QString&, bool, const QModelIndex&, ObjectLoader::LoadFileValueType)),
             m_loader, SLOT(newObjectToLoadWithIndex(const QString&, bool, const QModelIndex&, ObjectLoader::LoadFileValueType)));
-    connect(this, SIGNAL(saveFile(const QString&, SceneModel*)), m_loader, SLOT(saveFile(const QString&, SceneModel*)));
+    connect(this, &MainWindow::saveDocument, m_loader, &ObjectLoader::saveDocument);
     connect(this, SIGNAL(readPMI(bool)), m_loader, SLOT(readPMIConfig(bool)));
     connect(this, SIGNAL(readEdge(bool)), m_loader, SLOT(readEdgeConfig(bool)));
     connect(this, SIGNAL(mergeFace(bool)), m_loader, SLOT(mergeFaceConfig(bool)));
@@ -163,6 +163,7 @@ void MainWindow::initUI()
     connect(m_loader, SIGNAL(newViewToModel(osg::ref_ptr<osg::Node>)), this, SLOT(newViewToModel(osg::ref_ptr<osg::Node>)));
     connect(m_loader, SIGNAL(newMeasureToModel(QString)), this, SLOT(newMeasureToModel(QString)));
     connect(m_loader, SIGNAL(newAnimationToModel(QString)), this, SLOT(newAnimationToModel(QString)));
+    connect(m_loader, &ObjectLoader::newDocumentsToModel, this, &MainWindow::newDocumentsToModel);
     connect(m_loader, SIGNAL(newObjectToMain(osg::ref_ptr<osg::Node>, QModelIndex)), this,
             SLOT(newLoadedAddModel(osg::ref_ptr<osg::Node>, QModelIndex)));
     connect(m_loader, SIGNAL(ProgressShown(bool)), m_sceneView, SLOT(ProgressShown(bool)));
@@ -255,6 +256,9 @@ void MainWindow::loadFileFinish()
 void MainWindow::saveFileFinish()
 {
     m_busy = false;
+    if (m_pendingSave.active && m_pendingSave.toCurrentFile)
+        m_documentState.saved(m_pendingSave.plan, m_pendingSave.texts, m_pendingSave.scene);
+    m_pendingSave = PendingSave();
     setDocumentUiEnabled(true);
     onCommandTipChanged(tr("保存完毕！").toLocal8Bit().toStdString());
 }
@@ -262,6 +266,7 @@ void MainWindow::saveFileFinish()
 void MainWindow::saveFileFailed(QString path, QString reason)
 {
     m_busy = false;
+    m_pendingSave = PendingSave();
     setDocumentUiEnabled(true);
     Vantor::LogHandler::getInstance()->reportError(tr("Saving %1 failed: %2").arg(path, reason));
     statusBar()->showMessage(tr("保存失败！"), 5000);

@@ -38,6 +38,8 @@ void ObjectLoader::registerMetaTypes()
     qRegisterMetaType<ObjectLoader::LoadFileValueType>("ObjectLoader::LoadFileValueType");
     qRegisterMetaType<osg::ref_ptr<osg::Node>>("osg::ref_ptr<osg::Node>");
     qRegisterMetaType<QModelIndex>("QModelIndex");
+    qRegisterMetaType<LoadedDocuments>("LoadedDocuments");
+    qRegisterMetaType<ModelSaveRequest>("ModelSaveRequest");
     registerSceneTypes();
 }
 
@@ -124,15 +126,26 @@ void ObjectLoader::newObjectToLoadWithIndex(const QString& path, bool bOrigin, c
         return;
     QMutexLocker lock(&m_stateMutex);
     filePath = path;
+    // A bill of materials named by a relative path would be taken from the folder the last load left
+    // the process in; it names no file by itself.
+    const bool relativeBom = type == JSONBOM && QFileInfo(path).isRelative();
     // Relative paths inside a model (its sub-assemblies, a bill of materials' parts) are taken from
     // its folder. Qt converts the name itself, so folders of any script work; a text is no folder.
-    if (type != OCXJSONBOM)
+    if (type != OCXJSONBOM && !relativeBom)
         QDir::setCurrent(QFileInfo(path).absolutePath());
     const QString shown = type == OCXJSONBOM && path.size() > 200 ? path.left(200) + QStringLiteral("...") : path;
     Vantor::LogHandler::getInstance()->reportInfo(tr("Loading of %1 ...").arg(shown));
 
-    const QByteArray source = type == OCXJSONBOM ? path.toUtf8() : path.toLocal8Bit();
-    readFile(std::string(source.constData(), static_cast<std::size_t>(source.size())), type);
+    if (relativeBom) {
+        Vantor::LogHandler::getInstance()->reportError(
+            tr("The bill of materials %1 is named by a relative path; give its whole path").arg(path));
+        root = nullptr;
+        m_fileDocuments = LoadedDocuments();
+        onReadFinished();
+    } else {
+        const QByteArray source = type == OCXJSONBOM ? path.toUtf8() : path.toLocal8Bit();
+        readFile(std::string(source.constData(), static_cast<std::size_t>(source.size())), type);
+    }
 
     if (optimize && root) {
         Vantor::LogHandler::getInstance()->reportInfo(tr("Optimization of the graph ..."));
@@ -148,6 +161,7 @@ void ObjectLoader::newObjectToLoadWithIndex(const QString& path, bool bOrigin, c
         emit newAnimationToModel(animationText);
         for (const auto& view : views)
             emit newViewToModel(osg::ref_ptr<osg::Node>(view.get()));
+        emit newDocumentsToModel(m_fileDocuments);
     } else {
         emit newObjectToMain(root, index);
     }
@@ -156,6 +170,7 @@ void ObjectLoader::newObjectToLoadWithIndex(const QString& path, bool bOrigin, c
 void ObjectLoader::readFile(const std::string& source, LoadFileValueType type)
 {
     root = nullptr;
+    m_fileDocuments = LoadedDocuments();
     auto reader = std::make_shared<DazoReaderWriter>();
     reader->setListener(this);
     reader->setConfig(config);
@@ -167,6 +182,8 @@ void ObjectLoader::readFile(const std::string& source, LoadFileValueType type)
         if (isModelExtension(ext)) {
             root = reader->readNode(source);
             dispatchJsonParts(reader->GetUserData());
+            m_fileDocuments.others =
+                std::make_shared<const std::vector<Vantor::DazoLayout::StoredEntry>>(reader->TakeOtherEntries());
         } else {
             Vantor::LogHandler::getInstance()->reportWarning(
                 tr("%1 is not a model file").arg(QString::fromLocal8Bit(source.c_str())));
@@ -192,7 +209,10 @@ void ObjectLoader::dispatchJsonParts(const std::map<std::string, std::string*>& 
     for (const auto& part : parts) {
         if (!part.second)
             continue;
-        // Up to the first NUL, as the documents are C texts.
+        // As stored, so a save can put back what the program does not read.
+        m_fileDocuments.members[part.first] = *part.second;
+        // Up to the first NUL, as the documents are C texts. Bytes that are not UTF-8 become
+        // replacement characters here; the window finds and reports them from the stored form.
         const QString text = QString::fromUtf8(part.second->c_str());
         if (part.first == "note")
             noteText = text;
@@ -294,8 +314,15 @@ void ObjectLoader::saveFile(const QString& path, SceneModel* sceneModel)
     saveModel(path, model, hasMatrix ? &matrix : nullptr, documents);
 }
 
+void ObjectLoader::saveDocument(const QString& path, const ModelSaveRequest& request)
+{
+    if (m_stopping)
+        return;
+    saveModel(path, request.model, request.hasMatrix ? &request.matrix : nullptr, request.documents, request.entries);
+}
+
 bool ObjectLoader::saveModel(const QString& path, osg::ref_ptr<osg::Node> model, const osg::Matrixd* rootMatrix,
-                             const std::map<std::string, std::string>& documents)
+                             const std::map<std::string, std::string>& documents, const StoredEntries& entries)
 {
     QMutexLocker lock(&m_stateMutex);
     const std::string target = path.toLocal8Bit().toStdString();
@@ -305,28 +332,18 @@ bool ObjectLoader::saveModel(const QString& path, osg::ref_ptr<osg::Node> model,
         reason = tr("%1 is not a model file name (.dazo or .liteprt)").arg(path);
         Vantor::LogHandler::getInstance()->reportError(reason);
     } else {
-        // The documents go over as JSON; one that is not valid JSON is left out rather than stored broken.
-        std::map<std::string, rapidjson::Document> parsed;
-        std::map<std::string, void*> members;
-        for (const auto& d : documents) {
-            if (d.second.empty())
-                continue;
-            rapidjson::Document& doc = parsed[d.first];
-            // Full precision: saving must not move any number of the documents by a bit.
-            Vantor::ParseJsonExact<rapidjson::kParseIterativeFlag>(doc, d.second.c_str(), d.second.size());
-            if (doc.HasParseError()) {
-                Vantor::LogHandler::getInstance()->reportWarning(
-                    tr("The %1 document is not valid JSON and is not saved").arg(QString::fromStdString(d.first)));
-                continue;
-            }
-            members[d.first] = &doc;
-        }
+        // Written as they are given: a document the program did not read goes back byte for byte.
+        Vantor::DazoLayout::ProgramDocuments texts;
+        for (const auto& d : documents)
+            if (std::string* text = texts.byKey(d.first))
+                *text = d.second;
         auto writer = std::make_shared<DazoWriter>();
         writer->setListener(this);
         if (rootMatrix)
             writer->setRootMatrix(*rootMatrix);
         setActiveReader(writer);
-        ok = writer->saveNode(target, model, members);
+        static const std::vector<Vantor::DazoLayout::StoredEntry> none;
+        ok = writer->saveArchive(target, model, texts, entries ? *entries : none);
         setActiveReader(nullptr);
         if (ok)
             Vantor::LogHandler::getInstance()->reportInfo(tr("Saved %1").arg(path));

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/ModelDocuments.h"
 #include "vantor/basereader/ReaderConfig.h"
 #include "vantor/basereader/ReaderListener.h"
 
@@ -45,6 +46,9 @@ public:
 
     // Registers every type the loader's queued signals and slots carry; called by the constructor.
     static void registerMetaTypes();
+    // What the scene's note, section, view, measure and animation managers write now, by document
+    // name; a manager the scene lacks gives no entry. On the managers' thread.
+    static DocumentTexts documentsOf(SceneModel* sceneModel);
 
     // From any thread: the running read or save stops at its next check.
     void cancel();
@@ -52,11 +56,12 @@ public:
     // queued, ends the loader's thread and waits for it however long the request needs to stop.
     void shutdown();
 
-    // Scene-free core of saveFile: writes root (placed by rootMatrix when given) and the documents
-    // (name -> JSON text) to path. Ends, like saveFile, with loadFileFinish() and then either
+    // Scene-free core of saveFile: writes root (placed by rootMatrix when given), the documents
+    // (name -> the bytes to store, written as they are; an empty text leaves its member out) and the
+    // carried-over entries to path. Ends, like saveFile, with loadFileFinish() and then either
     // saveFileFinish() or saveFileFailed().
     bool saveModel(const QString& path, osg::ref_ptr<osg::Node> root, const osg::Matrixd* rootMatrix,
-                   const std::map<std::string, std::string>& documents);
+                   const std::map<std::string, std::string>& documents, const StoredEntries& entries = nullptr);
 
     // State of the last load, for tests and the embedded host; read on the loader's thread or while idle.
     QString getFilePath() const { return filePath; }
@@ -86,6 +91,9 @@ signals:
     void newMeasureToModel(QString text);
     void newAnimationToModel(QString text);
     void newObjectToMain(osg::ref_ptr<osg::Node> root, QModelIndex index);
+    // Last of a document load's results: the documents as the file stores them and the entries the
+    // program does not read (both empty for a bill of materials).
+    void newDocumentsToModel(LoadedDocuments documents);
     // path as requested, reason in English for the log and the status bar.
     void saveFileFailed(QString path, QString reason);
 
@@ -94,6 +102,8 @@ public slots:
     void newObjectToLoadWithIndex(const QString& path, bool bOrigin = true, const QModelIndex& index = QModelIndex(),
                                   ObjectLoader::LoadFileValueType type = FilePath);
     void saveFile(const QString& path, SceneModel* sceneModel);
+    // Writes what the window collected when the save was asked for; reads no manager.
+    void saveDocument(const QString& path, const ModelSaveRequest& request);
     void saveJson(QString& out, SceneModel* sceneModel);
     // Runs on the loader's thread: from another thread it is queued behind the running request.
     void clear();
@@ -120,6 +130,7 @@ private:
     QString measureText;
     QString animationText;
     std::vector<osg::ref_ptr<Vantor::UserView>> views;
+    LoadedDocuments m_fileDocuments; // of the last read alone
     bool optimize = false;
     std::shared_ptr<ReaderConfig> config;
 

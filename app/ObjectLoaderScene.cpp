@@ -36,6 +36,25 @@ std::string text(const rapidjson::Document& doc)
 
 } // namespace
 
+DocumentTexts ObjectLoader::documentsOf(SceneModel* sceneModel)
+{
+    DocumentTexts documents;
+    if (!sceneModel)
+        return documents;
+    if (auto notes = sceneModel->getNoteManager())
+        documents["note"] = text(notes->toJson(false));
+    if (auto sections = sceneModel->getSectionManager())
+        documents["section"] = text(sections->toJson(false));
+    if (auto views = sceneModel->getViewManager())
+        documents["view"] = text(views->toJson());
+    if (auto measures = sceneModel->getMeasureManager())
+        documents["measure"] = text(measures->toJson());
+    // The manager hands out the copy it took at its last change (AnimationManager::toDocument).
+    if (auto animations = sceneModel->getAnimationManager())
+        documents["animation"] = text(animations->toDocument());
+    return documents;
+}
+
 bool ObjectLoader::collectScene(SceneModel* sceneModel, osg::ref_ptr<osg::Node>& model, osg::Matrixd& matrix, bool& hasMatrix,
                                 std::map<std::string, std::string>* documents, QString& reason)
 {
@@ -51,19 +70,9 @@ bool ObjectLoader::collectScene(SceneModel* sceneModel, osg::ref_ptr<osg::Node>&
         matrix = sceneModel->getModelMatrix();
     if (!documents)
         return true;
-    if (auto notes = sceneModel->getNoteManager())
-        (*documents)["note"] = text(notes->toJson(false));
-    if (auto sections = sceneModel->getSectionManager())
-        (*documents)["section"] = text(sections->toJson(false));
-    if (auto views = sceneModel->getViewManager())
-        (*documents)["view"] = text(views->toJson());
-    if (auto measures = sceneModel->getMeasureManager())
-        (*documents)["measure"] = text(measures->toJson());
-    // The manager hands this thread the copy it took at its last change (AnimationManager::toDocument).
-    if (auto animations = sceneModel->getAnimationManager()) {
-        (*documents)["animation"] = text(animations->toDocument());
+    *documents = documentsOf(sceneModel);
+    if (documents->count("animation"))
         return true;
-    }
     // Without a manager the animation read with the model goes back as it came.
     QMutexLocker lock(&m_stateMutex);
     if (!animationText.isEmpty())

@@ -46,9 +46,13 @@ int main(int argc, char** argv)
 {
     if (helpRequested(argc, argv))
         return printHelp(argc, argv);
+    QList<QByteArray> rawArguments; // as the process got them, before Qt takes its own out
+    for (int i = 1; i < argc; ++i)
+        rawArguments << QByteArray(argv[i]);
 
     Q_INIT_RESOURCE(VantorViewer);
     installCrashHandler();
+    installTerminationHandler();
 
     QApplication app(argc, argv);
     const QString appDir = QCoreApplication::applicationDirPath();
@@ -104,6 +108,9 @@ int main(int argc, char** argv)
         window.listenForHost(options.embeddedTitle); // the host finds the viewer by this title
     }
     window.show();
+    const QString fileProblem = startupFileProblem(options, rawArguments);
+    if (!fileProblem.isEmpty())
+        window.reportStartupProblem(fileProblem);
     window.loadFile(options.filePath);
     return app.exec();
 }

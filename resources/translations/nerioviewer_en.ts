@@ -953,6 +953,75 @@
         <comment>projection toggle</comment>
         <translation>Parallel projection</translation>
     </message>
+    <message>
+        <source>The %1 document of %2 was read only in part: %3. A save keeps it as stored unless it is changed.</source>
+        <translation>The %1 document of %2 was read only in part: %3. A save keeps it as stored unless it is changed.</translation>
+    </message>
+    <message numerus="yes">
+        <source>%1 holds %n member(s) this program does not read; a save keeps them.</source>
+        <translation>
+            <numerusform>%1 holds %n member this program does not read; a save keeps it.</numerusform>
+            <numerusform>%1 holds %n members this program does not read; a save keeps them.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Part of this model&apos;s documents could not be read; the file keeps them as they are.</source>
+        <translation>Part of this model&apos;s documents could not be read; the file keeps them as they are.</translation>
+    </message>
+    <message>
+        <source>The unsaved changes of %1 were discarded at the host&apos;s request</source>
+        <translation>The unsaved changes of %1 were discarded at the host&apos;s request</translation>
+    </message>
+    <message>
+        <source>Save changes</source>
+        <translation>Save changes</translation>
+    </message>
+    <message>
+        <source>%1 has changes that are not saved. Save them first?</source>
+        <translation>%1 has changes that are not saved. Save them first?</translation>
+    </message>
+    <message>
+        <source>The unsaved changes of %1 were discarded</source>
+        <translation>The unsaved changes of %1 were discarded</translation>
+    </message>
+    <message>
+        <source>Saving %1: the changed %2 were read only in part; what the file held is kept beside them</source>
+        <translation>Saving %1: the changed %2 were read only in part; what the file held is kept beside them</translation>
+    </message>
+    <message>
+        <source>These documents of the model were read only in part: %1.
+Your changes are saved, and what the file held is kept in the file beside them, unchanged.</source>
+        <translation>These documents of the model were read only in part: %1.
+Your changes are saved, and what the file held is kept in the file beside them, unchanged.</translation>
+    </message>
+    <message>
+        <source>Save</source>
+        <translation>Save</translation>
+    </message>
+    <message>
+        <source>notes</source>
+        <translation>notes</translation>
+    </message>
+    <message>
+        <source>saved views</source>
+        <translation>saved views</translation>
+    </message>
+    <message>
+        <source>sections</source>
+        <translation>sections</translation>
+    </message>
+    <message>
+        <source>measures</source>
+        <translation>measures</translation>
+    </message>
+    <message>
+        <source>animation</source>
+        <translation>animation</translation>
+    </message>
+    <message>
+        <source>Cannot open the file</source>
+        <translation>Cannot open the file</translation>
+    </message>
 </context>
 <context>
     <name>MeasureProperty</name>
@@ -999,7 +1068,7 @@
     </message>
     <message>
         <source>The %1 document is not valid JSON and is not saved</source>
-        <translation>The %1 document is not valid JSON and is not saved</translation>
+        <translation type="vanished">The %1 document is not valid JSON and is not saved</translation>
     </message>
     <message>
         <source>Saved %1</source>
@@ -1016,6 +1085,10 @@
     <message>
         <source>取消</source>
         <translation>Cancelled</translation>
+    </message>
+    <message>
+        <source>The bill of materials %1 is named by a relative path; give its whole path</source>
+        <translation>The bill of materials %1 is named by a relative path; give its whole path</translation>
     </message>
 </context>
 <context>
@@ -1539,6 +1612,14 @@ Do you want to restart it now?</translation>
     <message>
         <source>stringToVariant(): Error in digit (%1).</source>
         <translation>stringToVariant(): Error in digit (%1).</translation>
+    </message>
+    <message>
+        <source>The file name %1 given on the command line is not valid text in the system&apos;s encoding (%2); the file cannot be opened by this name.</source>
+        <translation>The file name %1 given on the command line is not valid text in the system&apos;s encoding (%2); the file cannot be opened by this name.</translation>
+    </message>
+    <message>
+        <source>The file %1 given on the command line does not exist.</source>
+        <translation>The file %1 given on the command line does not exist.</translation>
     </message>
 </context>
 <context>

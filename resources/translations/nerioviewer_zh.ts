@@ -953,6 +953,74 @@
         <comment>projection toggle</comment>
         <translation>平行投影</translation>
     </message>
+    <message>
+        <source>The %1 document of %2 was read only in part: %3. A save keeps it as stored unless it is changed.</source>
+        <translation>%2 的%1文档只读取了一部分：%3。除非修改它，保存时将按原样保留。</translation>
+    </message>
+    <message numerus="yes">
+        <source>%1 holds %n member(s) this program does not read; a save keeps them.</source>
+        <translation>
+            <numerusform>%1 包含 %n 个本程序不读取的成员；保存时将保留它们。</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Part of this model&apos;s documents could not be read; the file keeps them as they are.</source>
+        <translation>此模型的部分文档无法读取；文件将原样保留它们。</translation>
+    </message>
+    <message>
+        <source>The unsaved changes of %1 were discarded at the host&apos;s request</source>
+        <translation>已按宿主程序的请求放弃 %1 未保存的修改</translation>
+    </message>
+    <message>
+        <source>Save changes</source>
+        <translation>保存修改</translation>
+    </message>
+    <message>
+        <source>%1 has changes that are not saved. Save them first?</source>
+        <translation>%1 有尚未保存的修改。是否先保存？</translation>
+    </message>
+    <message>
+        <source>The unsaved changes of %1 were discarded</source>
+        <translation>已放弃 %1 未保存的修改</translation>
+    </message>
+    <message>
+        <source>Saving %1: the changed %2 were read only in part; what the file held is kept beside them</source>
+        <translation>正在保存 %1：修改过的%2只读取了一部分；文件原有的内容保留在其旁边</translation>
+    </message>
+    <message>
+        <source>These documents of the model were read only in part: %1.
+Your changes are saved, and what the file held is kept in the file beside them, unchanged.</source>
+        <translation>模型的以下文档只读取了一部分：%1。
+您的修改将被保存，文件中原有的内容原样保留在其旁边。</translation>
+    </message>
+    <message>
+        <source>Save</source>
+        <translation>保存</translation>
+    </message>
+    <message>
+        <source>notes</source>
+        <translation>注释</translation>
+    </message>
+    <message>
+        <source>saved views</source>
+        <translation>视图</translation>
+    </message>
+    <message>
+        <source>sections</source>
+        <translation>剖面</translation>
+    </message>
+    <message>
+        <source>measures</source>
+        <translation>测量</translation>
+    </message>
+    <message>
+        <source>animation</source>
+        <translation>动画</translation>
+    </message>
+    <message>
+        <source>Cannot open the file</source>
+        <translation>无法打开文件</translation>
+    </message>
 </context>
 <context>
     <name>MeasureProperty</name>
@@ -999,7 +1067,7 @@
     </message>
     <message>
         <source>The %1 document is not valid JSON and is not saved</source>
-        <translation>%1 文档不是有效的 JSON，未保存</translation>
+        <translation type="vanished">%1 文档不是有效的 JSON，未保存</translation>
     </message>
     <message>
         <source>Saved %1</source>
@@ -1016,6 +1084,10 @@
     <message>
         <source>取消</source>
         <translation>取消</translation>
+    </message>
+    <message>
+        <source>The bill of materials %1 is named by a relative path; give its whole path</source>
+        <translation>物料清单 %1 使用了相对路径；请给出完整路径</translation>
     </message>
 </context>
 <context>
@@ -1539,6 +1611,14 @@
     <message>
         <source>stringToVariant(): Error in digit (%1).</source>
         <translation>数字有误（%1）。</translation>
+    </message>
+    <message>
+        <source>The file name %1 given on the command line is not valid text in the system&apos;s encoding (%2); the file cannot be opened by this name.</source>
+        <translation>命令行给出的文件名 %1 不是系统编码（%2）下的有效文本；无法按此名称打开文件。</translation>
+    </message>
+    <message>
+        <source>The file %1 given on the command line does not exist.</source>
+        <translation>命令行给出的文件 %1 不存在。</translation>
     </message>
 </context>
 <context>

@@ -288,10 +288,12 @@ TEST(AnimationWindow, RibbonControlsDrivePlaybackAndDeletion)
     w.on_actionDeleteAllKeyframe_triggerd();
     EXPECT_TRUE(keys(w)->getAllKeyframes().empty());
 
-    // Opening another model starts without the old animation.
+    // Opening another model starts without the old animation, once the user let the unsaved one go.
     ASSERT_NE(animateFirstPart(w), nullptr);
     prompts.openName = copyOfSample("Next.dazo");
+    prompts.answer = QMessageBox::Discard;
     w.on_actionOpen_triggered();
+    EXPECT_EQ(prompts.questions.size(), 3);
     ASSERT_TRUE(QTest::qWaitFor([&] { return !w.isBusy(); }, 20000));
     EXPECT_TRUE(keys(w)->getAllKeyframes().empty());
 

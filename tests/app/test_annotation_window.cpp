@@ -113,8 +113,19 @@ TEST(AnnotationWindow, ListsTheSampleModelsPmiAndFollowsTheManagers)
     EXPECT_EQ(selection->getSelectedList(), NodePtrList{note});
     EXPECT_EQ(tree->currentItem(), noteCategory->child(0));
 
-    // Loading another model empties the panel to the new model's entries.
+    // Loading another model, the note let go, empties the panel to the new model's entries.
+    struct Discarding : Prompts {
+        int questions = 0;
+        QMessageBox::StandardButton question(QWidget*, const QString&, const QString&, QMessageBox::StandardButtons) override
+        {
+            ++questions;
+            return QMessageBox::Discard;
+        }
+        ~Discarding() override { Prompts::set(nullptr); }
+    } prompts;
+    Prompts::set(&prompts);
     ASSERT_TRUE(load(w, copyOfSample("Pmi2.dazo")));
+    EXPECT_EQ(prompts.questions, 1);
     EXPECT_EQ(top(tree, "Note")->childCount(), 0);
     EXPECT_EQ(top(tree, "PMI")->childCount(), int(pmi.size()));
 }

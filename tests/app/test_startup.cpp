@@ -4,9 +4,14 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QFile>
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <QTemporaryDir>
+#include <QTest>
+
+#include <cstdio>
+#include <unistd.h>
 
 namespace {
 
@@ -189,4 +194,70 @@ TEST(MainWindowFrame, RoamModeAndPerspectiveCallbacks)
     w.onPerspectiveCameraChanged(true);
     EXPECT_FALSE(persp->isChecked());
     EXPECT_EQ(slotRuns, 0);
+}
+
+namespace {
+QString errorLine(const QString& output)
+{
+    for (const QString& line : output.split('\n'))
+        if (line.contains(QLatin1String("[Error]")))
+            return line;
+    return QString();
+}
+} // namespace
+
+// A model named on the command line that cannot be opened: the window says what failed instead of
+// staying empty without a word. The name's bytes are not UTF-8, so only a shell can pass them.
+TEST(CommandLine, FileThatCannotBeOpenedIsReported)
+{
+    if (qEnvironmentVariableIsEmpty("DISPLAY"))
+        GTEST_SKIP() << "needs an X display";
+    QTemporaryDir home;
+    ASSERT_TRUE(home.isValid());
+    const QByteArray folder = QFile::encodeName(home.path());
+    // "模型" in GBK: a name a Windows machine wrote, not UTF-8.
+    const QByteArray gbkName = folder + "/\xc4\xa3\xd0\xcd.dazo";
+    {
+        QFile sample(QStringLiteral(NERIO_BIN_DIR "/Samples/Pin.dazo"));
+        ASSERT_TRUE(sample.open(QIODevice::ReadOnly));
+        const QByteArray bytes = sample.readAll();
+        FILE* f = std::fopen(gbkName.constData(), "wb");
+        ASSERT_NE(f, nullptr);
+        std::fwrite(bytes.constData(), 1, static_cast<std::size_t>(bytes.size()), f);
+        std::fclose(f);
+    }
+    const struct {
+        const char* name;
+        QString shellArgument; // printf format of the argument
+        QString says; // in the error line, whatever the language
+    } cases[] = {
+        {"name not in the system's encoding", QStringLiteral("%s/\\304\\243\\320\\315.dazo"), QStringLiteral("\uFFFD.dazo")},
+        {"missing file", QStringLiteral("%s/missing.dazo"), QStringLiteral("missing.dazo")},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("HOME", home.path());
+        env.insert("XDG_CONFIG_HOME", home.path() + "/.config");
+        env.insert("NERIO_FOLDER", home.path());
+        QProcess p;
+        p.setProcessEnvironment(env);
+        p.setProcessChannelMode(QProcess::MergedChannels);
+        p.start(QStringLiteral("/bin/sh"),
+                {"-c", QStringLiteral("exec \"$0\" \"$(printf '%1' \"$NERIO_FOLDER\")\"").arg(c.shellArgument),
+                 QStringLiteral(NERIO_BIN_DIR "/Nerio3d")});
+        ASSERT_TRUE(p.waitForStarted(30000));
+        QString output;
+        const bool said = QTest::qWaitFor(
+            [&] {
+                p.waitForReadyRead(100);
+                output += QString::fromLocal8Bit(p.readAll());
+                return errorLine(output).contains(c.says) || p.state() != QProcess::Running;
+            },
+            60000);
+        p.kill();
+        p.waitForFinished(10000);
+        EXPECT_TRUE(said && errorLine(output).contains(c.says)) << output.toStdString();
+    }
+    ::unlink(gbkName.constData()); // a name Qt cannot read back is not removed with the folder
 }

@@ -463,6 +463,46 @@ TEST_F(LoaderTest, LoadsFromAFolderWithAChineseName)
     EXPECT_EQ(QDir::currentPath(), QString::fromStdString(folder));
 }
 
+// A relative path of a bill of materials is never taken from the folder the last opened model left the
+// process in: inside a bill file it is taken from the bill's folder; a bill given as text, or a bill
+// file named by a relative path, has no folder to take it from and is refused.
+TEST_F(LoaderTest, RelativeBillOfMaterialsPathsDoNotFollowTheLastModel)
+{
+    ASSERT_EQ(std::system(("mkdir '" + dir.file("a") + "' '" + dir.file("b") + "'").c_str()), 0);
+    ASSERT_TRUE(writeSmallAssembly(dir.file("a/part.dazo")));
+    ASSERT_TRUE(writeSmallAssembly(dir.file("b/model.dazo")));
+    dazo_test::writeFile(dir.file("a/bom.json"), R"({"bom":{"name":"FromFile","path":"part.dazo"}})");
+    dazo_test::writeFile(dir.file("b/bom.json"), R"({"bom":{"name":"FromFile","path":"model.dazo"}})");
+
+    struct Case {
+        const char* name;
+        std::string lastModel; // opened before, so the process stands in its folder
+        std::string source;
+        ObjectLoader::LoadFileValueType type;
+        bool reads;
+    };
+    const Case cases[] = {
+        {"text naming a part relatively", dir.file("a/part.dazo"), R"({"bom":{"name":"T","path":"part.dazo"}})",
+         ObjectLoader::OCXJSONBOM, false},
+        {"text naming a part by its whole path", dir.file("b/model.dazo"),
+         R"({"bom":{"name":"T","path":")" + dir.file("a/part.dazo") + R"("}})", ObjectLoader::OCXJSONBOM, true},
+        {"bill file named relatively", dir.file("a/part.dazo"), "bom.json", ObjectLoader::JSONBOM, false},
+        {"bill file naming its part relatively", dir.file("b/model.dazo"), dir.file("a/bom.json"), ObjectLoader::JSONBOM,
+         true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        clearLoader();
+        load(c.lastModel);
+        ASSERT_EQ(events.roots.size(), 1u);
+        ASSERT_TRUE(events.roots[0].valid());
+        events = Events();
+        load(c.source, c.type);
+        ASSERT_EQ(events.roots.size(), 1u);
+        EXPECT_EQ(events.roots[0].valid(), c.reads);
+    }
+}
+
 TEST_F(LoaderTest, DeeplyNestedViewDocumentGivesNoViews)
 {
     Vantor::DazoLayout::ProgramDocuments docs;

@@ -12,6 +12,7 @@
 //   clockwise seen from outside; the body's normals, when present, run parallel to its points.
 // - An edge's point indices are a polyline over the body's points: consecutive indices are joined.
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -56,6 +57,22 @@ std::string folderOf(const std::string& path);
 
 // "model.<key>"
 std::string EntryName(const std::string& key);
+// The key an entry is found by: the text after the last '.' of its name (the whole name without one).
+std::string KeyOf(const std::string& entryName);
+// Whether the reader and writer understand the member of that key (one of Members()).
+bool IsKnownKey(const std::string& key);
+
+// One archive entry carried into a new archive without being understood: as it was stored in an
+// archive (compressed data with its checksum and size, copied as they are) or as plain bytes to pack.
+struct StoredEntry {
+    std::string name; // the entry's whole name
+    std::string data;
+    bool stored = false; // data is an archive's stored form; else plain bytes
+    int method = 0;      // of the stored form: 0 stored, 8 deflated
+    unsigned long crc = 0;
+    std::uint64_t size = 0; // inflated size of the stored form
+    unsigned long dosDate = 0;
+};
 
 // The program's own documents; an empty text leaves its member out.
 struct ProgramDocuments {
@@ -64,13 +81,29 @@ struct ProgramDocuments {
     std::string section;
     std::string measure;
     std::string animation;
+
+    // The text of the document of that member key; null for another key.
+    std::string* byKey(const std::string& key);
 };
 
-// Writes a complete archive of the document and the program's documents to path. Everything is
-// built in a scratch folder beside the target and moved over it only once all of it succeeded:
-// a failed save leaves an existing file untouched. false with a reason in error on failure.
+// Writes a complete archive of the document and the program's documents to path, then the given
+// entries as they are (after every member of the writer's own). Everything is built in a scratch
+// folder beside the target and moved over it only once all of it succeeded: a failed save leaves an
+// existing file untouched. A symbolic link is saved through: the file at the end of the link chain is
+// replaced and the link stays. A file that is replaced keeps its permissions and, where the process
+// may set them, its owner and group; one that is read-only (no write permission at all, or none for
+// this process) is refused. false with a reason in error on failure.
 bool WriteArchive(VantorSoft::Vantor_Document& document, const ProgramDocuments& documents,
-                  const std::string& path, std::string* error = nullptr);
+                  const std::string& path, std::string* error = nullptr,
+                  const std::vector<StoredEntry>* entries = nullptr);
+
+// The file a save to path replaces: the end of its chain of symbolic links (also when that end does
+// not exist yet), else path itself.
+std::string SaveTarget(const std::string& path);
+
+// Removes the scratch files and folders of the saves still running, with async-signal-safe calls
+// only: for a handler of a signal that ends the process, so no half-written save stays behind.
+void RemoveScratchOfRunningSaves();
 
 // The bytes of one member; false (bytes untouched) when the archive cannot be read, the member is
 // missing or damaged.

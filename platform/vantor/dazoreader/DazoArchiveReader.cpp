@@ -37,14 +37,16 @@ class ArchiveReader : public ArchiveStep
 public:
     ArchiveReader(Context& ctx, const std::string& path, bool top) : ArchiveStep(ctx, path, top) {}
 
-    osg::ref_ptr<Model> read(std::map<std::string, std::string>* documents, bool* wrapped);
+    osg::ref_ptr<Model> read(std::map<std::string, std::string>* documents, bool* wrapped,
+                             std::vector<L::StoredEntry>* others);
 
 private:
     DazoStream::Archive m_archive;
     ArchiveRecords m_records;
 };
 
-osg::ref_ptr<Model> ArchiveReader::read(std::map<std::string, std::string>* documents, bool* wrapped)
+osg::ref_ptr<Model> ArchiveReader::read(std::map<std::string, std::string>* documents, bool* wrapped,
+                                        std::vector<L::StoredEntry>* others)
 {
     char absolute[PATH_MAX];
     const std::string canonical = ::realpath(m_path.c_str(), absolute) ? std::string(absolute) : m_path;
@@ -86,6 +88,8 @@ osg::ref_ptr<Model> ArchiveReader::read(std::map<std::string, std::string>* docu
         return nullptr;
     if (documents && !parser.readDocuments(*documents))
         return nullptr;
+    if (others)
+        parser.readOtherEntries(*others);
     if (cancelled())
         return nullptr;
     progress(StrUtil::translate("DazoReader", "Reading the meshes"), 20.0f);
@@ -101,10 +105,11 @@ osg::ref_ptr<Model> ArchiveReader::read(std::map<std::string, std::string>* docu
 
 } // namespace
 
-osg::ref_ptr<Model> readArchive(Context& ctx, const std::string& path, std::map<std::string, std::string>* documents, bool* wrapped)
+osg::ref_ptr<Model> readArchive(Context& ctx, const std::string& path, std::map<std::string, std::string>* documents, bool* wrapped,
+                                std::vector<L::StoredEntry>* others)
 {
     ArchiveReader reader(ctx, path, ctx.chain.empty());
-    return reader.read(documents, wrapped);
+    return reader.read(documents, wrapped, others);
 }
 
 } // namespace DazoRead

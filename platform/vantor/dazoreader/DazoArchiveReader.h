@@ -4,6 +4,7 @@
 // a scene graph, and the bill-of-materials form. Not for use outside the reader.
 
 #include "dazo/Vantor_Types.h"
+#include "vantor/dazoreader/DazoArchiveLayout.h"
 
 #include <osg/Node>
 #include <osg/ref_ptr>
@@ -55,12 +56,13 @@ const int MaxDepth = 64;
 // real assembly comes near this.
 const int MaxModelDepth = 1000;
 
-// The archive's scene, its program documents by name (when documents is given) and whether the
-// result is a wrapper made for several top instances. Null on any failure (reason through fail).
+// The archive's scene, its program documents by name (when documents is given), whether the result
+// is a wrapper made for several top instances, and (when others is given) every entry the reader
+// does not read, as stored. Null on any failure (reason through fail).
 osg::ref_ptr<Model> readArchive(Context& ctx, const std::string& path, std::map<std::string, std::string>* documents,
-                                bool* wrapped = nullptr);
+                                bool* wrapped = nullptr, std::vector<DazoLayout::StoredEntry>* others = nullptr);
 
-// A bill of materials; relative part paths are taken from baseFolder ("" for the working directory).
+// A bill of materials; relative part paths are taken from baseFolder, and refused when it is "" (text).
 osg::ref_ptr<Model> readBom(Context& ctx, const std::string& text, const std::string& baseFolder);
 
 // The folder of a path ("." when it has none), and a path made absolute against a folder.

@@ -139,6 +139,9 @@ public:
     bool readGeometryAndAnnotations();
     // The program's documents by member key.
     bool readDocuments(std::map<std::string, std::string>& documents);
+    // Every entry that neither the reader nor the program reads (unknown keys, and later entries of a
+    // key an earlier one has), as stored, in directory order. One that cannot be taken is logged.
+    void readOtherEntries(std::vector<DazoLayout::StoredEntry>& entries);
     // The bodies of the prototypes that instances place.
     bool readMesh();
 

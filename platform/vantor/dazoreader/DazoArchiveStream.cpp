@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <cstring>
 #include <memory>
 
@@ -45,15 +46,16 @@ bool Archive::open(const std::string& path)
         const std::string entry(name, length);
         const std::string::size_type dot = entry.rfind('.');
         const std::string key = dot == std::string::npos ? entry : entry.substr(dot + 1);
-        if (!m_entries.count(key)) {
-            unz64_file_pos pos;
-            if (unzGetFilePos64(zf, &pos) != UNZ_OK) {
-                rc = UNZ_BADZIPFILE;
-                break;
-            }
-            m_entries[key] = Entry{pos.pos_in_zip_directory, pos.num_of_file, info.uncompressed_size, info.compressed_size,
-                                  info.compression_method};
+        unz64_file_pos pos;
+        if (unzGetFilePos64(zf, &pos) != UNZ_OK) {
+            rc = UNZ_BADZIPFILE;
+            break;
         }
+        const Entry e{pos.pos_in_zip_directory, pos.num_of_file, info.uncompressed_size, info.compressed_size,
+                      info.compression_method, info.crc, info.dosDate, info.flag};
+        if (!m_entries.count(key))
+            m_entries[key] = e;
+        m_all.emplace_back(entry, e);
         rc = unzGoToNextFile(zf);
     }
     if (rc != UNZ_END_OF_LIST_OF_FILE) {
@@ -122,6 +124,65 @@ bool Archive::readMember(const std::string& key, std::string& out)
         m_error = member->error();
         return false;
     }
+    return true;
+}
+
+std::vector<std::string> Archive::entryNames() const
+{
+    std::vector<std::string> names;
+    names.reserve(m_all.size());
+    for (const auto& e : m_all)
+        names.push_back(e.first);
+    return names;
+}
+
+bool Archive::readStoredEntry(std::size_t index, StoredEntry& out)
+{
+    if (!m_zip || index >= m_all.size() || m_memberOpen) {
+        m_error = "no such entry in " + m_path;
+        return false;
+    }
+    const std::string& name = m_all[index].first;
+    const Entry& e = m_all[index].second;
+    // Held as stored, so it costs no more than its share of the file.
+    if (e.compressedSize > m_fileSize || e.size > MaxMemberSize) {
+        m_error = "the entry \"" + name + "\" of " + m_path + " claims an impossible size";
+        return false;
+    }
+    if (e.flag & 1) { // the password's header would not go with the data
+        m_error = "the entry \"" + name + "\" of " + m_path + " is encrypted";
+        return false;
+    }
+    unzFile zf = static_cast<unzFile>(m_zip);
+    unz64_file_pos pos{e.posInDirectory, e.numFile};
+    int method = 0, level = 0;
+    if (unzGoToFilePos64(zf, &pos) != UNZ_OK || unzOpenCurrentFile2(zf, &method, &level, 1) != UNZ_OK) {
+        m_error = "the entry \"" + name + "\" of " + m_path + " cannot be opened";
+        return false;
+    }
+    // Where the stored data starts; read straight from the file, as minizip's raw reading stops short
+    // of data that deflate made longer than it was.
+    const ZPOS64_T start = unzGetCurrentFileZStreamPos64(zf);
+    unzCloseCurrentFile(zf);
+    std::string data(static_cast<std::size_t>(e.compressedSize), '\0');
+    bool complete = start > 0 && start <= m_fileSize && e.compressedSize <= m_fileSize - start;
+    if (complete && !data.empty()) {
+        FILE* f = std::fopen(m_path.c_str(), "rb");
+        complete = f && fseeko(f, static_cast<off_t>(start), SEEK_SET) == 0 && std::fread(&data[0], data.size(), 1, f) == 1;
+        if (f)
+            std::fclose(f);
+    }
+    if (!complete) {
+        m_error = "the entry \"" + name + "\" of " + m_path + " ends early";
+        return false;
+    }
+    out.name = name;
+    out.data.swap(data);
+    out.stored = true;
+    out.method = static_cast<int>(e.method);
+    out.crc = e.crc;
+    out.size = e.size;
+    out.dosDate = e.dosDate;
     return true;
 }
 

@@ -14,8 +14,12 @@
 #include <type_traits>
 #include <vector>
 
+#include "vantor/dazoreader/DazoArchiveLayout.h"
+
 namespace Vantor {
 namespace DazoStream {
+
+using DazoLayout::StoredEntry;
 
 class Archive;
 
@@ -93,6 +97,11 @@ public:
     std::uint64_t fileSize() const { return m_fileSize; }
     // Bytes inflated from the archive so far; may be read from any thread.
     std::uint64_t inflated() const { return m_inflatedTotal.load(std::memory_order_relaxed); }
+    // Every entry in directory order, including those whose key an earlier entry already has.
+    std::vector<std::string> entryNames() const;
+    // The entry as it is stored (compressed data, checksum and sizes untouched), so it can be copied into
+    // another archive without being understood or even inflated; false when it cannot be read.
+    bool readStoredEntry(std::size_t index, StoredEntry& out);
 
     const std::string& error() const { return m_error; }
     const std::string& path() const { return m_path; }
@@ -105,13 +114,17 @@ private:
         std::uint64_t size;
         std::uint64_t compressedSize;
         unsigned long method;
+        unsigned long crc;
+        unsigned long dosDate;
+        unsigned long flag;
     };
     bool plausible(const Entry& e) const;
 
     void* m_zip = nullptr; // unzFile
     std::string m_path;
     std::uint64_t m_fileSize = 0;
-    std::map<std::string, Entry> m_entries;
+    std::map<std::string, Entry> m_entries; // the first entry of each key
+    std::vector<std::pair<std::string, Entry>> m_all; // every entry by name, in directory order
     bool m_memberOpen = false;
     std::atomic<std::uint64_t> m_inflatedTotal{0};
     std::string m_error;

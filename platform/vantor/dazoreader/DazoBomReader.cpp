@@ -103,6 +103,12 @@ private:
         osg::ref_ptr<Model> model;
         const std::string partPath = path != end ? std::string(path->value.GetString(), path->value.GetStringLength()) : "";
         if (!partPath.empty()) {
+            // A bill given as text has no folder of its own: a relative path would be taken from
+            // whatever folder the process happens to be in.
+            if (m_base.empty() && partPath[0] != '/')
+                return bad("the part path \"" + partPath +
+                           "\" is relative, and a bill of materials given as text has no folder it could be relative to"),
+                       nullptr;
             // A part: the file brings its own structure; the children listed beside it only describe it.
             model = part(resolve(m_base, partPath), depth);
             if (!model)

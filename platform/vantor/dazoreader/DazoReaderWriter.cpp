@@ -62,13 +62,15 @@ osg::ref_ptr<osg::Node> DazoReaderWriter::readNode(const std::string& path)
 {
     clearError();
     m_userData.clear();
+    m_otherEntries.clear();
     reportStarted();
     auto ctx = makeContext(
         *this, [this](const std::string& reason) { return fail(reason); }, [this](const std::string& text) { warn(text); },
         [this](const std::string& text, float value) { reportProgress(text, value); },
         [this](const std::string& text, float value) { reportSubProgress(text, value); }, readPMI(), readEdge(), mergeFace());
     std::map<std::string, std::string> documents;
-    osg::ref_ptr<Vantor::Model> root = Vantor::DazoRead::readArchive(ctx, path, &documents);
+    std::vector<Vantor::DazoLayout::StoredEntry> others;
+    osg::ref_ptr<Vantor::Model> root = Vantor::DazoRead::readArchive(ctx, path, &documents, nullptr, &others);
     if (isCancelled()) {
         if (lastError().empty())
             fail("reading " + path + " was cancelled");
@@ -79,6 +81,7 @@ osg::ref_ptr<osg::Node> DazoReaderWriter::readNode(const std::string& path)
         return nullptr;
     for (auto& d : documents)
         m_userData[d.first] = std::make_unique<std::string>(std::move(d.second));
+    m_otherEntries = std::move(others);
     return root;
 }
 
@@ -86,6 +89,7 @@ osg::ref_ptr<osg::Node> DazoReaderWriter::readBom(const std::string& path)
 {
     clearError();
     m_userData.clear();
+    m_otherEntries.clear();
     std::string text, error;
     if (!readText(path, text, error)) {
         fail(error);
@@ -98,6 +102,7 @@ osg::ref_ptr<osg::Node> DazoReaderWriter::readBomValue(const std::string& text)
 {
     clearError();
     m_userData.clear();
+    m_otherEntries.clear();
     return readBomText(text, "");
 }
 

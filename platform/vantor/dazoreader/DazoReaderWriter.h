@@ -1,6 +1,7 @@
 #pragma once
 
 #include "vantor/basereader/BaseReader.h"
+#include "vantor/dazoreader/DazoArchiveLayout.h"
 
 #include <osg/Node>
 #include <osg/ref_ptr>
@@ -32,15 +33,19 @@ public:
     // A bill-of-materials file (see docs/bom-format.md); relative part paths are taken from the
     // file's folder.
     osg::ref_ptr<osg::Node> readBom(const std::string& path);
-    // Bill-of-materials text (UTF-8); relative part paths are taken from the working directory.
+    // Bill-of-materials text (UTF-8); its part paths must be absolute (a text has no folder).
     osg::ref_ptr<osg::Node> readBomValue(const std::string& text);
 
     // The program's documents ("note", "view", "section", "measure", "animation") of the last
     // readNode, by name. The texts belong to the reader and live until its next read or its end.
     std::map<std::string, std::string*> GetUserData();
+    // The entries of the last readNode's archive that neither the reader nor the program reads, as
+    // stored, in their order; a save hands them to DazoWriter so they pass through. Taken once.
+    std::vector<Vantor::DazoLayout::StoredEntry> TakeOtherEntries() { return std::move(m_otherEntries); }
 
 private:
     osg::ref_ptr<osg::Node> readBomText(const std::string& text, const std::string& baseFolder);
 
     std::map<std::string, std::unique_ptr<std::string>> m_userData;
+    std::vector<Vantor::DazoLayout::StoredEntry> m_otherEntries;
 };

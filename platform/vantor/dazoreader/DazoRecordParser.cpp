@@ -494,5 +494,22 @@ bool RecordParser::readDocuments(std::map<std::string, std::string>& documents)
     return true;
 }
 
+void RecordParser::readOtherEntries(std::vector<L::StoredEntry>& entries)
+{
+    std::set<std::string> taken;
+    const std::vector<std::string> names = m_archive.entryNames();
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        const std::string key = L::KeyOf(names[i]);
+        // The first entry of a known key is what the writer writes anew.
+        if (L::IsKnownKey(key) && taken.insert(key).second)
+            continue;
+        L::StoredEntry entry;
+        if (m_archive.readStoredEntry(i, entry))
+            entries.push_back(std::move(entry));
+        else
+            m_ctx.warn(m_archive.error() + "; a save will not keep it");
+    }
+}
+
 } // namespace DazoRead
 } // namespace Vantor

@@ -379,6 +379,17 @@ void DazoWriter::setRootMatrix(const osg::Matrixd& matrix)
 
 bool DazoWriter::saveNode(const std::string& path, osg::ref_ptr<osg::Node> root, const std::map<std::string, void*>& members)
 {
+    Vantor::DazoLayout::ProgramDocuments documents;
+    for (const auto& m : members)
+        if (std::string* text = documents.byKey(m.first))
+            *text = documentText(m.second);
+    return saveArchive(path, root, documents, {});
+}
+
+bool DazoWriter::saveArchive(const std::string& path, osg::ref_ptr<osg::Node> root,
+                             const Vantor::DazoLayout::ProgramDocuments& documents,
+                             const std::vector<Vantor::DazoLayout::StoredEntry>& entries)
+{
     clearError();
     if (!root)
         return fail("nothing to save to " + path + ": there is no model");
@@ -410,22 +421,11 @@ bool DazoWriter::saveNode(const std::string& path, osg::ref_ptr<osg::Node> root,
         document.AddTopInstances(top);
     }
 
-    Vantor::DazoLayout::ProgramDocuments documents;
-    const std::pair<const char*, std::string*> names[] = {{"note", &documents.note},
-                                                          {"view", &documents.view},
-                                                          {"section", &documents.section},
-                                                          {"measure", &documents.measure},
-                                                          {"animation", &documents.animation}};
-    for (const auto& n : names) {
-        auto found = members.find(n.first);
-        if (found != members.end())
-            *n.second = documentText(found->second);
-    }
     if (isCancelled())
         return fail("saving " + path + " was cancelled");
     reportProgress(Vantor::StrUtil::translate("DazoReader", "Writing the archive"), 50.0f);
     std::string error;
-    if (!Vantor::DazoLayout::WriteArchive(document, documents, path, &error))
+    if (!Vantor::DazoLayout::WriteArchive(document, documents, path, &error, &entries))
         return fail("cannot save " + path + ": " + error);
     reportProgress(Vantor::StrUtil::translate("DazoReader", "Writing the archive"), 100.0f);
     return true;

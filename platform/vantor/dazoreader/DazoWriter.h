@@ -1,6 +1,7 @@
 #pragma once
 
 #include "vantor/basereader/BaseReader.h"
+#include "vantor/dazoreader/DazoArchiveLayout.h"
 
 #include <osg/Matrixd>
 #include <osg/Node>
@@ -27,6 +28,11 @@ public:
     // "animation"; other names and null documents are left out. false, with the reason in
     // lastError(), when nothing or not everything could be written.
     bool saveNode(const std::string& path, osg::ref_ptr<osg::Node> root, const std::map<std::string, void*>& members);
+    // The same with the program's documents as the bytes to store (an empty text leaves its member
+    // out) and entries carried over from another archive, written after the writer's own members
+    // exactly as they are given.
+    bool saveArchive(const std::string& path, osg::ref_ptr<osg::Node> root, const Vantor::DazoLayout::ProgramDocuments& documents,
+                     const std::vector<Vantor::DazoLayout::StoredEntry>& entries);
 
     // The placement written for the root instead of the root node's own matrix; the scene itself
     // is not touched.
