@@ -172,7 +172,7 @@ TEST(CrashDump, StartsTheMessageProgramWithCodeAndAddress)
 
     // The message runs on its own after the crashed program is gone.
     QFile args(dir.filePath(QStringLiteral("message-args")));
-    QTest::qWaitFor([&] { return args.exists(); }, 10000);
+    (void)QTest::qWaitFor([&] { return args.exists(); }, 10000);
     ASSERT_TRUE(args.open(QIODevice::ReadOnly)) << "message program was not started";
     const QStringList words = QString::fromUtf8(args.readAll()).simplified().split(QLatin1Char(' '));
 

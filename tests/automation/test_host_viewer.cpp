@@ -21,7 +21,7 @@ TEST(HostViewer, EmbeddedViewerAnswersTheHostToolByTitle)
     viewer.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     viewer.start(QStringLiteral(NERIO_BIN_DIR "/Nerio3d"), {"--ocx", title});
     ASSERT_TRUE(viewer.waitForStarted(10000));
-    QTest::qWaitFor([&] { return QFileInfo::exists(socket) || viewer.state() != QProcess::Running; }, 15000);
+    (void)QTest::qWaitFor([&] { return QFileInfo::exists(socket) || viewer.state() != QProcess::Running; }, 15000);
     ASSERT_TRUE(QFileInfo::exists(socket)) << "the viewer did not open " << socket.toStdString();
 
     QProcess host;

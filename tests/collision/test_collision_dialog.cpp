@@ -122,7 +122,7 @@ public:
     {
         MyCollisionCallback::onProgressReset();
         waiting = true;
-        QTest::qWaitFor([this] { return released || IsStopped(); }, 20000);
+        (void)QTest::qWaitFor([this] { return released || IsStopped(); }, 20000);
     }
 };
 

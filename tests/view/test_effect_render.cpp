@@ -116,7 +116,7 @@ TEST(EffectRender, ShadedWithEdgesWireframeAndHiddenLine)
     auto shot = [&](const char* name) {
         nerio_test::waitFrames(view, 3);
         QImage img;
-        QTest::qWaitFor(
+        (void)QTest::qWaitFor(
             [&] {
                 img = gl->grabFramebuffer().convertToFormat(QImage::Format_RGB32);
                 return img.pixel(0, 0) != img.pixel(img.width() / 2, img.height() / 2);
@@ -201,7 +201,7 @@ TEST(EffectRender, RecolouredAndSeeThroughPartsLookTheSameAfterASave)
         handler->setTransformation(osg::Vec3d(0, -9, 0), osg::Vec3d(), osg::Vec3d(0, 0, 1));
         nerio_test::waitFrames(view, 3);
         QImage img;
-        QTest::qWaitFor(
+        (void)QTest::qWaitFor(
             [&] {
                 img = gl->grabFramebuffer().convertToFormat(QImage::Format_RGB32);
                 return img.pixel(0, 0) != img.pixel(img.width() / 2, img.height() / 2);

@@ -146,7 +146,7 @@ static QImage drawEdge(osgQt::GLWidget::Multisampling policy, int& samples)
         return QImage();
     nerio_test::waitFrames(w);
     QImage img;
-    QTest::qWaitFor(
+    (void)QTest::qWaitFor(
         [&] {
             img = gl->grabFramebuffer();
             return !img.isNull() && qRed(img.pixel(20, 100)) == 255;

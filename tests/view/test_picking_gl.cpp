@@ -98,7 +98,7 @@ TEST(PickingHandlerGl, DragOrbitsAboutThePressedPointWheelZoomsAtTheCursorSpaceG
     // picture shows more than the clear colour.
     auto grabDrawn = [&] {
         QImage img;
-        QTest::qWaitFor(
+        (void)QTest::qWaitFor(
             [&] {
                 img = gl->grabFramebuffer();
                 const QRgb first = img.pixel(0, 0);

@@ -364,7 +364,7 @@ TEST(SceneModel, AnOpenSectionCutsTheDrawnModel)
 
     nerio_test::waitFrames(view);
     QImage before;
-    QTest::qWaitFor(
+    (void)QTest::qWaitFor(
         [&] {
             before = gl->grabFramebuffer();
             return redAt(before, 0.4) && redAt(before, 0.6);
@@ -380,7 +380,7 @@ TEST(SceneModel, AnOpenSectionCutsTheDrawnModel)
     scene.getSectionManager()->OpenSection(cut);
     nerio_test::waitFrames(view);
     QImage after;
-    QTest::qWaitFor(
+    (void)QTest::qWaitFor(
         [&] {
             after = gl->grabFramebuffer();
             return !redAt(after, 0.4);

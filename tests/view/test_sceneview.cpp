@@ -417,7 +417,7 @@ TEST(SceneView, RendersTheGradientAndShownGridAndAxis)
 
     // Gradient: 0.23 grey at the bottom, 0.53 at the top.
     QImage img;
-    QTest::qWaitFor(
+    (void)QTest::qWaitFor(
         [&] {
             img = gl->grabFramebuffer();
             return !img.isNull() && img.pixelColor(img.width() / 2, 1).red() > 100;
@@ -437,7 +437,7 @@ TEST(SceneView, RendersTheGradientAndShownGridAndAxis)
     view.getPickingHandler()->setTransformation(osg::Vec3d(18, -30, 22), osg::Vec3d(0, 0, 0), osg::Vec3d(0, 0, 1));
     nerio_test::waitFrames(view);
     int gridPixels = 0, red = 0, green = 0, blue = 0;
-    QTest::qWaitFor(
+    (void)QTest::qWaitFor(
         [&] {
             img = gl->grabFramebuffer();
             gridPixels = red = green = blue = 0;

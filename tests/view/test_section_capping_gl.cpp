@@ -103,7 +103,7 @@ TEST(SectionCappingGl, ClosedBodyShowsItsCapOpenMeshShowsNone)
         return img.pixel(x, y);
     };
     QImage img;
-    QTest::qWaitFor(
+    (void)QTest::qWaitFor(
         [&] {
             img = gl->grabFramebuffer();
             return near(pixel(img, osg::Vec3d(-2, 0, 0)), 0, 153, 0);

@@ -353,7 +353,7 @@ TEST(SelectionDecorators, HighlightsDrawOverVertexColoursFollowTheColourAndRespe
             gl->grabFramebuffer().save(QStringLiteral("/tmp/highlight_%1.png").arg(name));
     };
 
-    QTest::qWaitFor([&] { return count(rl).blue > 100; }, 5000);
+    (void)QTest::qWaitFor([&] { return count(rl).blue > 100; }, 5000);
     shot("before");
     PixelCount before = count(rl);
     ASSERT_GT(before.blue, 100) << "the parts are not where the test expects them";
@@ -365,7 +365,7 @@ TEST(SelectionDecorators, HighlightsDrawOverVertexColoursFollowTheColourAndRespe
     for (Model* m : {left.get(), middle.get(), right.get()})
         manager->addSelected(m);
     nerio_test::waitFrames(view);
-    QTest::qWaitFor([&] { return count(rl).red > 100 && count(rm).red > 100 && count(rKept).red > 100; }, 5000);
+    (void)QTest::qWaitFor([&] { return count(rl).red > 100 && count(rm).red > 100 && count(rKept).red > 100; }, 5000);
     shot("selected");
     // Stippled red over the blue vertex colours: both show.
     for (const int* r : {rl, rm, rKept}) {
@@ -379,7 +379,7 @@ TEST(SelectionDecorators, HighlightsDrawOverVertexColoursFollowTheColourAndRespe
     view.GetSelectionDecoratorManager()->getMaterial()->setDiffuse(osg::Material::FRONT_AND_BACK,
                                                                    osg::Vec4(1, 1, 0, 1));
     nerio_test::waitFrames(view);
-    QTest::qWaitFor([&] { return count(rl).yellow > 100 && count(rm).yellow > 100 && count(rKept).yellow > 100; },
+    (void)QTest::qWaitFor([&] { return count(rl).yellow > 100 && count(rm).yellow > 100 && count(rKept).yellow > 100; },
                     5000);
     shot("recoloured");
     for (const int* r : {rl, rm, rKept}) {
@@ -392,7 +392,7 @@ TEST(SelectionDecorators, HighlightsDrawOverVertexColoursFollowTheColourAndRespe
     manager->clearSelection();
     manager->preSelect(middle.get());
     nerio_test::waitFrames(view);
-    QTest::qWaitFor([&] { return count(rm).green > 100 && count(rl).yellow == 0; }, 5000);
+    (void)QTest::qWaitFor([&] { return count(rm).green > 100 && count(rl).yellow == 0; }, 5000);
     shot("preselected");
     EXPECT_GT(count(rm).green, 100);
     EXPECT_EQ(count(rl).green, 0);

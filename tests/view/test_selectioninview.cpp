@@ -116,7 +116,7 @@ TEST(SelectionInView, HoverClickAndCtrlDragHighlightTheParts)
     // Hover: green over A.
     QTest::mouseMove(window, at(ca));
     nerio_test::waitFrames(view);
-    QTest::qWaitFor([&] { return count(gl->grabFramebuffer(), ca, green) > 100; }, 5000);
+    (void)QTest::qWaitFor([&] { return count(gl->grabFramebuffer(), ca, green) > 100; }, 5000);
     EXPECT_EQ(manager->getPreSelected(), a.get());
     QImage img = shot("hover");
     EXPECT_GT(count(img, ca, green), 100);
@@ -125,7 +125,7 @@ TEST(SelectionInView, HoverClickAndCtrlDragHighlightTheParts)
     // Click: A selected, red.
     QTest::mouseClick(window, Qt::LeftButton, Qt::NoModifier, at(ca));
     nerio_test::waitFrames(view);
-    QTest::qWaitFor([&] { return count(gl->grabFramebuffer(), ca, red) > 100; }, 5000);
+    (void)QTest::qWaitFor([&] { return count(gl->grabFramebuffer(), ca, red) > 100; }, 5000);
     ASSERT_EQ(manager->getSelectedList().size(), 1u);
     EXPECT_EQ(manager->getSelectedList().front().get(), a.get());
     img = shot("click");
@@ -141,7 +141,7 @@ TEST(SelectionInView, HoverClickAndCtrlDragHighlightTheParts)
     }
     nerio_test::waitFrames(view);
     int yellow = 0;
-    QTest::qWaitFor(
+    (void)QTest::qWaitFor(
         [&] {
             img = shot("dragging");
             yellow = 0;
