@@ -67,6 +67,8 @@ public:
     QString getFilePath() const { return filePath; }
     std::shared_ptr<ReaderConfig> getConfig() const { return config; }
     bool getOptimization() const { return optimize; }
+    // True once shutdown began: the requests still queued are skipped.
+    bool isStopping() const { return m_stopping; }
 
     // ReaderListener
     void onReadStarted() override;

@@ -180,7 +180,7 @@ bool PickingHandler::handle(const osgGA::GUIEventAdapter& ea, osgGA::GUIActionAd
 
     case GEA::SCROLL:
         if (ea.getScrollingMotion() == GEA::SCROLL_UP || ea.getScrollingMotion() == GEA::SCROLL_DOWN) {
-            m_wheelTimer->start(WheelIdleMs);
+            m_wheelTimer->start(m_wheelIdleMs);
             setCursor(ZoomCursor);
             if (Vantor::ISelectionManager* manager = selectionManager())
                 manager->clearPreSelection();
@@ -215,7 +215,7 @@ void PickingHandler::fastInteraction()
     camera->setSmallFeatureCullingPixelSize(3.0f * Vantor::NerioViewerManipulatorState::SmallFeatureCullSize);
     m_culledCamera = camera;
     m_cullRestoreTimer->stop();
-    m_cullRestoreTimer->start(CullRestoreMs);
+    m_cullRestoreTimer->start(m_cullRestoreMs);
 }
 
 void PickingHandler::setCursor(int code)

@@ -91,6 +91,12 @@ public:
     const osg::Vec3d& getPanAnchor() const { return m_panAnchor; }
     bool isLeftButtonDown() const { return m_leftButtonDown; }
     bool isWheelZooming() const { return m_wheelZooming; }
+    // Rests after the last wheel step and after the last fast move; tests shorten or lengthen them.
+    void setRestIntervals(int wheelIdleMs, int cullRestoreMs)
+    {
+        m_wheelIdleMs = wheelIdleMs;
+        m_cullRestoreMs = cullRestoreMs;
+    }
     osg::MatrixTransform* getRotationCenterTip() const { return m_rotationCenterTip.get(); }
     FrameRectPicker* getFramePicker() const { return m_framePicker.get(); }
     std::shared_ptr<Vantor::MouseState> getMouseState() const { return m_mouseState; }
@@ -157,6 +163,8 @@ private:
     osg::ref_ptr<FrameRectPicker> m_framePicker;
     QTimer* m_wheelTimer;
     QTimer* m_cullRestoreTimer;
+    int m_wheelIdleMs = WheelIdleMs;
+    int m_cullRestoreMs = CullRestoreMs;
     osg::observer_ptr<osg::Camera> m_culledCamera;
     SectionStateSource m_sectionState;
     std::function<Qt::KeyboardModifiers()> m_modifiers;

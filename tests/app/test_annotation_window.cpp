@@ -159,7 +159,8 @@ TEST(AnnotationWindow, GroupsAndAttributesSurviveSaveAndReopen)
         ASSERT_NE(editor, nullptr);
         editor->setText(QString::fromUtf8("紧固件"));
         QTest::keyClick(editor, Qt::Key_Return);
-        QTest::qWait(0); // the delegate commits queued
+        // The delegate commits queued.
+        ASSERT_TRUE(QTest::qWaitFor([&] { return top(tree, QString::fromUtf8("紧固件")) != nullptr; }, 5000));
         ASSERT_FALSE(panel->isBusy());
         QTreeWidgetItem* group = top(tree, QString::fromUtf8("紧固件"));
         ASSERT_NE(group, nullptr);

@@ -324,8 +324,9 @@ TEST(BookmarkWindow, BookmarkFileIsReadAndWrittenBesideTheModel)
     EXPECT_EQ(panel->listWidget()->count(), 0);
     ASSERT_TRUE(w.loadFile(v1));
     ASSERT_TRUE(waitIdle(w));
-    QTest::qWait(50);
-    EXPECT_EQ(rows(w), (QStringList{"Left side", QString::fromUtf8("正面"), "Top"}));
+    const QStringList listed{"Left side", QString::fromUtf8("正面"), "Top"};
+    EXPECT_TRUE(QTest::qWaitFor([&] { return rows(w) == listed; }, 5000));
+    EXPECT_EQ(rows(w), listed);
     const QSize framed = panel->listWidget()->item(0)->data(Qt::DecorationRole).value<QPixmap>().size();
     EXPECT_EQ(qMax(framed.width(), framed.height()), 140);
     EXPECT_TRUE(log.has("Loading of " + own + " ..."));
@@ -422,11 +423,11 @@ TEST(BookmarkWindow, TipsAndSelectionActionsOnceAModelIsOpen)
     QSignalSpy changes(w.statusBar(), &QStatusBar::messageChanged);
     w.onCommandTipChanged("Pick the first point");
     w.onCommandTipChanged("Pick the first point");
-    QTest::qWait(20);
+    ASSERT_TRUE(nerio_test::waitQueued());
     EXPECT_EQ(w.statusBar()->currentMessage(), "Pick the first point");
     EXPECT_EQ(changes.count(), 1);
     w.onCommandTipChanged("");
-    QTest::qWait(20);
+    ASSERT_TRUE(nerio_test::waitQueued());
     EXPECT_TRUE(w.statusBar()->currentMessage().isEmpty());
 
     w.updateGloablMenuState();

@@ -5,6 +5,7 @@
 
 #include "app/MainWindow.h"
 #include "app/Prompts.h"
+#include "support/FrameWait.h"
 #include "support/TestSupport.h"
 #include "view/CombineCommandHandler.h"
 #include "view/SceneModel.h"
@@ -323,7 +324,9 @@ TEST(MeasureEndToEnd, TwoClicksOnTheSampleMeasureAndTheMeasureIsSavedAndReadBack
         w.show();
         ASSERT_TRUE(w.loadFile(path));
         ASSERT_TRUE(QTest::qWaitFor([&] { return !w.isBusy(); }, 20000));
-        QTest::qWait(300); // a few frames: the camera frames the model
+        // A few frames: the camera frames the model.
+        nerio_test::waitFrames(*w.sceneView(), 3);
+        nerio_test::waitUntilResting(*w.sceneView());
         osgViewer::View* view = w.sceneView()->getView();
         CombineCommandHandler* pump = pumpOf(w.sceneView());
         ASSERT_TRUE(pump);

@@ -4,12 +4,11 @@
 
 #include <QDateTime>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QRegularExpression>
 #include <QSettings>
 #include <QTemporaryDir>
-#include <QThread>
+#include <QTest>
 
 #include <csignal>
 #include <cstring>
@@ -173,10 +172,7 @@ TEST(CrashDump, StartsTheMessageProgramWithCodeAndAddress)
 
     // The message runs on its own after the crashed program is gone.
     QFile args(dir.filePath(QStringLiteral("message-args")));
-    QElapsedTimer timer;
-    timer.start();
-    while (!args.exists() && timer.elapsed() < 10000)
-        QThread::msleep(20);
+    (void)QTest::qWaitFor([&] { return args.exists(); }, 10000);
     ASSERT_TRUE(args.open(QIODevice::ReadOnly)) << "message program was not started";
     const QStringList words = QString::fromUtf8(args.readAll()).simplified().split(QLatin1Char(' '));
 

@@ -131,7 +131,9 @@ TEST(Documents, FailedSaveKeepsTheOriginalAndSaysSo)
     QSignalSpy finished(w.loader(), SIGNAL(saveFileFinish()));
     w.on_actionSaveAs_triggered();
     ASSERT_TRUE(QTest::qWaitFor([&] { return failed.count() > 0; }, 20000)); // it may fail before we wait
-    QTest::qWait(100);
+    // The loader's thread is done with the save once a call queued behind it has run.
+    QMetaObject::invokeMethod(w.loader(), [] {}, Qt::BlockingQueuedConnection);
+    ASSERT_TRUE(waitIdle(w));
     EXPECT_EQ(finished.count(), 0);
     EXPECT_TRUE(failed.at(0).at(0).toString().endsWith("Copy.dazo")); // the extension was added
     EXPECT_EQ(prompts.warnings, 1);

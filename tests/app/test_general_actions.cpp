@@ -351,7 +351,7 @@ TEST(GeneralTips, NoTipsWithoutAModel)
 {
     MainWindow w;
     w.onCommandTipChanged("Pick the first point");
-    QTest::qWait(20);
+    ASSERT_TRUE(nerio_test::waitQueued());
     EXPECT_TRUE(w.statusBar()->currentMessage().isEmpty());
 }
 

@@ -29,6 +29,7 @@
 
 #include <osg/io_utils>
 
+#include <algorithm>
 #include <sstream>
 
 namespace {
@@ -341,12 +342,16 @@ TEST(TreeActions, InsertAttachesToTheAskedNodeOrNothingWhenItWent)
 
     // The row goes before the read returns: nothing is inserted anywhere.
     const std::string before = Window::structure(t.top());
+    QSignalSpy messages(t.w.statusBar(), &QStatusBar::messageChanged);
     t.tree->setCurrentIndex(t.row(sub));
     t.w.on_actionInsertNode_triggered();
     t.select({sub});
     t.w.on_actionDeleteNode_triggered();
     const std::string afterDelete = Window::structure(t.top());
-    QTest::qWait(1500);
+    const QString gone = MainWindow::tr("The row to insert under is gone; nothing was inserted.");
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] { return std::any_of(messages.begin(), messages.end(), [&](const auto& m) { return m.at(0) == gone; }); },
+        20000));
     EXPECT_EQ(Window::structure(t.top()), afterDelete);
     ASSERT_TRUE(t.commands->Undo());
     EXPECT_EQ(Window::structure(t.top()), before);

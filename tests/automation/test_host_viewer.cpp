@@ -6,7 +6,7 @@
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QProcess>
-#include <QThread>
+#include <QTest>
 
 // The whole road through the real program: a viewer started for embedding is found by its title
 // and answers a request through the main window's entry point.
@@ -21,8 +21,7 @@ TEST(HostViewer, EmbeddedViewerAnswersTheHostToolByTitle)
     viewer.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     viewer.start(QStringLiteral(NERIO_BIN_DIR "/Nerio3d"), {"--ocx", title});
     ASSERT_TRUE(viewer.waitForStarted(10000));
-    for (int i = 0; i < 300 && !QFileInfo::exists(socket) && viewer.state() == QProcess::Running; ++i)
-        QThread::msleep(50);
+    (void)QTest::qWaitFor([&] { return QFileInfo::exists(socket) || viewer.state() != QProcess::Running; }, 15000);
     ASSERT_TRUE(QFileInfo::exists(socket)) << "the viewer did not open " << socket.toStdString();
 
     QProcess host;

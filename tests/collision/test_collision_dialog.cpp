@@ -122,8 +122,7 @@ public:
     {
         MyCollisionCallback::onProgressReset();
         waiting = true;
-        while (!released && !IsStopped())
-            std::this_thread::sleep_for(std::chrono::milliseconds(2));
+        (void)QTest::qWaitFor([this] { return released || IsStopped(); }, 20000);
     }
 };
 

@@ -288,7 +288,6 @@ TEST(SystemSettingFile, MissingKeysTakeDefaultsAndAreLogged)
     EXPECT_EQ(s.values().nRoamHumanHeight, 180);
     EXPECT_EQ(s.values().smallFeatureCulling, 10);
 
-    QTest::qWait(0);
     QStringList texts;
     for (const QList<QVariant>& m : messages)
         texts << m.at(0).toString();

@@ -545,7 +545,7 @@ TEST(ObjectLoader, DeletingTheLoaderWaitsForItsRunningRequest)
                                   Q_ARG(ObjectLoader::LoadFileValueType, ObjectLoader::FilePath));
     ASSERT_TRUE(QTest::qWaitFor([&] { return holding.load(); }, 5000));
     std::thread opener([&] {
-        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        (void)QTest::qWaitFor([&] { return loader->isStopping(); }, 20000);
         gate.release();
     });
     delete loader; // waits for the held thread, then skips every queued load

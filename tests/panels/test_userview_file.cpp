@@ -4,6 +4,7 @@
 
 #include "app/MainWindow.h"
 #include "panels/UserView.h"
+#include "support/FrameWait.h"
 #include "support/TestSupport.h"
 #include "view/PickingHandler.h"
 #include "view/SceneModel.h"
@@ -14,7 +15,6 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
-#include <QElapsedTimer>
 #include <QTest>
 
 using namespace Vantor;
@@ -80,11 +80,7 @@ struct FolderGuard
 template <typename Condition>
 bool waitFor(Condition condition)
 {
-    QElapsedTimer timer;
-    timer.start();
-    while (!condition() && timer.elapsed() < 20000)
-        QTest::qWait(20);
-    return condition();
+    return QTest::qWaitFor(condition, 20000);
 }
 
 TEST(SavedViewFile, ModelSavedWithTwoViewsReopensWithThem)
@@ -110,12 +106,12 @@ TEST(SavedViewFile, ModelSavedWithTwoViewsReopensWithThem)
 
     setPose(w, FrontPose);
     right->setVisible(false, true);
-    QTest::qWait(100);
+    nerio_test::waitFrames(*w.sceneView());
     addBookmark(w, 1, "Front", "right part hidden");
     setPose(w, BackPose);
     right->setVisible(true, true);
     left->setVisible(false, true);
-    QTest::qWait(100);
+    nerio_test::waitFrames(*w.sceneView());
     addBookmark(w, 2, "\xe8\x83\x8c\xe9\x9d\xa2", "");
 
     w.on_actionSave_triggered();

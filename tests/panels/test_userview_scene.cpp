@@ -2,6 +2,7 @@
 // rendered frame, and a model saved with its views and opened again.
 #include "osgqt/GraphicsWindowQt.h"
 #include "panels/UserView.h"
+#include "support/FrameWait.h"
 #include "support/TestSupport.h"
 #include "view/PickingHandler.h"
 #include "view/SceneModel.h"
@@ -180,7 +181,7 @@ TEST(SavedViewThumbnail, PictureOfTheRenderedViewFitsIn128)
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&scene.view));
     scene.view.getPickingHandler()->setTransformation(osg::Vec3d(0, -120, 0), osg::Vec3d(0, 0, 0),
                                                       osg::Vec3d(0, 0, 1));
-    QTest::qWait(200);
+    nerio_test::waitFrames(scene.view);
 
     osg::ref_ptr<osg::Image> shot = OsgHelper::snapshot(scene.view.getView().get(), false);
     ASSERT_TRUE(shot);

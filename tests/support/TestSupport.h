@@ -9,4 +9,7 @@ QString scratchDir();
 // True when a real X display is available (GL tests need one).
 bool hasDisplay();
 
+// Runs the event loop until the calls queued on it so far (posted events, zero timers) have run.
+bool waitQueued(int timeoutMs = 5000);
+
 } // namespace nerio_test

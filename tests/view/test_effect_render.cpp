@@ -104,7 +104,6 @@ TEST(EffectRender, ShadedWithEdgesWireframeAndHiddenLine)
     handler->setHomePosition(osg::Vec3d(0, -6, 0), osg::Vec3d(), osg::Vec3d(0, 0, 1));
     handler->setAutoComputeHomePosition(false);
     handler->setTransformation(osg::Vec3d(0, -6, 0), osg::Vec3d(), osg::Vec3d(0, 0, 1));
-    QTest::qWait(200);
 
     auto* gl = qobject_cast<osgQt::GLWidget*>(view.graphicsWidget());
     ASSERT_NE(gl, nullptr);
@@ -117,12 +116,12 @@ TEST(EffectRender, ShadedWithEdgesWireframeAndHiddenLine)
     auto shot = [&](const char* name) {
         nerio_test::waitFrames(view, 3);
         QImage img;
-        for (int attempt = 0; attempt < 20; ++attempt) {
-            img = gl->grabFramebuffer().convertToFormat(QImage::Format_RGB32);
-            if (img.pixel(0, 0) != img.pixel(img.width() / 2, img.height() / 2))
-                break;
-            QTest::qWait(50);
-        }
+        (void)QTest::qWaitFor(
+            [&] {
+                img = gl->grabFramebuffer().convertToFormat(QImage::Format_RGB32);
+                return img.pixel(0, 0) != img.pixel(img.width() / 2, img.height() / 2);
+            },
+            5000);
         keepShot(img, name);
         return img;
     };
@@ -202,12 +201,12 @@ TEST(EffectRender, RecolouredAndSeeThroughPartsLookTheSameAfterASave)
         handler->setTransformation(osg::Vec3d(0, -9, 0), osg::Vec3d(), osg::Vec3d(0, 0, 1));
         nerio_test::waitFrames(view, 3);
         QImage img;
-        for (int attempt = 0; attempt < 20; ++attempt) {
-            img = gl->grabFramebuffer().convertToFormat(QImage::Format_RGB32);
-            if (img.pixel(0, 0) != img.pixel(img.width() / 2, img.height() / 2))
-                break;
-            QTest::qWait(50);
-        }
+        (void)QTest::qWaitFor(
+            [&] {
+                img = gl->grabFramebuffer().convertToFormat(QImage::Format_RGB32);
+                return img.pixel(0, 0) != img.pixel(img.width() / 2, img.height() / 2);
+            },
+            5000);
         keepShot(img, name);
         return img;
     };

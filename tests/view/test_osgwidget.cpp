@@ -144,8 +144,14 @@ static QImage drawEdge(osgQt::GLWidget::Multisampling policy, int& samples)
     w.show();
     if (!QTest::qWaitForWindowExposed(&w))
         return QImage();
-    QTest::qWait(150);
-    const QImage img = gl->grabFramebuffer();
+    nerio_test::waitFrames(w);
+    QImage img;
+    (void)QTest::qWaitFor(
+        [&] {
+            img = gl->grabFramebuffer();
+            return !img.isNull() && qRed(img.pixel(20, 100)) == 255;
+        },
+        5000);
     samples = gl->samples();
     EXPECT_FALSE(gl->glRenderer().isEmpty());
     return img;
@@ -194,7 +200,7 @@ TEST(OsgQtMultisampling, AutoDrawsSoftwareGlWithoutSamples)
     w.resize(64, 64);
     w.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
-    QTest::qWait(100);
+    nerio_test::waitFrames(w);
     samples = gl->samples();
     if (!osgQt::GLWidget::isSoftwareRenderer(gl->glRenderer()))
         GTEST_SKIP() << "hardware GL: " << gl->glRenderer().toStdString();

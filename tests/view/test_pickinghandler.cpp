@@ -111,18 +111,19 @@ TEST(PickingHandler, HoverPreSelectsAndWheelBlocksItUntilIdle)
     EXPECT_EQ(r.selection->calls, (std::vector<std::string>{"pre:A", "clearPre"}));
 
     r.selection->calls.clear();
+    r.handler->setRestIntervals(60000, 60000);
     r.scroll(GEA::SCROLL_DOWN, Empty);
     EXPECT_EQ(r.window->lastCursor(), PickingHandler::ZoomCursor);
-    QTest::qWait(300);
-    r.scroll(GEA::SCROLL_DOWN, Empty); // restarts the idle time
-    QTest::qWait(300);
     r.selection->calls.clear();
-    r.move(onA); // 600 ms after the first step, 300 after the last: still zooming
+    r.move(onA); // still zooming
     EXPECT_TRUE(r.handler->isWheelZooming());
     EXPECT_TRUE(r.selection->calls.empty());
 
-    QTest::qWait(350);
-    EXPECT_FALSE(r.handler->isWheelZooming());
+    // The next step restarts the idle time: the short rest ends where the first step's would last a minute.
+    r.handler->setRestIntervals(20, 20);
+    r.scroll(GEA::SCROLL_DOWN, Empty);
+    r.selection->calls.clear();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !r.handler->isWheelZooming(); }, 5000));
     EXPECT_EQ(r.window->lastCursor(), PickingHandler::ArrowCursor);
     r.move(r.ndc(osg::Vec3d(-2, 0, 0))); // the zoom moved A on screen
     EXPECT_EQ(r.selection->calls, (std::vector<std::string>{"pre:A"}));
@@ -445,15 +446,16 @@ TEST(PickingHandler, FastInteractionCullsMoreUntilHalfASecondAfterTheLastEvent)
     const float normal = Vantor::NerioViewerManipulatorState::SmallFeatureCullSize;
     osg::Camera* camera = r.view->getCamera();
     camera->setSmallFeatureCullingPixelSize(normal);
+    r.handler->setRestIntervals(60000, 60000);
     r.press(osg::Vec2d(0, 0));
     EXPECT_FLOAT_EQ(camera->getSmallFeatureCullingPixelSize(), 3 * normal);
     r.release(osg::Vec2d(0, 0));
-    QTest::qWait(300);
-    r.scroll(GEA::SCROLL_UP, osg::Vec2d(0, 0)); // restarts the timer
-    QTest::qWait(300);
     EXPECT_FLOAT_EQ(camera->getSmallFeatureCullingPixelSize(), 3 * normal);
-    QTest::qWait(350);
-    EXPECT_FLOAT_EQ(camera->getSmallFeatureCullingPixelSize(), normal);
+    // The next event restarts the timer: the short rest ends where the press's would last a minute.
+    r.handler->setRestIntervals(20, 20);
+    r.scroll(GEA::SCROLL_UP, osg::Vec2d(0, 0));
+    EXPECT_FLOAT_EQ(camera->getSmallFeatureCullingPixelSize(), 3 * normal);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return camera->getSmallFeatureCullingPixelSize() == normal; }, 5000));
 }
 
 TEST(PickingHandler, FitToNodes)

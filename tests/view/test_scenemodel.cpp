@@ -1,6 +1,7 @@
 // The scene holder: its subgraph, model replacement, highlight wrapper and model look-ups.
 #include <gtest/gtest.h>
 
+#include "support/FrameWait.h"
 #include "support/TestSupport.h"
 #include "vantor/align/AlignManager.h"
 #include "vantor/assembly/AssemblyManager.h"
@@ -361,8 +362,14 @@ TEST(SceneModel, AnOpenSectionCutsTheDrawnModel)
         return c.red() > 200 && c.green() < 60 && c.blue() < 60;
     };
 
-    QTest::qWait(200);
-    QImage before = gl->grabFramebuffer();
+    nerio_test::waitFrames(view);
+    QImage before;
+    (void)QTest::qWaitFor(
+        [&] {
+            before = gl->grabFramebuffer();
+            return redAt(before, 0.4) && redAt(before, 0.6);
+        },
+        5000);
     EXPECT_TRUE(redAt(before, 0.4));
     EXPECT_TRUE(redAt(before, 0.6));
 
@@ -371,12 +378,18 @@ TEST(SceneModel, AnOpenSectionCutsTheDrawnModel)
     cut->setShowPlane(false);
     scene.getSectionManager()->InsertSection(cut, 0);
     scene.getSectionManager()->OpenSection(cut);
-    QTest::qWait(200);
-    QImage after = gl->grabFramebuffer();
+    nerio_test::waitFrames(view);
+    QImage after;
+    (void)QTest::qWaitFor(
+        [&] {
+            after = gl->grabFramebuffer();
+            return !redAt(after, 0.4);
+        },
+        5000);
     EXPECT_FALSE(redAt(after, 0.4));
     EXPECT_TRUE(redAt(after, 0.6));
 
     scene.getSectionManager()->CloseSection(cut);
-    QTest::qWait(200);
-    EXPECT_TRUE(redAt(gl->grabFramebuffer(), 0.4));
+    nerio_test::waitFrames(view);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return redAt(gl->grabFramebuffer(), 0.4); }, 5000));
 }

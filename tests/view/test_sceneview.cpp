@@ -411,12 +411,18 @@ TEST(SceneView, RendersTheGradientAndShownGridAndAxis)
     view.resize(400, 300);
     view.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&view));
-    QTest::qWait(200);
+    nerio_test::waitFrames(view);
     auto* gl = qobject_cast<osgQt::GLWidget*>(view.graphicsWidget());
     ASSERT_NE(gl, nullptr);
 
     // Gradient: 0.23 grey at the bottom, 0.53 at the top.
-    QImage img = gl->grabFramebuffer();
+    QImage img;
+    (void)QTest::qWaitFor(
+        [&] {
+            img = gl->grabFramebuffer();
+            return !img.isNull() && img.pixelColor(img.width() / 2, 1).red() > 100;
+        },
+        5000);
     ASSERT_FALSE(img.isNull());
     EXPECT_NEAR(img.pixelColor(img.width() / 2, img.height() - 2).red(), 59, 4);
     EXPECT_NEAR(img.pixelColor(img.width() / 2, 1).red(), 135, 4);
@@ -429,21 +435,27 @@ TEST(SceneView, RendersTheGradientAndShownGridAndAxis)
     view.getAxis()->setNodeMask(~0u);
     view.getAxis()->setMatrix(osg::Matrix::scale(8, 8, 8));
     view.getPickingHandler()->setTransformation(osg::Vec3d(18, -30, 22), osg::Vec3d(0, 0, 0), osg::Vec3d(0, 0, 1));
-    QTest::qWait(200);
-    img = gl->grabFramebuffer();
+    nerio_test::waitFrames(view);
     int gridPixels = 0, red = 0, green = 0, blue = 0;
-    for (int y = 0; y < img.height(); ++y)
-        for (int x = 0; x < img.width(); ++x) {
-            const QColor c = img.pixelColor(x, y);
-            if (c.red() > 200 && c.green() > 200 && c.blue() > 200)
-                ++gridPixels;
-            if (c.red() > 200 && c.green() < 60 && c.blue() < 60)
-                ++red;
-            if (c.green() > 200 && c.red() < 60 && c.blue() < 60)
-                ++green;
-            if (c.blue() > 200 && c.red() < 60 && c.green() < 60)
-                ++blue;
-        }
+    (void)QTest::qWaitFor(
+        [&] {
+            img = gl->grabFramebuffer();
+            gridPixels = red = green = blue = 0;
+            for (int y = 0; y < img.height(); ++y)
+                for (int x = 0; x < img.width(); ++x) {
+                    const QColor c = img.pixelColor(x, y);
+                    if (c.red() > 200 && c.green() > 200 && c.blue() > 200)
+                        ++gridPixels;
+                    if (c.red() > 200 && c.green() < 60 && c.blue() < 60)
+                        ++red;
+                    if (c.green() > 200 && c.red() < 60 && c.blue() < 60)
+                        ++green;
+                    if (c.blue() > 200 && c.red() < 60 && c.green() < 60)
+                        ++blue;
+                }
+            return gridPixels > 200 && red > 10 && green > 10 && blue > 10;
+        },
+        5000);
     EXPECT_GT(gridPixels, 200);
     EXPECT_GT(red, 10);
     EXPECT_GT(green, 10);

@@ -91,7 +91,6 @@ TEST(SectionCappingGl, ClosedBodyShowsItsCapOpenMeshShowsNone)
     sections->OpenSection(section);
     ASSERT_TRUE(section->getOpened());
     EXPECT_EQ(section->getCapping()->getNumBodies(), 1u) << "only the closed cube is capped";
-    QTest::qWait(300);
     nerio_test::waitFrames(view, 3);
 
     auto* gl = qobject_cast<osgQt::GLWidget*>(view.graphicsWidget());
@@ -104,12 +103,12 @@ TEST(SectionCappingGl, ClosedBodyShowsItsCapOpenMeshShowsNone)
         return img.pixel(x, y);
     };
     QImage img;
-    for (int attempt = 0; attempt < 20; ++attempt) {
-        img = gl->grabFramebuffer();
-        if (near(pixel(img, osg::Vec3d(-2, 0, 0)), 0, 153, 0))
-            break;
-        QTest::qWait(100);
-    }
+    (void)QTest::qWaitFor(
+        [&] {
+            img = gl->grabFramebuffer();
+            return near(pixel(img, osg::Vec3d(-2, 0, 0)), 0, 153, 0);
+        },
+        5000);
     if (!qEnvironmentVariable("NERIO_KEEP_SHOTS").isEmpty())
         img.save(QDir(qEnvironmentVariable("NERIO_KEEP_SHOTS")).filePath("capping.png"));
     const QRgb closedCut = pixel(img, osg::Vec3d(-2, 0, 0));
@@ -120,7 +119,6 @@ TEST(SectionCappingGl, ClosedBodyShowsItsCapOpenMeshShowsNone)
     // Closing the section takes the cap away.
     sections->CloseSection(section);
     nerio_test::waitFrames(view, 3);
-    QTest::qWait(100);
-    img = gl->grabFramebuffer();
-    EXPECT_FALSE(near(pixel(img, osg::Vec3d(-2, 0, 0)), 0, 153, 0, 30));
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] { return !near(pixel(gl->grabFramebuffer(), osg::Vec3d(-2, 0, 0)), 0, 153, 0, 30); }, 5000));
 }

@@ -1,4 +1,5 @@
 #include "osgqt/GraphicsWindowQt.h"
+#include "support/FrameWait.h"
 #include "support/TestSupport.h"
 #include "view/ISelectionDecorator.h"
 #include "view/PickingHandler.h"
@@ -327,7 +328,7 @@ TEST(SelectionDecorators, HighlightsDrawOverVertexColoursFollowTheColourAndRespe
     view.getRootNode()->addChild(middle.get());
     view.getRootNode()->addChild(clip.get());
     view.getPickingHandler()->setTransformation(osg::Vec3d(0, -14, 0), osg::Vec3d(0, 0, 0), osg::Vec3d(0, 0, 1));
-    QTest::qWait(300);
+    nerio_test::waitFrames(view);
 
     // Window rectangle of a box of half size 1 around a centre.
     osg::Camera* camera = view.getView()->getCamera();
@@ -352,6 +353,7 @@ TEST(SelectionDecorators, HighlightsDrawOverVertexColoursFollowTheColourAndRespe
             gl->grabFramebuffer().save(QStringLiteral("/tmp/highlight_%1.png").arg(name));
     };
 
+    (void)QTest::qWaitFor([&] { return count(rl).blue > 100; }, 5000);
     shot("before");
     PixelCount before = count(rl);
     ASSERT_GT(before.blue, 100) << "the parts are not where the test expects them";
@@ -362,7 +364,8 @@ TEST(SelectionDecorators, HighlightsDrawOverVertexColoursFollowTheColourAndRespe
     ASSERT_NE(manager, nullptr);
     for (Model* m : {left.get(), middle.get(), right.get()})
         manager->addSelected(m);
-    QTest::qWait(300);
+    nerio_test::waitFrames(view);
+    (void)QTest::qWaitFor([&] { return count(rl).red > 100 && count(rm).red > 100 && count(rKept).red > 100; }, 5000);
     shot("selected");
     // Stippled red over the blue vertex colours: both show.
     for (const int* r : {rl, rm, rKept}) {
@@ -375,7 +378,9 @@ TEST(SelectionDecorators, HighlightsDrawOverVertexColoursFollowTheColourAndRespe
     // One change of the template's colour recolours every highlight.
     view.GetSelectionDecoratorManager()->getMaterial()->setDiffuse(osg::Material::FRONT_AND_BACK,
                                                                    osg::Vec4(1, 1, 0, 1));
-    QTest::qWait(300);
+    nerio_test::waitFrames(view);
+    (void)QTest::qWaitFor([&] { return count(rl).yellow > 100 && count(rm).yellow > 100 && count(rKept).yellow > 100; },
+                    5000);
     shot("recoloured");
     for (const int* r : {rl, rm, rKept}) {
         const PixelCount n = count(r);
@@ -386,7 +391,8 @@ TEST(SelectionDecorators, HighlightsDrawOverVertexColoursFollowTheColourAndRespe
     // Hover: green over the middle part only, next to the yellow selection.
     manager->clearSelection();
     manager->preSelect(middle.get());
-    QTest::qWait(300);
+    nerio_test::waitFrames(view);
+    (void)QTest::qWaitFor([&] { return count(rm).green > 100 && count(rl).yellow == 0; }, 5000);
     shot("preselected");
     EXPECT_GT(count(rm).green, 100);
     EXPECT_EQ(count(rl).green, 0);

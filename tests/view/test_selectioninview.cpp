@@ -78,10 +78,8 @@ TEST(SelectionInView, HoverClickAndCtrlDragHighlightTheParts)
         top->addChild(m);
     view.setSceneModel(&scene);
     scene.setModel(top.get());
-    QTest::qWait(100);
     nerio_test::waitFrames(view);
     view.getPickingHandler()->setTransformation(osg::Vec3d(0, -14, 0), osg::Vec3d(0, 0, 0), osg::Vec3d(0, 0, 1));
-    QTest::qWait(200);
     nerio_test::waitFrames(view);
 
     auto* manager = dynamic_cast<SelectionManager*>(view.getSelectionManager());
@@ -117,8 +115,8 @@ TEST(SelectionInView, HoverClickAndCtrlDragHighlightTheParts)
 
     // Hover: green over A.
     QTest::mouseMove(window, at(ca));
-    QTest::qWait(200);
     nerio_test::waitFrames(view);
+    (void)QTest::qWaitFor([&] { return count(gl->grabFramebuffer(), ca, green) > 100; }, 5000);
     EXPECT_EQ(manager->getPreSelected(), a.get());
     QImage img = shot("hover");
     EXPECT_GT(count(img, ca, green), 100);
@@ -126,8 +124,8 @@ TEST(SelectionInView, HoverClickAndCtrlDragHighlightTheParts)
 
     // Click: A selected, red.
     QTest::mouseClick(window, Qt::LeftButton, Qt::NoModifier, at(ca));
-    QTest::qWait(200);
     nerio_test::waitFrames(view);
+    (void)QTest::qWaitFor([&] { return count(gl->grabFramebuffer(), ca, red) > 100; }, 5000);
     ASSERT_EQ(manager->getSelectedList().size(), 1u);
     EXPECT_EQ(manager->getSelectedList().front().get(), a.get());
     img = shot("click");
@@ -139,24 +137,27 @@ TEST(SelectionInView, HoverClickAndCtrlDragHighlightTheParts)
     QTest::mousePress(window, Qt::LeftButton, Qt::ControlModifier, from);
     for (int i = 1; i <= 4; ++i) {
         QTest::mouseEvent(QTest::MouseMove, window, Qt::NoButton, Qt::ControlModifier, from + (to - from) * i / 4);
-        QTest::qWait(60);
         nerio_test::waitFrames(view);
     }
-    QTest::qWait(150);
     nerio_test::waitFrames(view);
-    img = shot("dragging");
+    int yellow = 0;
+    (void)QTest::qWaitFor(
+        [&] {
+            img = shot("dragging");
+            yellow = 0;
+            for (int x = 0; x < img.width(); ++x) {
+                const QColor q = img.pixelColor(x, gl->mapFrom(&view, from).y());
+                yellow += q.red() > 200 && q.green() > 200 && q.blue() < 60;
+            }
+            return yellow > 20;
+        },
+        5000);
     osg::Camera* tip = view.getPickingHandler()->getFramePicker()->getHudCamera();
     ASSERT_NE(tip, nullptr);
     EXPECT_EQ(tip->getNodeMask(), ~0u);
-    int yellow = 0;
-    for (int x = 0; x < img.width(); ++x) {
-        const QColor q = img.pixelColor(x, gl->mapFrom(&view, from).y());
-        yellow += q.red() > 200 && q.green() > 200 && q.blue() < 60;
-    }
     EXPECT_GT(yellow, 20) << "no dashed rectangle edge";
 
     QTest::mouseRelease(window, Qt::LeftButton, Qt::ControlModifier, to);
-    QTest::qWait(200);
     nerio_test::waitFrames(view);
     EXPECT_EQ(tip->getNodeMask(), 0u);
     std::set<osg::Node*> selected;
