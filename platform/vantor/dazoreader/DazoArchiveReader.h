@@ -38,6 +38,9 @@ struct ReadShare {
     std::map<std::string, SharedArchive> archives;
     // Models made so far, read or placed again.
     std::size_t instances = 0;
+    // For a body placed very often, the copy (over the same drawables) that takes its further
+    // placements: a node's parents are a list, and taking a node out of a parent searches it.
+    std::map<const osg::Node*, osg::ref_ptr<osg::Node>> bodyStandIns;
 };
 
 // What the reader hands down to the parts of a read.

@@ -170,7 +170,7 @@ private:
             }
             if (!countInstances(cached->second.models))
                 return nullptr;
-            return instanceOf(*cached->second.model);
+            return instanceOf(*cached->second.model, *m_ctx.share);
         }
         Context sub = m_ctx;
         sub.progress = nullptr;

@@ -323,7 +323,7 @@ osg::ref_ptr<Model> SceneBuilder::subAssembly(const std::string& path, int depth
     if (!countInstances(done.models))
         return nullptr;
     wrapped = done.wrapped;
-    return instanceOf(*done.model);
+    return instanceOf(*done.model, share);
 }
 
 void setGeometryFlags(Model* top, bool& faces, bool& lines)
@@ -404,7 +404,25 @@ osg::ref_ptr<Model> modelCopy(const Model& source)
 
 } // namespace
 
-osg::ref_ptr<Model> instanceOf(Model& source)
+namespace {
+
+// Most parents one body gets through placements: each of its parents searches its parent list when
+// it lets go of it, so a body under a quarter of a million models takes minutes to close.
+const unsigned int MaxBodyParents = 256;
+
+osg::Node* bodyToPlace(Body* body, ReadShare& share)
+{
+    if (body->getNumParents() < MaxBodyParents)
+        return body;
+    osg::ref_ptr<osg::Node>& standIn = share.bodyStandIns[body];
+    if (!standIn || standIn->getNumParents() >= MaxBodyParents)
+        standIn = new Body(*body, osg::CopyOp::SHALLOW_COPY);
+    return standIn.get();
+}
+
+} // namespace
+
+osg::ref_ptr<Model> instanceOf(Model& source, ReadShare& share)
 {
     osg::ref_ptr<Model> top = modelCopy(source);
     // Without recursion: the depth of the tree is the file's.
@@ -418,7 +436,14 @@ osg::ref_ptr<Model> instanceOf(Model& source)
                 osg::ref_ptr<Model> copy = modelCopy(*sub);
                 model->osg::Group::setChild(i, copy.get());
                 open.push_back(copy.get());
-            } else if (!dynamic_cast<Body*>(child)) {
+            } else if (auto* body = dynamic_cast<Body*>(child)) {
+                // Still a child of the source and of this copy: the count is one more than placed.
+                if (body->getNumParents() > MaxBodyParents) {
+                    osg::ref_ptr<osg::Node> placed = bodyToPlace(body, share);
+                    if (placed.get() != body)
+                        model->osg::Group::setChild(i, placed.get());
+                }
+            } else {
                 osg::ref_ptr<osg::Node> copy = static_cast<osg::Node*>(child->clone(osg::CopyOp::DEEP_COPY_NODES));
                 model->osg::Group::setChild(i, copy.get());
             }

@@ -81,7 +81,9 @@ std::size_t modelCount(Model* top);
 // One more placement of a model tree read before: models of its own (fresh ids, own placement,
 // visibility and colour) over the same bodies. Other nodes below the models (annotations) are
 // copied, as they are tied to one model.
-osg::ref_ptr<Model> instanceOf(Model& source);
+// A body already under many models is placed through a copy of it over the same drawables
+// (share.bodyStandIns), so no node gets more than a few hundred parents.
+osg::ref_ptr<Model> instanceOf(Model& source, ReadShare& share);
 
 } // namespace DazoRead
 } // namespace Vantor
