@@ -20,6 +20,7 @@
 #include "vantor/note/Note.h"
 #include "vantor/note/NoteManager.h"
 #include "vantor/property/SetMaterialCommand.h"
+#include "vantor/util/FileUtil.h"
 #include "vantor/util/LogHandler.h"
 #include "vantor/view/ViewManager.h"
 
@@ -42,16 +43,23 @@ namespace {
 
 void logWarning(const QString& text) { Vantor::LogHandler::getInstance()->reportWarning(text); }
 
-// The whole file, up to a first NUL; a file that cannot be read gives the empty text.
+// Note and view documents a host names hold text and small pictures: a few megabytes each.
+const std::size_t MaxHostDocumentBytes = 64u << 20;
+
+// The whole file, up to a first NUL; a file that cannot be read gives the empty text. Only a
+// regular file is read: a pipe or a device named by the host would hold the window for good.
 std::string readWholeFile(const QString& path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
+    std::string bytes, error;
+    if (!Vantor::FileUtil::ReadRegularFile(QFile::encodeName(path).toStdString(), MaxHostDocumentBytes, bytes, error)) {
+        Vantor::LogHandler::getInstance()->reportError(
+            QStringLiteral("%1 was not read: %2").arg(path, QString::fromLocal8Bit(error.c_str())));
         return std::string();
-    const QByteArray bytes = file.readAll();
-    file.close();
-    const int nul = bytes.indexOf('\0');
-    return (nul < 0 ? bytes : bytes.left(nul)).toStdString();
+    }
+    const std::size_t nul = bytes.find('\0');
+    if (nul != std::string::npos)
+        bytes.resize(nul);
+    return bytes;
 }
 
 void appendId(QString& list, quint64 id) { list += QString::number(id) + QLatin1Char(' '); }
@@ -214,12 +222,11 @@ QString insertNotes(Vantor::NoteManager& target, Vantor::NoteManager& read, int 
     QString ids;
     const std::vector<osg::ref_ptr<Vantor::Note>> added = read.GetAllNote();
     read.ClearAllNotation();
-    for (size_t i = 0; i < added.size(); ++i) {
-        appendId(ids, added[i]->getId());
-        // A negative position from the host counts as the end, as any other position out of range.
-        const int at = position < 0 ? -1 : static_cast<int>(std::min<qint64>(qint64(position) + qint64(i), INT_MAX));
-        target.InsertNotations(added[i], at);
-    }
+    for (const osg::ref_ptr<Vantor::Note>& note : added)
+        appendId(ids, note->getId());
+    // A negative position from the host counts as the end, as any other position out of range. One
+    // change for the whole document: the panels are refilled once, not once per note.
+    target.InsertNotationList(added, position < 0 ? -1 : position);
     return ids;
 }
 
@@ -318,16 +325,21 @@ QString MainWindow::addViewsFromValue(int position, const QString& json)
     // Elements that are not objects are skipped by the reader; a text that is no view list adds nothing.
     const std::vector<osg::ref_ptr<Vantor::UserView>> read = Vantor::UserView::readList(json.toUtf8().toStdString());
     const int at = position < 0 ? -1 : position;
+    osg::ref_ptr<Vantor::Model> top = Vantor::Model::GetTopModel(m_sceneModel->getRootSwitch());
+    std::vector<osg::ref_ptr<Vantor::View>> added;
+    added.reserve(read.size());
     for (const osg::ref_ptr<Vantor::UserView>& view : read) {
-        view->setTopModel(Vantor::Model::GetTopModel(m_sceneModel->getRootSwitch()).get());
+        view->setTopModel(top.get());
         view->setNoteManager(m_sceneModel->getNoteManager());
         view->setMeasureManager(m_sceneModel->getMeasureManager());
         view->setSectionManager(m_sceneModel->getSectionManager());
         view->sceneView = m_sceneView;
         view->getModelState().attachNodes();
-        views->InsertView(view, at);
+        added.emplace_back(view.get());
         appendId(ids, static_cast<quint64>(view->getViewID()));
     }
+    // One change for the whole list: the bookmark panel is refilled once, not once per view.
+    views->InsertViews(added, at);
     return ids;
 }
 

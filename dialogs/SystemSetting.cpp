@@ -13,6 +13,7 @@
 #include "vantor/note/Note.h"
 #include "vantor/section/Section.h"
 #include "vantor/section/SectionManager.h"
+#include "vantor/util/FileUtil.h"
 #include "vantor/util/LogHandler.h"
 #include "vantor/walker/WalkerHuman.h"
 
@@ -47,6 +48,8 @@
 namespace {
 
 const char* const kGroup = "SystemSetting";
+// The settings take a few kilobytes; more is not a settings file.
+const std::size_t MaxConfigBytes = 1u << 20;
 const char* const kCountKey = "objectiveActListCount";
 // A damaged count must not make start-up read millions of keys.
 const int kMaxQuickAccess = 512;
@@ -283,13 +286,16 @@ QString valueText(const Key& key, const V& values)
 // The lines of the file's other sections, kept as they are.
 QStringList otherSections(const QString& path)
 {
-    QFile file(path);
     QStringList kept;
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
+    std::string bytes, error;
+    if (!Vantor::FileUtil::ReadRegularFile(QFile::encodeName(path).toStdString(), MaxConfigBytes, bytes, error))
         return kept;
     bool ours = false;
-    while (!file.atEnd()) {
-        const QString line = QString::fromUtf8(file.readLine()).remove(QLatin1Char('\n')).remove(QLatin1Char('\r'));
+    const QList<QByteArray> lines = QByteArray::fromStdString(bytes).split('\n');
+    for (int i = 0; i < lines.size(); ++i) {
+        if (i == lines.size() - 1 && lines[i].isEmpty())
+            break;
+        const QString line = QString::fromUtf8(lines[i]).remove(QLatin1Char('\r'));
         const QString trimmed = line.trimmed();
         if (trimmed.startsWith(QLatin1Char('[')) && trimmed.endsWith(QLatin1Char(']')))
             ours = trimmed.mid(1, trimmed.size() - 2) == QLatin1String(kGroup);
@@ -501,7 +507,14 @@ QMap<QString, QAction*> SystemSetting::actionMap() const
 SystemSettingValues SystemSetting::readValues(const QString& path)
 {
     SystemSettingValues values = defaults();
-    if (QFileInfo::exists(path)) {
+    std::string refused;
+    if (QFileInfo::exists(path) &&
+        !Vantor::FileUtil::IsRegularFileWithin(QFile::encodeName(path).toStdString(), MaxConfigBytes, refused)) {
+        // A pipe or a device in its place would hold the window for good, a huge file for long.
+        Vantor::LogHandler::getInstance()->reportError(
+            tr("%1 could not be read; the defaults are used").arg(path) + QStringLiteral(" (") +
+            QString::fromLocal8Bit(refused.c_str()) + QLatin1Char(')'));
+    } else if (QFileInfo::exists(path)) {
         QSettings settings(path, QSettings::IniFormat);
         settings.setIniCodec("GB2312");
         if (settings.status() != QSettings::NoError)

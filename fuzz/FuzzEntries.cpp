@@ -20,6 +20,7 @@
 #include "dazo/Vantor_Document.h"
 
 #include <QByteArray>
+#include <QImage>
 #include <QApplication>
 #include <QString>
 
@@ -170,8 +171,13 @@ void sections(const std::uint8_t* data, std::size_t size)
 void savedViews(const std::uint8_t* data, std::size_t size)
 {
     rapidjson::Document out(rapidjson::kArrayType);
-    for (const auto& view : Vantor::UserView::readList(text(data, size)))
+    for (const auto& view : Vantor::UserView::readList(text(data, size))) {
+        // Pictures are kept at the size a thumbnail is shown, whatever the input claims.
+        const QImage& picture = view->getImage();
+        if (picture.width() > 128 || picture.height() > 128)
+            std::abort();
         out.PushBack(view->toJson(out.GetAllocator()), out.GetAllocator());
+    }
 }
 
 // One host record: the sender's type id (the copy-data dwData, 8 bytes) and the record's bytes.
@@ -226,6 +232,12 @@ void bookmarks(const std::uint8_t* data, std::size_t size)
         return;
     BookmarkParser parser;
     std::unique_ptr<BookmarkRecordList> list = parser.read(QString::fromStdString(path));
+    // A picture never holds more pixels than the file has bytes.
+    for (const BookmarkRecord* record : list ? list->records() : QList<BookmarkRecord*>()) {
+        const QImage picture = record ? record->value(BookmarkKey::thumbnail()).value<QImage>() : QImage();
+        if (qint64(picture.width()) * picture.height() > qint64(size))
+            std::abort();
+    }
     if (list)
         parser.save(QString::fromStdString(path + ".saved.bmk"), list.get());
     std::remove((path + ".saved.bmk").c_str());

@@ -1,5 +1,6 @@
 #include "panels/BookmarkParser.h"
 
+#include "vantor/util/FileUtil.h"
 #include "vantor/util/LogHandler.h"
 
 #include <QBuffer>
@@ -23,6 +24,8 @@
 #include <QTransform>
 #include <QVector3D>
 
+#include <algorithm>
+
 namespace {
 
 const char* const kRootTag = "NerioBookmark";
@@ -30,6 +33,35 @@ const char* const kListTag = "bookmarks";
 const char* const kEntryTag = "bookmark";
 const char* const kTypeAttribute = "type";
 const char* const kVersion = "1.0";
+
+// Pictures are stored as XPM text, whose first string is "width height colours characters-per-pixel".
+// Each pixel takes its characters in the text, so a picture that claims more pixels than its text
+// can hold is damage: refused before the image reader reserves room for it. A text without such a
+// string is no picture at all (the reader makes nothing of it).
+const int MaxPictureSide = 4096;
+
+// A thousand bookmarks with thumbnails take a few megabytes.
+const std::size_t MaxFileBytes = 64u << 20;
+
+bool pictureClaimsTooMuch(const QByteArray& text)
+{
+    const int open = text.indexOf('"');
+    const int close = open < 0 ? -1 : text.indexOf('"', open + 1);
+    if (close < 0)
+        return false;
+    const QList<QByteArray> values = text.mid(open + 1, close - open - 1).simplified().split(' ');
+    if (values.size() < 4)
+        return false;
+    bool ok[3] = {false, false, false};
+    const qint64 width = values[0].toLongLong(&ok[0]);
+    const qint64 height = values[1].toLongLong(&ok[1]);
+    const qint64 perPixel = values[3].toLongLong(&ok[2]);
+    if (!ok[0] || !ok[1] || !ok[2])
+        return false;
+    if (width > MaxPictureSide || height > MaxPictureSide)
+        return true;
+    return width > 0 && height > 0 && width * height * std::max<qint64>(perPixel, 1) > qint64(text.size());
+}
 
 QString realText(qreal v)
 {
@@ -184,14 +216,22 @@ QVariant stringToVariant(const QString& text, int type, bool* ok)
         }
         return bytes;
     }
-    case QMetaType::QPixmap: {
-        QPixmap pixmap;
-        pixmap.loadFromData(text.toLatin1(), "XPM");
-        return pixmap;
-    }
+    case QMetaType::QPixmap:
     case QMetaType::QImage: {
+        const QByteArray bytes = text.toLatin1();
+        if (pictureClaimsTooMuch(bytes)) {
+            Vantor::LogHandler::getInstance()->reportError(
+                QObject::tr("stringToVariant(): a picture claims more pixels than its %1 characters hold.").arg(bytes.size()));
+            *ok = false;
+            return type == QMetaType::QPixmap ? QVariant(QPixmap()) : QVariant(QImage());
+        }
+        if (type == QMetaType::QPixmap) {
+            QPixmap pixmap;
+            pixmap.loadFromData(bytes, "XPM");
+            return pixmap;
+        }
         QImage image;
-        image.loadFromData(text.toLatin1(), "XPM");
+        image.loadFromData(bytes, "XPM");
         return image;
     }
     case QMetaType::QMatrix4x4:
@@ -222,26 +262,25 @@ void BookmarkParser::fail(const QString& message)
 std::unique_ptr<BookmarkRecordList> BookmarkParser::read(const QString& path)
 {
     m_error.clear();
-    m_file.setFileName(path);
-    if (!m_file.open(QIODevice::ReadOnly | QIODevice::Text)) {
-        fail(tr("Cannot read file %1: (%2)").arg(path, m_file.errorString()));
+    std::string bytes, error;
+    if (!Vantor::FileUtil::ReadRegularFile(QFile::encodeName(path).toStdString(), MaxFileBytes, bytes, error)) {
+        fail(tr("Cannot read file %1: (%2)").arg(path, QString::fromLocal8Bit(error.c_str())));
         return nullptr;
     }
     auto list = std::make_unique<BookmarkRecordList>();
     m_list = list.get();
-    readDocument();
-    m_file.close();
+    readDocument(QByteArray::fromStdString(bytes));
     m_list = nullptr;
     list->setModified(false);
     return list;
 }
 
-void BookmarkParser::readDocument()
+void BookmarkParser::readDocument(const QByteArray& bytes)
 {
     QString message;
     int line = 0;
     int column = 0;
-    if (!m_document.setContent(&m_file, false, &message, &line, &column)) {
+    if (!m_document.setContent(bytes, false, &message, &line, &column)) {
         fail(tr("Parse error at line %1, column %2: (%3)").arg(line).arg(column).arg(message));
         return;
     }

@@ -32,12 +32,11 @@ public:
     QString errorString() const { return m_error; }
 
 private:
-    void readDocument();
+    void readDocument(const QByteArray& bytes);
     void buildDocument(const BookmarkRecordList* list);
     void fail(const QString& message);
 
     QDomDocument m_document;
-    QFile m_file;
     BookmarkRecordList* m_list = nullptr; // being filled, owned by the caller of read()
     QString m_error;
 };

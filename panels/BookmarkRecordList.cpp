@@ -15,6 +15,14 @@ void BookmarkRecordList::append(BookmarkRecord* record)
     m_modified = true;
 }
 
+void BookmarkRecordList::insert(int position, BookmarkRecord* record)
+{
+    if (!record)
+        return;
+    m_records.insert(position < 0 || position > m_records.size() ? m_records.size() : position, record);
+    m_modified = true;
+}
+
 void BookmarkRecordList::clear()
 {
     if (m_records.isEmpty())

@@ -28,6 +28,8 @@ public:
 
     // Takes the record; a null record is ignored.
     void append(BookmarkRecord* record);
+    // Takes the record and puts it at the position (outside the list: at the end).
+    void insert(int position, BookmarkRecord* record);
     // Deletes every record.
     void clear();
     // Exchanges the records at two positions; positions outside the list change nothing.

@@ -124,6 +124,14 @@ BookmarkWidget::BookmarkWidget(QWidget* parent) : QWidget(parent)
     ui.pushButtonUpdateBookmark->hide();
     // Rows dragged to another place take their records along, so the records keep the order shown.
     connect(ui.listWidgetBookmark->model(), &QAbstractItemModel::rowsMoved, this, &BookmarkWidget::followDraggedRows);
+    QAbstractItemModel* rows = ui.listWidgetBookmark->model();
+    const auto changed = [this] { ++m_rowsGeneration; };
+    connect(rows, &QAbstractItemModel::rowsInserted, this, changed);
+    connect(rows, &QAbstractItemModel::rowsRemoved, this, changed);
+    connect(rows, &QAbstractItemModel::rowsMoved, this, changed);
+    connect(rows, &QAbstractItemModel::modelReset, this, changed);
+    connect(rows, &QAbstractItemModel::dataChanged, this, changed);
+    connect(rows, &QAbstractItemModel::layoutChanged, this, changed);
 }
 
 BookmarkWidget::~BookmarkWidget()
@@ -141,6 +149,19 @@ void BookmarkWidget::addBookmarkItem(BookmarkRecord* record)
     m_records->append(record);
     auto* item = new BookmarkListWidgetItem(record, ui.listWidgetBookmark);
     item->setup();
+}
+
+void BookmarkWidget::insertBookmarkItem(int row, BookmarkRecord* record)
+{
+    if (!record)
+        return;
+    if (!m_records)
+        m_records = std::make_unique<BookmarkRecordList>();
+    const int at = row < 0 || row > ui.listWidgetBookmark->count() ? ui.listWidgetBookmark->count() : row;
+    m_records->insert(at, record);
+    auto* item = new BookmarkListWidgetItem(record, nullptr);
+    item->setup();
+    ui.listWidgetBookmark->insertItem(at, item);
 }
 
 bool BookmarkWidget::loadBookmarks(const QString& path)

@@ -45,6 +45,8 @@ public:
 
     // Appends the record (taken over; null is ignored) and a row for it.
     void addBookmarkItem(BookmarkRecord* record);
+    // Puts the record (taken over; null is ignored) and its row at the row given (outside: at the end).
+    void insertBookmarkItem(int row, BookmarkRecord* record);
     // Replaces the records and rows by those of a bookmark file. False when the file could not be read
     // (then the panel has no records) or did not parse (then it has none either).
     bool loadBookmarks(const QString& path);
@@ -57,6 +59,9 @@ public:
     BookmarkRecordList* recordList() const { return m_records.get(); }
     // The bookmark id of a row; 0 when there is no such row.
     qint64 bookmarkIdAt(int row) const;
+    // Counts the changes of the rows, whoever made them: one who filled the panel knows from it
+    // whether the rows are still as it left them.
+    unsigned long long rowsGeneration() const { return m_rowsGeneration; }
     const Ui_BookmarkWidgetClass& form() const { return ui; }
 
 signals:
@@ -88,5 +93,6 @@ private:
 
     Ui_BookmarkWidgetClass ui;
     std::unique_ptr<BookmarkRecordList> m_records;
+    unsigned long long m_rowsGeneration = 0;
     BookmarkDialog* m_dialog = nullptr;
 };

@@ -22,6 +22,10 @@ namespace {
 
 // Thumbnails are 128 pixels; anything far larger in a file is damage, not a picture worth decoding.
 const int MaxStoredImageSide = 4096;
+const int ThumbnailSide = 128;
+// Most pixels one stored byte can stand for: deflate packs at most about 1032 to 1, and a pixel may
+// take a single bit. A picture claiming more than its bytes can hold is refused before it is decoded.
+const qint64 MaxPixelsPerByte = 8 * 1032;
 
 rapidjson::Value stringValue(const std::string& text, rapidjson::Document::AllocatorType& allocator)
 {
@@ -440,11 +444,17 @@ bool ImageState::fromJson(const rapidjson::Value& viewObject)
     buffer.open(QIODevice::ReadOnly);
     QImageReader reader(&buffer);
     const QSize size = reader.size();
-    if (size.isValid() && (size.width() > MaxStoredImageSide || size.height() > MaxStoredImageSide)) {
-        LogHandler::getInstance()->reportError(
-            QString("Saved view: picture of %1 x %2 pixels refused").arg(size.width()).arg(size.height()));
+    if (size.isValid() && (size.width() > MaxStoredImageSide || size.height() > MaxStoredImageSide ||
+                           qint64(size.width()) * size.height() > qint64(data.size()) * MaxPixelsPerByte)) {
+        LogHandler::getInstance()->reportError(QString("Saved view: picture of %1 x %2 pixels in %3 bytes refused")
+                                                   .arg(size.width())
+                                                   .arg(size.height())
+                                                   .arg(data.size()));
         return true;
     }
+    // Kept at the size it is shown, whatever size it was stored at.
+    if (size.isValid() && (size.width() > ThumbnailSide || size.height() > ThumbnailSide))
+        reader.setScaledSize(size.scaled(ThumbnailSide, ThumbnailSide, Qt::KeepAspectRatio).expandedTo(QSize(1, 1)));
     if (!reader.read(&image)) {
         image = QImage();
         LogHandler::getInstance()->reportWarning(

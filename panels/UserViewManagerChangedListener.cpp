@@ -22,6 +22,45 @@ QImage bookmarkThumbnail(const Vantor::UserView& view)
     return thumbnail;
 }
 
+namespace {
+
+BookmarkRecord* recordOf(const Vantor::UserView& saved)
+{
+    auto* record = new BookmarkRecord;
+    record->insert(BookmarkKey::name(), QString::fromLocal8Bit(saved.getViewName().c_str()));
+    record->insert(BookmarkKey::description(), QString::fromLocal8Bit(saved.getViewRemark().c_str()));
+    record->insert(BookmarkKey::thumbnail(), bookmarkThumbnail(saved));
+    record->insert(BookmarkKey::id(), qulonglong(saved.getViewID()));
+    return record;
+}
+
+// Adds the row of the one view the manager's last change inserted; false when the panel cannot
+// follow that change alone and must be refilled.
+bool followInsertion(BookmarkRefreshReceiver& receiver, Vantor::ViewManager* manager)
+{
+    BookmarkWidget* panel = receiver.panel;
+    const int index = manager->lastInsertedIndex();
+    if (index < 0 || !receiver.showsAll || receiver.lastManager.get() != manager ||
+        manager->revision() != receiver.revision + 1 || panel->rowsGeneration() != receiver.rowsGeneration ||
+        unsigned(index) >= manager->getNumChildren())
+        return false;
+    QListWidget* list = panel->listWidget();
+    BookmarkRecordList* records = panel->recordList();
+    if (unsigned(list->count()) + 1 != manager->getNumChildren() || (records && records->size() != list->count()))
+        return false;
+    auto* saved = dynamic_cast<Vantor::UserView*>(manager->getChild(unsigned(index)));
+    if (!saved)
+        return false;
+    panel->insertBookmarkItem(index, recordOf(*saved));
+    if (BookmarkRecordList* kept = panel->recordList())
+        kept->setModified(false);
+    receiver.revision = manager->revision();
+    receiver.rowsGeneration = panel->rowsGeneration();
+    return true;
+}
+
+} // namespace
+
 void refreshBookmarkList(BookmarkRefreshReceiver& receiver, Vantor::ViewManager* manager)
 {
     if (receiver.busy)
@@ -32,7 +71,12 @@ void refreshBookmarkList(BookmarkRefreshReceiver& receiver, Vantor::ViewManager*
         receiver.busy = false;
         return;
     }
+    if (followInsertion(receiver, manager)) {
+        receiver.busy = false;
+        return;
+    }
     receiver.lastManager = manager;
+    receiver.revision = manager->revision();
 
     QListWidget* list = panel->listWidget();
     QListWidgetItem* current = list->currentItem();
@@ -48,13 +92,10 @@ void refreshBookmarkList(BookmarkRefreshReceiver& receiver, Vantor::ViewManager*
         auto* saved = dynamic_cast<Vantor::UserView*>(view.get());
         if (!saved)
             continue;
-        auto* record = new BookmarkRecord;
-        record->insert(BookmarkKey::name(), QString::fromLocal8Bit(saved->getViewName().c_str()));
-        record->insert(BookmarkKey::description(), QString::fromLocal8Bit(saved->getViewRemark().c_str()));
-        record->insert(BookmarkKey::thumbnail(), bookmarkThumbnail(*saved));
-        record->insert(BookmarkKey::id(), qulonglong(saved->getViewID()));
-        panel->addBookmarkItem(record);
+        panel->addBookmarkItem(recordOf(*saved));
     }
+    receiver.showsAll = unsigned(list->count()) == manager->getNumChildren();
+    receiver.rowsGeneration = panel->rowsGeneration();
     if (BookmarkRecordList* records = panel->recordList())
         records->setModified(false);
     if (hadCurrent)

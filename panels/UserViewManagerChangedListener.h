@@ -21,11 +21,18 @@ struct BookmarkRefreshReceiver
 {
     QPointer<BookmarkWidget> panel;
     osg::observer_ptr<Vantor::ViewManager> lastManager;
+    // The manager's revision the panel shows, whether it then showed every child of the manager, and
+    // the panel's rows generation right after.
+    unsigned long long revision = 0;
+    bool showsAll = false;
+    unsigned long long rowsGeneration = 0;
     bool busy = false;
 };
 
 // Refills the bookmark panel with one bookmark per saved view of the manager, in the manager's order.
-// The bookmark that was current stays current when its view is still there.
+// The bookmark that was current stays current when its view is still there. A change that inserted
+// one view into a list the panel showed whole adds just that row, so adding views one by one costs in
+// proportion to their number.
 void refreshBookmarkList(BookmarkRefreshReceiver& receiver, Vantor::ViewManager* manager);
 
 // A saved view's thumbnail as the panel shows it: walk views carry the walk mark in the lower left corner.

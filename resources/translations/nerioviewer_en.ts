@@ -1621,6 +1621,10 @@ Do you want to restart it now?</translation>
         <source>The file %1 given on the command line does not exist.</source>
         <translation>The file %1 given on the command line does not exist.</translation>
     </message>
+    <message>
+        <source>stringToVariant(): a picture claims more pixels than its %1 characters hold.</source>
+        <translation>stringToVariant(): a picture claims more pixels than its %1 characters hold.</translation>
+    </message>
 </context>
 <context>
     <name>SceneView</name>

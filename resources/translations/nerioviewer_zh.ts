@@ -1620,6 +1620,10 @@ Your changes are saved, and what the file held is kept in the file beside them, 
         <source>The file %1 given on the command line does not exist.</source>
         <translation>命令行给出的文件 %1 不存在。</translation>
     </message>
+    <message>
+        <source>stringToVariant(): a picture claims more pixels than its %1 characters hold.</source>
+        <translation>stringToVariant()：图片声称的像素多于其 %1 个字符所能容纳的数量。</translation>
+    </message>
 </context>
 <context>
     <name>SceneView</name>

@@ -15,6 +15,7 @@
 #include "vantor/model/PMI.h"
 #include "vantor/note/NoteManager.h"
 #include "vantor/section/SectionManager.h"
+#include "vantor/view/ViewManager.h"
 
 #include <gtest/gtest.h>
 
@@ -26,6 +27,8 @@
 #include <QLineEdit>
 #include <QSignalSpy>
 #include <QTest>
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -193,4 +196,58 @@ TEST(AnnotationWindow, GroupsAndAttributesSurviveSaveAndReopen)
     ASSERT_EQ(measures.size(), 1u);
     EXPECT_EQ(measures.front()->CoordinationUserData(),
               (std::map<std::string, std::string>{{"Creater", "Li"}, {"State", "done"}}));
+}
+
+namespace {
+
+struct NoteChanges : Vantor::NoteManagerChangedListener
+{
+    int told = 0;
+    void onNoteChanged(Vantor::NoteManager*, Vantor::Note*) override { ++told; }
+};
+
+} // namespace
+
+// Notes and views a host hands over as one document are added as one change, so the panels are
+// refilled once whatever their number; a pipe named as the host's file is refused at once.
+TEST(AnnotationWindow, HostDocumentsAreAddedAsOneChange)
+{
+    MainWindow w;
+    ASSERT_TRUE(load(w, copyOfSample("host-documents.dazo")));
+    osg::ref_ptr<Vantor::NoteManager> notes = w.sceneModel()->getNoteManager();
+    const std::size_t before = notes->GetAllNote().size();
+    auto changes = std::make_shared<NoteChanges>();
+    notes->AddNoteListener(changes);
+
+    const int count = 300;
+    QString json = QStringLiteral("{\"note_list\": [");
+    for (int i = 0; i < count; ++i)
+        json += QStringLiteral("%1{\"Type\": \"PointNote\", \"Id\": %2, \"Name\": \"n%2\", \"Anchor\": [0, 0, 0]}")
+                    .arg(i ? "," : "")
+                    .arg(5000 + i);
+    json += QStringLiteral("]}");
+    const QString ids = w.addNotesFromValue(0, json);
+    EXPECT_EQ(ids.split(' ', Qt::SkipEmptyParts).size(), count);
+    EXPECT_EQ(changes->told, 1);
+    ASSERT_EQ(notes->GetAllNote().size(), before + count);
+    EXPECT_EQ(notes->GetAllNote().front()->getId(), 5000u);
+    EXPECT_EQ(notes->GetAllNote()[count - 1]->getId(), 5000u + count - 1);
+    notes->RemoveNoteListener(changes);
+
+    osg::ref_ptr<Vantor::ViewManager> views = w.sceneModel()->getViewManager();
+    const unsigned long long revision = views->revision();
+    QString list = QStringLiteral("{\"userview_list\": [");
+    for (int i = 0; i < 100; ++i)
+        list += QStringLiteral("%1{\"ViewID\": %2, \"ViewName\": \"v%2\"}").arg(i ? "," : "").arg(7000 + i);
+    list += QStringLiteral("]}");
+    EXPECT_EQ(w.addViewsFromValue(-1, list).split(' ', Qt::SkipEmptyParts).size(), 100);
+    EXPECT_EQ(views->revision(), revision + 1);
+
+    const QString pipe = nerio_test::scratchDir() + "/annotations/host.pipe";
+    QFile::remove(pipe);
+    ASSERT_EQ(mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    EXPECT_TRUE(w.addNotesFromFile(-1, pipe).isEmpty());
+    EXPECT_TRUE(w.addViewsFromFile(-1, pipe).isEmpty());
+    EXPECT_TRUE(w.addNotesFromFile(-1, QStringLiteral("/dev/zero")).isEmpty());
+    QFile::remove(pipe);
 }

@@ -20,10 +20,13 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <QAbstractButton>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QElapsedTimer>
+#include <QFileInfo>
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QListWidget>
@@ -349,6 +352,29 @@ TEST(SystemSettingFile, BinaryJunkLoadsAsDefaults)
         junk += char((i * 7919) & 0xff);
     folder.write(junk);
     SystemSetting s;
+    s.readConfig();
+    EXPECT_TRUE(s.values() == SystemSetting::defaults());
+}
+
+// A pipe or a device in place of the settings file gives the defaults at once, with a logged reason,
+// instead of holding the window; a save afterwards still writes a plain file.
+TEST(SystemSettingFile, PipesAndHugeFilesLoadAsDefaults)
+{
+    ConfigFolder folder;
+    ASSERT_EQ(mkfifo(QFile::encodeName(folder.path()).constData(), 0600), 0);
+    SystemSetting s;
+    s.readConfig();
+    EXPECT_TRUE(s.values() == SystemSetting::defaults());
+    EXPECT_TRUE(s.saveConfig());
+    EXPECT_TRUE(QFileInfo(folder.path()).isFile());
+
+    QFile::remove(folder.path());
+    folder.write("[SystemSetting]\nnFontSize=20\n" + QByteArray(2 << 20, ';'));
+    s.readConfig();
+    EXPECT_TRUE(s.values() == SystemSetting::defaults());
+
+    ASSERT_TRUE(QFile::remove(folder.path()));
+    ASSERT_TRUE(QFile::link("/dev/zero", folder.path()));
     s.readConfig();
     EXPECT_TRUE(s.values() == SystemSetting::defaults());
 }

@@ -290,6 +290,46 @@ TEST(BookmarkPanel, RowsHandOnTheFullSixtyFourBitIds)
     EXPECT_EQ(updated.at(0).at(0).value<qint64>(), kWide);
 }
 
+// Views added one by one, as a model's views arrive, each add one row: the list is not built again
+// for every view. Any other change still refills it from the manager.
+TEST(BookmarkPanel, ViewsAddedOneByOneAddOneRowEach)
+{
+    PanelRig rig;
+    int rowsMade = 0;
+    QObject::connect(rig.list()->model(), &QAbstractItemModel::rowsInserted,
+                     [&](const QModelIndex&, int first, int last) { rowsMade += last - first + 1; });
+    const int count = 200;
+    for (int i = 0; i < count; ++i)
+        rig.views->AddView(savedView(100 + i, QString::number(i), QString(), 0).get());
+    EXPECT_EQ(rowsMade, count);
+    ASSERT_EQ(rig.list()->count(), count);
+    EXPECT_EQ(rig.panel.recordList()->size(), count);
+    EXPECT_FALSE(rig.panel.recordList()->isModified());
+    EXPECT_EQ(rig.panel.bookmarkIdAt(count - 1), 100 + count - 1);
+
+    // One put in the middle lands in its place, with its record beside it.
+    rig.views->InsertView(savedView(7, "middle", QString(), 0).get(), 1);
+    EXPECT_EQ(rig.list()->item(1)->text(), "middle");
+    EXPECT_EQ(rig.panel.recordList()->at(1)->value(BookmarkKey::name()).toString(), "middle");
+    EXPECT_EQ(rowsMade, count + 1);
+
+    // Rows changed in the panel itself: the next view refills the list from the manager.
+    delete rig.list()->takeItem(0);
+    rig.views->AddView(savedView(8, "last", QString(), 0).get());
+    ASSERT_EQ(rig.list()->count(), count + 2);
+    EXPECT_EQ(rig.list()->item(0)->text(), "0");
+    EXPECT_EQ(rig.list()->item(count + 1)->text(), "last");
+
+    // Many views given at once are one change.
+    std::vector<osg::ref_ptr<Vantor::View>> more;
+    for (int i = 0; i < 50; ++i)
+        more.emplace_back(savedView(1000 + i, "more", QString(), 0).get());
+    rowsMade = 0;
+    EXPECT_EQ(rig.views->InsertViews(more, -1), 50u);
+    EXPECT_EQ(rig.list()->count(), count + 52);
+    EXPECT_EQ(rowsMade, count + 52);
+}
+
 TEST(BookmarkPanel, LoadingAFileTellsWhetherItWasRead)
 {
     LogCapture log;

@@ -17,6 +17,8 @@
 #include <QTransform>
 #include <QVector3D>
 
+#include <sys/stat.h>
+
 namespace {
 
 QString scratch(const QString& name)
@@ -291,4 +293,42 @@ TEST(BookmarkValues, TextsBackToValues)
     // A damaged stream gives the starting value.
     EXPECT_EQ(stringToVariant("AAAA", QMetaType::QMatrix4x4, &ok).value<QMatrix4x4>(), QMatrix4x4());
     EXPECT_FALSE(ok);
+}
+
+// A few hundred bytes cannot make the reader reserve room for a huge picture, and a pipe or a device
+// named as the bookmark file is refused at once instead of holding the window.
+TEST(BookmarkFile, ClaimsPipesAndDevicesAreRefused)
+{
+    const struct
+    {
+        const char* size;
+        const char* what;
+    } claims[] = {{"15000 15000 1 1", "larger than any thumbnail"}, {"4000 4000 1 1", "more pixels than its text"}};
+    for (const auto& c : claims) {
+        SCOPED_TRACE(c.what);
+        LogCapture log;
+        const QByteArray file = QByteArray("<NerioBookmark version=\"1.0\"><bookmarks><bookmark><Name type=\"10\">Big</Name>"
+                                           "<Thumbnail type=\"70\">/* XPM */ static char *x[]={\"") +
+                                c.size + "\",\"a c #ffffff\",\"aaaa\"};</Thumbnail></bookmark></bookmarks></NerioBookmark>";
+        ASSERT_LT(file.size(), 300);
+        BookmarkParser parser;
+        std::unique_ptr<BookmarkRecordList> read = parser.read(writeText("claim.bmk", file));
+        ASSERT_TRUE(read);
+        ASSERT_EQ(read->size(), 1);
+        EXPECT_TRUE(read->at(0)->value(BookmarkKey::thumbnail()).value<QImage>().isNull());
+        EXPECT_EQ(read->at(0)->value(BookmarkKey::name()).toString(), "Big");
+        EXPECT_FALSE(log.lines.filter("claims more pixels").isEmpty()) << log.lines.join('\n').toStdString();
+    }
+
+    const QString pipe = scratch("pipe.bmk");
+    QFile::remove(pipe);
+    ASSERT_EQ(mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    for (const QString& path : {pipe, QStringLiteral("/dev/zero"), nerio_test::scratchDir()}) {
+        SCOPED_TRACE(path.toStdString());
+        LogCapture log;
+        BookmarkParser parser;
+        EXPECT_FALSE(parser.read(path));
+        EXPECT_EQ(parser.errorString(), QStringLiteral("Cannot read file %1: (not a regular file)").arg(path));
+    }
+    QFile::remove(pipe);
 }

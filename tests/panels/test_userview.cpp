@@ -1,5 +1,7 @@
 // Saved views without a window: the JSON object and its text forms, reading damaged input, applying to
 // the annotation managers and the models, clone and copy.
+#include "LogCapture.h"
+
 #include "panels/UserView.h"
 #include "support/TestSupport.h"
 #include "vantor/model/Model.h"
@@ -428,6 +430,50 @@ TEST(UserViewJson, OversizedPicturesAreRefused)
     ASSERT_TRUE(view);
     EXPECT_TRUE(view->getImage().isNull());
     EXPECT_EQ(view->getViewName(), "x");
+}
+
+// A picture is kept at the size a thumbnail is shown, whatever size it was stored at, and one that
+// claims more pixels than its bytes can hold is not decoded at all.
+TEST(UserViewJson, PicturesAreKeptAtTheSizeShown)
+{
+    auto encoded = [](const QImage& image) {
+        QByteArray png;
+        QBuffer buffer(&png);
+        buffer.open(QIODevice::WriteOnly);
+        image.save(&buffer, "PNG");
+        return png;
+    };
+    QImage large(1024, 512, QImage::Format_RGB32);
+    for (int y = 0; y < large.height(); ++y)
+        for (int x = 0; x < large.width(); ++x)
+            large.setPixel(x, y, qRgb(x & 255, y & 255, (x ^ y) & 255));
+    osg::ref_ptr<UserView> view =
+        readOne("{\"ImageState\": {\"image_base64\": \"" + encoded(large).toBase64().toStdString() + "\"}}");
+    ASSERT_TRUE(view);
+    EXPECT_EQ(view->getImage().size(), QSize(128, 64));
+
+    // The stored size of a small picture claimed as 4096 by 4096: its header says so, its bytes cannot.
+    QImage small(16, 16, QImage::Format_RGB32);
+    small.fill(Qt::gray);
+    QByteArray claim = encoded(small);
+    ASSERT_EQ(claim.mid(12, 4), QByteArray("IHDR"));
+    const char side[4] = {0, 0, 0x10, 0};
+    claim.replace(16, 4, side, 4);
+    claim.replace(20, 4, side, 4);
+    quint32 crc = 0xffffffffu; // over the chunk's type and data, as the format asks
+    for (int i = 12; i < 29; ++i) {
+        crc ^= quint8(claim[i]);
+        for (int k = 0; k < 8; ++k)
+            crc = (crc >> 1) ^ (0xedb88320u & (0u - (crc & 1u)));
+    }
+    crc ^= 0xffffffffu;
+    const char crcBytes[4] = {char(crc >> 24), char(crc >> 16), char(crc >> 8), char(crc)};
+    claim.replace(29, 4, crcBytes, 4);
+    LogCapture log;
+    view = readOne("{\"ImageState\": {\"image_base64\": \"" + claim.toBase64().toStdString() + "\"}}");
+    ASSERT_TRUE(view);
+    EXPECT_TRUE(view->getImage().isNull());
+    EXPECT_TRUE(log.lines.filter("4096 x 4096 pixels in").size() == 1) << log.lines.join("\n").toStdString();
 }
 
 // ---------------------------------------------------------------- capture and apply

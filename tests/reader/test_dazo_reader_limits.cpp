@@ -15,8 +15,12 @@
 #include <osgUtil/LineSegmentIntersector>
 #include <osgUtil/RenderStage>
 
+#include <osg/Drawable>
+#include <osg/Transform>
+
 #include <cstring>
 #include <fstream>
+#include <set>
 #include <functional>
 #include <pthread.h>
 #include <sys/wait.h>
@@ -323,4 +327,145 @@ TEST(DazoReaderLimits, InstanceColoursDoNotCopyTheFaces)
     EXPECT_NE(first, last);
     EXPECT_NE(faceColour(top->getModelChild(0)), faceColour(top->getModelChild(count - 1)));
     EXPECT_EQ(first->getDrawable(0)->asGeometry()->getPrimitiveSet(0), last->getDrawable(0)->asGeometry()->getPrimitiveSet(0));
+}
+
+namespace {
+
+// An archive whose top "Level" places the named sub-assembly archive `width` times, `step` apart on x.
+bool writeReferences(const std::string& path, const std::string& link, int width, float step = 1)
+{
+    auto top = place("Level", nullptr, 0, 0, 0);
+    for (int i = 0; i < width; ++i) {
+        auto linked = place("Use " + std::to_string(i), nullptr, step * float(i), 0, 0);
+        linked->Disperse(true);
+        linked->Path(link);
+        top->AddSubInstance(linked);
+    }
+    Vantor_Document doc;
+    doc.AddTopInstances(top);
+    return Vantor::DazoLayout::WriteArchive(doc, {}, path);
+}
+
+bool writeLeaf(const std::string& path)
+{
+    Vantor_Document doc;
+    auto leaf = place("Leaf", triangle(), 0, 0, 0);
+    doc.AddTopInstances(leaf);
+    return Vantor::DazoLayout::WriteArchive(doc, {}, path);
+}
+
+// Each placement of the leaf part below the node: its model and the body it draws.
+void leafUses(osg::Node* node, std::vector<std::pair<Vantor::Model*, Vantor::Body*>>& out)
+{
+    auto* model = dynamic_cast<Vantor::Model*>(node);
+    if (!model)
+        return;
+    if (Vantor::Body* body = firstBody(model))
+        out.emplace_back(model, body);
+    for (unsigned int i = 0; i < model->getModelChildrenNum(); ++i)
+        leafUses(model->getModelChild(i), out);
+}
+
+} // namespace
+
+// A sub-assembly named by several references, directly and through other sub-assemblies, is read
+// once: every placement has a model of its own (id, placement, visibility) over the same body.
+TEST(DazoReaderLimits, SubAssembliesAreReadOncePerRead)
+{
+    dazo_test::ScratchDir dir;
+    ASSERT_TRUE(writeLeaf(dir.file("leaf.dazo")));
+    ASSERT_TRUE(writeReferences(dir.file("mid.dazo"), "leaf", 3));
+    ASSERT_TRUE(writeReferences(dir.file("top.dazo"), "mid", 2, 10));
+    DazoReaderWriter reader;
+    osg::ref_ptr<osg::Node> root = reader.readNode(dir.file("top.dazo"));
+    ASSERT_TRUE(root.valid()) << reader.lastError();
+
+    std::vector<std::pair<Vantor::Model*, Vantor::Body*>> uses;
+    leafUses(root.get(), uses);
+    ASSERT_EQ(uses.size(), 6u);
+    std::set<Vantor::Model*> models;
+    std::set<Vantor::Body*> bodies;
+    std::set<osg::OSG_ID> ids;
+    std::set<double> places;
+    for (const auto& use : uses) {
+        models.insert(use.first);
+        bodies.insert(use.second);
+        ids.insert(use.first->getModelID());
+        const osg::Matrixd world = osg::computeLocalToWorld(use.first->getParentalNodePaths().front());
+        places.insert(world.getTrans().x());
+    }
+    EXPECT_EQ(models.size(), 6u);
+    EXPECT_EQ(ids.size(), 6u);
+    EXPECT_EQ(bodies.size(), 1u) << "each reference read its archive again";
+    EXPECT_EQ(places, (std::set<double>{0, 1, 2, 10, 11, 12}));
+    // Hiding one placement leaves the others shown.
+    uses.front().first->setVisible(false, true);
+    EXPECT_TRUE(uses.back().first->isVisible());
+}
+
+// Thirty references to an archive of thirty references, four levels down: 810,000 placements of
+// one part from a few kilobytes. The read stops at the bound with a reason, having made no more
+// models than the bound allows.
+TEST(DazoReaderLimits, FanOutOfSubAssembliesIsBounded)
+{
+    dazo_test::ScratchDir dir;
+    ASSERT_TRUE(writeLeaf(dir.file("l4.dazo")));
+    for (int level = 3; level >= 0; --level)
+        ASSERT_TRUE(writeReferences(dir.file("l" + std::to_string(level) + ".dazo"), "l" + std::to_string(level + 1), 30));
+    std::ifstream in(dir.file("l0.dazo"), std::ios::binary | std::ios::ate);
+    EXPECT_LT(static_cast<long>(in.tellg()), 20000L);
+
+    const ChildResult fanOut = inChild([&] {
+        DazoReaderWriter reader;
+        const bool read = reader.readNode(dir.file("l0.dazo")).valid();
+        return !read && reader.lastError().find("more than " + std::to_string(Vantor::DazoRead::MaxInstances) + " models") !=
+                            std::string::npos;
+    });
+    EXPECT_TRUE(fanOut.ok);
+    EXPECT_GE(fanOut.peakMb, 0) << "the read did not end";
+    EXPECT_LT(fanOut.peakMb, 600);
+
+    // Below the bound the same archives read whole.
+    DazoReaderWriter reader;
+    osg::ref_ptr<osg::Node> root = reader.readNode(dir.file("l2.dazo"));
+    ASSERT_TRUE(root.valid()) << reader.lastError();
+    SceneCount count;
+    root->accept(count);
+    EXPECT_EQ(count.triangles, 900u);
+}
+
+// A bill of materials that uses one part many times shares the part's bodies between the uses;
+// each use is a model of its own.
+TEST(DazoReaderLimits, BillOfMaterialsSharesAPartBetweenItsUses)
+{
+    dazo_test::ScratchDir dir;
+    const std::string part = dir.file("part.dazo");
+    ASSERT_TRUE(writeLeaf(part));
+    const int uses = 2000;
+    std::string bom = R"({"version":"1.0.0","bom":{"name":"Many","children":[)";
+    for (int i = 0; i < uses; ++i)
+        bom += std::string(i ? "," : "") + R"({"name":"Use","path":")" + part +
+               R"(","matrix":[1,0,0,0,0,1,0,0,0,0,1,0,)" + std::to_string(i) + ",0,0,1]}";
+    bom += "]}}";
+    DazoReaderWriter reader;
+    osg::ref_ptr<osg::Node> root = reader.readBomValue(bom);
+    ASSERT_TRUE(root.valid()) << reader.lastError();
+    std::vector<std::pair<Vantor::Model*, Vantor::Body*>> found;
+    leafUses(root.get(), found);
+    ASSERT_EQ(found.size(), static_cast<std::size_t>(uses));
+    std::set<Vantor::Body*> bodies;
+    std::set<const osg::Drawable*> drawables;
+    std::set<osg::OSG_ID> ids;
+    for (const auto& use : found) {
+        bodies.insert(use.second);
+        drawables.insert(use.second->getDrawable(0));
+        ids.insert(use.first->getModelID());
+    }
+    // A body takes a few hundred placements before a stand-in over the same drawables takes over.
+    EXPECT_EQ(drawables.size(), 1u) << "each use copied the part's drawables";
+    EXPECT_LE(bodies.size(), 10u) << "each use copied the part's nodes";
+    for (Vantor::Body* body : bodies)
+        EXPECT_LE(body->getNumParents(), 256u);
+    EXPECT_EQ(ids.size(), static_cast<std::size_t>(uses));
+    EXPECT_EQ(found.back().first->getMatrix().getTrans().x(), double(uses - 1));
 }

@@ -12,6 +12,7 @@
 #include <list>
 #include <memory>
 #include <string>
+#include <unordered_set>
 #include <utility>
 #include <vector>
 
@@ -70,6 +71,30 @@ public:
             insertChild(unsigned(position), item);
         contentChanged(item);
         return true;
+    }
+
+    // Adds the items in their order before the child at `position` (outside 0..count: at the end), as
+    // one change; null items and items already held are skipped. The number added.
+    std::size_t insertItems(const std::vector<ItemPtr>& list, int position)
+    {
+        std::unordered_set<const osg::Node*> held;
+        for (unsigned int i = 0; i < getNumChildren(); ++i)
+            held.insert(getChild(i));
+        unsigned int at = position < 0 || unsigned(position) >= getNumChildren() ? getNumChildren() : unsigned(position);
+        std::size_t added = 0;
+        for (const ItemPtr& item : list) {
+            if (!item || !held.insert(item.get()).second)
+                continue;
+            if (at >= getNumChildren())
+                addChild(item.get());
+            else
+                insertChild(at, item.get());
+            ++at;
+            ++added;
+        }
+        if (added)
+            contentChanged(nullptr);
+        return added;
     }
 
     bool removeItemById(uint64_t id)

@@ -5,19 +5,43 @@
 
 #include "dazo/Vantor_Types.h"
 #include "vantor/dazoreader/DazoArchiveLayout.h"
+#include "vantor/model/Model.h"
 
 #include <osg/Node>
 #include <osg/ref_ptr>
 
 #include <functional>
 #include <map>
+#include <memory>
 #include <set>
 #include <string>
 
 namespace Vantor {
-class Model;
-
 namespace DazoRead {
+
+// Most models in one read, counting every placement of a shared sub-assembly or part. A few
+// kilobytes of references can place a part millions of times; each placement costs a model node.
+const std::size_t MaxInstances = 250000;
+
+// A sub-assembly archive as first read, shared by every later reference to it.
+struct SharedArchive {
+    osg::ref_ptr<Model> model;
+    bool wrapped = false;
+    int depth = 0;  // the depth it was first read at
+    int height = 0; // levels of models from its top down
+    std::size_t models = 0;
+};
+
+// What every part of one read shares, also across the contexts a bill of materials makes.
+struct ReadShare {
+    // Sub-assembly archives read so far, by their real path.
+    std::map<std::string, SharedArchive> archives;
+    // Models made so far, read or placed again.
+    std::size_t instances = 0;
+    // For a body placed very often, the copy (over the same drawables) that takes its further
+    // placements: a node's parents are a list, and taking a node out of a parent searches it.
+    std::map<const osg::Node*, osg::ref_ptr<osg::Node>> bodyStandIns;
+};
 
 // What the reader hands down to the parts of a read.
 struct Context {
@@ -37,6 +61,7 @@ struct Context {
     int depth = 0;
     // Model ids given out in this read: an id met twice gets a fresh one.
     std::set<VantorSoft::u64> usedIds;
+    std::shared_ptr<ReadShare> share = std::make_shared<ReadShare>();
 
     // The last reason given, so an outer failure can say what went wrong inside.
     std::string lastError;

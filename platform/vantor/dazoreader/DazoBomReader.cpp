@@ -114,6 +114,8 @@ private:
             if (!model)
                 return nullptr;
         } else {
+            if (!countInstances(1))
+                return nullptr;
             model = new Model;
             if (children != end) {
                 for (const auto& c : children->value.GetArray()) {
@@ -148,7 +150,7 @@ private:
         return model;
     }
 
-    // The part file, read once; later uses get a copy of its nodes that shares the geometry.
+    // The part file, read once.
     osg::ref_ptr<Model> part(const std::string& file, int depth)
     {
         const std::string ext = file.substr(file.rfind('.') == std::string::npos ? file.size() : file.rfind('.') + 1);
@@ -166,7 +168,9 @@ private:
                     " levels deep, deeper than the viewer can show");
                 return nullptr;
             }
-            return copyOf(*cached->second.model);
+            if (!countInstances(cached->second.models))
+                return nullptr;
+            return instanceOf(*cached->second.model, *m_ctx.share);
         }
         Context sub = m_ctx;
         sub.progress = nullptr;
@@ -178,34 +182,24 @@ private:
             bad("its part " + file + " cannot be read: " + sub.lastError);
             return nullptr;
         }
-        m_parts[file] = Part{model, height(model.get())};
+        // Later uses place the same scene again: models of their own over the same bodies.
+        m_parts[file] = Part{model, modelHeight(model.get()), modelCount(model.get())};
         return model;
     }
 
-    // A later use of a part gets nodes of its own (fresh model ids); the drawables stay shared.
-    static osg::ref_ptr<Model> copyOf(const Model& model)
+    bool countInstances(std::size_t more)
     {
-        return static_cast<Model*>(model.clone(osg::CopyOp::DEEP_COPY_NODES));
-    }
-
-    // Levels of models from the top down to the deepest, counted without recursion.
-    static int height(Model* top)
-    {
-        std::vector<std::pair<Model*, int>> open{{top, 1}};
-        int most = 0;
-        while (!open.empty()) {
-            const auto [model, level] = open.back();
-            open.pop_back();
-            most = std::max(most, level);
-            for (unsigned int i = 0; i < model->getModelChildrenNum(); ++i)
-                open.emplace_back(model->getModelChild(i), level + 1);
-        }
-        return most;
+        ReadShare& share = *m_ctx.share;
+        if (more > MaxInstances - std::min(share.instances, MaxInstances))
+            return bad("it places more than " + std::to_string(MaxInstances) + " models in all, more than the viewer can show");
+        share.instances += more;
+        return true;
     }
 
     struct Part {
         osg::ref_ptr<Model> model;
         int height = 0;
+        std::size_t models = 0;
     };
 
     Context& m_ctx;

@@ -283,6 +283,49 @@ const std::vector<osg::ref_ptr<Body>>& SceneBuilder::bodiesFor(u64 prototypeId, 
     return built;
 }
 
+bool SceneBuilder::countInstances(std::size_t more)
+{
+    ReadShare& share = *m_ctx.share;
+    if (more > MaxInstances - std::min(share.instances, MaxInstances)) {
+        m_tooMany = true;
+        m_ctx.report(m_path + ": its assembly places more than " + std::to_string(MaxInstances) +
+                     " models in all, more than the viewer can show");
+        return false;
+    }
+    share.instances += more;
+    return true;
+}
+
+osg::ref_ptr<Model> SceneBuilder::subAssembly(const std::string& path, int depth, bool& wrapped)
+{
+    char absolute[PATH_MAX];
+    const std::string canonical = ::realpath(path.c_str(), absolute) ? std::string(absolute) : path;
+    ReadShare& share = *m_ctx.share;
+    auto known = share.archives.find(canonical);
+    if (known == share.archives.end()) {
+        // Read once per read: later references place the same scene again.
+        const int outer = m_ctx.depth;
+        m_ctx.depth = depth;
+        osg::ref_ptr<Model> sub = readArchive(m_ctx, path, nullptr, &wrapped);
+        m_ctx.depth = outer;
+        if (!sub)
+            return nullptr;
+        share.archives[canonical] = SharedArchive{sub, wrapped, depth, modelHeight(sub.get()), modelCount(sub.get())};
+        return sub;
+    }
+    const SharedArchive& done = known->second;
+    // Read first nearer the top: its own levels must still fit here.
+    if (depth > done.depth && depth + done.height > MaxModelDepth) {
+        m_ctx.report(path + ": its assembly is nested more than " + std::to_string(MaxModelDepth) +
+                     " levels deep, deeper than the viewer can show");
+        return nullptr;
+    }
+    if (!countInstances(done.models))
+        return nullptr;
+    wrapped = done.wrapped;
+    return instanceOf(*done.model, share);
+}
+
 void setGeometryFlags(Model* top, bool& faces, bool& lines)
 {
     // Children before parents, without recursion: the depth of the tree is the file's.
@@ -320,9 +363,100 @@ void setGeometryFlags(Model* top, bool& faces, bool& lines)
     lines = top->hasGeoLine();
 }
 
+int modelHeight(Model* top)
+{
+    std::vector<std::pair<Model*, int>> open{{top, 1}};
+    int most = 0;
+    while (!open.empty()) {
+        const auto [model, level] = open.back();
+        open.pop_back();
+        most = std::max(most, level);
+        for (unsigned int i = 0; i < model->getModelChildrenNum(); ++i)
+            open.emplace_back(model->getModelChild(i), level + 1);
+    }
+    return most;
+}
+
+std::size_t modelCount(Model* top)
+{
+    std::vector<Model*> open{top};
+    std::size_t n = 0;
+    while (!open.empty()) {
+        Model* model = open.back();
+        open.pop_back();
+        ++n;
+        for (unsigned int i = 0; i < model->getModelChildrenNum(); ++i)
+            open.push_back(model->getModelChild(i));
+    }
+    return n;
+}
+
+namespace {
+
+osg::ref_ptr<Model> modelCopy(const Model& source)
+{
+    // The children stay those of the source until replaced below.
+    osg::ref_ptr<Model> copy = new Model(source, osg::CopyOp::SHALLOW_COPY);
+    if (const osg::StateSet* state = source.getStateSet())
+        copy->setStateSet(osg::clone(state, osg::CopyOp::DEEP_COPY_STATESETS | osg::CopyOp::DEEP_COPY_STATEATTRIBUTES));
+    return copy;
+}
+
+} // namespace
+
+namespace {
+
+// Most parents one body gets through placements: each of its parents searches its parent list when
+// it lets go of it, so a body under a quarter of a million models takes minutes to close.
+const unsigned int MaxBodyParents = 256;
+
+osg::Node* bodyToPlace(Body* body, ReadShare& share)
+{
+    if (body->getNumParents() < MaxBodyParents)
+        return body;
+    osg::ref_ptr<osg::Node>& standIn = share.bodyStandIns[body];
+    if (!standIn || standIn->getNumParents() >= MaxBodyParents)
+        standIn = new Body(*body, osg::CopyOp::SHALLOW_COPY);
+    return standIn.get();
+}
+
+} // namespace
+
+osg::ref_ptr<Model> instanceOf(Model& source, ReadShare& share)
+{
+    osg::ref_ptr<Model> top = modelCopy(source);
+    // Without recursion: the depth of the tree is the file's.
+    std::vector<Model*> open{top.get()};
+    while (!open.empty()) {
+        Model* model = open.back();
+        open.pop_back();
+        for (unsigned int i = 0; i < model->getNumChildren(); ++i) {
+            osg::Node* child = model->getChild(i);
+            if (auto* sub = dynamic_cast<Model*>(child)) {
+                osg::ref_ptr<Model> copy = modelCopy(*sub);
+                model->osg::Group::setChild(i, copy.get());
+                open.push_back(copy.get());
+            } else if (auto* body = dynamic_cast<Body*>(child)) {
+                // Still a child of the source and of this copy: the count is one more than placed.
+                if (body->getNumParents() > MaxBodyParents) {
+                    osg::ref_ptr<osg::Node> placed = bodyToPlace(body, share);
+                    if (placed.get() != body)
+                        model->osg::Group::setChild(i, placed.get());
+                }
+            } else {
+                osg::ref_ptr<osg::Node> copy = static_cast<osg::Node*>(child->clone(osg::CopyOp::DEEP_COPY_NODES));
+                model->osg::Group::setChild(i, copy.get());
+            }
+        }
+    }
+    return top;
+}
+
 osg::ref_ptr<Model> SceneBuilder::build(bool* wrapped)
 {
     const std::size_t count = m_records.instances.size();
+    if (!countInstances(count))
+        return nullptr;
     std::vector<osg::ref_ptr<Model>> models(count);
     std::vector<osg::ref_ptr<Model>> tops;
     for (std::size_t i = 0; i < count; ++i) {
@@ -378,12 +512,10 @@ osg::ref_ptr<Model> SceneBuilder::build(bool* wrapped)
         const std::string subPath = resolve(folderOf(m_path), r.path);
         bool subWrapped = false;
         // Its top takes the record's place, or sits one level below it inside a wrapper.
-        const int depth = m_ctx.depth;
-        m_ctx.depth = depth + r.depth + 1;
-        osg::ref_ptr<Model> sub = readArchive(m_ctx, subPath, nullptr, &subWrapped);
-        m_ctx.depth = depth;
+        osg::ref_ptr<Model> sub = subAssembly(subPath, m_ctx.depth + r.depth + 1, subWrapped);
         if (!sub) {
-            if (cancelled())
+            // Past the bound the reason already names this archive.
+            if (cancelled() || m_tooMany)
                 return nullptr;
             fail(m_path + ": its sub-assembly " + subPath + " cannot be read: " + m_ctx.lastError);
             return nullptr;

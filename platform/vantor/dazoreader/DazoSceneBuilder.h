@@ -51,6 +51,10 @@ private:
     osg::Geometry* faceGeometry(const BodyShape& shape, const FaceGroup& group, const osg::Vec4& colour);
     const std::vector<osg::ref_ptr<Body>>& bodiesFor(VantorSoft::u64 prototypeId, const std::int32_t* fallback);
     osg::Vec4Array* colourArray(const osg::Vec4& colour);
+    // Counts models about to be made against the bound of the whole read; false (and failed) past it.
+    bool countInstances(std::size_t more);
+    // A dispersed sub-assembly: read the first time, placed again after that.
+    osg::ref_ptr<Model> subAssembly(const std::string& path, int depth, bool& wrapped);
     osg::Geometry* newGeometry(const ParsedBody& body, const osg::Vec4& colour);
     void computeNormals(ParsedBody& body);
 
@@ -63,10 +67,23 @@ private:
     osg::ref_ptr<osg::StateSet> m_faceState;
     osg::ref_ptr<osg::StateSet> m_edgeState;
     bool m_unknownMaterialWarned = false;
+    bool m_tooMany = false; // the bound of models was reached here
 };
 
 // Whether the model or anything below it draws faces or lines; stores the answers on each model.
 void setGeometryFlags(Model* model, bool& faces, bool& lines);
+
+// Levels of models from the top down to the deepest (1 for a model without sub-models), and the
+// number of models in the tree.
+int modelHeight(Model* top);
+std::size_t modelCount(Model* top);
+
+// One more placement of a model tree read before: models of its own (fresh ids, own placement,
+// visibility and colour) over the same bodies. Other nodes below the models (annotations) are
+// copied, as they are tied to one model.
+// A body already under many models is placed through a copy of it over the same drawables
+// (share.bodyStandIns), so no node gets more than a few hundred parents.
+osg::ref_ptr<Model> instanceOf(Model& source, ReadShare& share);
 
 } // namespace DazoRead
 } // namespace Vantor

@@ -61,6 +61,12 @@ public:
     // Adds the note before the note at `position` (out of range: at the end). False for null or for a
     // note this manager already holds.
     bool InsertNotations(const osg::ref_ptr<Note>& note, int position) { return insertItem(note.get(), position); }
+    // Adds the notes in their order before the note at `position`, telling the listeners once: adding
+    // many notes costs in proportion to their number. Null notes and notes already held are skipped.
+    std::size_t InsertNotationList(const std::vector<osg::ref_ptr<Note>>& notes, int position)
+    {
+        return insertItems(notes, position);
+    }
     bool RemoveNotationsByID(uint64_t id) { return removeItemById(id); }
     void ClearAllNotation() { clearItems(); }
 

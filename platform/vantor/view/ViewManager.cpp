@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <deque>
+#include <unordered_set>
 
 namespace Vantor {
 
@@ -33,6 +34,13 @@ void ViewManager::RemoveViewListener(const std::shared_ptr<ViewManagerChangedLis
 
 void ViewManager::NotifyViewChanged()
 {
+    notify(-1);
+}
+
+void ViewManager::notify(int inserted)
+{
+    ++m_revision;
+    m_lastInserted = inserted;
     const auto listeners = m_listeners;
     for (const auto& l : listeners)
         l->onViewChanged(this);
@@ -74,12 +82,28 @@ bool ViewManager::InsertView(osg::ref_ptr<View> view, int position)
 {
     if (!view || indexOfView(view.get()) >= 0)
         return false;
-    if (position < 0 || unsigned(position) >= getNumChildren())
-        addChild(view.get());
-    else
-        insertChild(unsigned(position), view.get());
-    NotifyViewChanged();
+    const unsigned int at = position < 0 || unsigned(position) >= getNumChildren() ? getNumChildren() : unsigned(position);
+    insertChild(at, view.get());
+    notify(int(at));
     return true;
+}
+
+std::size_t ViewManager::InsertViews(const std::vector<osg::ref_ptr<View>>& views, int position)
+{
+    std::unordered_set<const osg::Node*> held;
+    for (unsigned int i = 0; i < getNumChildren(); ++i)
+        held.insert(getChild(i));
+    unsigned int at = position < 0 || unsigned(position) >= getNumChildren() ? getNumChildren() : unsigned(position);
+    std::size_t added = 0;
+    for (const osg::ref_ptr<View>& view : views) {
+        if (!view || !held.insert(view.get()).second)
+            continue;
+        insertChild(at++, view.get());
+        ++added;
+    }
+    if (added)
+        NotifyViewChanged();
+    return added;
 }
 
 bool ViewManager::RemoveViewByID(int64_t id)

@@ -36,6 +36,11 @@ public:
     void RemoveViewListener(const std::shared_ptr<ViewManagerChangedListener>& listener);
     // Calls the listeners.
     void NotifyViewChanged();
+    // Counts the changes told to the listeners. With lastInsertedIndex a listener that followed the
+    // change before can take in a single insertion without walking every view again.
+    unsigned long long revision() const { return m_revision; }
+    // Where the one view of the last change was inserted; -1 when the last change was anything else.
+    int lastInsertedIndex() const { return m_lastInserted; }
 
     std::vector<osg::ref_ptr<View>> GetAllView() const;
     osg::ref_ptr<View> GetViewByID(int64_t id) const;
@@ -45,6 +50,9 @@ public:
     bool AddView(osg::ref_ptr<View> view);
     // Puts the view before the view at `position` (out of range: at the end).
     bool InsertView(osg::ref_ptr<View> view, int position);
+    // Puts the views in their order before the view at `position` (out of range: at the end), as one
+    // change. Null views and views already held are skipped; the number inserted.
+    std::size_t InsertViews(const std::vector<osg::ref_ptr<View>>& views, int position);
     bool RemoveViewByID(int64_t id);
     bool RemoveViewByIndex(int index);
     bool RemoveView(const View* view);
@@ -57,7 +65,11 @@ protected:
     ~ViewManager() override;
 
 private:
+    void notify(int inserted);
+
     std::vector<std::shared_ptr<ViewManagerChangedListener>> m_listeners;
+    unsigned long long m_revision = 0;
+    int m_lastInserted = -1;
 };
 
 } // namespace Vantor
