@@ -199,6 +199,10 @@ void MainWindow::initUI()
     addDockWidget(Qt::BottomDockWidgetArea, m_collisionDock);
     m_collisionDock->hide();
     m_dockList.append(m_collisionDock);
+    // Last, so the Window menu lists them after the docks the window opens with.
+    for (QWidget* contents : {m_propertyForm->dockWidgetContents, m_statisticsForm->dockWidgetContents})
+        if (auto* dock = qobject_cast<QDockWidget*>(contents->parentWidget()))
+            m_dockList.append(dock);
     tabifyDockWidget(m_timelineDock, m_collisionDock);
     m_treeDock->raise();
 
