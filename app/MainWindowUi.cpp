@@ -285,10 +285,14 @@ void MainWindow::onCommandTipChanged(const std::string& text)
         if (!hasLoadedModel())
             return;
         if (tip.empty()) {
-            statusBar()->clearMessage();
+            // Another message (a refusal, a result) that replaced the prompt stays.
+            if (!m_shownTip.isEmpty() && statusBar()->currentMessage() == m_shownTip)
+                statusBar()->clearMessage();
+            m_shownTip.clear();
             return;
         }
         const QString message = QString::fromLocal8Bit(tip.c_str());
+        m_shownTip = message;
         if (statusBar()->currentMessage() != message)
             statusBar()->showMessage(message);
     });
