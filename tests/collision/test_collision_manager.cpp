@@ -161,8 +161,12 @@ TEST(CollisionManager, IdenticalBoltsGiveTheTrueDepth)
     Scene scene;
     NodeList plate{scene.add(boxPart("Plate", {0, 0, 0}, {200, 120, 10}))};
     NodeList bolts;
-    for (const osg::Vec3d& at : {osg::Vec3d(15, 15, 0), osg::Vec3d(185, 15, 0), osg::Vec3d(185, 105, 0), osg::Vec3d(15, 105, 0)})
-        bolts.push_back(scene.add(part("Bolt", cylinderGeometry(0, 0, 5, -20, 10, 32).get(), osg::Matrixd::translate(at))));
+    for (const osg::Vec3d& at : {osg::Vec3d(15, 15, 0), osg::Vec3d(185, 15, 0), osg::Vec3d(185, 105, 0), osg::Vec3d(15, 105, 0)}) {
+        // A round shank through the plate under a head resting on it.
+        osg::ref_ptr<Vantor::Model> bolt = part("Bolt", cylinderGeometry(0, 0, 5, -20, 10, 32).get(), osg::Matrixd::translate(at));
+        bolt->getChild(0)->asGeode()->addDrawable(boxGeometry({-8, -8, 10}, {8, 8, 16}).get());
+        bolts.push_back(scene.add(bolt));
+    }
     CollisionManager manager;
     auto results = manager.DetectMultiToMulti(plate, bolts, nullptr);
     ASSERT_EQ(results->size(), 4u);

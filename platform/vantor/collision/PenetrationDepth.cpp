@@ -92,29 +92,65 @@ std::vector<Polygon> surfaceInBox(const PartMesh& part, const osg::BoundingBoxd&
     return pieces;
 }
 
-double distanceToSurface(const fcl::CollisionObjectd& object, const Vec& point)
+// The distance from a point to the surface and the triangle it is nearest to.
+double distanceToSurface(const fcl::CollisionObjectd& object, const Vec& point, int& nearest)
 {
     static const auto probe = std::make_shared<fcl::Sphered>(1e-9);
     fcl::CollisionObjectd probeObject(probe, fcl::Transform3d(Eigen::Translation3d(point)));
     fcl::DistanceRequestd request;
     fcl::DistanceResultd result;
     fcl::distance(&probeObject, &object, request, result);
+    // The mesh's triangle; fcl reports it on the sphere's side of the result when it swaps the pair.
+    nearest = result.b2 >= 0 ? result.b2 : result.b1;
     return std::max(0.0, result.min_distance);
 }
 
-// Searches one part's surface for its point deepest inside the other part. The depth at a point (its
-// distance to the other surface, counted where it lies inside) changes by at most as much as the
-// point moves, so a triangle of the surface can reach no deeper than any corner's distance plus the
-// corner's longest reach across the triangle. Triangles are split, most promising first, until none
-// can beat the deepest point found by more than the accuracy: the result is then the true maximum
-// within it, whatever the meshes' layout.
+// The point of triangle abc closest to p (by the Voronoi regions of its corners and edges).
+Vec closestOnTriangle(const Vec& p, const Vec& a, const Vec& b, const Vec& c)
+{
+    const Vec ab = b - a, ac = c - a, ap = p - a;
+    const double d1 = ab.dot(ap), d2 = ac.dot(ap);
+    if (d1 <= 0.0 && d2 <= 0.0)
+        return a;
+    const Vec bp = p - b;
+    const double d3 = ab.dot(bp), d4 = ac.dot(bp);
+    if (d3 >= 0.0 && d4 <= d3)
+        return b;
+    const double vc = d1 * d4 - d3 * d2;
+    if (vc <= 0.0 && d1 >= 0.0 && d3 <= 0.0)
+        return a + ab * (d1 / (d1 - d3));
+    const Vec cp = p - c;
+    const double d5 = ab.dot(cp), d6 = ac.dot(cp);
+    if (d6 >= 0.0 && d5 <= d6)
+        return c;
+    const double vb = d5 * d2 - d1 * d6;
+    if (vb <= 0.0 && d2 >= 0.0 && d6 <= 0.0)
+        return a + ac * (d2 / (d2 - d6));
+    const double va = d3 * d6 - d5 * d4;
+    if (va <= 0.0 && (d4 - d3) >= 0.0 && (d5 - d6) >= 0.0)
+        return b + (c - b) * ((d4 - d3) / ((d4 - d3) + (d5 - d6)));
+    const double sum = va + vb + vc;
+    if (!(std::abs(sum) > 0.0))
+        return a; // a degenerate triangle
+    return a + ab * (vb / sum) + ac * (vc / sum);
+}
+
+// Searches one part's surface for its point deepest inside the other part. Two bounds say how deep a
+// triangle of the surface can reach: the depth at a point (its distance to the other surface, counted
+// where it lies inside) changes by at most as much as the point moves, so no deeper than a corner's
+// depth plus the corner's longest reach across the triangle; and the depth is at most the distance to
+// any one triangle of the other surface, which is largest at a corner (distance to a triangle is
+// convex), so no deeper than the farthest corner from the triangle nearest to one of the corners. The
+// second keeps flat stretches of equal depth from being split without end. Triangles are split, most
+// promising first, until none can beat the deepest point found by more than the accuracy: the result
+// is then the true maximum within it, whatever the meshes' layout.
 class DeepestPointSearch
 {
 public:
     DeepestPointSearch(const PartMesh& into, const fcl::CollisionObjectd& intoObject, double accuracy,
                        std::size_t maxPoints, Penetration& best)
-        : m_into(*into.mesh), m_object(intoObject), m_toLocal(into.toWorld.inverse()), m_accuracy(accuracy),
-          m_maxPoints(maxPoints), m_best(best)
+        : m_into(*into.mesh), m_object(intoObject), m_toWorld(into.toWorld), m_toLocal(into.toWorld.inverse()),
+          m_accuracy(accuracy), m_maxPoints(maxPoints), m_best(best)
     {
     }
 
@@ -157,12 +193,13 @@ private:
     {
         Vec p;
         double distance; // to the other part's surface
+        int nearest;     // the other part's triangle at that distance
         Side side;
     };
     struct Triangle
     {
         Corner c[3];
-        double bound; // no point of the triangle lies deeper
+        double bound = 0.0; // no point of the triangle lies deeper
         bool operator<(const Triangle& other) const { return bound < other.bound; }
     };
 
@@ -176,7 +213,8 @@ private:
     Corner evaluate(const Vec& p)
     {
         ++m_points;
-        Corner c{p, distanceToSurface(m_object, p), Side::Unknown};
+        Corner c{p, 0.0, -1, Side::Unknown};
+        c.distance = distanceToSurface(m_object, p, c.nearest);
         if ((!m_best.inside || c.distance > m_best.depth) && side(c) == Side::Inside) {
             m_best.depth = c.distance;
             m_best.deepest = p;
@@ -195,6 +233,18 @@ private:
         t.bound = std::numeric_limits<double>::max();
         for (int k = 0; k < 3; ++k)
             t.bound = std::min(t.bound, t.c[k].distance + reach(t, k));
+        for (int k = 0; k < 3 && t.bound > m_best.depth + m_accuracy; ++k) {
+            const int j = t.c[k].nearest;
+            if (j < 0 || j >= int(m_into.triangles.size()) || (k > 0 && j == t.c[0].nearest) || (k > 1 && j == t.c[1].nearest))
+                continue;
+            const fcl::Triangle& tri = m_into.triangles[std::size_t(j)];
+            const Vec a = m_toWorld * m_into.vertices[tri[0]], b = m_toWorld * m_into.vertices[tri[1]],
+                      c = m_toWorld * m_into.vertices[tri[2]];
+            double farthest = 0.0;
+            for (const Corner& corner : t.c)
+                farthest = std::max(farthest, (corner.p - closestOnTriangle(corner.p, a, b, c)).norm());
+            t.bound = std::min(t.bound, farthest);
+        }
         if (t.bound > m_best.depth + m_accuracy)
             m_queue.push(t);
     }
@@ -210,6 +260,7 @@ private:
 
     const MeshData& m_into;
     const fcl::CollisionObjectd& m_object;
+    const fcl::Transform3d m_toWorld;
     const fcl::Transform3d m_toLocal;
     const double m_accuracy;
     const std::size_t m_maxPoints;
