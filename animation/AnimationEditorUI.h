@@ -11,6 +11,7 @@
 #include <QString>
 
 class QAction;
+class QLabel;
 class QMenu;
 class QPushButton;
 class QToolButton;
@@ -23,7 +24,6 @@ using NodePtr = osg::ref_ptr<osg::Node>;
 class AnimationKeyFrameEditorWidgetListener;
 class AnimationManagerWidgetListener;
 class AnimationKeyFrameSelectionListener;
-class QLabel;
 
 // The keyframe timeline editor of the animation dock: a tool bar, five track labels and a timeline plot
 // with one marker per keyframe, the current-time cursor, the ruler and the rubber band. It shows the
