@@ -18,6 +18,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <cmath>
 
 namespace Vantor {
@@ -186,19 +187,21 @@ void AnimationEditorUI::buildToolBar()
         bar->addWidget(m_buttons.value(QString::fromLatin1(n)));
     bar->addStretch();
 
-    auto* labels = new QVBoxLayout;
-    labels->setContentsMargins(0, 25, 0, 0);
-    labels->addStretch();
+    // The names are placed by hand over the plot's track bands (placeTrackLabels), not by a layout.
+    m_labelColumn = new QWidget;
+    int widest = 0;
     for (const char* text : {QT_TR_NOOP("位置"), QT_TR_NOOP("材质"), QT_TR_NOOP("透明度"), QT_TR_NOOP("可见性"),
                              QT_TR_NOOP("摄像机")}) {
-        auto* label = new QLabel(tr(text));
-        label->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+        auto* label = new QLabel(tr(text), m_labelColumn);
+        label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
         label->setAccessibleName(label->text());
-        labels->addWidget(label);
-        labels->addStretch();
+        widest = std::max(widest, label->sizeHint().width());
+        m_trackLabels << label;
     }
+    m_labelColumn->setFixedWidth(widest + 6);
+    connect(this, &QCustomPlot::afterReplot, this, &AnimationEditorUI::placeTrackLabels);
     auto* row = new QHBoxLayout;
-    row->addLayout(labels, 0);
+    row->addWidget(m_labelColumn, 0);
     row->addWidget(this, 1);
 
     auto* column = new QVBoxLayout;
@@ -209,6 +212,20 @@ void AnimationEditorUI::buildToolBar()
     m_container->setAccessibleName(tr("Animation timeline"));
     m_container->setLayout(column);
     m_container->setFixedHeight(180);
+}
+
+void AnimationEditorUI::placeTrackLabels()
+{
+    if (!m_labelColumn || !yAxis)
+        return;
+    // The plot's pixel rows in the label column's frame (the two sit side by side in one row).
+    const int offset = mapTo(m_container, QPoint()).y() - m_labelColumn->mapTo(m_container, QPoint()).y();
+    for (int i = 0; i < m_trackLabels.size(); ++i) {
+        const double bottom = m_trackLabels.size() - 1 - i; // the top track's band is [4, 5]
+        const int top = int(std::lround(yAxis->coordToPixel(bottom + 1.0))) + offset;
+        const int low = int(std::lround(yAxis->coordToPixel(bottom))) + offset;
+        m_trackLabels[i]->setGeometry(3, top, m_labelColumn->width() - 3, std::max(1, low - top));
+    }
 }
 
 void AnimationEditorUI::registerListeners()

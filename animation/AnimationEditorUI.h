@@ -11,6 +11,7 @@
 #include <QString>
 
 class QAction;
+class QLabel;
 class QMenu;
 class QPushButton;
 class QToolButton;
@@ -43,6 +44,8 @@ public:
     QCPItemText* readOut() const { return m_readOut; }
     QMenu* contextMenu() const { return m_menu; }
     QPushButton* button(const QString& name) const { return m_buttons.value(name); }
+    // The track names, top track first; each stands on its track's band of the plot.
+    const QList<QLabel*>& trackLabels() const { return m_trackLabels; }
 
     float timelineMaximum = 600.0f;
     float visibleSpan = 120.0f;
@@ -163,8 +166,12 @@ private:
     void makeMarkers(const AnimationKeyframePtrList& keys);
     float t() const;
     QPushButton* makeButton(const QString& name, const QString& icon, bool checkable);
+    // Puts each track name over its band, after every replot (the bands move with the plot's size).
+    void placeTrackLabels();
 
     QWidget* m_container = nullptr;
+    QWidget* m_labelColumn = nullptr;
+    QList<QLabel*> m_trackLabels;
     QCPAnimationAxisRect* m_axisRect = nullptr;
     QCPTopAxis* m_ruler = nullptr;
     QCPKeyframeSelectionRect* m_rubberBand = nullptr;

@@ -234,6 +234,7 @@ public slots:
 
     void printToLog(const QString& text);
     void printToLog(const QStringList& texts);
+    // Shows a tool's prompt in the status bar; an empty tip takes the last prompt away, and only it.
     void onCommandTipChanged(const std::string& text);
     // Unchecks every command action, then checks the one (and its group button) of the named command.
     void updateCommandActions(const std::string& command);
@@ -581,6 +582,9 @@ public slots:
     // Find-next of the search field's text in the tree, by exact name.
     void on_lineEditSearch_returnPressed();
     void on_lineEditSearch_caseSensitiveToggled(bool on);
+    // The shown node may have changed (hidden, moved, renamed, undone): the open property panel is
+    // filled again once the current changes are through.
+    void refreshNodeProperties();
 
 signals:
     void editTreeItem(const QModelIndex& index);
@@ -596,6 +600,8 @@ protected:
 
 private:
     osg::observer_ptr<osg::Node> m_propertyNode;
+    QTimer* m_propertyRefresh = nullptr;
+    QString m_shownTip; // the tool prompt the status bar shows last
 
     // Tree context actions, assembly editing and merging (MainWindowTreeActions.cpp).
 public:
@@ -772,8 +778,10 @@ private:
     // Undo, redo, keys, command tips, log, menu state, watermark, restart, help, about
     // (MainWindowGeneral.cpp).
 public:
+    // Undo and redo also drop the hover highlight (dropHoverHighlight).
     void undoLastCommand();
     void redoLastCommand();
+    void dropHoverHighlight();
     // Opens the help document with the desktop's viewer; says so when it is missing or cannot be opened.
     void openHelpDocument();
     static QString helpDocumentPath();

@@ -73,6 +73,7 @@ void MainWindow::undoLastCommand()
         return;
     if (auto manager = m_sceneView->getCommandManager())
         manager->Undo();
+    dropHoverHighlight();
 }
 
 void MainWindow::redoLastCommand()
@@ -81,6 +82,15 @@ void MainWindow::redoLastCommand()
         return;
     if (auto manager = m_sceneView->getCommandManager())
         manager->Redo();
+    dropHoverHighlight();
+}
+
+void MainWindow::dropHoverHighlight()
+{
+    // The step moved or hid parts under a pointer that is on the Undo button or the keyboard, not on
+    // the part: the hover highlight would stay on a part nobody points at. The next move brings it back.
+    if (Vantor::ISelectionManager* selection = m_sceneView->getSelectionManager())
+        selection->clearPreSelection();
 }
 
 void MainWindow::on_actionESC_triggered()

@@ -19,6 +19,7 @@ void MainWindowCommandManagerChangedListener::onCommandManagerChanged(Vantor::Co
     // After Clear the manager reports no command.
     if (command && command->Name() == "SetVisibleCommand")
         emit m_window->treeViewDataChanged(command.get());
+    m_window->refreshNodeProperties();
 }
 
 void MainWindowCommandManagerChangedListener::onCurrentCommandTypeChanged(const std::string& type)

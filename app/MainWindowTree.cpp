@@ -21,6 +21,7 @@
 #include <QCompleter>
 #include <QDockWidget>
 #include <QItemSelectionModel>
+#include <QTimer>
 
 namespace {
 
@@ -45,8 +46,9 @@ void MainWindow::initTreePanels()
     if (osg::ref_ptr<Vantor::AssemblyManager> assembly = m_sceneModel->getAssemblyManager())
         assembly->AddAssemblyListener(std::make_shared<OsgTreeAssemblyListener>(tree, m_sceneModel));
 
-    // The property and statistics docks sit in the right area, closed; the window's dock menu (the
-    // context menu of any dock title) opens them. Opening the property dock shows the current node.
+    // The property and statistics docks sit in the right area, closed; the Window menu and the dock
+    // menu (the context menu of any dock title) open them. Opening the property dock shows the
+    // current node.
     QDockWidget* propertyDock = dockOf(m_propertyForm->dockWidgetContents);
     QDockWidget* statisticsDock = dockOf(m_statisticsForm->dockWidgetContents);
     for (QDockWidget* dock : {propertyDock, statisticsDock}) {
@@ -64,6 +66,19 @@ void MainWindow::initTreePanels()
             if (visible)
                 showNodeProperties(m_propertyNode.get());
         });
+
+    // One refill for a burst of changes (a hidden subtree changes many rows at once).
+    m_propertyRefresh = new QTimer(this);
+    m_propertyRefresh->setSingleShot(true);
+    m_propertyRefresh->setInterval(0);
+    connect(m_propertyRefresh, &QTimer::timeout, this, [this] { showNodeProperties(m_propertyNode.get()); });
+    connect(m_treeModel, &QAbstractItemModel::dataChanged, this, &MainWindow::refreshNodeProperties);
+}
+
+void MainWindow::refreshNodeProperties()
+{
+    if (m_propertyRefresh && m_propertyNode.valid())
+        m_propertyRefresh->start();
 }
 
 void MainWindow::showNodeProperties(osg::Node* node)

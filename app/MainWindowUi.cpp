@@ -199,6 +199,10 @@ void MainWindow::initUI()
     addDockWidget(Qt::BottomDockWidgetArea, m_collisionDock);
     m_collisionDock->hide();
     m_dockList.append(m_collisionDock);
+    // Last, so the Window menu lists them after the docks the window opens with.
+    for (QWidget* contents : {m_propertyForm->dockWidgetContents, m_statisticsForm->dockWidgetContents})
+        if (auto* dock = qobject_cast<QDockWidget*>(contents->parentWidget()))
+            m_dockList.append(dock);
     tabifyDockWidget(m_timelineDock, m_collisionDock);
     m_treeDock->raise();
 
@@ -281,10 +285,14 @@ void MainWindow::onCommandTipChanged(const std::string& text)
         if (!hasLoadedModel())
             return;
         if (tip.empty()) {
-            statusBar()->clearMessage();
+            // Another message (a refusal, a result) that replaced the prompt stays.
+            if (!m_shownTip.isEmpty() && statusBar()->currentMessage() == m_shownTip)
+                statusBar()->clearMessage();
+            m_shownTip.clear();
             return;
         }
         const QString message = QString::fromLocal8Bit(tip.c_str());
+        m_shownTip = message;
         if (statusBar()->currentMessage() != message)
             statusBar()->showMessage(message);
     });

@@ -17,9 +17,9 @@ namespace {
 using C = RibbonCheck;
 
 const RibbonActionRow kFilePanel[] = {
-    {"", "Animation_Load root scene", QT_TRANSLATE_NOOP("MainWindow", "Load root scene"), "ateLoadrootscene", C::No, false, "triggered()", "on_actionLoadrootscene_triggerd()"},
-    {"", "Animation_Save root scene", QT_TRANSLATE_NOOP("MainWindow", "Save root scene"), "ateSaverootscene", C::No, false, "triggered()", "on_actionSaverootscene_triggerd()"},
-    {"", "Animation_delete all Keyframe", QT_TRANSLATE_NOOP("MainWindow", "delete all Keyframe"), "atedeleteallK", C::No, false, nullptr, nullptr, &MainWindow::initKeyframeDeleteMenu},
+    {QT_TRANSLATE_NOOP("MainWindow", "file"), "Animation_Load root scene", QT_TRANSLATE_NOOP("MainWindow", "Load root scene"), "ateLoadrootscene", C::No, false, "triggered()", "on_actionLoadrootscene_triggerd()"},
+    {QT_TRANSLATE_NOOP("MainWindow", "file"), "Animation_Save root scene", QT_TRANSLATE_NOOP("MainWindow", "Save root scene"), "ateSaverootscene", C::No, false, "triggered()", "on_actionSaverootscene_triggerd()"},
+    {QT_TRANSLATE_NOOP("MainWindow", "file"), "Animation_delete all Keyframe", QT_TRANSLATE_NOOP("MainWindow", "delete all Keyframe"), "atedeleteallK", C::No, false, nullptr, nullptr, &MainWindow::initKeyframeDeleteMenu},
     {QT_TRANSLATE_NOOP("MainWindow", "play"), "Animation_ATEPlay", QT_TRANSLATE_NOOP("MainWindow", "Play"), "ATEPlay3x", C::Yes, false, "triggered(bool)", "on_actionPlayAnimation_triggerd(bool)"},
     {QT_TRANSLATE_NOOP("MainWindow", "play"), "Animation_ATEPause", QT_TRANSLATE_NOOP("MainWindow", "Pause"), "ATEPause3x", C::No, false, "triggered()", "on_actionPauseAllAnimation_triggerd()"},
     {QT_TRANSLATE_NOOP("MainWindow", "play"), "Animation_ATEStop", QT_TRANSLATE_NOOP("MainWindow", "Stop"), "ATEStop3x", C::No, false, "triggered()", "on_actionStopAnimation_triggerd()"},

@@ -111,9 +111,9 @@ const RibbonActionRow kRelationPage[] = {
 };
 
 const RibbonActionRow kHelpPage[] = {
-    {"", nullptr, QT_TRANSLATE_NOOP("MainWindow", "Sample"), "Sample32", C::No, false, kClicked, "on_actionOpenSample_triggered()"},
-    {"", nullptr, QT_TRANSLATE_NOOP("MainWindow", "帮助"), "help", C::No, false, kClicked, "on_actionHelp_triggered()"},
-    {"", nullptr, QT_TRANSLATE_NOOP("MainWindow", "关于"), "about32", C::No, false, kClicked, "on_actionAbout_triggered()"},
+    {QT_TRANSLATE_NOOP("MainWindow", "Help"), nullptr, QT_TRANSLATE_NOOP("MainWindow", "Sample"), "Sample32", C::No, false, kClicked, "on_actionOpenSample_triggered()"},
+    {QT_TRANSLATE_NOOP("MainWindow", "Help"), nullptr, QT_TRANSLATE_NOOP("MainWindow", "帮助"), "help", C::No, false, kClicked, "on_actionHelp_triggered()"},
+    {QT_TRANSLATE_NOOP("MainWindow", "Help"), nullptr, QT_TRANSLATE_NOOP("MainWindow", "关于"), "about32", C::No, false, kClicked, "on_actionAbout_triggered()"},
 };
 
 template <int N>

@@ -491,6 +491,10 @@
         <source>请选择含有多个零件的装配体</source>
         <translation>Pick an assembly of more than one part</translation>
     </message>
+    <message>
+        <source>拖动箭头把装配体的零件拉开，反向拖动收拢，按 Esc 结束</source>
+        <translation>Drag an arrow to pull the assembly&apos;s parts apart, back to draw them together; Escape ends</translation>
+    </message>
 </context>
 <context>
     <name>MainWindow</name>
@@ -2234,6 +2238,22 @@ Do you want to restart it now?</translation>
     <message>
         <source>无法把轴放到这个位置</source>
         <translation>The pivot cannot go there</translation>
+    </message>
+    <message>
+        <source>拖动箭头沿该方向移动所选模型，按 Esc 结束</source>
+        <translation>Drag an arrow to move the selected models along it; Escape ends</translation>
+    </message>
+    <message>
+        <source>拖动平面控制柄在平面内移动所选模型，按 Esc 结束</source>
+        <translation>Drag a plane handle to move the selected models in its plane; Escape ends</translation>
+    </message>
+    <message>
+        <source>拖动圆环旋转所选模型，按 Esc 结束</source>
+        <translation>Drag a ring to turn the selected models; Escape ends</translation>
+    </message>
+    <message>
+        <source>拖动控制柄缩放所选模型，按 Esc 结束</source>
+        <translation>Drag a handle to scale the selected models; Escape ends</translation>
     </message>
 </context>
 <context>

@@ -491,6 +491,10 @@
         <source>请选择含有多个零件的装配体</source>
         <translation>请选择含有多个零件的装配体</translation>
     </message>
+    <message>
+        <source>拖动箭头把装配体的零件拉开，反向拖动收拢，按 Esc 结束</source>
+        <translation>拖动箭头把装配体的零件拉开，反向拖动收拢，按 Esc 结束</translation>
+    </message>
 </context>
 <context>
     <name>MainWindow</name>
@@ -2233,6 +2237,22 @@ Your changes are saved, and what the file held is kept in the file beside them, 
     <message>
         <source>无法把轴放到这个位置</source>
         <translation>无法把轴放到这个位置</translation>
+    </message>
+    <message>
+        <source>拖动箭头沿该方向移动所选模型，按 Esc 结束</source>
+        <translation>拖动箭头沿该方向移动所选模型，按 Esc 结束</translation>
+    </message>
+    <message>
+        <source>拖动平面控制柄在平面内移动所选模型，按 Esc 结束</source>
+        <translation>拖动平面控制柄在平面内移动所选模型，按 Esc 结束</translation>
+    </message>
+    <message>
+        <source>拖动圆环旋转所选模型，按 Esc 结束</source>
+        <translation>拖动圆环旋转所选模型，按 Esc 结束</translation>
+    </message>
+    <message>
+        <source>拖动控制柄缩放所选模型，按 Esc 结束</source>
+        <translation>拖动控制柄缩放所选模型，按 Esc 结束</translation>
     </message>
 </context>
 <context>

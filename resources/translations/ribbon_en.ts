@@ -682,6 +682,10 @@
         <source>关于</source>
         <translation>About</translation>
     </message>
+    <message>
+        <source>file</source>
+        <translation>File</translation>
+    </message>
 </context>
 <context>
     <name>SARibbonBar</name>

@@ -682,6 +682,10 @@
         <source>关于</source>
         <translation>关于</translation>
     </message>
+    <message>
+        <source>file</source>
+        <translation>文件</translation>
+    </message>
 </context>
 <context>
     <name>SARibbonBar</name>

@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
@@ -119,6 +120,36 @@ protected:
     AnimationEditorUI* ui = nullptr;
     std::unique_ptr<QWidget> owner;
 };
+
+// ---- track names ----
+
+// Each track name stands on its own band, between the band's grid lines, also after a resize.
+TEST_F(TimelineEditor, TrackNamesStandOnTheirBands)
+{
+    showAndLayOut();
+    const QStringList names = {QString::fromUtf8("位置"), QString::fromUtf8("材质"), QString::fromUtf8("透明度"),
+                               QString::fromUtf8("可见性"), QString::fromUtf8("摄像机")};
+    QCPAxis* tracks = ui->timelineRect()->axis(QCPAxis::atLeft);
+    for (const int height : {180, 240}) {
+        owner->setFixedHeight(height);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return owner->height() == height && ui->height() > 0; }, 2000));
+        ui->replot();
+        ASSERT_EQ(ui->trackLabels().size(), names.size());
+        for (int i = 0; i < names.size(); ++i) {
+            QLabel* label = ui->trackLabels().at(i);
+            SCOPED_TRACE(names[i].toStdString() + " at height " + std::to_string(height));
+            EXPECT_EQ(label->text(), names[i]);
+            EXPECT_TRUE(label->isVisible());
+            const double bottom = 4 - i; // the band [bottom, bottom + 1], the top track first
+            const double lineAbove = tracks->coordToPixel(bottom + 1), lineBelow = tracks->coordToPixel(bottom);
+            const QRect r(ui->mapFromGlobal(label->mapToGlobal(QPoint())), label->size());
+            EXPECT_NEAR(r.center().y(), (lineAbove + lineBelow) / 2, 1.5);
+            EXPECT_GE(r.top(), lineAbove - 1);
+            EXPECT_LE(r.bottom(), lineBelow + 1);
+            EXPECT_GE(r.height(), label->fontMetrics().height());
+        }
+    }
+}
 
 // ---- markers ----
 

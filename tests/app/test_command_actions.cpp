@@ -12,6 +12,7 @@
 #include "view/SceneView.h"
 #include "vantor/align/AlignManager.h"
 #include "vantor/command/CommandManager.h"
+#include "vantor/command/ISelectionManager.h"
 #include "vantor/measure/MeasureCommands.h"
 #include "vantor/measure/MeasureManager.h"
 #include "vantor/model/Model.h"
@@ -29,6 +30,7 @@
 #include <QStatusBar>
 #include <QToolButton>
 #include <QTest>
+#include <QTimer>
 
 #include <osgGA/GUIEventAdapter>
 #include <osgUtil/LineSegmentIntersector>
@@ -381,4 +383,61 @@ TEST(MeasureEndToEnd, TwoClicksOnTheSampleMeasureAndTheMeasureIsSavedAndReadBack
     EXPECT_NEAR(m->getValue(), value, 1e-9);
     EXPECT_EQ(m->GetContent(), content);
     EXPECT_EQ(m->getPoints().size(), 2u);
+}
+
+// Every interactive tool prompts in the status bar while it runs, and its prompt goes when Escape
+// ends it; a message that took the prompt's place stays. The draggers get a selected part (the
+// explosions take its assembly). Section moving needs a section first and is left out.
+TEST(ToolPrompts, EachToolPromptsWhileItRunsAndTakesThePromptAlongWhenItEnds)
+{
+    const char* const tools[] = {
+        "PntToPntDistanceCommand", "FaceToFaceDistanceCommand", "LineToLineDistanceCommand",
+        "PntToLineDistanceCommand", "PntToFaceDistanceCommand", "LineToFaceDistanceCommand",
+        "CenterToCenterDistanceCommand", "ShaftToShaftDistanceCommand", "LineToLineAngleCommand",
+        "FaceToFaceAngleCommand", "LineToFaceAngleCommand", "LineDistanceCommand", "EllipseDistanceCommand",
+        "RadiusDistanceCommand", "DiameterDistanceCommand", "SurfaceAreaCommand", "VolumeCommand",
+        "CreateSectionCommand", "UpdateAxisLocationCommand", "AxisTransformDraggerCommand",
+        "PlaneTransformDraggerCommand", "RotateTransformDraggerCommand", "ScaleTransformDraggerCommand",
+        "AxisExplodeTransformDraggerCommand", "RadialExplodeTransformDraggerCommand",
+        "CenterExplodeTransformDraggerCommand", "PointsAlignmentCommand", "LinesAlignmentCommand",
+        "FacesAlignmentCommand", "LineToFaceAlignmentCommand", "PointNoteCommand", "SNoteCommand",
+        "RectNoteCommand", "CircleNoteCommand", "EllipseNoteCommand", "BrushNoteCommand"};
+    Window w;
+    w.resize(1000, 800);
+    w.show();
+    ASSERT_TRUE(w.loadFile(QStringLiteral(NERIO_BIN_DIR "/Samples/BoltedBracket.dazo")));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !w.isBusy(); }, 20000));
+    osgViewer::View* view = w.sceneView()->getView();
+    CombineCommandHandler* pump = pumpOf(w.sceneView());
+    ASSERT_TRUE(pump);
+    osg::ref_ptr<Vantor::Model> top = Vantor::Model::GetTopModel(w.sceneModel()->getRootSwitch());
+    ASSERT_TRUE(top && top->getModelChildrenNum() > 1);
+    Vantor::ISelectionManager* selection = w.sceneView()->getSelectionManager();
+    QStatusBar* status = w.statusBar();
+    for (const char* tool : tools) {
+        SCOPED_TRACE(tool);
+        selection->clearSelection();
+        selection->selectNode(top->getModelChild(1), true);
+        status->clearMessage();
+        w.manager()->setExecuteType(tool);
+        send(pump, view, osgGA::GUIEventAdapter::FRAME); // the pump starts the queued command
+        ASSERT_TRUE(w.manager()->getCurrentCommand());
+        ASSERT_EQ(w.manager()->getCurrentCommand()->Type(), tool);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return !status->currentMessage().isEmpty(); }, 2000));
+        const QString prompt = status->currentMessage();
+        w.on_actionESC_triggered();
+        EXPECT_TRUE(QTest::qWaitFor([&] { return status->currentMessage().isEmpty(); }, 2000))
+            << status->currentMessage().toStdString() << " (the prompt was " << prompt.toStdString() << ")";
+    }
+
+    // A refusal shown after the prompt outlives the tool.
+    w.manager()->setExecuteType("SurfaceAreaCommand");
+    send(pump, view, osgGA::GUIEventAdapter::FRAME);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !status->currentMessage().isEmpty(); }, 2000));
+    status->showMessage(QStringLiteral("refused"));
+    w.on_actionESC_triggered();
+    bool through = false; // queued after the window's own handling of the ended tool
+    QTimer::singleShot(0, &w, [&] { through = true; });
+    ASSERT_TRUE(QTest::qWaitFor([&] { return through; }, 2000));
+    EXPECT_EQ(status->currentMessage(), "refused");
 }

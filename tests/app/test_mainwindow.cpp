@@ -43,7 +43,7 @@ TEST(MainWindowSetUp, DockOrderAndStartVisibility)
     MainWindow w;
     w.show();
     const QList<QDockWidget*> docks = w.dockList();
-    ASSERT_EQ(docks.size(), 5);
+    ASSERT_EQ(docks.size(), 7);
     EXPECT_EQ(docks[0], w.treeDock());
     EXPECT_EQ(docks[1], w.viewDock());
     EXPECT_EQ(docks[2], w.annotationDock());
@@ -55,6 +55,11 @@ TEST(MainWindowSetUp, DockOrderAndStartVisibility)
     EXPECT_TRUE(w.viewDock()->isVisibleTo(&w) || w.tabifiedDockWidgets(w.viewDock()).size() > 0);
     EXPECT_FALSE(docks[3]->isVisibleTo(&w));
     EXPECT_FALSE(docks[4]->isVisibleTo(&w));
+    // The property and statistics panels, closed until asked for.
+    EXPECT_EQ(docks[5]->objectName(), "propertyDock");
+    EXPECT_EQ(docks[6]->objectName(), "statisticsDock");
+    EXPECT_FALSE(docks[5]->isVisibleTo(&w));
+    EXPECT_FALSE(docks[6]->isVisibleTo(&w));
     EXPECT_EQ(w.windowTitle(), "NerioViewer");
 }
 

@@ -21,6 +21,7 @@
 #include <QAction>
 #include <QCompleter>
 #include <QDockWidget>
+#include <QMenu>
 #include <QTest>
 
 namespace {
@@ -160,6 +161,52 @@ TEST(MainWindowTree, TreeClickSelectsInTheViewAndAViewPickSelectsTheRow)
                       QPoint(5, t.tree->viewport()->height() - 3));
     EXPECT_TRUE(t.selection->getSelectedList().empty());
     EXPECT_EQ(properties->topLevelItemCount(), 0);
+}
+
+QString rowText(PropertyWidget* panel, const QString& label)
+{
+    for (int i = 0; i < panel->topLevelItemCount(); ++i)
+        if (panel->topLevelItem(i)->text(0) == label)
+            return panel->topLevelItem(i)->text(1);
+    return QString();
+}
+
+// The Window menu opens the property and statistics panels; the property panel follows what
+// happens to the part it shows: hidden by the ribbon, undone, hidden by its check box.
+TEST(MainWindowTree, WindowMenuOpensThePanelsAndThePropertiesFollowThePart)
+{
+    Window t;
+    ASSERT_TRUE(t.load());
+    QDockWidget* propertyDock = t.w.findChild<QDockWidget*>("propertyDock");
+    QDockWidget* statisticsDock = t.w.findChild<QDockWidget*>("statisticsDock");
+    auto* properties = t.w.findChild<PropertyWidget*>("widgetProperties");
+    ASSERT_TRUE(propertyDock && statisticsDock && properties);
+    QAction* window = t.w.getAction(QStringLiteral("Basic_Window"));
+    ASSERT_TRUE(window && window->menu());
+    const QList<QAction*> entries = window->menu()->actions();
+    EXPECT_TRUE(entries.contains(propertyDock->toggleViewAction()));
+    EXPECT_TRUE(entries.contains(statisticsDock->toggleViewAction()));
+    EXPECT_EQ(propertyDock->toggleViewAction()->text(), propertyDock->windowTitle());
+    EXPECT_FALSE(propertyDock->isVisible());
+    statisticsDock->toggleViewAction()->trigger();
+    EXPECT_TRUE(statisticsDock->isVisible());
+    propertyDock->toggleViewAction()->trigger();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return propertyDock->isVisible(); }, 5000));
+
+    const QModelIndex boltRow = t.model->index(1, 0, t.model->index(0, 0));
+    osg::Node* bolt = OsgTreeModel::nodeOf(boltRow);
+    t.selection->selectNode(bolt, true);
+    const QString shown = PropertyWidget::maskText(0xffffffffu), hidden = PropertyWidget::maskText(0);
+    ASSERT_EQ(rowText(properties, "Node Mask"), shown);
+
+    t.w.getAction(QStringLiteral("Basic_Hide"))->trigger();
+    ASSERT_EQ(bolt->getNodeMask(), 0u);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return rowText(properties, "Node Mask") == hidden; }, 5000));
+    t.w.getAction(QStringLiteral("Undo"))->trigger();
+    ASSERT_NE(bolt->getNodeMask(), 0u);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return rowText(properties, "Node Mask") == shown; }, 5000));
+    ASSERT_TRUE(t.model->setData(boltRow, Qt::Unchecked, Qt::CheckStateRole));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return rowText(properties, "Node Mask") == hidden; }, 5000));
 }
 
 TEST(MainWindowTree, ShiftAndControlClicksOnRows)

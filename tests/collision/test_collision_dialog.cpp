@@ -8,6 +8,7 @@
 #include "view/SceneModel.h"
 #include "view/SceneView.h"
 #include "vantor/collision/CollisionInfoDecorator.h"
+#include "vantor/collision/CollisionManager.h"
 #include "vantor/command/ISelectionManager.h"
 
 #include <gtest/gtest.h>
@@ -499,4 +500,31 @@ TEST(CollisionWindow, ShowCollisionModelShowsOnlyThePairsParts)
     EXPECT_EQ(otherBolt->getNodeMask(), 0u);
     w.showCollisionPart(false);
     EXPECT_NE(otherBolt->getNodeMask(), 0u);
+}
+
+// The sample's four bolts are one definition in four identical places in the plate: each reaches 5
+// into it (the shank's skin at mid-thickness), and each pair reports that depth within the accuracy.
+TEST(CollisionWindow, SampleBoltsAllGiveTheTrueDepth)
+{
+    MainWindow w;
+    ASSERT_TRUE(w.loadFile(QStringLiteral(NERIO_BIN_DIR "/Samples/BoltedBracket.dazo")));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !w.isBusy(); }, 20000));
+    osg::ref_ptr<Vantor::Model> top = Vantor::Model::GetTopModel(w.sceneModel()->getRootSwitch());
+    ASSERT_TRUE(top);
+    ASSERT_GE(top->getModelChildrenNum(), 5u);
+    Vantor::CollisionManager::NodeList plate{top->getModelChild(0)}, bolts;
+    for (unsigned i = 1; i <= 4; ++i) {
+        ASSERT_EQ(top->getModelChild(i)->getName(), "Bolt");
+        bolts.push_back(top->getModelChild(i));
+    }
+    Vantor::CollisionManager manager;
+    auto results = manager.DetectMultiToMulti(plate, bolts, nullptr);
+    ASSERT_EQ(results->size(), 4u);
+    for (const Vantor::CollisionInfo& info : *results) {
+        SCOPED_TRACE(info.node2->getName() + " " + std::to_string(info.minDistance()));
+        EXPECT_EQ(info.type, Vantor::CollisionType::Interference);
+        EXPECT_LE(info.minDistance(), -5.0f + Vantor::CollisionManager::DepthAccuracy);
+        EXPECT_GE(info.minDistance(), -5.0f - 1e-4f);
+    }
+    w.sceneModel()->setModel(nullptr);
 }

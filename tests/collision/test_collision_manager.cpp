@@ -153,6 +153,31 @@ TEST(CollisionManager, PlacedAndRoundParts)
     EXPECT_EQ(stats.results, 3u);
 }
 
+// Identical bolts in identical places of one plate give one depth, the true one: the shank's skin
+// at mid-thickness lies 5 from both faces of the plate. The plate's two big triangles cut each bolt's
+// region differently, which must not show in the depth.
+TEST(CollisionManager, IdenticalBoltsGiveTheTrueDepth)
+{
+    Scene scene;
+    NodeList plate{scene.add(boxPart("Plate", {0, 0, 0}, {200, 120, 10}))};
+    NodeList bolts;
+    for (const osg::Vec3d& at : {osg::Vec3d(15, 15, 0), osg::Vec3d(185, 15, 0), osg::Vec3d(185, 105, 0), osg::Vec3d(15, 105, 0)}) {
+        // A round shank through the plate under a head resting on it.
+        osg::ref_ptr<Vantor::Model> bolt = part("Bolt", cylinderGeometry(0, 0, 5, -20, 10, 32).get(), osg::Matrixd::translate(at));
+        bolt->getChild(0)->asGeode()->addDrawable(boxGeometry({-8, -8, 10}, {8, 8, 16}).get());
+        bolts.push_back(scene.add(bolt));
+    }
+    CollisionManager manager;
+    auto results = manager.DetectMultiToMulti(plate, bolts, nullptr);
+    ASSERT_EQ(results->size(), 4u);
+    for (const CollisionInfo& info : *results) {
+        SCOPED_TRACE(info.minDistance());
+        EXPECT_EQ(info.type, CollisionType::Interference);
+        EXPECT_LE(info.minDistance(), -5.0f + CollisionManager::DepthAccuracy);
+        EXPECT_GE(info.minDistance(), -5.0f - 1e-4f);
+    }
+}
+
 // Which pairs a check looks at: never a part against itself, each unordered pair once.
 TEST(CollisionManager, EachUnorderedPairOnce)
 {

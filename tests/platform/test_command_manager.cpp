@@ -241,7 +241,8 @@ TEST_F(CommandManagerTest, ListenersHearHistoryTypeAndTips)
     tool->showTip("pick a point");
     manager->CancelCurrentCmd();
     EXPECT_EQ(recorder->types, (std::vector<std::string>{"Tool", "None"}));
-    EXPECT_EQ(recorder->tips, (std::vector<std::string>{"pick a point"}));
+    // The cancelled tool's prompt goes with it.
+    EXPECT_EQ(recorder->tips, (std::vector<std::string>{"pick a point", ""}));
 
     manager->RemoveCommandManagerListener(recorder);
     manager->DoCommand(std::make_shared<FakeCommand>("B"));

@@ -28,8 +28,8 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-// Points sampled a side when measuring how deep two parts overlap.
-constexpr std::size_t kDepthSamples = 768;
+// Points a side the depth search may look at before it settles for the deepest found.
+constexpr std::size_t kDepthPoints = 400000;
 // Intersection points kept per interfering pair, for drawing.
 constexpr std::size_t kShownContacts = 16;
 // Notifications at most this often while a run goes on.
@@ -179,7 +179,11 @@ bool testPair(const PartMesh& a, const fcl::CollisionObjectd& oa, const PartMesh
     std::vector<CollisionPoint> points;
     double signedDistance = 0.0;
     if (overlapping) {
-        const collision::Penetration depth = collision::penetration(a, oa, b, ob, kDepthSamples);
+        const collision::Penetration depth = collision::penetration(a, oa, b, ob, CollisionManager::DepthAccuracy, kDepthPoints);
+        if (!depth.withinAccuracy)
+            LogHandler::getInstance()->reportWarning("Interference depth of " + a.name + " and " + b.name
+                                                     + " may be short of the true depth by more than the"
+                                                     " depth accuracy");
         if (depth.inside && depth.depth > numericZero) {
             signedDistance = -depth.depth;
             const fcl::Vector3d& p = depth.deepest;

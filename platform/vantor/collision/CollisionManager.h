@@ -29,6 +29,8 @@ public:
 
     // Gaps up to this count as touching (millimetres).
     static constexpr float ContactAccuracy = 0.01f;
+    // An interference's depth is the true penetration depth less at most this (millimetres).
+    static constexpr float DepthAccuracy = 0.001f;
 
     CollisionManager();
     virtual ~CollisionManager();

@@ -5,6 +5,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
+#include <queue>
 
 namespace Vantor {
 namespace collision {
@@ -63,14 +65,6 @@ Polygon clip(const Polygon& in, int axis, double limit, bool keepBelow)
     return out;
 }
 
-double area(const Polygon& polygon)
-{
-    Vec sum(0.0, 0.0, 0.0);
-    for (std::size_t i = 1; i + 1 < polygon.size(); ++i)
-        sum += (polygon[i] - polygon[0]).cross(polygon[i + 1] - polygon[0]);
-    return 0.5 * sum.norm();
-}
-
 // The pieces of a part's surface inside a world box.
 std::vector<Polygon> surfaceInBox(const PartMesh& part, const osg::BoundingBoxd& box)
 {
@@ -98,64 +92,187 @@ std::vector<Polygon> surfaceInBox(const PartMesh& part, const osg::BoundingBoxd&
     return pieces;
 }
 
-// Sample points spread over the pieces, about `budget` of them, the pieces' corners included.
-std::vector<Vec> samplePoints(const std::vector<Polygon>& pieces, std::size_t budget)
-{
-    double total = 0.0;
-    for (const Polygon& p : pieces)
-        total += area(p);
-    std::vector<Vec> points;
-    const double spacing = std::sqrt(2.0 * std::max(total, 1e-18) / static_cast<double>(std::max<std::size_t>(budget, 1)));
-    for (const Polygon& polygon : pieces) {
-        points.insert(points.end(), polygon.begin(), polygon.end());
-        for (std::size_t i = 1; i + 1 < polygon.size(); ++i) {
-            const Vec& a = polygon[0];
-            const Vec& b = polygon[i];
-            const Vec& c = polygon[i + 1];
-            const double longest = std::max({(b - a).norm(), (c - b).norm(), (a - c).norm()});
-            const int k = std::clamp(static_cast<int>(std::ceil(longest / spacing)), 1, 64);
-            for (int u = 0; u <= k; ++u)
-                for (int v = 0; u + v <= k; ++v) {
-                    if ((u == 0 && v == 0) || (u == k) || (v == k))
-                        continue; // corners are in already
-                    const double fu = double(u) / k, fv = double(v) / k;
-                    points.push_back(a + (b - a) * fu + (c - a) * fv);
-                }
-        }
-    }
-    return points;
-}
-
-double distanceToSurface(const fcl::CollisionObjectd& object, const Vec& point)
+// The distance from a point to the surface and the triangle it is nearest to.
+double distanceToSurface(const fcl::CollisionObjectd& object, const Vec& point, int& nearest)
 {
     static const auto probe = std::make_shared<fcl::Sphered>(1e-9);
     fcl::CollisionObjectd probeObject(probe, fcl::Transform3d(Eigen::Translation3d(point)));
     fcl::DistanceRequestd request;
     fcl::DistanceResultd result;
     fcl::distance(&probeObject, &object, request, result);
+    // The mesh's triangle; fcl reports it on the sphere's side of the result when it swaps the pair.
+    nearest = result.b2 >= 0 ? result.b2 : result.b1;
     return std::max(0.0, result.min_distance);
 }
 
-void deepestInside(const PartMesh& from, const PartMesh& into, const fcl::CollisionObjectd& intoObject,
-                   const osg::BoundingBoxd& box, std::size_t budget, Penetration& best)
+// The point of triangle abc closest to p (by the Voronoi regions of its corners and edges).
+Vec closestOnTriangle(const Vec& p, const Vec& a, const Vec& b, const Vec& c)
 {
-    const fcl::Transform3d toLocal = into.toWorld.inverse();
-    for (const Vec& point : samplePoints(surfaceInBox(from, box), budget)) {
-        if (!containsLocal(*into.mesh, toLocal * point))
-            continue;
-        const double depth = distanceToSurface(intoObject, point);
-        if (!best.inside || depth > best.depth) {
-            best.depth = depth;
-            best.deepest = point;
-        }
-        best.inside = true;
-    }
+    const Vec ab = b - a, ac = c - a, ap = p - a;
+    const double d1 = ab.dot(ap), d2 = ac.dot(ap);
+    if (d1 <= 0.0 && d2 <= 0.0)
+        return a;
+    const Vec bp = p - b;
+    const double d3 = ab.dot(bp), d4 = ac.dot(bp);
+    if (d3 >= 0.0 && d4 <= d3)
+        return b;
+    const double vc = d1 * d4 - d3 * d2;
+    if (vc <= 0.0 && d1 >= 0.0 && d3 <= 0.0)
+        return a + ab * (d1 / (d1 - d3));
+    const Vec cp = p - c;
+    const double d5 = ab.dot(cp), d6 = ac.dot(cp);
+    if (d6 >= 0.0 && d5 <= d6)
+        return c;
+    const double vb = d5 * d2 - d1 * d6;
+    if (vb <= 0.0 && d2 >= 0.0 && d6 <= 0.0)
+        return a + ac * (d2 / (d2 - d6));
+    const double va = d3 * d6 - d5 * d4;
+    if (va <= 0.0 && (d4 - d3) >= 0.0 && (d5 - d6) >= 0.0)
+        return b + (c - b) * ((d4 - d3) / ((d4 - d3) + (d5 - d6)));
+    const double sum = va + vb + vc;
+    if (!(std::abs(sum) > 0.0))
+        return a; // a degenerate triangle
+    return a + ab * (vb / sum) + ac * (vc / sum);
 }
+
+// Searches one part's surface for its point deepest inside the other part. Two bounds say how deep a
+// triangle of the surface can reach: the depth at a point (its distance to the other surface, counted
+// where it lies inside) changes by at most as much as the point moves, so no deeper than a corner's
+// depth plus the corner's longest reach across the triangle; and the depth is at most the distance to
+// any one triangle of the other surface, which is largest at a corner (distance to a triangle is
+// convex), so no deeper than the farthest corner from the triangle nearest to one of the corners. The
+// second keeps flat stretches of equal depth from being split without end. Triangles are split, most
+// promising first, until none can beat the deepest point found by more than the accuracy: the result
+// is then the true maximum within it, whatever the meshes' layout.
+class DeepestPointSearch
+{
+public:
+    DeepestPointSearch(const PartMesh& into, const fcl::CollisionObjectd& intoObject, double accuracy,
+                       std::size_t maxPoints, Penetration& best)
+        : m_into(*into.mesh), m_object(intoObject), m_toWorld(into.toWorld), m_toLocal(into.toWorld.inverse()),
+          m_accuracy(accuracy), m_maxPoints(maxPoints), m_best(best)
+    {
+    }
+
+    void addPiece(const Polygon& polygon)
+    {
+        std::vector<Corner> corners;
+        corners.reserve(polygon.size());
+        for (const Vec& p : polygon)
+            corners.push_back(evaluate(p));
+        for (std::size_t i = 1; i + 1 < corners.size(); ++i)
+            push({corners[0], corners[i], corners[i + 1]});
+    }
+
+    // False when the point budget ran out before the accuracy was reached.
+    bool run()
+    {
+        while (!m_queue.empty()) {
+            if (m_queue.top().bound <= m_best.depth + m_accuracy)
+                return true; // nothing left can beat the deepest point found by more than the accuracy
+            if (m_points >= m_maxPoints)
+                return false;
+            Triangle t = m_queue.top();
+            m_queue.pop();
+            if (outside(t))
+                continue;
+            const Corner m01 = evaluate(0.5 * (t.c[0].p + t.c[1].p));
+            const Corner m12 = evaluate(0.5 * (t.c[1].p + t.c[2].p));
+            const Corner m20 = evaluate(0.5 * (t.c[2].p + t.c[0].p));
+            push({t.c[0], m01, m20});
+            push({m01, t.c[1], m12});
+            push({m20, m12, t.c[2]});
+            push({m01, m12, m20});
+        }
+        return true;
+    }
+
+private:
+    enum class Side { Unknown, Inside, Outside };
+    struct Corner
+    {
+        Vec p;
+        double distance; // to the other part's surface
+        int nearest;     // the other part's triangle at that distance
+        Side side;
+    };
+    struct Triangle
+    {
+        Corner c[3];
+        double bound = 0.0; // no point of the triangle lies deeper
+        bool operator<(const Triangle& other) const { return bound < other.bound; }
+    };
+
+    Side side(Corner& c) const
+    {
+        if (c.side == Side::Unknown)
+            c.side = containsLocal(m_into, m_toLocal * c.p) ? Side::Inside : Side::Outside;
+        return c.side;
+    }
+
+    Corner evaluate(const Vec& p)
+    {
+        ++m_points;
+        Corner c{p, 0.0, -1, Side::Unknown};
+        c.distance = distanceToSurface(m_object, p, c.nearest);
+        if ((!m_best.inside || c.distance > m_best.depth) && side(c) == Side::Inside) {
+            m_best.depth = c.distance;
+            m_best.deepest = p;
+            m_best.inside = true;
+        }
+        return c;
+    }
+
+    static double reach(const Triangle& t, int k)
+    {
+        return std::max((t.c[(k + 1) % 3].p - t.c[k].p).norm(), (t.c[(k + 2) % 3].p - t.c[k].p).norm());
+    }
+
+    void push(Triangle t)
+    {
+        t.bound = std::numeric_limits<double>::max();
+        for (int k = 0; k < 3; ++k)
+            t.bound = std::min(t.bound, t.c[k].distance + reach(t, k));
+        for (int k = 0; k < 3 && t.bound > m_best.depth + m_accuracy; ++k) {
+            const int j = t.c[k].nearest;
+            if (j < 0 || j >= int(m_into.triangles.size()) || (k > 0 && j == t.c[0].nearest) || (k > 1 && j == t.c[1].nearest))
+                continue;
+            const fcl::Triangle& tri = m_into.triangles[std::size_t(j)];
+            const Vec a = m_toWorld * m_into.vertices[tri[0]], b = m_toWorld * m_into.vertices[tri[1]],
+                      c = m_toWorld * m_into.vertices[tri[2]];
+            double farthest = 0.0;
+            for (const Corner& corner : t.c)
+                farthest = std::max(farthest, (corner.p - closestOnTriangle(corner.p, a, b, c)).norm());
+            t.bound = std::min(t.bound, farthest);
+        }
+        if (t.bound > m_best.depth + m_accuracy)
+            m_queue.push(t);
+    }
+
+    // The whole triangle lies outside the other part: no surface crosses it, seen from an outside corner.
+    bool outside(Triangle& t) const
+    {
+        for (int k = 0; k < 3; ++k)
+            if (t.c[k].distance > reach(t, k) && side(t.c[k]) == Side::Outside)
+                return true;
+        return false;
+    }
+
+    const MeshData& m_into;
+    const fcl::CollisionObjectd& m_object;
+    const fcl::Transform3d m_toWorld;
+    const fcl::Transform3d m_toLocal;
+    const double m_accuracy;
+    const std::size_t m_maxPoints;
+    Penetration& m_best;
+    std::size_t m_points = 0;
+    std::priority_queue<Triangle> m_queue;
+};
 
 } // namespace
 
 Penetration penetration(const PartMesh& a, const fcl::CollisionObjectd& objectA, const PartMesh& b,
-                        const fcl::CollisionObjectd& objectB, std::size_t budget)
+                        const fcl::CollisionObjectd& objectB, double accuracy, std::size_t maxPoints)
 {
     Penetration best;
     osg::BoundingBoxd box = a.worldBox.intersect(b.worldBox);
@@ -164,8 +281,16 @@ Penetration penetration(const PartMesh& a, const fcl::CollisionObjectd& objectA,
     const double pad = 1e-9 * std::max(1.0, box.radius());
     box._min -= osg::Vec3d(pad, pad, pad);
     box._max += osg::Vec3d(pad, pad, pad);
-    deepestInside(a, b, objectB, box, budget, best);
-    deepestInside(b, a, objectA, box, budget, best);
+    // Both surfaces share the deepest point found so far, so either search prunes with the other's.
+    DeepestPointSearch intoB(b, objectB, accuracy, maxPoints, best);
+    DeepestPointSearch intoA(a, objectA, accuracy, maxPoints, best);
+    for (const Polygon& piece : surfaceInBox(a, box))
+        intoB.addPiece(piece);
+    for (const Polygon& piece : surfaceInBox(b, box))
+        intoA.addPiece(piece);
+    const bool doneB = intoB.run();
+    const bool doneA = intoA.run();
+    best.withinAccuracy = doneA && doneB;
     return best;
 }
 

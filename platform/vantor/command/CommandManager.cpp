@@ -274,6 +274,9 @@ void CommandManager::notifyHistoryChanged(const std::shared_ptr<Command>& comman
 
 void CommandManager::notifyTypeChanged(const std::string& type)
 {
+    // A tool that ended or was cancelled takes its prompt with it.
+    if (type == NoneType)
+        setCommandTip(CommandTip());
     const auto listeners = m_managerListeners;
     for (const auto& listener : listeners)
         listener->onCurrentCommandTypeChanged(type);

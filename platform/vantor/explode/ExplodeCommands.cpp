@@ -95,6 +95,11 @@ void ExplodeTransformDraggerCommand::dragStarted()
     m_lastMotion = osg::Matrixd();
 }
 
+std::string ExplodeTransformDraggerCommand::runningTip() const
+{
+    return StrUtil::translate("ExplodeCommand", "拖动箭头把装配体的零件拉开，反向拖动收拢，按 Esc 结束");
+}
+
 osg::Matrixd ExplodeTransformDraggerCommand::movedMatrix(std::size_t i, const osg::Matrixd& start, const osg::Matrixd& worldMotion)
 {
     // The drag's translation gives the axis (its direction) and the amount (its length over the radius).

@@ -35,6 +35,7 @@ protected:
                         osg::Vec3d& pivot) override;
     osg::Matrixd movedMatrix(std::size_t i, const osg::Matrixd& start, const osg::Matrixd& worldMotion) override;
     void dragStarted() override;
+    std::string runningTip() const override;
 
 private:
     osg::Vec3d m_center;

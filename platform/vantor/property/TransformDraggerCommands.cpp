@@ -163,7 +163,7 @@ bool TransformDraggerCommand::attach()
     m_dragger->addDraggerCallback(m_relay.get());
     m_holder->addChild(m_dragger.get());
     fitToScreen();
-    showTip("");
+    showTip(runningTip());
     return true;
 }
 
@@ -302,12 +302,22 @@ osg::ref_ptr<osgManipulator::Dragger> AxisTransformDraggerCommand::makeDragger()
     return dragger;
 }
 
+std::string AxisTransformDraggerCommand::runningTip() const
+{
+    return StrUtil::translate("TransformDraggerCommand", "拖动箭头沿该方向移动所选模型，按 Esc 结束");
+}
+
 osg::ref_ptr<osgManipulator::Dragger> PlaneTransformDraggerCommand::makeDragger()
 {
     osg::ref_ptr<osgManipulator::TranslatePlaneDragger> dragger = new osgManipulator::TranslatePlaneDragger;
     dragger->setupDefaultGeometry();
     dragger->setName("PlaneTransformDragger");
     return dragger;
+}
+
+std::string PlaneTransformDraggerCommand::runningTip() const
+{
+    return StrUtil::translate("TransformDraggerCommand", "拖动平面控制柄在平面内移动所选模型，按 Esc 结束");
 }
 
 osg::ref_ptr<osgManipulator::Dragger> RotateTransformDraggerCommand::makeDragger()
@@ -320,6 +330,11 @@ osg::ref_ptr<osgManipulator::Dragger> RotateTransformDraggerCommand::makeDragger
     return dragger;
 }
 
+std::string RotateTransformDraggerCommand::runningTip() const
+{
+    return StrUtil::translate("TransformDraggerCommand", "拖动圆环旋转所选模型，按 Esc 结束");
+}
+
 osg::ref_ptr<osgManipulator::Dragger> ScaleTransformDraggerCommand::makeDragger()
 {
     osg::ref_ptr<osgManipulator::ScaleAxisDragger> dragger = new osgManipulator::ScaleAxisDragger;
@@ -328,6 +343,11 @@ osg::ref_ptr<osgManipulator::Dragger> ScaleTransformDraggerCommand::makeDragger(
     dragger->setupDefaultGeometry();
     dragger->setName("ScaleTransformDragger");
     return dragger;
+}
+
+std::string ScaleTransformDraggerCommand::runningTip() const
+{
+    return StrUtil::translate("TransformDraggerCommand", "拖动控制柄缩放所选模型，按 Esc 结束");
 }
 
 // ---------------------------------------------------------------------------------------------------

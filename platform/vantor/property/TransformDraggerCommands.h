@@ -65,6 +65,8 @@ protected:
     virtual osg::Matrixd movedMatrix(std::size_t i, const osg::Matrixd& start, const osg::Matrixd& worldMotion);
     // Called at the start of each drag, after the start matrices are taken.
     virtual void dragStarted() {}
+    // The prompt while the dragger is up, translated.
+    virtual std::string runningTip() const = 0;
 
     std::vector<osg::ref_ptr<osg::MatrixTransform>> m_targets; // selected models plus locked partners
     std::vector<osg::Matrixd> m_start;
@@ -92,6 +94,7 @@ public:
 
 protected:
     osg::ref_ptr<osgManipulator::Dragger> makeDragger() override;
+    std::string runningTip() const override;
 };
 
 // Moves the selected models in a plane (or along its normal).
@@ -103,6 +106,7 @@ public:
 
 protected:
     osg::ref_ptr<osgManipulator::Dragger> makeDragger() override;
+    std::string runningTip() const override;
 };
 
 // Turns the selected models about the pivot.
@@ -114,6 +118,7 @@ public:
 
 protected:
     osg::ref_ptr<osgManipulator::Dragger> makeDragger() override;
+    std::string runningTip() const override;
 };
 
 // Scales the selected models about the pivot along the axes.
@@ -125,6 +130,7 @@ public:
 
 protected:
     osg::ref_ptr<osgManipulator::Dragger> makeDragger() override;
+    std::string runningTip() const override;
 };
 
 // Moves the pivot of the selected models to where a click on the model lands: the centre of a round
