@@ -65,7 +65,8 @@ QList<Message> readTs(const QString& path)
             current.comment = xml.readElementText();
         } else if (xml.name() == QLatin1String("translation")) {
             current.type = xml.attributes().value(QLatin1String("type")).toString();
-            current.translation = xml.readElementText();
+            // A plural text holds one form per plural of the language.
+            current.translation = xml.readElementText(QXmlStreamReader::IncludeChildElements);
             out << current;
         }
     }
