@@ -1,6 +1,7 @@
 #include "vantor/feature/FeatureGeometry.h"
 
 #include "vantor/dazoreader/DazoSceneData.h"
+#include "vantor/math/MeshPrimitives.h"
 
 #include "dazo/Vantor_Geometry.h"
 
@@ -176,20 +177,14 @@ bool solidFromBody(const osg::Node* body, const osg::Matrixd& toWorld, Solid& ou
     for (unsigned int d = 0; d < geode->getNumDrawables(); ++d) {
         const osg::Geometry* g = geode->getDrawable(d)->asGeometry();
         const auto* vertices = g ? dynamic_cast<const osg::Vec3Array*>(g->getVertexArray()) : nullptr;
-        if (!vertices)
+        if (!vertices || !isFaceGeometry(*g))
             continue;
-        for (unsigned int p = 0; p < g->getNumPrimitiveSets(); ++p) {
-            const auto* elements = dynamic_cast<const osg::DrawElementsUInt*>(g->getPrimitiveSet(p));
-            if (!elements || elements->getMode() != GL_TRIANGLES)
-                continue;
-            for (std::size_t i = 0; i + 2 < elements->size(); i += 3) {
-                for (int k = 0; k < 3; ++k) {
-                    const unsigned v = (*elements)[i + k];
-                    if (v >= vertices->size())
-                        return false;
-                    out.triangles.push_back(osg::Vec3d((*vertices)[v]) * toWorld);
-                }
-            }
+        std::vector<unsigned int> triangles;
+        appendTriangles(*g, triangles);
+        for (unsigned int v : triangles) {
+            if (v >= vertices->size())
+                return false;
+            out.triangles.push_back(osg::Vec3d((*vertices)[v]) * toWorld);
         }
     }
     return !out.triangles.empty();
