@@ -1,18 +1,21 @@
 // The geometry the tools share. Whether a body is closed, asked of the one surface module and of the
 // three tools that act on the answer: the section cap, the volume measure and one-sided drawing must
-// agree on every case. Which primitives are faces and their triangles.
+// agree on every case. A node's world matrix; which primitives are faces and their triangles.
 
 #include "vantor/effect/EffectManager.h"
 #include "vantor/feature/FeatureGeometry.h"
 #include "vantor/math/MeshPrimitives.h"
+#include "vantor/math/NodeMatrix.h"
 #include "vantor/math/SurfaceTopology.h"
 #include "vantor/measure/MeasureGeometry.h"
 #include "vantor/section/SectionCapping.h"
 
 #include <gtest/gtest.h>
 
+#include <osg/Camera>
 #include <osg/Geode>
 #include <osg/Geometry>
+#include <osg/MatrixTransform>
 
 #include <string>
 
@@ -231,6 +234,41 @@ TEST(SurfaceTopology, FacesInTheirOwnArraysWeldIntoOneSurface)
     EXPECT_EQ(s.points().size(), 8u);
     EXPECT_EQ(s.sharedArray(), nullptr);
     EXPECT_NEAR(s.volume(), 1.0, 1e-9);
+}
+
+bool sameMatrix(const osg::Matrixd& a, const osg::Matrixd& b)
+{
+    for (int r = 0; r < 4; ++r)
+        for (int c = 0; c < 4; ++c)
+            if (std::abs(a(r, c) - b(r, c)) > 1e-9)
+                return false;
+    return true;
+}
+
+// The view's camera holds the scene as its child: its view matrix is no part of a placement. A part
+// reached twice (an instance) is placed along the path through the node asked for.
+TEST(NodeMatrix, PlacementLeavesTheCameraOutAndFollowsTheAskedPath)
+{
+    osg::ref_ptr<osg::Camera> camera = new osg::Camera;
+    camera->setViewMatrix(osg::Matrixd::translate(0, 0, -50));
+    osg::ref_ptr<osg::MatrixTransform> left = new osg::MatrixTransform(osg::Matrixd::translate(-10, 0, 0));
+    osg::ref_ptr<osg::MatrixTransform> right = new osg::MatrixTransform(osg::Matrixd::translate(10, 0, 0));
+    osg::ref_ptr<osg::MatrixTransform> part = new osg::MatrixTransform(osg::Matrixd::rotate(osg::PI_2, osg::Z_AXIS));
+    osg::ref_ptr<osg::Geode> body = new osg::Geode;
+    camera->addChild(left.get());
+    camera->addChild(right.get());
+    left->addChild(part.get());
+    right->addChild(part.get());
+    part->addChild(body.get());
+
+    EXPECT_TRUE(sameMatrix(Vantor::worldMatrixOf(part.get()), part->getMatrix() * left->getMatrix()));
+    EXPECT_TRUE(sameMatrix(Vantor::parentWorldMatrixOf(part.get()), left->getMatrix()));
+    EXPECT_TRUE(sameMatrix(Vantor::worldMatrixOf(part.get(), right.get()), part->getMatrix() * right->getMatrix()));
+    EXPECT_TRUE(sameMatrix(Vantor::worldMatrixOf(body.get(), right.get()), part->getMatrix() * right->getMatrix()));
+    EXPECT_TRUE(sameMatrix(Vantor::worldMatrixOf(nullptr), osg::Matrixd()));
+    osg::ref_ptr<osg::MatrixTransform> alone = new osg::MatrixTransform(osg::Matrixd::translate(1, 2, 3));
+    EXPECT_TRUE(sameMatrix(Vantor::worldMatrixOf(alone.get()), alone->getMatrix()));
+    EXPECT_TRUE(sameMatrix(Vantor::parentWorldMatrixOf(alone.get()), osg::Matrixd()));
 }
 
 // Faces are the filled primitives; their triangles come out three indices each, strips and quads split.
