@@ -3,6 +3,7 @@
 // agree on every case. A node's world matrix; which primitives are faces and their triangles.
 
 #include "vantor/effect/EffectManager.h"
+#include "vantor/feature/FeatureData.h"
 #include "vantor/feature/FeatureGeometry.h"
 #include "vantor/math/MeshPrimitives.h"
 #include "vantor/math/NodeMatrix.h"
@@ -16,6 +17,7 @@
 #include <osg/Geode>
 #include <osg/Geometry>
 #include <osg/MatrixTransform>
+#include <osg/UserDataContainer>
 
 #include <string>
 
@@ -289,6 +291,46 @@ TEST(MeshPrimitives, FacesAndTheirTriangles)
     std::vector<unsigned int> triangles;
     Vantor::appendTriangles(*g, triangles, 10);
     EXPECT_EQ(triangles, (std::vector<unsigned int>{10, 11, 12, 10, 12, 13, 12, 13, 14, 13, 15, 14}));
+}
+
+// What a reader attaches for the tools, made by hand: the feature layer reads it through its own
+// interface and places it, with no reader linked.
+class OneCylinder : public osg::Object, public Vantor::FeatureGeo::FaceFeatures
+{
+public:
+    OneCylinder() = default;
+    OneCylinder(const OneCylinder& o, const osg::CopyOp& op) : osg::Object(o, op) {}
+    META_Object(test, OneCylinder)
+    bool faceHolding(std::size_t index, Vantor::FeatureGeo::FaceRange& out) const override
+    {
+        if (index >= 3)
+            return false;
+        out.id = 7;
+        out.first = 0;
+        out.count = 3;
+        out.form.type = Vantor::FeatureGeo::Face::Cylinder;
+        out.form.axisPoint = osg::Vec3d(0, 0, 0);
+        out.form.axisDir = osg::Vec3d(0, 0, 1);
+        out.form.radius = 2.0;
+        return true;
+    }
+};
+
+TEST(FeatureData, AnalyticFormsComeThroughTheFeatureLayer)
+{
+    osg::ref_ptr<osg::Geode> body = bodyOf(Corners{{2, 0, 0}, {0, 2, 0}, {0, 2, 1}});
+    osg::Drawable* drawable = body->getDrawable(0);
+    Vantor::FeatureGeo::Face face;
+    EXPECT_FALSE(Vantor::FeatureGeo::faceFromDrawable(drawable, 0, osg::Matrixd(), face)); // nothing attached
+    drawable->getOrCreateUserDataContainer()->addUserObject(new OneCylinder);
+    const osg::Matrixd toWorld = osg::Matrixd::scale(3, 3, 3) * osg::Matrixd::translate(1, 0, 0);
+    ASSERT_TRUE(Vantor::FeatureGeo::faceFromDrawable(drawable, 0, toWorld, face));
+    EXPECT_EQ(face.type, Vantor::FeatureGeo::Face::Cylinder);
+    EXPECT_EQ(face.id, 7u);
+    EXPECT_NEAR(face.radius, 6.0, 1e-12);
+    EXPECT_NEAR((face.axisPoint - osg::Vec3d(1, 0, 0)).length(), 0.0, 1e-12);
+    ASSERT_EQ(face.triangles.size(), 3u);
+    EXPECT_NEAR((face.triangles[0] - osg::Vec3d(7, 0, 0)).length(), 0.0, 1e-6);
 }
 
 } // namespace

@@ -5,7 +5,7 @@
 #include "vantor/command/OsgHelper.h"
 #include "vantor/command/SelectFilter.h"
 #include "vantor/command/TempNodeManager.h"
-#include "vantor/dazoreader/DazoSceneData.h"
+#include "vantor/feature/FeatureData.h"
 #include "vantor/measure/MeasureManager.h"
 #include "vantor/model/Body.h"
 #include "vantor/model/Model.h"
@@ -454,7 +454,7 @@ bool MeasureCommand::pick(osgViewer::View* view, double x, double y, Pick kind, 
     const osgUtil::LineSegmentIntersector::Intersection* hit = nullptr;
     for (const auto& candidate : hits) {
         // Faces only: edge lines and helpers are not what a ray picks.
-        if (!DazoData::find<DazoData::FaceData>(candidate.drawable.get()) &&
+        if (!FeatureGeo::faceFeaturesOf(candidate.drawable.get()) &&
             !(candidate.drawable && candidate.drawable->asGeometry() && !candidate.nodePath.empty() &&
               Body::isBody(candidate.nodePath.back())))
             continue;
