@@ -11,6 +11,7 @@
 #include "vantor/assembly/AssemblyManager.h"
 #include "vantor/command/CommandManager.h"
 #include "vantor/command/ISelectionManager.h"
+#include "vantor/math/NodeMatrix.h"
 #include "vantor/merge/ModelMergeCommand.h"
 #include "vantor/model/Model.h"
 
@@ -125,7 +126,7 @@ QString scratchCopy(const QString& name)
 
 void expectSameWorld(const osg::Matrixd& expected, const osg::Node* node)
 {
-    const osg::Matrixd actual = Vantor::AssemblyCommand::worldMatrix(node);
+    const osg::Matrixd actual = Vantor::worldMatrixOf(node);
     for (int r = 0; r < 4; ++r)
         for (int c = 0; c < 4; ++c)
             EXPECT_NEAR(actual(r, c), expected(r, c), 1e-6) << node->getName();
@@ -297,7 +298,7 @@ TEST(TreeActions, DeleteCutPasteAndDragUndoBackToTheStart)
 
     // Cut a bolt, paste it into the sub-assembly: same node, same world place.
     osg::Node* bolt = t.child(top, 1);
-    const osg::Matrixd world = Vantor::AssemblyCommand::worldMatrix(bolt);
+    const osg::Matrixd world = Vantor::worldMatrixOf(bolt);
     t.select({bolt});
     t.w.on_actionCutNode_triggered();
     EXPECT_EQ(bolt->getNumParents(), 0u);
@@ -466,7 +467,7 @@ TEST(TreeActions, DroppingRowsOnAnAssemblyMovesThemUndoably)
     osg::Node* top = t.top();
     osg::Node* sub = t.child(top, 5);
     osg::Node* bolt = t.child(top, 1);
-    const osg::Matrixd world = Vantor::AssemblyCommand::worldMatrix(bolt);
+    const osg::Matrixd world = Vantor::worldMatrixOf(bolt);
     t.select({bolt}); // a drag carries the selection, as a click on the row makes it
     std::unique_ptr<QMimeData> payload(t.model->mimeData({t.row(bolt)}));
     ASSERT_TRUE(payload);

@@ -3,11 +3,13 @@
 #include "vantor/assembly/AssemblyCommands.h"
 #include "vantor/assembly/AssemblyManager.h"
 #include "vantor/command/CommandManager.h"
+#include "vantor/math/NodeMatrix.h"
 #include "vantor/model/Body.h"
 #include "vantor/model/Model.h"
 
 #include <gtest/gtest.h>
 
+#include <osg/Camera>
 #include <osg/Geometry>
 #include <osg/io_utils>
 
@@ -104,7 +106,7 @@ struct Tree
 
 void expectSameWorld(const osg::Matrixd& expected, const osg::Node* node)
 {
-    const osg::Matrixd actual = AssemblyCommand::worldMatrix(node);
+    const osg::Matrixd actual = worldMatrixOf(node);
     for (int r = 0; r < 4; ++r)
         for (int col = 0; col < 4; ++col)
             EXPECT_NEAR(actual(r, col), expected(r, col), 1e-9) << node->getName() << " [" << r << "][" << col << "]";
@@ -161,7 +163,7 @@ TEST(AssemblyCommands, CutThenPasteMovesTheNodeItselfThenMakesInstances)
 {
     Tree t;
     const std::string before = t.structure();
-    const osg::Matrixd worldA = AssemblyCommand::worldMatrix(t.a.get());
+    const osg::Matrixd worldA = worldMatrixOf(t.a.get());
     const osg::OSG_ID idA = t.a->getModelID();
 
     auto cut = t.make<CopyAssemblyCommand>(nullptr);
@@ -194,6 +196,27 @@ TEST(AssemblyCommands, CutThenPasteMovesTheNodeItselfThenMakesInstances)
     EXPECT_EQ(t.manager->getClipboardCount(), 0);
 }
 
+// In the program the view's camera holds the scene: a copy keeps its place in the scene when the
+// camera moves between the copy and the paste.
+TEST(AssemblyCommands, PasteAfterTheCameraMovedKeepsThePlacement)
+{
+    Tree t;
+    osg::ref_ptr<osg::Camera> camera = new osg::Camera;
+    camera->setViewMatrix(osg::Matrixd::translate(0, 0, -40));
+    camera->addChild(t.scene.get());
+    const osg::Matrixd worldA = worldMatrixOf(t.a.get());
+
+    auto copy = t.make<CopyAssemblyCommand>(nullptr);
+    copy->SetCopyVals({t.a});
+    copy->SetCopyType(CopeType_Copy);
+    ASSERT_TRUE(t.commands->DoCommand(copy));
+    camera->setViewMatrix(osg::Matrixd::rotate(0.5, osg::X_AXIS) * osg::Matrixd::translate(3, 0, -80));
+    auto paste = t.make<PasteAssemblyCommand>(t.sub.get());
+    ASSERT_TRUE(t.commands->DoCommand(paste));
+    ASSERT_EQ(paste->pastedNodes().size(), 1u);
+    expectSameWorld(worldA, paste->pastedNodes()[0].get());
+}
+
 TEST(AssemblyCommands, CopyOfAnAssemblyPastesNewIdsForEveryModel)
 {
     Tree t;
@@ -212,15 +235,15 @@ TEST(AssemblyCommands, CopyOfAnAssemblyPastesNewIdsForEveryModel)
     EXPECT_NE(pastedSub->getModelID(), t.sub->getModelID());
     EXPECT_NE(pastedSub->getModelChild(0), t.c.get());
     EXPECT_NE(pastedSub->getModelChild(0)->getModelID(), t.c->getModelID());
-    expectSameWorld(AssemblyCommand::worldMatrix(t.c.get()), pastedSub->getModelChild(0));
+    expectSameWorld(worldMatrixOf(t.c.get()), pastedSub->getModelChild(0));
 }
 
 TEST(AssemblyCommands, DragKeepsWorldPlacesAndRefusesMovesIntoItself)
 {
     Tree t;
     const std::string before = t.structure();
-    const osg::Matrixd worldA = AssemblyCommand::worldMatrix(t.a.get());
-    const osg::Matrixd worldB = AssemblyCommand::worldMatrix(t.b.get());
+    const osg::Matrixd worldA = worldMatrixOf(t.a.get());
+    const osg::Matrixd worldB = worldMatrixOf(t.b.get());
 
     auto drag = t.make<DragAssemblyCommand>(t.c.get());
     drag->SetList({t.a.get(), t.b.get(), t.sub.get()}); // Sub lies above C: stays

@@ -269,6 +269,27 @@ TEST(Model, ColourAndTransparency)
     EXPECT_DOUBLE_EQ(child->getTransparent(), 0.5);
 }
 
+// A model without its own material reports its first face's colour: a drawable that draws faces after
+// a line set is a face drawable all the same.
+TEST(Model, ColourOfTheFirstDrawableWithFaces)
+{
+    auto coloured = [](osg::Geometry* g, const osg::Vec4f& colour) {
+        osg::ref_ptr<osg::Vec4Array> colours = new osg::Vec4Array(osg::Array::BIND_OVERALL);
+        colours->push_back(colour);
+        g->setColorArray(colours.get());
+        return g;
+    };
+    osg::Geometry* edgesThenFaces = coloured(geometryOf(GL_LINES), osg::Vec4f(1, 0, 0, 1));
+    edgesThenFaces->addPrimitiveSet(new osg::DrawArrays(GL_TRIANGLES, 0, 3));
+    osg::ref_ptr<Body> body = new Body;
+    body->addDrawable(coloured(geometryOf(GL_LINE_STRIP), osg::Vec4f(0, 0, 1, 1)));
+    body->addDrawable(edgesThenFaces);
+    body->addDrawable(coloured(geometryOf(GL_TRIANGLES), osg::Vec4f(0, 1, 0, 1)));
+    osg::ref_ptr<Model> m = new Model;
+    m->addChild(body);
+    EXPECT_EQ(m->getColor(), osg::Vec4f(1, 0, 0, 1));
+}
+
 TEST(NodeFlags, SelectedFlagBelongsToOneNode)
 {
     osg::ref_ptr<osg::Node> node = new osg::Node;

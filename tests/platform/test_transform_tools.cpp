@@ -3,6 +3,7 @@
 #include "vantor/align/AlignFeature.h"
 #include "vantor/align/AlignmentCommands.h"
 #include "vantor/explode/ExplodeCommands.h"
+#include "vantor/math/NodeMatrix.h"
 #include "vantor/property/ModelTransform.h"
 #include "vantor/property/ResetTransformCommand.h"
 #include "vantor/property/TransformDraggerCommands.h"
@@ -151,7 +152,7 @@ TEST(TransformDragger, EachDraggerAppliesItsMotionAboutThePivot)
         rig.start(c.tool);
         ASSERT_NE(c.tool->getDragger(), nullptr);
         const osg::Matrixd before = rig.partB->getMatrix();
-        const osg::Matrixd worldBefore = ModelTransform::worldMatrix(rig.partB.get());
+        const osg::Matrixd worldBefore = worldMatrixOf(rig.partB.get());
         const osg::Vec3d pivot = c.tool->getPlacement().getTrans();
         const osg::Matrixd lts = osg::Matrixd::translate(pivot);
         c.motion->setLocalToWorldAndWorldToLocal(lts, osg::Matrixd::inverse(lts));
@@ -161,7 +162,7 @@ TEST(TransformDragger, EachDraggerAppliesItsMotionAboutThePivot)
             c.tool->motion(*c.motion);
         }
         const osg::Matrixd expected = worldBefore * osg::Matrixd::translate(-pivot) * c.local * osg::Matrixd::translate(pivot);
-        EXPECT_TRUE(nearMatrix(ModelTransform::worldMatrix(rig.partB.get()), expected));
+        EXPECT_TRUE(nearMatrix(worldMatrixOf(rig.partB.get()), expected));
         EXPECT_EQ(rig.manager->undoCount(), 1u);
         ASSERT_TRUE(rig.manager->Undo());
         EXPECT_TRUE(sameBits(rig.partB->getMatrix(), before));
@@ -438,7 +439,7 @@ TEST(Alignment, FacesPickedInTheViewAreAlignedAndLocked)
     rig.click(rig.windowOf(osg::Vec3d(4.2, -1, 0.7)));
     ASSERT_TRUE(tool->isFinished()) << rig.tips->last();
     // A turned half way round about its front face and now lies in front of B's front face.
-    const osg::Matrixd world = ModelTransform::worldMatrix(rig.partA.get());
+    const osg::Matrixd world = worldMatrixOf(rig.partA.get());
     const osg::Vec3d normal = osg::Matrixd::transform3x3(osg::Vec3d(0, -1, 0), world);
     EXPECT_TRUE(near(normal, osg::Vec3d(0, 1, 0), 1e-9));
     EXPECT_NEAR(worldCentre(rig.partA.get()).y(), -2.0, 1e-9);
@@ -483,6 +484,23 @@ TEST(Alignment, AToolLeftHalfWayLeavesNoStepAndThePartsUnmoved)
     rig.click(rig.windowOf(osg::Vec3d(-3.5, -1, 1.5)));
     EXPECT_FALSE(again->isFinished());
     EXPECT_FALSE(rig.tips->last().empty());
+}
+
+// A press that wanders off and comes back turned the camera: it picks nothing, though it ends where
+// it began. A click in place picks.
+TEST(Alignment, ADragThatReturnsIsNoClick)
+{
+    Rig rig;
+    auto tool = std::make_shared<PointsAlignmentCommand>();
+    rig.start(tool);
+    const osg::Vec2d at = rig.windowOf(osg::Vec3d(-4, -1, 1));
+    rig.press(at);
+    rig.moveTo(at + osg::Vec2d(40, 0));
+    rig.moveTo(at + osg::Vec2d(1, 0));
+    rig.release(at + osg::Vec2d(1, 0));
+    EXPECT_FALSE(tool->hasMovingFeature());
+    rig.click(at);
+    EXPECT_TRUE(tool->hasMovingFeature());
 }
 
 TEST(AlignManager, LockedPartnersFollowTheLinksOnlyWhileLocked)

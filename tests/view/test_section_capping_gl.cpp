@@ -32,7 +32,9 @@ osg::ref_ptr<Vantor::Model> cube(const char* name, const osg::Vec3& at, bool clo
                 continue;
             const osg::Vec3 normal = axes[a] * s;
             const osg::Vec3 u = axes[(a + 1) % 3], w = axes[(a + 2) % 3];
-            for (const osg::Vec3& p : {normal - u - w, normal + u - w, normal + u + w, normal - u + w}) {
+            // Wound outward on every side: a closed body is one whose faces all turn the same way.
+            const osg::Vec3 b = s > 0 ? w : -w;
+            for (const osg::Vec3& p : {normal - u - b, normal + u - b, normal + u + b, normal - u + b}) {
                 v->push_back(p);
                 n->push_back(normal);
             }

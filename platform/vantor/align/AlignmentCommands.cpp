@@ -2,6 +2,7 @@
 
 #include "vantor/align/AlignManager.h"
 #include "vantor/command/CommandManager.h"
+#include "vantor/math/NodeMatrix.h"
 #include "vantor/util/StrUtil.h"
 
 #include <osgViewer/View>
@@ -28,16 +29,6 @@ AlignManager* alignManagerIn(osg::Node* start)
                 queue.push_back(group->getChild(i));
     }
     return nullptr;
-}
-
-osg::Matrixd parentWorld(osg::Node* node)
-{
-    osg::NodePathList paths = node->getParentalNodePaths();
-    if (paths.empty())
-        return osg::Matrixd();
-    osg::NodePath path = paths.front();
-    path.pop_back();
-    return osg::computeLocalToWorld(path);
 }
 
 bool sound(const osg::Matrixd& m)
@@ -123,7 +114,7 @@ bool AlignmentCommand::takeFeature(const AlignFeature& feature, osgViewer::View*
         return false;
     }
     osg::MatrixTransform* model = m_moving.model.get();
-    const osg::Matrixd parent = parentWorld(model);
+    const osg::Matrixd parent = parentWorldMatrixOf(model);
     osg::Matrixd inverse;
     if (!inverse.invert(parent))
         return false;
@@ -153,16 +144,15 @@ bool AlignmentCommand::handle(const osgGA::GUIEventAdapter& ea, osgGA::GUIAction
     if (isFinished())
         return false;
     if (ea.getEventType() == osgGA::GUIEventAdapter::PUSH && ea.getButton() == osgGA::GUIEventAdapter::LEFT_MOUSE_BUTTON) {
-        m_pushed = true;
-        m_pushX = ea.getX();
-        m_pushY = ea.getY();
+        m_press.onMouseDown(osg::Vec3(ea.getX(), ea.getY(), 0.0f));
         return false;
     }
-    if (ea.getEventType() != osgGA::GUIEventAdapter::RELEASE || !m_pushed)
+    if (ea.getEventType() == osgGA::GUIEventAdapter::DRAG)
+        m_press.onMouseMove(osg::Vec3(ea.getX(), ea.getY(), 0.0f));
+    if (ea.getEventType() != osgGA::GUIEventAdapter::RELEASE)
         return false;
-    m_pushed = false;
     // A drag turns the camera; only a click picks.
-    if (std::abs(ea.getX() - m_pushX) > 3.0f || std::abs(ea.getY() - m_pushY) > 3.0f)
+    if (!m_press.releaseIsClick(osg::Vec3(ea.getX(), ea.getY(), 0.0f)))
         return false;
     auto* view = dynamic_cast<osgViewer::View*>(&aa);
     AlignFeature feature;

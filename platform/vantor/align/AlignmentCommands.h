@@ -2,6 +2,7 @@
 
 #include "vantor/align/AlignFeature.h"
 #include "vantor/command/Command.h"
+#include "vantor/command/MouseState.h"
 
 #include <osg/Matrixd>
 #include <osg/MatrixTransform>
@@ -40,8 +41,7 @@ private:
     osg::Matrixd m_before;
     osg::Matrixd m_after;
     bool m_applied = false;
-    bool m_pushed = false;
-    float m_pushX = 0.0f, m_pushY = 0.0f;
+    MouseState m_press;
 };
 
 class PointsAlignmentCommand : public AlignmentCommand

@@ -1,6 +1,7 @@
 #include "vantor/assembly/AssemblyCommand.h"
 
 #include "vantor/assembly/AssemblyManager.h"
+#include "vantor/math/NodeMatrix.h"
 #include "vantor/model/Model.h"
 
 #include <osg/MatrixTransform>
@@ -55,25 +56,12 @@ void AssemblyCommand::notifyChanged() const
         manager->notifyAssembliesChanged();
 }
 
-osg::Matrixd AssemblyCommand::worldMatrix(const osg::Node* node)
-{
-    // Applied from the top down, as a traversal would.
-    std::vector<const osg::Transform*> chain;
-    for (const osg::Node* n = node; n; n = n->getNumParents() ? n->getParent(0) : nullptr)
-        if (const osg::Transform* t = n->asTransform())
-            chain.push_back(t);
-    osg::Matrixd world;
-    for (auto it = chain.rbegin(); it != chain.rend(); ++it)
-        (*it)->computeLocalToWorldMatrix(world, nullptr);
-    return world;
-}
-
 void AssemblyCommand::placeAt(osg::Node* node, const osg::Node* parent, const osg::Matrixd& world)
 {
     auto* transform = dynamic_cast<osg::MatrixTransform*>(node);
     if (!transform)
         return;
-    transform->setMatrix(world * osg::Matrixd::inverse(worldMatrix(parent)));
+    transform->setMatrix(world * osg::Matrixd::inverse(worldMatrixOf(parent)));
 }
 
 osg::ref_ptr<osg::Node> AssemblyCommand::instanceOf(osg::Node* node)

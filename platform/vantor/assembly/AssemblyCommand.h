@@ -31,8 +31,6 @@ public:
     // The manager in the view's scene data, or the one set.
     AssemblyManager* assemblyManager() const;
 
-    // The placement of a node's local frame in the world, along its first parents.
-    static osg::Matrixd worldMatrix(const osg::Node* node);
     // Gives a model the local placement under the parent that puts it at the world placement.
     static void placeAt(osg::Node* node, const osg::Node* parent, const osg::Matrixd& world);
     // A new instance of the model tree: every model a new model with a fresh id, every other node

@@ -1,5 +1,6 @@
 #include "vantor/assembly/AssemblyCommands.h"
 
+#include "vantor/math/NodeMatrix.h"
 #include "vantor/model/Model.h"
 #include "vantor/util/LogHandler.h"
 
@@ -134,7 +135,7 @@ bool CopyAssemblyCommand::Execute()
         AssemblyPlace place;
         if (!placeOf(node.get(), place))
             continue; // the top model and nodes outside the model
-        entries.push_back({node, worldMatrix(node.get()), m_type == CopeType_Cut});
+        entries.push_back({node, worldMatrixOf(node.get()), m_type == CopeType_Cut});
         places.push_back(place);
     }
     if (entries.empty())
@@ -222,7 +223,7 @@ bool DragAssemblyCommand::Execute()
         AssemblyPlace place;
         if (!placeOf(node.get(), place) || place.parent == m_parent || isAncestorOf(node.get(), m_parent.get()))
             continue;
-        const osg::Matrixd world = worldMatrix(node.get());
+        const osg::Matrixd world = worldMatrixOf(node.get());
         takeOut(place);
         placeAt(node.get(), m_parent.get(), world);
         m_parent->addChild(node.get());

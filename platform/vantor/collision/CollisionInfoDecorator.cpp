@@ -1,5 +1,7 @@
 #include "vantor/collision/CollisionInfoDecorator.h"
 
+#include "vantor/math/NodeMatrix.h"
+
 #include <osg/BlendFunc>
 #include <osg/Depth>
 #include <osg/Geometry>
@@ -83,25 +85,6 @@ private:
     osg::observer_ptr<osg::Node> m_part;
 };
 
-// The part's own placement in world coordinates, along the path through root when there is one.
-osg::Matrixd placementOf(osg::Node* node, const osg::Node* root)
-{
-    const osg::NodePathList paths = node->getParentalNodePaths();
-    if (paths.empty())
-        return osg::Matrixd();
-    const osg::NodePath* chosen = &paths.front();
-    for (const osg::NodePath& path : paths)
-        if (root && std::find(path.begin(), path.end(), root) != path.end()) {
-            chosen = &path;
-            break;
-        }
-    osg::NodePath path = *chosen;
-    // A group's children are drawn below; a leaf is drawn whole, its own transform included.
-    if (!node->asGroup() && !path.empty())
-        path.pop_back();
-    return osg::computeLocalToWorld(path);
-}
-
 } // namespace
 
 CollisionInfoDecorator::CollisionInfoDecorator()
@@ -157,7 +140,8 @@ void CollisionInfoDecorator::Decorator(CollisionInfo& info, osg::ref_ptr<osg::No
         if (!node)
             continue;
         osg::ref_ptr<PartHighlight> highlight = new PartHighlight(node.get());
-        highlight->setMatrix(placementOf(node.get(), root.get()));
+        // The part drawn whole, its own transform included, along the path through root when there is one.
+        highlight->setMatrix(worldMatrixOf(node.get(), root.get()));
         highlight->setStateSet(m_pairState.get());
         addChild(highlight.get());
     }

@@ -1,11 +1,11 @@
 #include "vantor/collision/PartMesh.h"
 
+#include "vantor/math/MeshPrimitives.h"
 #include "vantor/model/PMI.h"
 
 #include <osg/Drawable>
 #include <osg/Geometry>
 #include <osg/Transform>
-#include <osg/TriangleIndexFunctor>
 
 #include <cmath>
 
@@ -57,31 +57,24 @@ void collectPieces(osg::Node* node, const osg::Matrixd& matrix, std::vector<std:
     }
 }
 
-struct TriangleSink
-{
-    std::vector<fcl::Triangle>* triangles = nullptr;
-    std::size_t base = 0;
-    void operator()(unsigned int a, unsigned int b, unsigned int c)
-    {
-        if (a == b || b == c || a == c)
-            return;
-        triangles->emplace_back(base + a, base + b, base + c);
-    }
-};
-
 void appendGeometry(const osg::Geometry& geometry, const osg::Matrixd& matrix, MeshData& mesh)
 {
     const auto* positions = dynamic_cast<const osg::Vec3Array*>(geometry.getVertexArray());
     if (!positions || positions->empty())
         return;
-    osg::TriangleIndexFunctor<TriangleSink> functor;
-    functor.triangles = &mesh.triangles;
-    functor.base = mesh.vertices.size();
+    const std::size_t base = mesh.vertices.size();
     for (const osg::Vec3f& p : *positions) {
         const osg::Vec3d q = osg::Vec3d(p) * matrix;
         mesh.vertices.emplace_back(q.x(), q.y(), q.z());
     }
-    geometry.accept(functor);
+    std::vector<unsigned int> triangles;
+    appendTriangles(geometry, triangles);
+    for (std::size_t i = 0; i + 2 < triangles.size(); i += 3) {
+        const unsigned int a = triangles[i], b = triangles[i + 1], c = triangles[i + 2];
+        if (a == b || b == c || a == c)
+            continue; // no area: nothing to collide
+        mesh.triangles.emplace_back(base + a, base + b, base + c);
+    }
 }
 
 bool isRigid(const osg::Matrixd& m)

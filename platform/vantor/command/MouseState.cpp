@@ -26,6 +26,13 @@ void MouseState::onMouseUp(const osg::Vec3& position)
     m_upTime = osg::Timer::instance()->tick();
 }
 
+bool MouseState::releaseIsClick(const osg::Vec3& position)
+{
+    const bool pressed = m_down;
+    onMouseUp(position);
+    return pressed && m_still;
+}
+
 bool MouseState::isSingleClick() const
 {
     return m_released && m_still && osg::Timer::instance()->delta_s(m_downTime, m_upTime) <= SingleClickTime;

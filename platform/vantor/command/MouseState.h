@@ -16,6 +16,9 @@ public:
     void onMouseDown(const osg::Vec3& position);
     void onMouseMove(const osg::Vec3& position);
     void onMouseUp(const osg::Vec3& position);
+    // Ends a press: true when it was a click, the mouse still from the press to here. A tool that
+    // picks on a click leaves drags to the camera this way.
+    bool releaseIsClick(const osg::Vec3& position);
 
     bool isMouseStill() const { return m_still; }
     bool isSingleClick() const;

@@ -3,6 +3,10 @@
 // One archive's members as parsed records, before a scene is made of them, and the step of the
 // read that parses them. Not for use outside the reader.
 
+#ifndef VANTOR_DAZOREADER_INTERNAL
+#error "DazoArchiveRecords.h is private to the model reader"
+#endif
+
 #include "vantor/dazoreader/DazoArchiveReader.h"
 #include "vantor/dazoreader/DazoSceneData.h"
 

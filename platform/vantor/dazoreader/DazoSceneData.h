@@ -3,6 +3,9 @@
 // What the reader keeps on the scene nodes it builds so that the writer can store the model again
 // without loss: ids, analytic face and edge geometry, the edges of each body and each instance's
 // annotations. Kept as named user objects, so other users of the nodes' user data are undisturbed.
+// The face and body records also answer the tools' questions about analytic forms (FeatureData.h).
+
+#include "vantor/feature/FeatureData.h"
 
 #include "dazo/Vantor_Types.h"
 
@@ -44,7 +47,7 @@ public:
 };
 
 // On a face drawable: its faces in order, each a range of the drawable's one triangle list.
-class FaceData : public osg::Object
+class FaceData : public osg::Object, public FeatureGeo::FaceFeatures
 {
 public:
     struct Face {
@@ -58,11 +61,13 @@ public:
     FaceData(const FaceData& o, const osg::CopyOp& op = osg::CopyOp::SHALLOW_COPY) : osg::Object(o, op), faces(o.faces) {}
     META_Object(Vantor, FaceData)
 
+    bool faceHolding(std::size_t index, FeatureGeo::FaceRange& out) const override;
+
     std::vector<Face> faces;
 };
 
 // On a body: its id and its edges (kept even when they are not drawn).
-class BodyData : public osg::Object
+class BodyData : public osg::Object, public FeatureGeo::EdgeFeatures
 {
 public:
     struct Edge {
@@ -78,6 +83,12 @@ public:
     {
     }
     META_Object(Vantor, BodyData)
+
+    const osg::Vec3Array* edgePoints() const override { return points.get(); }
+    std::size_t edgeCount() const override { return edges.size(); }
+    unsigned long long edgeId(std::size_t edge) const override { return edges[edge].id; }
+    const osg::DrawElementsUInt* edgeIndices(std::size_t edge) const override { return edges[edge].indices.get(); }
+    FeatureGeo::EdgeForm edgeForm(std::size_t edge) const override;
 
     VantorSoft::u64 id = 0;
     osg::ref_ptr<osg::Vec3Array> points; // the array the edges index

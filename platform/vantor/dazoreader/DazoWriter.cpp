@@ -2,6 +2,7 @@
 
 #include "vantor/dazoreader/DazoArchiveLayout.h"
 #include "vantor/dazoreader/DazoSceneData.h"
+#include "vantor/math/MeshPrimitives.h"
 #include "vantor/model/Body.h"
 #include "vantor/model/Model.h"
 #include "vantor/model/PMI.h"
@@ -19,7 +20,6 @@
 #include <osg/Geode>
 #include <osg/Geometry>
 #include <osg/Material>
-#include <osg/TriangleIndexFunctor>
 
 #include <rapidjson/document.h>
 #include <rapidjson/stringbuffer.h>
@@ -35,28 +35,11 @@ namespace {
 using namespace VantorSoft;
 namespace Data = Vantor::DazoData;
 
-struct Triangles {
-    std::vector<unsigned>* out = nullptr;
-    unsigned base = 0;
-    void operator()(unsigned a, unsigned b, unsigned c)
-    {
-        out->push_back(base + a);
-        out->push_back(base + b);
-        out->push_back(base + c);
-    }
-};
-
 std::int32_t channel(float v)
 {
     if (!std::isfinite(v))
         return 0;
     return static_cast<std::int32_t>(std::lround(std::min(1.0f, std::max(0.0f, v)) * 255.0f));
-}
-
-bool isFaceMode(GLenum mode)
-{
-    return mode == GL_TRIANGLES || mode == GL_TRIANGLE_STRIP || mode == GL_TRIANGLE_FAN || mode == GL_QUADS ||
-           mode == GL_QUAD_STRIP || mode == GL_POLYGON;
 }
 
 class SceneToDocument
@@ -178,10 +161,7 @@ std::shared_ptr<Vantor_Body> SceneToDocument::body(osg::Geode& geode, const osg:
         osg::Geometry* g = geode.getDrawable(d)->asGeometry();
         if (!g || !g->getVertexArray())
             continue;
-        bool hasFaces = false;
-        for (unsigned int p = 0; p < g->getNumPrimitiveSets(); ++p)
-            hasFaces = hasFaces || isFaceMode(g->getPrimitiveSet(p)->getMode());
-        if (!hasFaces || !addArray(g->getVertexArray(), g))
+        if (!Vantor::isFaceGeometry(*g) || !addArray(g->getVertexArray(), g))
             continue; // lines: the body's edges are written from what the reader kept
         const unsigned base = bases[g->getVertexArray()];
         osg::Vec4 colour(0.6f, 0.6f, 0.6f, 1.0f);
@@ -215,7 +195,7 @@ std::shared_ptr<Vantor_Body> SceneToDocument::body(osg::Geode& geode, const osg:
         std::shared_ptr<Vantor_Face> whole;
         for (unsigned int p = 0; p < g->getNumPrimitiveSets(); ++p) {
             osg::PrimitiveSet* ps = g->getPrimitiveSet(p);
-            if (!isFaceMode(ps->getMode()))
+            if (!Vantor::isFaceMode(ps->getMode()))
                 continue;
             if (!whole) {
                 whole = std::make_shared<Vantor_Face>();
@@ -233,10 +213,7 @@ std::shared_ptr<Vantor_Body> SceneToDocument::body(osg::Geode& geode, const osg:
                     indices.push_back(base + (*elements)[i + 2]);
                 }
             } else {
-                osg::TriangleIndexFunctor<Triangles> functor;
-                functor.out = &indices;
-                functor.base = base;
-                ps->accept(functor);
+                Vantor::appendTriangles(*ps, indices, base);
             }
         }
     }

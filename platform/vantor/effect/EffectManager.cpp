@@ -1,5 +1,8 @@
 #include "vantor/effect/EffectManager.h"
 
+#include "vantor/math/MeshPrimitives.h"
+#include "vantor/math/SurfaceTopology.h"
+
 #include <osg/BlendColor>
 #include <osg/BlendFunc>
 #include <osg/ColorMask>
@@ -10,7 +13,6 @@
 #include <osg/Point>
 #include <osg/PolygonMode>
 #include <osg/PolygonOffset>
-#include <osg/TriangleIndexFunctor>
 #include <osgUtil/CullVisitor>
 
 #include <algorithm>
@@ -34,26 +36,14 @@ Kind kindOf(const osg::Drawable& drawable)
     const osg::Geometry* g = drawable.asGeometry();
     if (!g)
         return Kind::Other;
-    bool lines = false;
+    if (isFaceGeometry(*g))
+        return Kind::Face;
     for (unsigned int i = 0; i < g->getNumPrimitiveSets(); ++i) {
-        switch (g->getPrimitiveSet(i)->getMode()) {
-        case GL_TRIANGLES:
-        case GL_TRIANGLE_STRIP:
-        case GL_TRIANGLE_FAN:
-        case GL_QUADS:
-        case GL_QUAD_STRIP:
-        case GL_POLYGON:
-            return Kind::Face;
-        case GL_LINES:
-        case GL_LINE_STRIP:
-        case GL_LINE_LOOP:
-            lines = true;
-            break;
-        default:
-            break;
-        }
+        const GLenum mode = g->getPrimitiveSet(i)->getMode();
+        if (mode == GL_LINES || mode == GL_LINE_STRIP || mode == GL_LINE_LOOP)
+            return Kind::Edge;
     }
-    return lines ? Kind::Edge : Kind::Other;
+    return Kind::Other;
 }
 
 class KindCullCallback : public osg::DrawableCullCallback
@@ -71,192 +61,57 @@ private:
     bool m_edge;
 };
 
-struct CollectTriangles
-{
-    std::vector<unsigned int>* out = nullptr;
-    void operator()(unsigned int a, unsigned int b, unsigned int c)
-    {
-        out->push_back(a);
-        out->push_back(b);
-        out->push_back(c);
-    }
-};
-
-// A position rounded to a grid far finer than the body: faces tessellated apart meet at points that
-// agree only up to rounding.
-struct Cell
-{
-    long long x, y, z;
-    bool operator==(const Cell& o) const { return x == o.x && y == o.y && z == o.z; }
-};
-
-struct CellHash
-{
-    std::size_t operator()(const Cell& c) const
-    {
-        std::uint64_t h = std::uint64_t(c.x) * 0x9E3779B97F4A7C15ull ^ std::uint64_t(c.y) * 0xC2B2AE3D27D4EB4Full ^
-                          std::uint64_t(c.z) * 0x165667B19E3779F9ull;
-        h ^= h >> 30;
-        h *= 0xBF58476D1CE4E5B9ull;
-        h ^= h >> 27;
-        h *= 0x94D049BB133111EBull;
-        return std::size_t(h ^ (h >> 31));
-    }
-};
-
 struct SurfaceScan
 {
     osg::ref_ptr<osg::Geometry> creases;
     EffectManager::SurfaceFacing facing = EffectManager::SurfaceFacing::Open;
 };
 
-// Reads a body's surface once for two things. Lines where its faces meet at a crease, along open
-// borders and where more than two triangles share an edge (only when wanted: a body read with edges
-// keeps its own). And whether it closes around its volume: every edge shared by exactly two triangles
-// that run along it in opposite directions, and each connected shell enclosing a volume of the same
-// sign, which tells whether its triangles wind outward or inward. Points at the same position (up to
-// rounding) count as one, since bodies split their vertices where normals differ. When the faces
-// share one vertex array (as the reader builds a body), the lines index into it instead of copying
-// points: a large model carries them at a third of the memory.
+// Reads a body's surface once for two things: whether it closes around its volume and which way its
+// triangles wind (`SurfaceTopology`), and lines where its faces meet at a crease, along open borders
+// and where more than two triangles share an edge (only when wanted: a body read with edges keeps its
+// own). When the faces share one vertex array (as the reader builds a body), the lines index into it
+// instead of copying points: a large model carries them at a third of the memory.
 SurfaceScan scanSurface(const osg::Geode& geode, double angleDegrees, bool wantCreases)
 {
     SurfaceScan result;
-    std::vector<const osg::Geometry*> faces;
-    const osg::Vec3Array* shared = nullptr;
-    bool oneArray = true;
-    for (unsigned int d = 0; d < geode.getNumDrawables(); ++d) {
-        const osg::Geometry* g = geode.getDrawable(d)->asGeometry();
-        if (!g || kindOf(*g) != Kind::Face)
-            continue;
-        const auto* vertices = dynamic_cast<const osg::Vec3Array*>(g->getVertexArray());
-        if (!vertices)
-            continue;
-        faces.push_back(g);
-        if (!shared)
-            shared = vertices;
-        oneArray = oneArray && vertices == shared;
+    const SurfaceTopology surface = SurfaceTopology::ofBody(geode);
+    switch (surface.closure()) {
+    case SurfaceTopology::Closure::Outward: result.facing = EffectManager::SurfaceFacing::Outward; break;
+    case SurfaceTopology::Closure::Inward: result.facing = EffectManager::SurfaceFacing::Inward; break;
+    case SurfaceTopology::Closure::Open: break;
     }
-    if (faces.empty())
+    if (!wantCreases)
         return result;
 
-    osg::BoundingBox box;
-    for (const osg::Geometry* g : faces)
-        box.expandBy(g->getBoundingBox());
-    const double cell = std::max(1e-9, double(box.radius()) * 1e-6);
-    auto cellOf = [cell](const osg::Vec3& v) {
-        return Cell{std::llround(v.x() / cell), std::llround(v.y() / cell), std::llround(v.z() / cell)};
-    };
-    std::unordered_map<Cell, unsigned int, CellHash> welded;
-    std::vector<osg::Vec3> points;
-    std::vector<unsigned int> firstIndex; // per welded point, its first index in the shared array
-    std::vector<unsigned int> shell;      // per welded point, a union-find link towards its shell
-    std::vector<osg::Vec3> normals;       // one per kept triangle
-    std::vector<std::pair<double, unsigned int>> volumes; // per kept triangle: signed volume, a corner
-    // Edge (welded ends, lower first), then the triangle's number times two plus whether it runs
-    // from the lower end to the higher.
-    std::vector<std::pair<std::uint64_t, unsigned int>> uses;
-    const float cosLimit = float(std::cos(osg::DegreesToRadians(angleDegrees)));
-    bool skipped = false; // a triangle left out leaves the surface open
-    auto root = [&shell](unsigned int p) {
-        while (shell[p] != p)
-            p = shell[p] = shell[shell[p]];
-        return p;
-    };
-
-    for (const osg::Geometry* g : faces) {
-        const auto* vertices = static_cast<const osg::Vec3Array*>(g->getVertexArray());
-        std::vector<unsigned int> triangles;
-        for (unsigned int p = 0; p < g->getNumPrimitiveSets(); ++p)
-            triangles.reserve(triangles.size() + g->getPrimitiveSet(p)->getNumIndices());
-        osg::TriangleIndexFunctor<CollectTriangles> functor;
-        functor.out = &triangles;
-        for (unsigned int p = 0; p < g->getNumPrimitiveSets(); ++p)
-            g->getPrimitiveSet(p)->accept(functor);
-        welded.reserve(welded.size() + vertices->size());
-        uses.reserve(uses.size() + triangles.size());
-        // Each vertex of the array welded once.
-        std::vector<unsigned int> weldOf(vertices->size(), ~0u);
-        auto weld = [&](unsigned int i) {
-            if (weldOf[i] != ~0u)
-                return weldOf[i];
-            const osg::Vec3& v = (*vertices)[i];
-            auto found = welded.emplace(cellOf(v), unsigned(points.size()));
-            if (found.second) {
-                shell.push_back(unsigned(points.size()));
-                points.push_back(v);
-                firstIndex.push_back(i);
-            }
-            return weldOf[i] = found.first->second;
-        };
-        for (std::size_t t = 0; t + 2 < triangles.size(); t += 3) {
-            if (triangles[t] >= vertices->size() || triangles[t + 1] >= vertices->size() || triangles[t + 2] >= vertices->size()) {
-                skipped = true;
-                continue;
-            }
-            const unsigned int w[3] = {weld(triangles[t]), weld(triangles[t + 1]), weld(triangles[t + 2])};
-            if (w[0] == w[1] || w[1] == w[2] || w[0] == w[2])
-                continue;
-            osg::Vec3 n = (points[w[1]] - points[w[0]]) ^ (points[w[2]] - points[w[0]]);
-            if (n.normalize() == 0.0f) {
-                skipped = true;
-                continue;
-            }
-            const unsigned int index = unsigned(normals.size());
-            normals.push_back(n);
-            // Six times the volume of the tetrahedron it makes with the body's first point.
-            const osg::Vec3d o(points.front()), a = osg::Vec3d(points[w[0]]) - o, b = osg::Vec3d(points[w[1]]) - o,
-                                                 c = osg::Vec3d(points[w[2]]) - o;
-            volumes.emplace_back(a * (b ^ c), w[0]);
-            for (int e = 0; e < 3; ++e) {
-                const unsigned int from = w[e], to = w[(e + 1) % 3];
-                uses.emplace_back((std::uint64_t(std::min(from, to)) << 32) | std::max(from, to),
-                                  (index << 1) | (from < to ? 1u : 0u));
-                const unsigned int ra = root(from), rb = root(to);
-                if (ra != rb)
-                    shell[ra] = rb;
-            }
-        }
+    const auto& points = surface.points();
+    std::vector<osg::Vec3> normals;
+    normals.reserve(surface.triangles().size());
+    for (const auto& t : surface.triangles()) {
+        osg::Vec3 n = osg::Vec3(points[t[1]] - points[t[0]]) ^ osg::Vec3(points[t[2]] - points[t[0]]);
+        n.normalize();
+        normals.push_back(n);
     }
-    welded = {};
-
-    // Sorted, the uses of one edge lie together: one use is an open border, two a crease when their
-    // faces bend enough, more a non-manifold edge.
-    std::sort(uses.begin(), uses.end());
+    // The uses of one edge lie together: one use is an open border, two a crease when their faces
+    // bend enough (a sliver without a normal bends nowhere), more a non-manifold edge.
+    const float cosLimit = float(std::cos(osg::DegreesToRadians(angleDegrees)));
+    const auto& uses = surface.edgeUses();
     std::vector<unsigned int> ends; // welded points, two per line
-    bool closed = !skipped && !uses.empty();
     for (std::size_t i = 0; i < uses.size();) {
         std::size_t end = i + 1;
-        while (end < uses.size() && uses[end].first == uses[i].first)
+        while (end < uses.size() && uses[end].edge == uses[i].edge)
             ++end;
-        const std::size_t count = end - i;
-        const bool pair = count == 2;
-        closed = closed && pair && (uses[i].second & 1u) != (uses[i + 1].second & 1u);
-        if (wantCreases && (!pair || normals[uses[i].second >> 1] * normals[uses[i + 1].second >> 1] < cosLimit)) {
-            ends.push_back(unsigned(uses[i].first >> 32));
-            ends.push_back(unsigned(uses[i].first & 0xFFFFFFFFu));
+        bool line = end - i != 2;
+        if (!line) {
+            const osg::Vec3& a = normals[uses[i].triangle];
+            const osg::Vec3& b = normals[uses[i + 1].triangle];
+            line = a.length2() > 0.0f && b.length2() > 0.0f && a * b < cosLimit;
+        }
+        if (line) {
+            ends.push_back(unsigned(uses[i].edge >> 32));
+            ends.push_back(unsigned(uses[i].edge & 0xFFFFFFFFu));
         }
         i = end;
-    }
-    if (closed) {
-        // Every shell must enclose a volume, all of one sign.
-        std::unordered_map<unsigned int, std::pair<double, double>> perShell; // signed sum, sum of sizes
-        for (const auto& v : volumes) {
-            auto& sums = perShell[root(v.second)];
-            sums.first += v.first;
-            sums.second += std::abs(v.first);
-        }
-        int sign = 0;
-        for (const auto& entry : perShell) {
-            const double volume = entry.second.first;
-            const int s = volume > 1e-6 * entry.second.second ? 1 : volume < -1e-6 * entry.second.second ? -1 : 0;
-            if (s == 0 || (sign != 0 && s != sign)) {
-                sign = 0;
-                break;
-            }
-            sign = s;
-        }
-        if (sign != 0)
-            result.facing = sign > 0 ? EffectManager::SurfaceFacing::Outward : EffectManager::SurfaceFacing::Inward;
     }
     if (ends.empty())
         return result;
@@ -264,18 +119,18 @@ SurfaceScan scanSurface(const osg::Geode& geode, double angleDegrees, bool wantC
     g->setName(EffectManager::CreaseEdgesName);
     g->setUseDisplayList(false);
     g->setUseVertexBufferObjects(true); // sharing the body's array, as its faces do
-    if (oneArray) {
+    if (const osg::Vec3Array* shared = surface.sharedArray()) {
         g->setVertexArray(const_cast<osg::Vec3Array*>(shared));
         osg::ref_ptr<osg::DrawElementsUInt> lines = new osg::DrawElementsUInt(GL_LINES);
         lines->reserve(ends.size());
         for (unsigned int w : ends)
-            lines->push_back(firstIndex[w]);
+            lines->push_back(surface.firstIndex()[w]);
         g->addPrimitiveSet(lines.get());
     } else {
         osg::ref_ptr<osg::Vec3Array> lines = new osg::Vec3Array;
         lines->reserve(ends.size());
         for (unsigned int w : ends)
-            lines->push_back(points[w]);
+            lines->push_back(osg::Vec3(points[w]));
         g->setVertexArray(lines.get());
         g->addPrimitiveSet(new osg::DrawArrays(GL_LINES, 0, GLsizei(lines->size())));
     }

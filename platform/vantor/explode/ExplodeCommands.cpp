@@ -3,6 +3,7 @@
 #include "vantor/command/CommandManager.h"
 #include "vantor/command/ISelectionManager.h"
 #include "vantor/command/OsgHelper.h"
+#include "vantor/math/NodeMatrix.h"
 #include "vantor/model/Model.h"
 #include "vantor/property/ModelTransform.h"
 #include "vantor/util/StrUtil.h"
@@ -89,7 +90,7 @@ void ExplodeTransformDraggerCommand::dragStarted()
     m_partCenters.clear();
     for (const auto& target : m_targets) {
         const osg::BoundingBoxd box = OsgHelper::getNodeWorldBoundingBox(target.get());
-        m_partCenters.push_back(box.valid() ? box.center() : osg::Vec3d() * ModelTransform::worldMatrix(target.get()));
+        m_partCenters.push_back(box.valid() ? box.center() : osg::Vec3d() * worldMatrixOf(target.get()));
     }
     m_offsets.clear();
     m_lastMotion = osg::Matrixd();

@@ -1,12 +1,12 @@
 #include "vantor/feature/FeatureGeometry.h"
 
-#include "vantor/dazoreader/DazoSceneData.h"
-
-#include "dazo/Vantor_Geometry.h"
+#include "vantor/feature/FeatureData.h"
+#include "vantor/math/MeshPrimitives.h"
 
 #include <osg/BoundingBox>
 #include <osg/Geode>
 #include <osg/Geometry>
+#include <osg/UserDataContainer>
 
 #include <algorithm>
 #include <cmath>
@@ -16,9 +16,6 @@ namespace Vantor {
 namespace FeatureGeo {
 
 namespace {
-
-osg::Vec3d vec(const VantorSoft::Vantor_PNT32& p) { return osg::Vec3d(p.x, p.y, p.z); }
-osg::Vec3d vec(const VantorSoft::Vantor_DIR32& d) { return osg::Vec3d(d.x, d.y, d.z); }
 
 osg::Vec3d placeDir(const osg::Vec3d& d, const osg::Matrixd& m)
 {
@@ -45,80 +42,95 @@ osg::Vec3d closestOnSegment(const osg::Vec3d& p, const osg::Vec3d& a, const osg:
     return a + ab * t;
 }
 
+const FaceFeatures* faceFeaturesOf(const osg::Object* drawable)
+{
+    const osg::UserDataContainer* udc = drawable ? drawable->getUserDataContainer() : nullptr;
+    for (unsigned int i = 0; udc && i < udc->getNumUserObjects(); ++i) {
+        if (const auto* found = dynamic_cast<const FaceFeatures*>(udc->getUserObject(i)))
+            return found;
+    }
+    return nullptr;
+}
+
+const EdgeFeatures* edgeFeaturesOf(const osg::Object* body)
+{
+    const osg::UserDataContainer* udc = body ? body->getUserDataContainer() : nullptr;
+    for (unsigned int i = 0; udc && i < udc->getNumUserObjects(); ++i) {
+        if (const auto* found = dynamic_cast<const EdgeFeatures*>(udc->getUserObject(i)))
+            return found;
+    }
+    return nullptr;
+}
+
 bool faceFromDrawable(const osg::Drawable* drawable, unsigned int triangle, const osg::Matrixd& toWorld, Face& out)
 {
     const osg::Geometry* geometry = drawable ? drawable->asGeometry() : nullptr;
-    const auto* data = DazoData::find<DazoData::FaceData>(drawable);
-    if (!geometry || !data || geometry->getNumPrimitiveSets() == 0)
+    const FaceFeatures* features = faceFeaturesOf(drawable);
+    if (!geometry || !features || geometry->getNumPrimitiveSets() == 0)
         return false;
     const auto* vertices = dynamic_cast<const osg::Vec3Array*>(geometry->getVertexArray());
     const auto* indices = dynamic_cast<const osg::DrawElementsUInt*>(geometry->getPrimitiveSet(0));
     if (!vertices || !indices)
         return false;
-    const std::size_t index = std::size_t(triangle) * 3;
-    for (const auto& face : data->faces) {
-        if (index < face.first || index >= face.first + face.count)
-            continue;
-        out = Face();
-        out.id = face.id;
-        out.owner = drawable;
-        for (std::size_t i = face.first; i < face.first + face.count && i < indices->size(); ++i) {
-            const unsigned v = (*indices)[i];
-            if (v >= vertices->size())
-                return false;
-            out.triangles.push_back(osg::Vec3d((*vertices)[v]) * toWorld);
-        }
-        using namespace VantorSoft;
-        if (auto* plane = dynamic_cast<Vantor_PlaneFace*>(face.geometry.get())) {
-            out.type = Face::Plane;
-            out.origin = vec(plane->GetOrigin()) * toWorld;
-            out.normal = placeDir(vec(plane->GetNormal()), toWorld);
-            // An origin left at zero by the writer: any corner of the face lies on the plane.
-            if (!out.triangles.empty() && std::fabs((out.triangles.front() - out.origin) * out.normal) > 1e-3)
-                out.origin = out.triangles.front();
-        } else if (auto* cyl = dynamic_cast<Vantor_CylinderFace*>(face.geometry.get())) {
-            out.type = Face::Cylinder;
-            out.axisPoint = vec(cyl->GetAxisPosition()) * toWorld;
-            out.axisDir = placeDir(vec(cyl->GetRevoAxis()), toWorld);
-            out.radius = cyl->GetRadius() * osg::Vec3d(toWorld(0, 0), toWorld(0, 1), toWorld(0, 2)).length();
-        } else if (auto* cone = dynamic_cast<Vantor_ConeFace*>(face.geometry.get())) {
-            out.type = Face::Cone;
-            out.axisPoint = vec(cone->GetAxisPosition()) * toWorld;
-            out.axisDir = placeDir(vec(cone->GetRevoAxis()), toWorld);
-            out.radius = cone->GetRadius();
-        } else if (auto* sphere = dynamic_cast<Vantor_SphereFace*>(face.geometry.get())) {
-            out.type = Face::Sphere;
-            out.axisPoint = vec(sphere->GetAxisPosition()) * toWorld;
-            out.axisDir = placeDir(vec(sphere->GetRevoAxis()), toWorld);
-            out.radius = sphere->GetRadius();
-        } else if (auto* rev = dynamic_cast<Vantor_RevolutionFace*>(face.geometry.get())) {
-            out.type = dynamic_cast<Vantor_ToroidalFace*>(rev) ? Face::Torus : Face::Revolution;
-            out.axisPoint = vec(rev->GetAxisPosition()) * toWorld;
-            out.axisDir = placeDir(vec(rev->GetRevoAxis()), toWorld);
-            out.radius = rev->GetRadius();
-        }
-        return !out.triangles.empty();
+    FaceRange face;
+    if (!features->faceHolding(std::size_t(triangle) * 3, face))
+        return false;
+    out = Face();
+    out.id = face.id;
+    out.owner = drawable;
+    for (std::size_t i = face.first; i < face.first + face.count && i < indices->size(); ++i) {
+        const unsigned v = (*indices)[i];
+        if (v >= vertices->size())
+            return false;
+        out.triangles.push_back(osg::Vec3d((*vertices)[v]) * toWorld);
     }
-    return false;
+    const FaceForm& form = face.form;
+    switch (form.type) {
+    case Face::Plane:
+        out.type = Face::Plane;
+        out.origin = form.origin * toWorld;
+        out.normal = placeDir(form.normal, toWorld);
+        // An origin left at zero by the writer: any corner of the face lies on the plane.
+        if (!out.triangles.empty() && std::fabs((out.triangles.front() - out.origin) * out.normal) > 1e-3)
+            out.origin = out.triangles.front();
+        break;
+    case Face::Cylinder:
+    case Face::Cone:
+    case Face::Sphere:
+    case Face::Torus:
+    case Face::Revolution:
+        out.type = form.type;
+        out.axisPoint = form.axisPoint * toWorld;
+        out.axisDir = placeDir(form.axisDir, toWorld);
+        // Only a cylinder's radius is scaled with its placement.
+        out.radius = form.type == Face::Cylinder
+                         ? form.radius * osg::Vec3d(toWorld(0, 0), toWorld(0, 1), toWorld(0, 2)).length()
+                         : form.radius;
+        break;
+    case Face::Mesh: break;
+    }
+    return !out.triangles.empty();
 }
 
 bool edgeNearPoint(const osg::Node* body, const osg::Matrixd& toWorld, const osg::Vec3d& worldPoint, double maxDistance,
                    Edge& out)
 {
-    const auto* data = DazoData::find<DazoData::BodyData>(body);
-    if (!data || !data->points)
+    const EdgeFeatures* features = edgeFeaturesOf(body);
+    const osg::Vec3Array* all = features ? features->edgePoints() : nullptr;
+    if (!all)
         return false;
-    const osg::Vec3Array& pts = *data->points;
+    const osg::Vec3Array& pts = *all;
     double best = maxDistance;
-    const DazoData::BodyData::Edge* found = nullptr;
+    std::size_t found = features->edgeCount();
     std::vector<osg::Vec3d> foundPoints;
-    for (const auto& edge : data->edges) {
-        if (!edge.indices || edge.indices->empty())
+    for (std::size_t e = 0; e < features->edgeCount(); ++e) {
+        const osg::DrawElementsUInt* indices = features->edgeIndices(e);
+        if (!indices || indices->empty())
             continue;
         std::vector<osg::Vec3d> points;
-        points.reserve(edge.indices->size());
+        points.reserve(indices->size());
         bool valid = true;
-        for (unsigned idx : *edge.indices) {
+        for (unsigned idx : *indices) {
             if (idx >= pts.size()) {
                 valid = false;
                 break;
@@ -134,33 +146,31 @@ bool edgeNearPoint(const osg::Node* body, const osg::Matrixd& toWorld, const osg
         }
         if (d <= best) {
             best = d;
-            found = &edge;
+            found = e;
             foundPoints = std::move(points);
         }
     }
-    if (!found)
+    if (found == features->edgeCount())
         return false;
     out = Edge();
-    out.id = found->id;
+    out.id = features->edgeId(found);
     out.points = std::move(foundPoints);
-    using namespace VantorSoft;
-    if (auto* line = dynamic_cast<Vantor_GeoLine*>(found->geometry.get())) {
+    const EdgeForm form = features->edgeForm(found);
+    if (form.type == Edge::Line) {
         out.type = Edge::Line;
-        out.start = vec(line->GetStartPoint()) * toWorld;
-        out.end = vec(line->GetEndPoint()) * toWorld;
-    } else if (auto* ellipse = dynamic_cast<Vantor_GeoEllipse*>(found->geometry.get())) {
-        VantorSoft::Vantor_DIR32 x, y, z;
-        ellipse->GetXYZDir(x, y, z);
+        out.start = form.start * toWorld;
+        out.end = form.end * toWorld;
+    } else if (form.type == Edge::Ellipse) {
         out.type = Edge::Ellipse;
         const double scale = osg::Vec3d(toWorld(0, 0), toWorld(0, 1), toWorld(0, 2)).length();
-        out.center = vec(ellipse->GetCenterPoint()) * toWorld;
-        out.xDir = placeDir(vec(x), toWorld);
-        out.yDir = placeDir(vec(y), toWorld);
-        out.normal = placeDir(vec(z), toWorld);
-        out.major = ellipse->GetMajorRadius() * scale;
-        out.minor = ellipse->GetMinorRadius() * scale;
-        out.start = vec(ellipse->GetStartPoint()) * toWorld;
-        out.end = vec(ellipse->GetEndPoint()) * toWorld;
+        out.center = form.center * toWorld;
+        out.xDir = placeDir(form.xDir, toWorld);
+        out.yDir = placeDir(form.yDir, toWorld);
+        out.normal = placeDir(form.normal, toWorld);
+        out.major = form.major * scale;
+        out.minor = form.minor * scale;
+        out.start = form.start * toWorld;
+        out.end = form.end * toWorld;
         if (out.xDir.length2() < 0.5 || out.normal.length2() < 0.5 || out.major <= 0)
             out.type = Edge::Polyline;
     }
@@ -176,20 +186,14 @@ bool solidFromBody(const osg::Node* body, const osg::Matrixd& toWorld, Solid& ou
     for (unsigned int d = 0; d < geode->getNumDrawables(); ++d) {
         const osg::Geometry* g = geode->getDrawable(d)->asGeometry();
         const auto* vertices = g ? dynamic_cast<const osg::Vec3Array*>(g->getVertexArray()) : nullptr;
-        if (!vertices)
+        if (!vertices || !isFaceGeometry(*g))
             continue;
-        for (unsigned int p = 0; p < g->getNumPrimitiveSets(); ++p) {
-            const auto* elements = dynamic_cast<const osg::DrawElementsUInt*>(g->getPrimitiveSet(p));
-            if (!elements || elements->getMode() != GL_TRIANGLES)
-                continue;
-            for (std::size_t i = 0; i + 2 < elements->size(); i += 3) {
-                for (int k = 0; k < 3; ++k) {
-                    const unsigned v = (*elements)[i + k];
-                    if (v >= vertices->size())
-                        return false;
-                    out.triangles.push_back(osg::Vec3d((*vertices)[v]) * toWorld);
-                }
-            }
+        std::vector<unsigned int> triangles;
+        appendTriangles(*g, triangles);
+        for (unsigned int v : triangles) {
+            if (v >= vertices->size())
+                return false;
+            out.triangles.push_back(osg::Vec3d((*vertices)[v]) * toWorld);
         }
     }
     return !out.triangles.empty();

@@ -5,7 +5,7 @@
 #include "vantor/command/OsgHelper.h"
 #include "vantor/command/SelectFilter.h"
 #include "vantor/command/TempNodeManager.h"
-#include "vantor/dazoreader/DazoSceneData.h"
+#include "vantor/feature/FeatureData.h"
 #include "vantor/measure/MeasureManager.h"
 #include "vantor/model/Body.h"
 #include "vantor/model/Model.h"
@@ -32,8 +32,6 @@ using GEA = osgGA::GUIEventAdapter;
 
 // How far from the cursor, in pixels, a corner or an edge is still taken.
 constexpr double kSnapPixels = 8.0;
-// A press and release further apart than this are a drag (the camera's), not a click.
-constexpr float kClickSlack = 3.0f;
 
 const osg::Vec4 kHoverColour(0.2f, 0.75f, 1.0f, 0.45f);
 const osg::Vec4 kPickedColour(1.0f, 0.45f, 0.1f, 0.55f);
@@ -260,13 +258,15 @@ bool MeasureCommand::handle(const osgGA::GUIEventAdapter& ea, osgGA::GUIActionAd
         }
         return false;
     case GEA::PUSH:
-        m_pushX = ea.getX();
-        m_pushY = ea.getY();
+        m_press.onMouseDown(osg::Vec3(ea.getX(), ea.getY(), 0.0f));
         m_pushButton = ea.getButton();
         return false;
+    case GEA::DRAG:
+        m_press.onMouseMove(osg::Vec3(ea.getX(), ea.getY(), 0.0f));
+        return false;
     case GEA::RELEASE: {
-        const bool click = ea.getButton() == m_pushButton && std::fabs(ea.getX() - m_pushX) <= kClickSlack &&
-                           std::fabs(ea.getY() - m_pushY) <= kClickSlack;
+        // A drag is the camera's, not a click.
+        const bool click = m_press.releaseIsClick(osg::Vec3(ea.getX(), ea.getY(), 0.0f)) && ea.getButton() == m_pushButton;
         m_pushButton = 0;
         if (!click)
             return false;
@@ -454,7 +454,7 @@ bool MeasureCommand::pick(osgViewer::View* view, double x, double y, Pick kind, 
     const osgUtil::LineSegmentIntersector::Intersection* hit = nullptr;
     for (const auto& candidate : hits) {
         // Faces only: edge lines and helpers are not what a ray picks.
-        if (!DazoData::find<DazoData::FaceData>(candidate.drawable.get()) &&
+        if (!FeatureGeo::faceFeaturesOf(candidate.drawable.get()) &&
             !(candidate.drawable && candidate.drawable->asGeometry() && !candidate.nodePath.empty() &&
               Body::isBody(candidate.nodePath.back())))
             continue;

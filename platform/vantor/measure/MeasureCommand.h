@@ -1,6 +1,7 @@
 #pragma once
 
 #include "vantor/command/Command.h"
+#include "vantor/command/MouseState.h"
 #include "vantor/measure/Measure.h"
 #include "vantor/measure/MeasureGeometry.h"
 
@@ -113,7 +114,7 @@ private:
     osg::ref_ptr<osg::Group> m_highlight;
     osg::observer_ptr<osg::Group> m_highlightParent;
     std::string m_tip;
-    float m_pushX = 0, m_pushY = 0;
+    MouseState m_press;
     int m_pushButton = 0;
 };
 

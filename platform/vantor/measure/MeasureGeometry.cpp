@@ -1,14 +1,12 @@
 #include "vantor/measure/MeasureGeometry.h"
 
+#include "vantor/math/SurfaceTopology.h"
 #include "vantor/util/StrUtil.h"
 
-#include <osg/BoundingBox>
 
 #include <algorithm>
 #include <cmath>
 #include <limits>
-#include <map>
-#include <tuple>
 
 namespace Vantor {
 namespace MeasureGeo {
@@ -478,36 +476,9 @@ double area(const std::vector<osg::Vec3d>& t)
 
 bool volume(const std::vector<osg::Vec3d>& t, double& value)
 {
-    value = 0;
-    if (t.size() < 12)
-        return false;
-    // Welded corners: the reader keeps a face's points apart from its neighbours'.
-    osg::BoundingBoxd box;
-    for (const auto& p : t)
-        box.expandBy(p);
-    const double cell = std::max(1e-9, box.radius() * 1e-6);
-    using Key = std::tuple<long long, long long, long long>;
-    std::map<Key, int> ids;
-    auto id = [&](const osg::Vec3d& p) {
-        const Key k(std::llround(p.x() / cell), std::llround(p.y() / cell), std::llround(p.z() / cell));
-        return ids.emplace(k, int(ids.size())).first->second;
-    };
-    // Closed: every edge borders exactly two triangles.
-    std::map<std::pair<int, int>, int> edges;
-    double v = 0;
-    for (std::size_t i = 0; i + 2 < t.size(); i += 3) {
-        const int a = id(t[i]), b = id(t[i + 1]), c = id(t[i + 2]);
-        if (a == b || b == c || a == c)
-            continue; // a degenerate sliver adds nothing
-        for (auto e : {std::make_pair(a, b), std::make_pair(b, c), std::make_pair(c, a)})
-            ++edges[std::minmax(e.first, e.second)];
-        v += (t[i] * (t[i + 1] ^ t[i + 2])) / 6.0;
-    }
-    for (const auto& e : edges)
-        if (e.second != 2)
-            return false;
-    value = std::fabs(v);
-    return true;
+    const SurfaceTopology surface = SurfaceTopology::ofTriangles(t);
+    value = surface.volume();
+    return surface.closed();
 }
 
 } // namespace MeasureGeo

@@ -1,11 +1,12 @@
 #include "vantor/merge/ModelMergePlan.h"
 
+#include "vantor/math/MeshPrimitives.h"
+#include "vantor/math/NodeMatrix.h"
 #include "vantor/model/Body.h"
 #include "vantor/model/PMI.h"
 
 #include <osg/Geode>
 #include <osg/MatrixTransform>
-#include <osg/TriangleIndexFunctor>
 
 #include <algorithm>
 #include <map>
@@ -15,18 +16,6 @@
 namespace Vantor {
 
 namespace {
-
-osg::Matrixd worldOf(const osg::Node* node)
-{
-    std::vector<const osg::Transform*> chain;
-    for (const osg::Node* n = node; n; n = n->getNumParents() ? n->getParent(0) : nullptr)
-        if (const osg::Transform* t = n->asTransform())
-            chain.push_back(t);
-    osg::Matrixd world;
-    for (auto it = chain.rbegin(); it != chain.rend(); ++it)
-        (*it)->computeLocalToWorldMatrix(world, nullptr);
-    return world;
-}
 
 // Walks a source subtree on the GUI thread and records its geometry with the matrix into the merged
 // node's frame. State sets are copied here, once each, so the merging thread never touches a live one.
@@ -70,18 +59,12 @@ private:
     std::map<const osg::StateSet*, osg::ref_ptr<osg::StateSet>> m_copies;
 };
 
-bool isTriangleMode(GLenum mode)
-{
-    return mode == GL_TRIANGLES || mode == GL_TRIANGLE_STRIP || mode == GL_TRIANGLE_FAN || mode == GL_QUADS ||
-           mode == GL_QUAD_STRIP || mode == GL_POLYGON;
-}
-
 bool allTriangles(const osg::Geometry& g)
 {
     if (g.getNumPrimitiveSets() == 0)
         return false;
     for (unsigned int i = 0; i < g.getNumPrimitiveSets(); ++i)
-        if (!isTriangleMode(g.getPrimitiveSet(i)->getMode()))
+        if (!isFaceMode(g.getPrimitiveSet(i)->getMode()))
             return false;
     return true;
 }
@@ -125,18 +108,6 @@ void appendTransformed(const ModelMergePlan::Piece& piece, osg::Vec3Array& point
         }
     }
 }
-
-struct IndexSink
-{
-    std::vector<unsigned int>* out = nullptr;
-    unsigned int base = 0;
-    void operator()(unsigned int a, unsigned int b, unsigned int c)
-    {
-        out->push_back(base + a);
-        out->push_back(base + b);
-        out->push_back(base + c);
-    }
-};
 
 // One piece copied on its own: new arrays, the same primitives.
 osg::ref_ptr<osg::Geometry> copyPiece(const ModelMergePlan::Piece& piece)
@@ -232,11 +203,11 @@ ModelMergePlan ModelMergePlan::fromSelection(const std::list<osg::ref_ptr<osg::N
     entry.merged = new Model;
     entry.merged->setName("MergeModel");
     const osg::Node* frame = rest.back()->getParent(0);
-    const osg::Matrixd frameInverse = osg::Matrixd::inverse(worldOf(frame));
+    const osg::Matrixd frameInverse = osg::Matrixd::inverse(worldMatrixOf(frame));
     PieceCollector collector(entry.pieces);
     for (const auto& n : rest) {
         entry.sources.push_back(n);
-        collector.collect(n.get(), worldOf(n->getParent(0)) * frameInverse, nullptr);
+        collector.collect(n.get(), worldMatrixOf(n->getParent(0)) * frameInverse, nullptr);
     }
     plan.entries.push_back(std::move(entry));
     return plan;
@@ -292,11 +263,7 @@ MergeResultMap runMergePlan(const ModelMergePlan& plan, const std::function<bool
             osg::ref_ptr<osg::DrawElementsUInt> triangles = new osg::DrawElementsUInt(GL_TRIANGLES);
             std::vector<unsigned int> indices;
             for (const ModelMergePlan::Piece* piece : group.pieces) {
-                osg::TriangleIndexFunctor<IndexSink> functor;
-                functor.out = &indices;
-                functor.base = points->size();
-                for (unsigned int i = 0; i < piece->geometry->getNumPrimitiveSets(); ++i)
-                    piece->geometry->getPrimitiveSet(i)->accept(functor);
+                appendTriangles(*piece->geometry, indices, unsigned(points->size()));
                 appendTransformed(*piece, *points, normals.get());
             }
             triangles->assign(indices.begin(), indices.end());

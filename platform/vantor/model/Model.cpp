@@ -1,4 +1,5 @@
 #include "vantor/model/Model.h"
+#include "vantor/math/MeshPrimitives.h"
 #include "vantor/util/NodeSearch.h"
 
 #include "vantor/model/NodeFlags.h"
@@ -19,21 +20,6 @@ namespace Vantor {
 namespace {
 
 const osg::Vec4f DefaultColor(0.8f, 0.8f, 0.8f, 1.0f); // osg::Material's own default diffuse
-
-bool isFaceMode(GLenum mode)
-{
-    switch (mode) {
-    case GL_TRIANGLES:
-    case GL_TRIANGLE_STRIP:
-    case GL_TRIANGLE_FAN:
-    case GL_QUADS:
-    case GL_QUAD_STRIP:
-    case GL_POLYGON:
-        return true;
-    default:
-        return false;
-    }
-}
 
 // Looks at every drawable below a node, hidden ones included, for line and face primitives.
 class GeometryKindVisitor : public osg::NodeVisitor
@@ -65,7 +51,7 @@ bool firstFaceColour(const osg::Group& model, osg::Vec4f& colour)
         const osg::Geode* geode = model.getChild(i)->asGeode();
         for (unsigned int d = 0; geode && d < geode->getNumDrawables(); ++d) {
             const osg::Geometry* g = geode->getDrawable(d)->asGeometry();
-            if (!g || g->getNumPrimitiveSets() == 0 || !isFaceMode(g->getPrimitiveSet(0)->getMode()))
+            if (!g || !isFaceGeometry(*g))
                 continue;
             const auto* colours = dynamic_cast<const osg::Vec4Array*>(g->getColorArray());
             if (!colours || colours->empty())

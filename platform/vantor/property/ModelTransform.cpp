@@ -2,6 +2,7 @@
 
 #include "vantor/command/ISelectionManager.h"
 #include "vantor/command/OsgHelper.h"
+#include "vantor/math/NodeMatrix.h"
 #include "vantor/model/Body.h"
 #include "vantor/model/Model.h"
 
@@ -32,22 +33,6 @@ bool isAbove(const osg::Node* ancestor, const osg::Node* node)
 
 } // namespace
 
-osg::Matrixd parentWorldMatrix(const osg::Node* node)
-{
-    if (!node)
-        return osg::Matrixd();
-    osg::NodePath path = firstPath(node);
-    path.pop_back();
-    return osg::computeLocalToWorld(path);
-}
-
-osg::Matrixd worldMatrix(const osg::Node* node)
-{
-    if (!node)
-        return osg::Matrixd();
-    return osg::computeLocalToWorld(firstPath(node));
-}
-
 bool isSound(const osg::Matrixd& matrix)
 {
     for (int i = 0; i < 16; ++i) {
@@ -62,7 +47,7 @@ bool isSound(const osg::Matrixd& matrix)
 
 osg::Matrixd localAfterWorldMotion(const osg::Node* node, const osg::Matrixd& startLocal, const osg::Matrixd& motion)
 {
-    const osg::Matrixd parent = parentWorldMatrix(node);
+    const osg::Matrixd parent = parentWorldMatrixOf(node);
     osg::Matrixd inverse;
     if (!inverse.invert(parent))
         return startLocal;

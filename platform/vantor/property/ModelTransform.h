@@ -16,11 +16,6 @@ class ISelectionManager;
 // the view's scene data (cameras ignored), which is also the frame the draggers report their motion in.
 namespace ModelTransform {
 
-// Local-to-world matrix of the node's first parent chain, the node's own transform excluded.
-osg::Matrixd parentWorldMatrix(const osg::Node* node);
-// The same with the node's own transform.
-osg::Matrixd worldMatrix(const osg::Node* node);
-
 // Every element finite and the upper 3x3 not collapsed; a matrix failing this never reaches a model.
 bool isSound(const osg::Matrixd& matrix);
 

@@ -4,6 +4,7 @@
 #include "vantor/command/CommandManager.h"
 #include "vantor/command/ISelectionManager.h"
 #include "vantor/command/OsgHelper.h"
+#include "vantor/math/NodeMatrix.h"
 #include "vantor/command/TempNodeManager.h"
 #include "vantor/feature/FeatureGeometry.h"
 #include "vantor/model/Body.h"
@@ -80,7 +81,7 @@ osg::Vec3d pivotOf(osg::Node* sceneData, const std::vector<osg::ref_ptr<osg::Mat
         PropertiesManager::ModelProperties recorded;
         if (properties.valid() && properties->getModelProperties(models.front().get(), recorded) &&
             recorded.hasDraggerLocation)
-            return recorded.draggerLocation.getTrans() * ModelTransform::worldMatrix(models.front().get());
+            return recorded.draggerLocation.getTrans() * worldMatrixOf(models.front().get());
     }
     return ModelTransform::worldCenter(models);
 }
@@ -192,7 +193,7 @@ void TransformDraggerCommand::fitToScreen()
     if (!m_dragger.valid() || m_dragging)
         return;
     // The dragger hangs below the holder: its matrix is in the holder's frame.
-    const osg::Matrixd holderWorld = ModelTransform::worldMatrix(m_holder.get());
+    const osg::Matrixd holderWorld = worldMatrixOf(m_holder.get());
     osg::Matrixd toHolder;
     if (!toHolder.invert(holderWorld))
         return;
@@ -382,7 +383,7 @@ bool UpdateAxisLocationCommand::setLocation(osg::Node* sceneData, const std::vec
     bool any = false;
     for (const auto& model : models) {
         osg::Matrixd toLocal;
-        if (!toLocal.invert(ModelTransform::worldMatrix(model.get())))
+        if (!toLocal.invert(worldMatrixOf(model.get())))
             continue;
         const osg::Vec3d local = worldPoint * toLocal;
         if (!finite(local))
@@ -486,16 +487,15 @@ bool UpdateAxisLocationCommand::handle(const osgGA::GUIEventAdapter& ea, osgGA::
     auto* view = dynamic_cast<osgViewer::View*>(&aa);
     if (ea.getEventType() == osgGA::GUIEventAdapter::PUSH &&
         ea.getButton() == osgGA::GUIEventAdapter::LEFT_MOUSE_BUTTON) {
-        m_pushed = true;
-        m_pushX = ea.getX();
-        m_pushY = ea.getY();
+        m_press.onMouseDown(osg::Vec3(ea.getX(), ea.getY(), 0.0f));
         return false;
     }
-    if (ea.getEventType() != osgGA::GUIEventAdapter::RELEASE || !m_pushed)
+    if (ea.getEventType() == osgGA::GUIEventAdapter::DRAG)
+        m_press.onMouseMove(osg::Vec3(ea.getX(), ea.getY(), 0.0f));
+    if (ea.getEventType() != osgGA::GUIEventAdapter::RELEASE)
         return false;
-    m_pushed = false;
     // A drag turns the camera; only a click places the pivot.
-    if (std::abs(ea.getX() - m_pushX) > 3.0f || std::abs(ea.getY() - m_pushY) > 3.0f || !view)
+    if (!m_press.releaseIsClick(osg::Vec3(ea.getX(), ea.getY(), 0.0f)) || !view)
         return false;
     auto manager = getCommandManager();
     if (!manager)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "vantor/command/Command.h"
+#include "vantor/command/MouseState.h"
 
 #include <osg/Group>
 #include <osg/Matrixd>
@@ -157,9 +158,7 @@ public:
                             const osg::Vec3d& worldPoint);
 
 private:
-    float m_pushX = 0.0f;
-    float m_pushY = 0.0f;
-    bool m_pushed = false;
+    MouseState m_press;
 };
 
 // Tip texts (UTF-8 sources of the context "TransformDraggerCommand"; shown translated).

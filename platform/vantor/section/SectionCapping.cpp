@@ -1,16 +1,13 @@
 #include "vantor/section/SectionCapping.h"
 
+#include "vantor/math/SurfaceTopology.h"
+
 #include <osg/ColorMask>
 #include <osg/Depth>
 #include <osg/Geometry>
 #include <osg/Stencil>
-#include <osg/TriangleIndexFunctor>
 #include <osgUtil/CullVisitor>
 
-#include <array>
-#include <cmath>
-#include <map>
-#include <tuple>
 
 namespace Vantor {
 
@@ -20,12 +17,6 @@ namespace {
 const int StencilBin = 5;
 const int CapBin = 6;
 const float CapShade = 0.6f;
-
-struct TriangleCollector
-{
-    std::vector<std::array<unsigned int, 3>> triangles;
-    void operator()(unsigned int a, unsigned int b, unsigned int c) { triangles.push_back({a, b, c}); }
-};
 
 } // namespace
 
@@ -171,54 +162,7 @@ void SectionCapping::traverse(osg::NodeVisitor& nv)
 
 bool SectionCapping::isClosed(const osg::Geode* geode)
 {
-    if (!geode)
-        return false;
-    const osg::BoundingBox box = [&] {
-        osg::BoundingBox b;
-        for (unsigned int i = 0; i < geode->getNumDrawables(); ++i)
-            b.expandBy(geode->getDrawable(i)->getBoundingBox());
-        return b;
-    }();
-    if (!box.valid())
-        return false;
-    // Faces tessellated apart meet at vertices that agree only up to rounding.
-    const double cell = std::max(1e-9, double(box.radius()) * 1e-6);
-    std::map<std::tuple<long long, long long, long long>, unsigned int> ids;
-    std::map<std::pair<unsigned int, unsigned int>, int> edges;
-    std::size_t triangleCount = 0;
-    for (unsigned int d = 0; d < geode->getNumDrawables(); ++d) {
-        const osg::Geometry* geometry = geode->getDrawable(d)->asGeometry();
-        if (!geometry)
-            continue;
-        const auto* vertices = dynamic_cast<const osg::Vec3Array*>(geometry->getVertexArray());
-        if (!vertices)
-            continue;
-        osg::TriangleIndexFunctor<TriangleCollector> collector;
-        const_cast<osg::Geometry*>(geometry)->accept(collector);
-        auto idOf = [&](unsigned int index) {
-            const osg::Vec3& v = (*vertices)[index];
-            const auto key = std::make_tuple(std::llround(v.x() / cell), std::llround(v.y() / cell),
-                                             std::llround(v.z() / cell));
-            return ids.emplace(key, unsigned(ids.size())).first->second;
-        };
-        for (const auto& t : collector.triangles) {
-            if (t[0] >= vertices->size() || t[1] >= vertices->size() || t[2] >= vertices->size())
-                return false;
-            const unsigned int a = idOf(t[0]), b = idOf(t[1]), c = idOf(t[2]);
-            if (a == b || b == c || a == c)
-                continue; // degenerate: no area, no edge of the surface
-            ++triangleCount;
-            for (auto e : {std::make_pair(a, b), std::make_pair(b, c), std::make_pair(c, a)})
-                ++edges[std::minmax(e.first, e.second)];
-        }
-    }
-    if (triangleCount < 4)
-        return false;
-    for (const auto& e : edges) {
-        if (e.second % 2 != 0)
-            return false;
-    }
-    return true;
+    return geode && SurfaceTopology::ofBody(*geode).closed();
 }
 
 } // namespace Vantor

@@ -35,8 +35,7 @@ public:
     void traverse(osg::NodeVisitor& nv) override;
     osg::BoundingSphere computeBound() const override { return osg::BoundingSphere(); }
 
-    // Whether the drawables of the geode form closed surfaces: every edge, with vertices matched by
-    // position, is shared by exactly two triangles.
+    // Whether the body is closed (`SurfaceTopology`): only a closed body has an inside to cap.
     static bool isClosed(const osg::Geode* geode);
 
 protected:
