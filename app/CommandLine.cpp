@@ -1,5 +1,6 @@
 #include "app/CommandLine.h"
 
+#include "vantor/dazoreader/DazoArchiveLayout.h"
 #include "vantor/util/StrUtil.h"
 
 #include <QCoreApplication>
@@ -7,13 +8,6 @@
 #include <QTextCodec>
 #include <QObject>
 #include <QTextStream>
-
-bool isModelArgument(const QString& argument)
-{
-    const QString lower = argument.toLower();
-    // ".liteprt" files are the same format; they must count as model files too.
-    return lower.contains(QLatin1String(".dazo")) || lower.endsWith(QLatin1String(".liteprt"));
-}
 
 StartupOptions scanCommandLine(const QStringList& arguments)
 {
@@ -36,7 +30,7 @@ StartupOptions scanCommandLine(const QStringList& arguments)
             o.embeddedTitle = *v;
             o.embedded = true;
             ++i;
-        } else if (isModelArgument(arg)) {
+        } else if (Vantor::DazoLayout::IsModelFileName(arg.toStdString())) {
             o.filePath = arg;
         } else if (arg == QLatin1String("--view") || arg == QLatin1String("--tree")) {
             const QString* v = valueAt(i);

@@ -20,9 +20,6 @@ struct StartupOptions
 // Scans the arguments (index 0 is the program path). Stops at "--help".
 StartupOptions scanCommandLine(const QStringList& arguments);
 
-// True for an argument that names a model file.
-bool isModelArgument(const QString& argument);
-
 // Why the model the command line names cannot be opened, for the user; empty when it can be, or when
 // none is named. rawArguments: the arguments' bytes as the process got them (a name whose bytes the
 // system's encoding cannot carry cannot be opened by that name).

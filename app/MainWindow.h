@@ -219,6 +219,8 @@ public slots:
     void recentFileActivated(QAction* action);
 
     // The loader's results arrive as owning values, so the next load cannot pull them away.
+    // A document load's whole result: the root first, then the documents and the saved views.
+    void newLoadedModel(LoadedModel model);
     void newLoadedFile(osg::ref_ptr<osg::Node> root);
     void newLoadedAddModel(osg::ref_ptr<osg::Node> node, QModelIndex parent);
     void newNoteToModel(QString json);
@@ -226,7 +228,7 @@ public slots:
     void newMeasureToModel(QString json);
     void newAnimationToModel(QString json);
     void newViewToModel(osg::ref_ptr<osg::Node> view);
-    // The last result of a load: the file's documents as stored and what the program does not read.
+    // The file's documents as stored and what the program does not read.
     void newDocumentsToModel(LoadedDocuments documents);
     void loadFileFinish();
     void saveFileFinish();

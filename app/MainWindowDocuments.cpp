@@ -18,6 +18,7 @@
 #include "vantor/animation/AnimationManager.h"
 #include "vantor/command/CommandManager.h"
 #include "vantor/command/ISelectionManager.h"
+#include "vantor/dazoreader/DazoArchiveLayout.h"
 #include "vantor/effect/EffectManager.h"
 #include "vantor/measure/MeasureManager.h"
 #include "vantor/model/Model.h"
@@ -53,8 +54,7 @@ namespace {
 
 bool isModelFile(const QString& path)
 {
-    const QString suffix = QFileInfo(path).suffix().toLower();
-    return suffix == QLatin1String("dazo") || suffix == QLatin1String("liteprt");
+    return Vantor::DazoLayout::IsModelFileName(path.toStdString());
 }
 
 } // namespace
@@ -98,7 +98,8 @@ void MainWindow::on_actionOpenSample_triggered()
 
 bool MainWindow::loadFile(const QString& filePath)
 {
-    if (filePath.isEmpty() || !QFileInfo::exists(filePath))
+    // A folder, even one named like a model, is no file to open.
+    if (filePath.isEmpty() || !QFileInfo(filePath).isFile())
         return false;
     // Refuse before unloading, so a wrong file dropped on the window never empties it.
     if (!isModelFile(filePath)) {
@@ -113,7 +114,7 @@ bool MainWindow::loadFile(const QString& filePath)
 
     unLoadFile();
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    // The loader moves the working directory to the model's folder: a relative path would then miss.
+    // Absolute from here on: the title, the recent files and the bookmarks beside the model use it.
     m_currentFile = QFileInfo(filePath).absoluteFilePath();
     lastDirectory = QFileInfo(filePath).absolutePath();
     if (m_annotationPanel)
@@ -123,6 +124,18 @@ bool MainWindow::loadFile(const QString& filePath)
     m_busy = true;
     emit newFileToLoad(m_currentFile, true, ObjectLoader::FilePath);
     return true;
+}
+
+void MainWindow::newLoadedModel(LoadedModel model)
+{
+    newLoadedFile(model.root);
+    newNoteToModel(model.note);
+    newSectionToModel(model.section);
+    newMeasureToModel(model.measure);
+    newAnimationToModel(model.animation);
+    for (const auto& view : model.views)
+        newViewToModel(view);
+    newDocumentsToModel(model.documents);
 }
 
 void MainWindow::newLoadedFile(osg::ref_ptr<osg::Node> root)
@@ -358,15 +371,9 @@ bool MainWindow::startSave(const QString& path)
             return false;
         }
     }
-    osg::Node* model = m_sceneModel ? m_sceneModel->getModel() : nullptr;
-    ModelSaveRequest request;
-    request.model = model;
-    // The file gets the placement the model had when it was set into the scene.
-    request.hasMatrix = model && model->asTransform() && model->asTransform()->asMatrixTransform();
-    if (request.hasMatrix)
-        request.matrix = m_sceneModel->getModelMatrix();
-    request.documents = plan.documents;
-    request.entries = plan.entries;
+    // Values only: whatever changes after this line is not in this save.
+    const ModelSaveRequest request = ObjectLoader::saveRequest(m_sceneModel, plan.documents, plan.entries);
+    osg::Node* model = request.model.get();
     m_pendingSave.active = true;
     m_pendingSave.toCurrentFile =
         !m_currentFile.isEmpty() && QFileInfo(path).absoluteFilePath() == QFileInfo(m_currentFile).absoluteFilePath();

@@ -275,7 +275,7 @@ void MainWindow::drawWatermark(QImage& image)
 
 QPair<QString, QStringList> MainWindow::restartCommand(const QStringList& arguments)
 {
-    // The absolute path: a model load moves the working directory, so a relative start path may miss.
+    // The program by its absolute path: argument 0 may name it relative to a folder or by the search path.
     return {QCoreApplication::applicationFilePath(), arguments.mid(1)};
 }
 

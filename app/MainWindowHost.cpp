@@ -531,14 +531,12 @@ void MainWindow::setOcxMode()
     if (m_loader) {
         disconnect(this, SIGNAL(newFileToLoad(const QString&, bool, ObjectLoader::LoadFileValueType)), m_loader,
                    SLOT(newObjectToLoad(const QString&, bool, ObjectLoader::LoadFileValueType)));
-        disconnect(m_loader, SIGNAL(newObjectToView(osg::ref_ptr<osg::Node>)), this,
-                   SLOT(newLoadedFile(osg::ref_ptr<osg::Node>)));
+        disconnect(m_loader, &ObjectLoader::newObjectToView, this, &MainWindow::newLoadedModel);
         disconnect(m_loader, SIGNAL(newObjectToMain(osg::ref_ptr<osg::Node>, QModelIndex)), this,
                    SLOT(newLoadedAddModel(osg::ref_ptr<osg::Node>, QModelIndex)));
         connect(this, SIGNAL(newFileToLoad(const QString&, bool, ObjectLoader::LoadFileValueType)), m_loader,
                 SLOT(newObjectToLoad(const QString&, bool, ObjectLoader::LoadFileValueType)), Qt::DirectConnection);
-        connect(m_loader, SIGNAL(newObjectToView(osg::ref_ptr<osg::Node>)), this,
-                SLOT(newLoadedFile(osg::ref_ptr<osg::Node>)), Qt::DirectConnection);
+        connect(m_loader, &ObjectLoader::newObjectToView, this, &MainWindow::newLoadedModel, Qt::DirectConnection);
         connect(m_loader, SIGNAL(newObjectToMain(osg::ref_ptr<osg::Node>, QModelIndex)), this,
                 SLOT(newLoadedAddModel(osg::ref_ptr<osg::Node>, QModelIndex)), Qt::DirectConnection);
     }

@@ -157,13 +157,7 @@ void MainWindow::initUI()
     connect(this, SIGNAL(readPMI(bool)), m_loader, SLOT(readPMIConfig(bool)));
     connect(this, SIGNAL(readEdge(bool)), m_loader, SLOT(readEdgeConfig(bool)));
     connect(this, SIGNAL(mergeFace(bool)), m_loader, SLOT(mergeFaceConfig(bool)));
-    connect(m_loader, SIGNAL(newObjectToView(osg::ref_ptr<osg::Node>)), this, SLOT(newLoadedFile(osg::ref_ptr<osg::Node>)));
-    connect(m_loader, SIGNAL(newNoteToModel(QString)), this, SLOT(newNoteToModel(QString)));
-    connect(m_loader, SIGNAL(newSectionToModel(QString)), this, SLOT(newSectionToModel(QString)));
-    connect(m_loader, SIGNAL(newViewToModel(osg::ref_ptr<osg::Node>)), this, SLOT(newViewToModel(osg::ref_ptr<osg::Node>)));
-    connect(m_loader, SIGNAL(newMeasureToModel(QString)), this, SLOT(newMeasureToModel(QString)));
-    connect(m_loader, SIGNAL(newAnimationToModel(QString)), this, SLOT(newAnimationToModel(QString)));
-    connect(m_loader, &ObjectLoader::newDocumentsToModel, this, &MainWindow::newDocumentsToModel);
+    connect(m_loader, &ObjectLoader::newObjectToView, this, &MainWindow::newLoadedModel);
     connect(m_loader, SIGNAL(newObjectToMain(osg::ref_ptr<osg::Node>, QModelIndex)), this,
             SLOT(newLoadedAddModel(osg::ref_ptr<osg::Node>, QModelIndex)));
     connect(m_loader, SIGNAL(ProgressShown(bool)), m_sceneView, SLOT(ProgressShown(bool)));

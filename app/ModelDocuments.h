@@ -34,6 +34,20 @@ struct LoadedDocuments {
     StoredEntries others;
 };
 
+// Everything a document load gives the window, in one value, so the window has the whole model at
+// once: the root (null when nothing was read), the texts of the note, section, measure and animation
+// documents (empty when the file lacks one), the saved views read from the view document and the
+// documents as stored.
+struct LoadedModel {
+    osg::ref_ptr<osg::Node> root;
+    QString note;
+    QString section;
+    QString measure;
+    QString animation;
+    std::vector<osg::ref_ptr<osg::Node>> views;
+    LoadedDocuments documents;
+};
+
 // Everything a save writes, taken on the window's thread when the save is asked for: the model (with
 // the placement to write for it), each document's bytes as they are to be stored, and the entries
 // carried over.
@@ -46,6 +60,7 @@ struct ModelSaveRequest {
 };
 
 Q_DECLARE_METATYPE(LoadedDocuments)
+Q_DECLARE_METATYPE(LoadedModel)
 Q_DECLARE_METATYPE(ModelSaveRequest)
 
 // Why the program holds only part of a stored document; empty when it holds all of it. `read` is what

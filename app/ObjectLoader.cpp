@@ -1,6 +1,7 @@
 #include "app/ObjectLoader.h"
 
 #include "panels/UserView.h"
+#include "vantor/dazoreader/DazoArchiveLayout.h"
 #include "vantor/dazoreader/DazoJsonWriter.h"
 #include "vantor/dazoreader/DazoReaderWriter.h"
 #include "vantor/dazoreader/DazoWriter.h"
@@ -13,18 +14,12 @@
 
 #include <rapidjson/document.h>
 
-#include <QDir>
 #include <QFileInfo>
 #include <QMutexLocker>
 #include <QThread>
 #include "vantor/util/JsonParse.h"
 
 namespace {
-
-bool isModelExtension(const std::string& ext)
-{
-    return ext == "dazo" || ext == "liteprt";
-}
 
 std::string lowerExtension(const std::string& path)
 {
@@ -38,9 +33,8 @@ void ObjectLoader::registerMetaTypes()
     qRegisterMetaType<ObjectLoader::LoadFileValueType>("ObjectLoader::LoadFileValueType");
     qRegisterMetaType<osg::ref_ptr<osg::Node>>("osg::ref_ptr<osg::Node>");
     qRegisterMetaType<QModelIndex>("QModelIndex");
-    qRegisterMetaType<LoadedDocuments>("LoadedDocuments");
+    qRegisterMetaType<LoadedModel>("LoadedModel");
     qRegisterMetaType<ModelSaveRequest>("ModelSaveRequest");
-    registerSceneTypes();
 }
 
 ObjectLoader::ObjectLoader(QObject* parent) : QObject(parent), config(std::make_shared<ReaderConfig>())
@@ -126,26 +120,15 @@ void ObjectLoader::newObjectToLoadWithIndex(const QString& path, bool bOrigin, c
         return;
     QMutexLocker lock(&m_stateMutex);
     filePath = path;
-    // A bill of materials named by a relative path would be taken from the folder the last load left
-    // the process in; it names no file by itself.
-    const bool relativeBom = type == JSONBOM && QFileInfo(path).isRelative();
-    // Relative paths inside a model (its sub-assemblies, a bill of materials' parts) are taken from
-    // its folder. Qt converts the name itself, so folders of any script work; a text is no folder.
-    if (type != OCXJSONBOM && !relativeBom)
-        QDir::setCurrent(QFileInfo(path).absolutePath());
-    const QString shown = type == OCXJSONBOM && path.size() > 200 ? path.left(200) + QStringLiteral("...") : path;
+    // A file is read by its whole path, so what a relative name meant cannot change while it is read;
+    // a text is no file.
+    const QString source = type == OCXJSONBOM ? path : QFileInfo(path).absoluteFilePath();
+    const QString shown = type == OCXJSONBOM && path.size() > 200 ? path.left(200) + QStringLiteral("...") : source;
     Vantor::LogHandler::getInstance()->reportInfo(tr("Loading of %1 ...").arg(shown));
 
-    if (relativeBom) {
-        Vantor::LogHandler::getInstance()->reportError(
-            tr("The bill of materials %1 is named by a relative path; give its whole path").arg(path));
-        root = nullptr;
-        m_fileDocuments = LoadedDocuments();
-        onReadFinished();
-    } else {
-        const QByteArray source = type == OCXJSONBOM ? path.toUtf8() : path.toLocal8Bit();
-        readFile(std::string(source.constData(), static_cast<std::size_t>(source.size())), type);
-    }
+    LoadedModel loaded;
+    const QByteArray bytes = type == OCXJSONBOM ? source.toUtf8() : source.toLocal8Bit();
+    readFile(std::string(bytes.constData(), static_cast<std::size_t>(bytes.size())), type, loaded);
 
     if (optimize && root) {
         Vantor::LogHandler::getInstance()->reportInfo(tr("Optimization of the graph ..."));
@@ -153,36 +136,30 @@ void ObjectLoader::newObjectToLoadWithIndex(const QString& path, bool bOrigin, c
         optimizer.optimize(root.get());
     }
 
+    // Everything the read gave goes before its end is told: whoever waits for the end finds it all.
     if (bOrigin) {
-        emit newObjectToView(root);
-        emit newNoteToModel(noteText);
-        emit newSectionToModel(sectionText);
-        emit newMeasureToModel(measureText);
-        emit newAnimationToModel(animationText);
-        for (const auto& view : views)
-            emit newViewToModel(osg::ref_ptr<osg::Node>(view.get()));
-        emit newDocumentsToModel(m_fileDocuments);
+        loaded.root = root;
+        emit newObjectToView(loaded);
     } else {
         emit newObjectToMain(root, index);
     }
+    onReadFinished();
 }
 
-void ObjectLoader::readFile(const std::string& source, LoadFileValueType type)
+void ObjectLoader::readFile(const std::string& source, LoadFileValueType type, LoadedModel& loaded)
 {
     root = nullptr;
-    m_fileDocuments = LoadedDocuments();
     auto reader = std::make_shared<DazoReaderWriter>();
     reader->setListener(this);
     reader->setConfig(config);
     setActiveReader(reader);
 
-    const std::string ext = lowerExtension(source);
     switch (type) {
     case FilePath:
-        if (isModelExtension(ext)) {
+        if (Vantor::DazoLayout::IsModelFileName(source)) {
             root = reader->readNode(source);
-            dispatchJsonParts(reader->GetUserData());
-            m_fileDocuments.others =
+            dispatchJsonParts(reader->GetUserData(), loaded);
+            loaded.documents.others =
                 std::make_shared<const std::vector<Vantor::DazoLayout::StoredEntry>>(reader->TakeOtherEntries());
         } else {
             Vantor::LogHandler::getInstance()->reportWarning(
@@ -190,7 +167,7 @@ void ObjectLoader::readFile(const std::string& source, LoadFileValueType type)
         }
         break;
     case JSONBOM:
-        if (ext == "json")
+        if (lowerExtension(source) == "json")
             root = reader->readBom(source);
         else
             Vantor::LogHandler::getInstance()->reportWarning(
@@ -200,34 +177,33 @@ void ObjectLoader::readFile(const std::string& source, LoadFileValueType type)
         root = reader->readBomValue(source);
         break;
     }
-    onReadFinished();
     setActiveReader(nullptr);
 }
 
-void ObjectLoader::dispatchJsonParts(const std::map<std::string, std::string*>& parts)
+void ObjectLoader::dispatchJsonParts(const std::map<std::string, std::string*>& parts, LoadedModel& loaded)
 {
     for (const auto& part : parts) {
         if (!part.second)
             continue;
         // As stored, so a save can put back what the program does not read.
-        m_fileDocuments.members[part.first] = *part.second;
+        loaded.documents.members[part.first] = *part.second;
         // Up to the first NUL, as the documents are C texts. Bytes that are not UTF-8 become
         // replacement characters here; the window finds and reports them from the stored form.
         const QString text = QString::fromUtf8(part.second->c_str());
         if (part.first == "note")
-            noteText = text;
+            loaded.note = text;
         else if (part.first == "section")
-            sectionText = text;
+            loaded.section = text;
         else if (part.first == "measure")
-            measureText = text;
+            loaded.measure = text;
         else if (part.first == "animation")
-            animationText = text;
+            loaded.animation = text;
         else if (part.first == "view")
-            readUserViews(text);
+            readUserViews(text, loaded.views);
     }
 }
 
-void ObjectLoader::readUserViews(const QString& text)
+void ObjectLoader::readUserViews(const QString& text, std::vector<osg::ref_ptr<osg::Node>>& views)
 {
     views.clear();
     const QByteArray utf8 = text.toUtf8();
@@ -257,11 +233,6 @@ void ObjectLoader::clear()
     }
     QMutexLocker lock(&m_stateMutex);
     root = nullptr;
-    noteText.clear();
-    sectionText.clear();
-    measureText.clear();
-    animationText.clear();
-    views.clear();
     optimize = false;
 }
 
@@ -287,33 +258,6 @@ void ObjectLoader::mergeFaceConfig(bool on)
 
 // ---- saving ----
 
-void ObjectLoader::saveFile(const QString& path, SceneModel* sceneModel)
-{
-    if (m_stopping)
-        return;
-    QMutexLocker lock(&m_stateMutex);
-    const std::string ext = lowerExtension(path.toLocal8Bit().toStdString());
-    if (!isModelExtension(ext)) {
-        const QString reason = tr("%1 is not a model file name (.dazo or .liteprt)").arg(path);
-        Vantor::LogHandler::getInstance()->reportError(reason);
-        onReadFinished();
-        emit saveFileFailed(path, reason);
-        return;
-    }
-    osg::ref_ptr<osg::Node> model;
-    osg::Matrixd matrix;
-    bool hasMatrix = false;
-    std::map<std::string, std::string> documents;
-    QString reason;
-    if (!collectScene(sceneModel, model, matrix, hasMatrix, &documents, reason)) {
-        Vantor::LogHandler::getInstance()->reportError(reason);
-        onReadFinished();
-        emit saveFileFailed(path, reason);
-        return;
-    }
-    saveModel(path, model, hasMatrix ? &matrix : nullptr, documents);
-}
-
 void ObjectLoader::saveDocument(const QString& path, const ModelSaveRequest& request)
 {
     if (m_stopping)
@@ -328,7 +272,7 @@ bool ObjectLoader::saveModel(const QString& path, osg::ref_ptr<osg::Node> model,
     const std::string target = path.toLocal8Bit().toStdString();
     bool ok = false;
     QString reason;
-    if (!isModelExtension(lowerExtension(target))) {
+    if (!Vantor::DazoLayout::IsModelFileName(target)) {
         reason = tr("%1 is not a model file name (.dazo or .liteprt)").arg(path);
         Vantor::LogHandler::getInstance()->reportError(reason);
     } else {
@@ -360,18 +304,15 @@ bool ObjectLoader::saveModel(const QString& path, osg::ref_ptr<osg::Node> model,
 
 void ObjectLoader::saveJson(QString& out, SceneModel* sceneModel)
 {
-    osg::ref_ptr<osg::Node> model;
-    osg::Matrixd matrix;
-    bool hasMatrix = false;
-    QString reason;
-    if (collectScene(sceneModel, model, matrix, hasMatrix, nullptr, reason)) {
+    osg::ref_ptr<osg::Node> model = modelOf(sceneModel);
+    if (model) {
         DazoJsonWriter writer;
         writer.setListener(this);
         std::string text;
         if (writer.saveJson(model, text))
             out = QString::fromUtf8(text.c_str(), static_cast<int>(text.size()));
     } else {
-        Vantor::LogHandler::getInstance()->reportError(reason);
+        Vantor::LogHandler::getInstance()->reportError(tr("There is no model to save"));
     }
     onReadFinished();
 }

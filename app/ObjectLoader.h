@@ -23,16 +23,15 @@
 class BaseReader;
 class SceneModel;
 
-namespace Vantor {
-class UserView;
-}
-
 // The worker that reads model files and bills of materials into scene graphs and writes the scene
-// back, on a thread of the pool; the window talks to it through queued signals.
+// back, on a thread of the pool. The window asks through queued signals; cancel(), shutdown() and
+// clear() may be called from the window's thread, and the window calls saveJson() on its own thread.
 //
-// Results cross to the receiving thread as owning values: the root and the saved views as
-// reference-counted nodes, the documents as texts. A receiver may keep them however long it likes;
-// the next load or clear() does not touch what it got.
+// Results cross to the receiving thread as owning values: a document load as one LoadedModel, sent
+// before loadFileFinish(); a save takes only values (ModelSaveRequest), never a manager. A receiver
+// may keep what it got however long it likes; the next load or clear() does not touch it.
+// No request changes the process's working directory: relative paths inside a model or a bill of
+// materials are taken from that file's own folder.
 class ObjectLoader : public QObject, public ReaderListener
 {
     Q_OBJECT
@@ -49,6 +48,10 @@ public:
     // What the scene's note, section, view, measure and animation managers write now, by document
     // name; a manager the scene lacks gives no entry. On the managers' thread.
     static DocumentTexts documentsOf(SceneModel* sceneModel);
+    // A save of the scene holder's model with these documents and entries, as values: the model and
+    // the placement recorded when it was set (the file gets that one; the scene keeps the user's).
+    // On the scene holder's thread.
+    static ModelSaveRequest saveRequest(SceneModel* sceneModel, DocumentTexts documents, StoredEntries entries = nullptr);
 
     // From any thread: the running read or save stops at its next check.
     void cancel();
@@ -56,10 +59,9 @@ public:
     // queued, ends the loader's thread and waits for it however long the request needs to stop.
     void shutdown();
 
-    // Scene-free core of saveFile: writes root (placed by rootMatrix when given), the documents
-    // (name -> the bytes to store, written as they are; an empty text leaves its member out) and the
-    // carried-over entries to path. Ends, like saveFile, with loadFileFinish() and then either
-    // saveFileFinish() or saveFileFailed().
+    // Writes root (placed by rootMatrix when given), the documents (name -> the bytes to store,
+    // written as they are; an empty text leaves its member out) and the carried-over entries to path.
+    // Ends with loadFileFinish() and then either saveFileFinish() or saveFileFailed().
     bool saveModel(const QString& path, osg::ref_ptr<osg::Node> root, const osg::Matrixd* rootMatrix,
                    const std::map<std::string, std::string>& documents, const StoredEntries& entries = nullptr);
 
@@ -81,21 +83,14 @@ signals:
     void Progressdata(QString str, float f);
     void Progressdata1(QString str, float f);
     void ProgressShown(bool b);
-    // The end of every read, save and JSON save.
+    // The end of every read, save and JSON save; a read's results were all sent before it.
     void loadFileFinish();
     // A save that wrote its file. A save that did not write emits saveFileFailed instead, so exactly
-    // one of the two ends every saveFile.
+    // one of the two ends every saveDocument.
     void saveFileFinish();
-    void newObjectToView(osg::ref_ptr<osg::Node> root);
-    void newNoteToModel(QString text);
-    void newSectionToModel(QString text);
-    void newViewToModel(osg::ref_ptr<osg::Node> view);
-    void newMeasureToModel(QString text);
-    void newAnimationToModel(QString text);
+    // A document load: everything it read, at once (the root is null when nothing was read).
+    void newObjectToView(LoadedModel model);
     void newObjectToMain(osg::ref_ptr<osg::Node> root, QModelIndex index);
-    // Last of a document load's results: the documents as the file stores them and the entries the
-    // program does not read (both empty for a bill of materials).
-    void newDocumentsToModel(LoadedDocuments documents);
     // path as requested, reason in English for the log and the status bar.
     void saveFileFailed(QString path, QString reason);
 
@@ -103,9 +98,9 @@ public slots:
     void newObjectToLoad(const QString& path, bool bOrigin = true, ObjectLoader::LoadFileValueType type = FilePath);
     void newObjectToLoadWithIndex(const QString& path, bool bOrigin = true, const QModelIndex& index = QModelIndex(),
                                   ObjectLoader::LoadFileValueType type = FilePath);
-    void saveFile(const QString& path, SceneModel* sceneModel);
     // Writes what the window collected when the save was asked for; reads no manager.
     void saveDocument(const QString& path, const ModelSaveRequest& request);
+    // On the caller's thread: reads the scene holder's model, so only on the thread that owns it.
     void saveJson(QString& out, SceneModel* sceneModel);
     // Runs on the loader's thread: from another thread it is queued behind the running request.
     void clear();
@@ -115,24 +110,16 @@ public slots:
     void mergeFaceConfig(bool on);
 
 private:
-    void readFile(const std::string& source, LoadFileValueType type);
-    void dispatchJsonParts(const std::map<std::string, std::string*>& parts);
-    void readUserViews(const QString& text);
+    // Reads into root; a model file's documents go into loaded.
+    void readFile(const std::string& source, LoadFileValueType type, LoadedModel& loaded);
+    static void dispatchJsonParts(const std::map<std::string, std::string*>& parts, LoadedModel& loaded);
+    static void readUserViews(const QString& text, std::vector<osg::ref_ptr<osg::Node>>& views);
     void setActiveReader(const std::shared_ptr<BaseReader>& reader);
-    static void registerSceneTypes();
-    // The current model, its recorded matrix and the managers' documents; false with a reason.
-    // documents null: only the model (the JSON save runs beside a read and must not wait for it).
-    bool collectScene(SceneModel* sceneModel, osg::ref_ptr<osg::Node>& model, osg::Matrixd& matrix, bool& hasMatrix,
-                      std::map<std::string, std::string>* documents, QString& reason);
+    // The scene holder's current model; null without one.
+    static osg::ref_ptr<osg::Node> modelOf(SceneModel* sceneModel);
 
     QString filePath;
     osg::ref_ptr<osg::Node> root;
-    QString noteText;
-    QString sectionText;
-    QString measureText;
-    QString animationText;
-    std::vector<osg::ref_ptr<Vantor::UserView>> views;
-    LoadedDocuments m_fileDocuments; // of the last read alone
     bool optimize = false;
     std::shared_ptr<ReaderConfig> config;
 

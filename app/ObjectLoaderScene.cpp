@@ -1,5 +1,5 @@
-// What a save takes from the scene holder: the current model, the matrix recorded when it was set,
-// and the documents of the note, section, view, measure and animation managers.
+// What the loader reads of the scene holder: the documents of its note, section, view, measure and
+// animation managers (on the managers' thread) and the current model.
 
 #include "app/ObjectLoader.h"
 
@@ -13,17 +13,11 @@
 #include "vantor/section/SectionManager.h"
 #include "vantor/view/ViewManager.h"
 
-#include <osg/MatrixTransform>
-
-#include <QMutexLocker>
-
-void ObjectLoader::registerSceneTypes()
-{
-    qRegisterMetaType<SceneModel*>("SceneModel*");
-}
+#include <osg/Transform>
 
 namespace {
 
+// The one step from a manager's document to the bytes a file stores.
 std::string text(const rapidjson::Document& doc)
 {
     if (doc.IsNull())
@@ -49,33 +43,25 @@ DocumentTexts ObjectLoader::documentsOf(SceneModel* sceneModel)
         documents["view"] = text(views->toJson());
     if (auto measures = sceneModel->getMeasureManager())
         documents["measure"] = text(measures->toJson());
-    // The manager hands out the copy it took at its last change (AnimationManager::toDocument).
     if (auto animations = sceneModel->getAnimationManager())
         documents["animation"] = text(animations->toDocument());
     return documents;
 }
 
-bool ObjectLoader::collectScene(SceneModel* sceneModel, osg::ref_ptr<osg::Node>& model, osg::Matrixd& matrix, bool& hasMatrix,
-                                std::map<std::string, std::string>* documents, QString& reason)
+ModelSaveRequest ObjectLoader::saveRequest(SceneModel* sceneModel, DocumentTexts documents, StoredEntries entries)
 {
-    if (!sceneModel || !sceneModel->getModel()) {
-        reason = tr("There is no model to save");
-        return false;
-    }
-    model = sceneModel->getModel();
-    // The file gets the placement the model had when it was set into the scene; the node in the
-    // scene keeps whatever the user did to it.
-    hasMatrix = model->asTransform() && model->asTransform()->asMatrixTransform();
-    if (hasMatrix)
-        matrix = sceneModel->getModelMatrix();
-    if (!documents)
-        return true;
-    *documents = documentsOf(sceneModel);
-    if (documents->count("animation"))
-        return true;
-    // Without a manager the animation read with the model goes back as it came.
-    QMutexLocker lock(&m_stateMutex);
-    if (!animationText.isEmpty())
-        (*documents)["animation"] = animationText.toStdString();
-    return true;
+    ModelSaveRequest request;
+    request.model = modelOf(sceneModel);
+    osg::Node* model = request.model.get();
+    request.hasMatrix = model && model->asTransform() && model->asTransform()->asMatrixTransform();
+    if (request.hasMatrix)
+        request.matrix = sceneModel->getModelMatrix();
+    request.documents = std::move(documents);
+    request.entries = std::move(entries);
+    return request;
+}
+
+osg::ref_ptr<osg::Node> ObjectLoader::modelOf(SceneModel* sceneModel)
+{
+    return sceneModel ? sceneModel->getModel() : nullptr;
 }

@@ -80,7 +80,6 @@ bool open(MainWindow& w, const QString& path)
 {
     if (!w.loadFile(path) || !QTest::qWaitFor([&] { return !w.isBusy(); }, 20000))
         return false;
-    QTest::qWait(50); // the member documents follow the root
     return true;
 }
 

@@ -52,7 +52,6 @@ bool load(MainWindow& w, const QString& path)
         return false;
     if (!QTest::qWaitFor([&] { return !w.isBusy(); }, 20000))
         return false;
-    QTest::qWait(50); // the member documents follow the root
     return true;
 }
 

@@ -94,12 +94,6 @@ bool waitIdle(MainWindow& w)
     return QTest::qWaitFor([&] { return !w.isBusy(); }, 20000);
 }
 
-struct FolderGuard
-{
-    QString folder = QDir::currentPath();
-    ~FolderGuard() { QDir::setCurrent(folder); } // a load moves into the model's folder
-};
-
 } // namespace
 
 TEST(BookmarkWindow, NewBookmarkNeedsANameAndGetsAnIdOfItsOwn)
@@ -277,7 +271,6 @@ TEST(BookmarkWindow, BookmarkFileIsReadAndWrittenBesideTheModel)
     if (!nerio_test::hasDisplay())
         GTEST_SKIP() << "needs an X display";
     ASSERT_TRUE(QFileInfo::exists(kSample));
-    FolderGuard guard;
     const QString dir = folder("bmk-e2e");
     const QString v1 = dir + "/pump.v1.dazo";
     const QString v2 = dir + "/pump.v2.dazo";
@@ -380,7 +373,6 @@ TEST(BookmarkWindow, ADamagedBookmarkFileIsReportedAndNeverWrittenOver)
 {
     if (!nerio_test::hasDisplay())
         GTEST_SKIP() << "needs an X display";
-    FolderGuard guard;
     const QString dir = folder("bmk-damaged");
     ASSERT_TRUE(QFile::copy(kSample, dir + "/model.dazo"));
     const QByteArray damaged = "<NerioBookmark version=\"1.0\"><bookmarks><bookmark><Name type=\"10\">Half";
@@ -410,7 +402,6 @@ TEST(BookmarkWindow, TipsAndSelectionActionsOnceAModelIsOpen)
 {
     if (!nerio_test::hasDisplay())
         GTEST_SKIP() << "needs an X display";
-    FolderGuard guard;
     const QString dir = folder("tips");
     ASSERT_TRUE(QFile::copy(kSample, dir + "/model.dazo"));
     TestWindow w;

@@ -71,15 +71,13 @@ std::string member(const std::string& archive, const std::string& key)
     return Vantor::DazoLayout::ReadMember(archive, key, bytes) ? bytes : std::string("<missing>");
 }
 
-// Loads and waits until the last of the load's results has reached the window.
+// Loads and waits until the load's result has reached the window (it arrives whole).
 bool open(MainWindow& w, const std::string& path)
 {
-    QSignalSpy documents(w.loader(), &ObjectLoader::newDocumentsToModel);
     if (!w.loadFile(QString::fromStdString(path)))
         return false;
-    if (!QTest::qWaitFor([&] { return documents.count() > 0; }, 20000))
+    if (!QTest::qWaitFor([&] { return !w.isBusy(); }, 20000))
         return false;
-    QCoreApplication::processEvents();
     return w.sceneModel()->getModel() != nullptr;
 }
 

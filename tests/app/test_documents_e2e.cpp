@@ -18,6 +18,7 @@
 #include <QDockWidget>
 #include <QFile>
 #include <QFileInfo>
+#include <QSemaphore>
 #include <QSignalSpy>
 #include <QStatusBar>
 #include <QTest>
@@ -69,10 +70,12 @@ TEST(Documents, OpenSampleEndToEnd)
 {
     ASSERT_TRUE(QFileInfo::exists(kSample));
     const QString path = copyOfSample("Open.dazo");
+    const QString folder = QDir::currentPath();
     MainWindow w;
     w.show();
     ASSERT_TRUE(w.loadFile(path));
     ASSERT_TRUE(waitIdle(w));
+    EXPECT_EQ(QDir::currentPath(), folder); // the process stays in its folder
 
     osg::ref_ptr<Vantor::Model> top = Vantor::Model::GetTopModel(w.sceneModel()->getRootSwitch());
     ASSERT_TRUE(top.valid());
@@ -109,10 +112,75 @@ TEST(Documents, SaveThenReopenKeepsModelAndNote)
     MainWindow again;
     ASSERT_TRUE(again.loadFile(path));
     ASSERT_TRUE(waitIdle(again));
-    QTest::qWait(50); // the member documents follow the root
     ASSERT_TRUE(Vantor::Model::GetTopModel(again.sceneModel()->getRootSwitch()).valid());
     ASSERT_EQ(noteCount(again), 1u);
     EXPECT_EQ(again.sceneModel()->getNoteManager()->GetAllNote().front()->getText(), "check this bolt");
+}
+
+// When the loader says a read is over, the window holds all of it: the model and its documents.
+TEST(Documents, AtTheEndOfALoadEveryDocumentIsInPlace)
+{
+    const QString path = copyOfSample("Finished.dazo");
+    {
+        MainWindow w;
+        ASSERT_TRUE(w.loadFile(path));
+        ASSERT_TRUE(waitIdle(w));
+        osg::ref_ptr<Vantor::PointNote> note = new Vantor::PointNote;
+        note->setText("there at the end");
+        ASSERT_TRUE(w.sceneModel()->getNoteManager()->InsertNotations(note.get(), -1));
+        QSignalSpy saved(w.loader(), SIGNAL(saveFileFinish()));
+        w.on_actionSave_triggered();
+        ASSERT_TRUE(QTest::qWaitFor([&] { return saved.count() > 0; }, 20000));
+        ASSERT_TRUE(waitIdle(w));
+    }
+    MainWindow again;
+    bool finished = false;
+    bool hadModel = false;
+    size_t notesAtEnd = 0;
+    // Queued to the window's thread like the window's own handlers, so it sees what they had done.
+    QObject::connect(again.loader(), &ObjectLoader::loadFileFinish, &again, [&] {
+        finished = true;
+        hadModel = again.sceneModel()->getModel() != nullptr;
+        notesAtEnd = noteCount(again);
+    });
+    ASSERT_TRUE(again.loadFile(path));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return finished; }, 20000));
+    EXPECT_TRUE(hadModel);
+    EXPECT_EQ(notesAtEnd, 1u);
+    EXPECT_FALSE(again.isBusy());
+}
+
+// A save writes what the documents were when it was asked for, however long the loader takes to
+// start it: a note edited or added in the meantime (by a host, a timer) is not torn into the file.
+TEST(Documents, ChangesAfterTheSaveWasAskedAreNotWritten)
+{
+    const QString path = copyOfSample("Asked.dazo");
+    {
+        MainWindow w;
+        ASSERT_TRUE(w.loadFile(path));
+        ASSERT_TRUE(waitIdle(w));
+        osg::ref_ptr<Vantor::PointNote> note = new Vantor::PointNote;
+        note->setText("as asked");
+        ASSERT_TRUE(w.sceneModel()->getNoteManager()->InsertNotations(note.get(), -1));
+
+        // Hold the loader's thread until the edits below are made.
+        QSemaphore gate;
+        QMetaObject::invokeMethod(w.loader(), [&gate] { gate.acquire(); }, Qt::QueuedConnection);
+        QSignalSpy saved(w.loader(), SIGNAL(saveFileFinish()));
+        w.on_actionSave_triggered();
+        note->setText("edited after the save was asked");
+        osg::ref_ptr<Vantor::PointNote> late = new Vantor::PointNote;
+        late->setText("added after the save was asked");
+        w.sceneModel()->getNoteManager()->InsertNotations(late.get(), -1);
+        gate.release();
+        ASSERT_TRUE(QTest::qWaitFor([&] { return saved.count() > 0; }, 20000));
+        ASSERT_TRUE(waitIdle(w));
+    }
+    MainWindow again;
+    ASSERT_TRUE(again.loadFile(path));
+    ASSERT_TRUE(waitIdle(again));
+    ASSERT_EQ(noteCount(again), 1u);
+    EXPECT_EQ(again.sceneModel()->getNoteManager()->GetAllNote().front()->getText(), "as asked");
 }
 
 TEST(Documents, FailedSaveKeepsTheOriginalAndSaysSo)

@@ -122,7 +122,6 @@ TEST(MarkupDocuments, NotesAndASectionComeBackFromTheSavedModel)
     MainWindow again;
     ASSERT_TRUE(again.loadFile(path));
     ASSERT_TRUE(waitIdle(again));
-    QTest::qWait(50); // the member documents follow the root
     EXPECT_EQ(text(again.sceneModel()->getNoteManager()->toJson(false)), notesBefore);
 
     osg::ref_ptr<Vantor::SectionManager> sections = again.sceneModel()->getSectionManager();

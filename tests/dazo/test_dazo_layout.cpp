@@ -83,6 +83,36 @@ std::vector<std::string> leftovers(const std::string& folder)
 
 } // namespace
 
+// Opening, saving, the command line and the window all ask this one question.
+TEST(DazoLayout, WhatNamesAModelFile)
+{
+    const struct {
+        const char* path;
+        bool model;
+    } cases[] = {
+        {"x.dazo", true},
+        {"X.DAZO", true},
+        {"part.liteprt", true},
+        {"PART.LitePrt", true},
+        {"/home/me/models/pump.v2.dazo", true},
+        {"C:\\models\\pump.dazo", true},
+        {"old.dazo/part.dazo", true},
+        {"x.dazo.bak", false},
+        {"x.dazo~", false},
+        {"x.dazo/", false},
+        {"models.dazo/readme", false},
+        {".dazo", false},
+        {"/home/me/.dazo", false},
+        {"x.dazox", false},
+        {"x.daz", false},
+        {"dazo", false},
+        {"x.json", false},
+        {"", false},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(L::IsModelFileName(c.path), c.model) << "\"" << c.path << "\"";
+}
+
 TEST(DazoLayout, CompleteArchiveHasTheDocumentedMembers)
 {
     ScratchDir dir;

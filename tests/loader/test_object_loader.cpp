@@ -75,23 +75,11 @@ protected:
         QObject* ctx = &receiver;
         QObject::connect(loader, &ObjectLoader::loadFileFinish, ctx, [this] { events.names << "finish"; });
         QObject::connect(loader, &ObjectLoader::ProgressShown, ctx, [this](bool) { events.progressShown = true; });
-        QObject::connect(loader, &ObjectLoader::newObjectToView, ctx, [this](osg::ref_ptr<osg::Node> root) {
-            events.names << "root";
-            events.roots.push_back(root);
-        });
-        auto text = [this](const char* name) {
-            return [this, name](QString t) {
-                events.names << name;
-                events.texts << t;
-            };
-        };
-        QObject::connect(loader, &ObjectLoader::newNoteToModel, ctx, text("note"));
-        QObject::connect(loader, &ObjectLoader::newSectionToModel, ctx, text("section"));
-        QObject::connect(loader, &ObjectLoader::newMeasureToModel, ctx, text("measure"));
-        QObject::connect(loader, &ObjectLoader::newAnimationToModel, ctx, text("animation"));
-        QObject::connect(loader, &ObjectLoader::newViewToModel, ctx, [this](osg::ref_ptr<osg::Node> view) {
-            events.names << "view";
-            events.views.push_back(view);
+        QObject::connect(loader, &ObjectLoader::newObjectToView, ctx, [this](LoadedModel model) {
+            events.names << "model";
+            events.roots.push_back(model.root);
+            events.texts << model.note << model.section << model.measure << model.animation;
+            events.views.insert(events.views.end(), model.views.begin(), model.views.end());
         });
         QObject::connect(loader, &ObjectLoader::newObjectToMain, ctx, [this](osg::ref_ptr<osg::Node> root, QModelIndex index) {
             events.names << (index.isValid() ? "main(valid)" : "main");
@@ -111,7 +99,7 @@ protected:
         ObjectLoader* l = loader;
         QMetaObject::invokeMethod(loader, [l, here] { l->moveToThread(here); }, Qt::BlockingQueuedConnection);
         delete loader;
-        QDir::setCurrent(previousFolder); // loads move into the model's folder, which goes with the test
+        EXPECT_EQ(QDir::currentPath(), previousFolder) << "no request moves the process to another folder";
     }
 
     // Waits until the loader has run everything sent so far and its results have arrived here.
@@ -142,7 +130,8 @@ protected:
     Events events;
 };
 
-const QStringList ReadSignals = {"finish", "root", "note", "section", "measure", "animation"};
+// A read's whole result, then its end.
+const QStringList ReadSignals = {"model", "finish"};
 
 } // namespace
 
@@ -171,7 +160,7 @@ TEST_F(LoaderTest, ReadsOnlyWhatItsExtensionPromises)
     for (const Case& c : cases) {
         clearLoader();
         load(c.source, c.type);
-        // The read's end is told first, then the results, also when nothing was read.
+        // The results come before the read's end, also when nothing was read.
         EXPECT_EQ(events.names, ReadSignals) << c.source;
         ASSERT_EQ(events.roots.size(), 1u);
         EXPECT_EQ(events.roots[0].valid(), c.reads) << c.source;
@@ -191,7 +180,7 @@ TEST_F(LoaderTest, HandsOverDocumentsThenOneViewPerSavedViewObject)
     ASSERT_TRUE(writeSmallAssembly(dir.file("plain.dazo")));
 
     load(dir.file("docs.dazo"));
-    EXPECT_EQ(events.names, ReadSignals + QStringList({"view", "view", "view"}));
+    EXPECT_EQ(events.names, ReadSignals);
     EXPECT_TRUE(events.progressShown);
     EXPECT_EQ(events.texts, (QStringList{R"({"n":1})", R"({"s":1})", R"({"m":1})", R"({"a":1})"}));
     ASSERT_EQ(events.views.size(), 3u);
@@ -201,15 +190,12 @@ TEST_F(LoaderTest, HandsOverDocumentsThenOneViewPerSavedViewObject)
         EXPECT_EQ(view->getViewID(), i + 1);
     }
 
-    // A file without documents leaves the last ones in place until the loader is cleared.
+    // Each load's result is its own: a file without documents gives none, cleared or not.
     events = Events();
-    load(dir.file("plain.dazo"));
-    EXPECT_EQ(events.texts, (QStringList{R"({"n":1})", R"({"s":1})", R"({"m":1})", R"({"a":1})"}));
-    EXPECT_EQ(events.views.size(), 3u);
-    clearLoader();
     load(dir.file("plain.dazo"));
     EXPECT_EQ(events.names, ReadSignals);
     EXPECT_EQ(events.texts, (QStringList{"", "", "", ""}));
+    EXPECT_TRUE(events.views.empty());
 }
 
 TEST_F(LoaderTest, AddedModelGoesToTheMainWindowOnly)
@@ -217,7 +203,7 @@ TEST_F(LoaderTest, AddedModelGoesToTheMainWindowOnly)
     ASSERT_TRUE(writeSmallAssembly(dir.file("part.dazo")));
     emit requests.addFileToLoad(QString::fromStdString(dir.file("part.dazo")), false, QModelIndex(), ObjectLoader::FilePath);
     settle();
-    EXPECT_EQ(events.names, (QStringList{"finish", "main"}));
+    EXPECT_EQ(events.names, (QStringList{"main", "finish"}));
     ASSERT_EQ(events.roots.size(), 1u);
     EXPECT_TRUE(events.roots[0].valid());
 }
@@ -298,51 +284,46 @@ TEST_F(LoaderTest, SaveSaysWhetherTheFileWasWritten)
     // Numbers keep every bit (read without full precision, the first moved by one unit in the last place).
     EXPECT_EQ(written["animation"], R"({"a":2,"c":[52.083335876464847,0.19279051311840809]})");
 
-    // Saving from the scene holder: a file name that is no model file, and no scene at all.
-    for (const char* name : {"x.txt", "x.dazo"}) {
-        events = Events();
-        const QString path = QString::fromStdString(dir.file(name));
-        QMetaObject::invokeMethod(loader, [this, path] { loader->saveFile(path, nullptr); }, Qt::QueuedConnection);
-        settle();
-        EXPECT_EQ(events.names, (QStringList{"finish", "failed"})) << name;
-    }
     EXPECT_TRUE(dazo_test::readFile(dir.file("small.dazo")) == before);
 }
 
-namespace {
-std::string jsonText(const rapidjson::Document& doc)
-{
-    rapidjson::StringBuffer sb;
-    rapidjson::Writer<rapidjson::StringBuffer> w(sb);
-    doc.Accept(w);
-    return std::string(sb.GetString(), sb.GetSize());
-}
-} // namespace
 
-TEST_F(LoaderTest, SavesTheSceneHoldersModelAndDocuments)
+// The worker writes the values it was handed when the save was asked for; a change of the managers
+// after that, before or while the worker runs, is not in the file.
+TEST_F(LoaderTest, SavesTheValuesTakenWhenTheSaveWasAsked)
 {
-    Vantor::DazoLayout::ProgramDocuments docs;
-    docs.animation = R"({"a":5})";
-    ASSERT_TRUE(writeSmallAssembly(dir.file("small.dazo"), docs));
+    ASSERT_TRUE(writeSmallAssembly(dir.file("small.dazo")));
     load(dir.file("small.dazo"));
     ASSERT_EQ(events.roots.size(), 1u);
     auto* model = static_cast<Vantor::Model*>(events.roots[0].get());
     SceneModel scene;
     scene.setModel(model);
     model->setMatrix(osg::Matrixd::translate(5, 0, 0)); // moved in the view after it was set
+    osg::ref_ptr<Vantor::Note> note = new Vantor::Note;
+    note->setText("asked");
+    scene.getNoteManager()->InsertNotations(note.get(), -1);
+    const DocumentTexts asked = ObjectLoader::documentsOf(&scene);
 
+    // The loader's thread is held, so the save surely runs after the edits below.
+    QSemaphore gate;
+    QMetaObject::invokeMethod(loader, [&gate] { gate.acquire(); }, Qt::QueuedConnection);
     events = Events();
     const QString target = QString::fromStdString(dir.file("saved.dazo"));
-    QMetaObject::invokeMethod(loader, "saveFile", Qt::QueuedConnection, Q_ARG(QString, target), Q_ARG(SceneModel*, &scene));
+    const ModelSaveRequest request = ObjectLoader::saveRequest(&scene, asked);
+    QMetaObject::invokeMethod(loader, "saveDocument", Qt::QueuedConnection, Q_ARG(QString, target),
+                              Q_ARG(ModelSaveRequest, request));
+    note->setText("changed after the save was asked");
+    osg::ref_ptr<Vantor::Note> late = new Vantor::Note;
+    late->setText("added after the save was asked");
+    scene.getNoteManager()->InsertNotations(late.get(), -1);
+    gate.release();
     settle();
     EXPECT_EQ(events.names, (QStringList{"finish", "saved"}));
 
     auto written = members(dir.file("saved.dazo"));
-    EXPECT_EQ(written["note"], jsonText(scene.getNoteManager()->toJson(false)));
-    EXPECT_EQ(written["section"], jsonText(scene.getSectionManager()->toJson(false)));
-    EXPECT_EQ(written["view"], jsonText(scene.getViewManager()->toJson()));
-    EXPECT_EQ(written["measure"], jsonText(scene.getMeasureManager()->toJson()));
-    EXPECT_EQ(written["animation"], R"({"a":5})"); // kept as read until the animation manager writes its own
+    for (const char* name : {"note", "section", "view", "measure"})
+        EXPECT_EQ(written[name], asked.at(name)) << name;
+    EXPECT_NE(written["note"], ObjectLoader::documentsOf(&scene).at("note"));
     // The file has the placement the model had when it was set; the scene keeps the user's.
     DazoReaderWriter reader;
     osg::ref_ptr<osg::Node> back = reader.readNode(dir.file("saved.dazo"));
@@ -409,7 +390,8 @@ TEST_F(LoaderTest, AnnotationGroupsAndAttributesSurviveSaveAndReopen)
 
     events = Events();
     const QString target = QString::fromStdString(dir.file("groups.dazo"));
-    QMetaObject::invokeMethod(loader, "saveFile", Qt::QueuedConnection, Q_ARG(QString, target), Q_ARG(SceneModel*, &scene));
+    QMetaObject::invokeMethod(loader, "saveDocument", Qt::QueuedConnection, Q_ARG(QString, target),
+                              Q_ARG(ModelSaveRequest, ObjectLoader::saveRequest(&scene, ObjectLoader::documentsOf(&scene))));
     settle();
     ASSERT_EQ(events.names, (QStringList{"finish", "saved"}));
     scene.setModel(nullptr);
@@ -417,12 +399,11 @@ TEST_F(LoaderTest, AnnotationGroupsAndAttributesSurviveSaveAndReopen)
     clearLoader();
     load(dir.file("groups.dazo"));
     // The documents go to fresh managers the way the main window hands them over.
+    ASSERT_EQ(events.texts.size(), 4);
     std::map<QString, std::string> texts;
     int t = 0;
-    for (const QString& name : events.names) {
-        if (name == "note" || name == "section" || name == "measure" || name == "animation")
-            texts[name] = events.texts.value(t++).toStdString();
-    }
+    for (const char* name : {"note", "section", "measure", "animation"})
+        texts[name] = events.texts.value(t++).toStdString();
     osg::ref_ptr<Vantor::NoteManager> notes = new Vantor::NoteManager;
     osg::ref_ptr<Vantor::MeasureManager> measures = new Vantor::MeasureManager;
     osg::ref_ptr<Vantor::SectionManager> sections = new Vantor::SectionManager;
@@ -460,12 +441,13 @@ TEST_F(LoaderTest, LoadsFromAFolderWithAChineseName)
     load(folder + "/装配.dazo");
     ASSERT_EQ(events.roots.size(), 1u);
     EXPECT_TRUE(events.roots[0].valid());
-    EXPECT_EQ(QDir::currentPath(), QString::fromStdString(folder));
+    EXPECT_EQ(QDir::currentPath(), previousFolder); // the process stays where it was started
 }
 
-// A relative path of a bill of materials is never taken from the folder the last opened model left the
-// process in: inside a bill file it is taken from the bill's folder; a bill given as text, or a bill
-// file named by a relative path, has no folder to take it from and is refused.
+// A relative path of a bill of materials is never taken from the folder of the last opened model: inside
+// a bill file it is taken from the bill's folder; a bill given as text has no folder to take it from and
+// is refused; a bill file named by a relative path is taken from the working directory, which no load
+// moves.
 TEST_F(LoaderTest, RelativeBillOfMaterialsPathsDoNotFollowTheLastModel)
 {
     ASSERT_EQ(std::system(("mkdir '" + dir.file("a") + "' '" + dir.file("b") + "'").c_str()), 0);
@@ -476,7 +458,7 @@ TEST_F(LoaderTest, RelativeBillOfMaterialsPathsDoNotFollowTheLastModel)
 
     struct Case {
         const char* name;
-        std::string lastModel; // opened before, so the process stands in its folder
+        std::string lastModel; // opened before; its folder holds a bill of the relative name
         std::string source;
         ObjectLoader::LoadFileValueType type;
         bool reads;
@@ -516,7 +498,8 @@ TEST_F(LoaderTest, DeeplyNestedViewDocumentGivesNoViews)
 TEST(ObjectLoader, RegistersWhatItsQueuedSignalsCarryAndAnswersAsReaderListener)
 {
     ObjectLoader loader;
-    for (const char* type : {"osg::ref_ptr<osg::Node>", "ObjectLoader::LoadFileValueType", "QModelIndex"})
+    for (const char* type : {"osg::ref_ptr<osg::Node>", "ObjectLoader::LoadFileValueType", "QModelIndex", "LoadedModel",
+                             "ModelSaveRequest"})
         EXPECT_NE(QMetaType::type(type), 0) << type;
     EXPECT_NE(loader.qt_metacast("ReaderListener"), nullptr);
     EXPECT_EQ(static_cast<ReaderListener*>(&loader), loader.qt_metacast("ReaderListener"));

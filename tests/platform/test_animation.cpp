@@ -15,7 +15,6 @@
 
 #include <cmath>
 #include <functional>
-#include <thread>
 
 using namespace Vantor;
 using animtest::FakeSelection;
@@ -587,25 +586,6 @@ TEST_F(Animation, DamagedDocumentsChangeNothing)
         EXPECT_EQ(manager->getDefaultAnimation().get(), segment);
         EXPECT_EQ(storage.serialize(), before);
     }
-}
-
-TEST_F(Animation, OtherThreadsReadTheLastCopy)
-{
-    moveKeysX(0.0f, 1.0f);
-    editor->endCallAddKeyframe();
-    AnimationStorage storage;
-    storage.SetAnimationManager(manager);
-    const std::string onGui = storage.serialize();
-    std::string onWorker;
-    std::thread worker([&] {
-        rapidjson::Document doc = manager->toDocument();
-        rapidjson::StringBuffer sb;
-        rapidjson::Writer<rapidjson::StringBuffer> w(sb);
-        doc.Accept(w);
-        onWorker.assign(sb.GetString(), sb.GetSize());
-    });
-    worker.join();
-    EXPECT_EQ(onWorker, onGui);
 }
 
 } // namespace

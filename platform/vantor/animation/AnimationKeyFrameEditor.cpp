@@ -222,8 +222,6 @@ void AnimationKeyFrameEditor::refreshEditorUI()
     m_lastLast = last;
     notify([this](AnimationKeyFrameEditorListener& l) { l.onKeyframesUpdated(this); });
     notify([this](AnimationKeyFrameEditorListener& l) { l.onTimelineRangeChanged(this); });
-    if (m_manager.valid())
-        m_manager->contentChanged();
 }
 
 osg::Node* AnimationKeyFrameEditor::findTarget(const AnimationTarget& target) const
@@ -519,24 +517,18 @@ void AnimationKeyFrameEditor::endCallAddKeyframe()
 {
     notify([this](AnimationKeyFrameEditorListener& l) { l.onKeyframesAdded(this); });
     rangeMaybeChanged();
-    if (m_manager.valid())
-        m_manager->contentChanged();
 }
 
 void AnimationKeyFrameEditor::endCallRemoveKeyframe()
 {
     notify([this](AnimationKeyFrameEditorListener& l) { l.onKeyframesRemoved(this); });
     rangeMaybeChanged();
-    if (m_manager.valid())
-        m_manager->contentChanged();
 }
 
 void AnimationKeyFrameEditor::endCallUpdateKeyframe()
 {
     notify([this](AnimationKeyFrameEditorListener& l) { l.onKeyframesUpdated(this); });
     rangeMaybeChanged();
-    if (m_manager.valid())
-        m_manager->contentChanged();
 }
 
 AnimationKeyframePtrList AnimationKeyFrameEditor::getAllKeyframes() const

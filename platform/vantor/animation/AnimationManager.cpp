@@ -6,12 +6,9 @@
 
 #include <osg/Timer>
 #include <osgGA/GUIEventHandler>
-#include <rapidjson/stringbuffer.h>
-#include <rapidjson/writer.h>
 
 #include <algorithm>
 #include <cmath>
-#include "vantor/util/JsonParse.h"
 
 namespace Vantor {
 
@@ -44,8 +41,7 @@ private:
 } // namespace
 
 AnimationManager::AnimationManager()
-    : m_clock([] { return osg::Timer::instance()->time_s(); }), m_default(new AnimationSegment),
-      m_owner(std::this_thread::get_id())
+    : m_clock([] { return osg::Timer::instance()->time_s(); }), m_default(new AnimationSegment)
 {
     m_animations.push_back(m_default);
     m_current = m_default;
@@ -128,37 +124,12 @@ void AnimationManager::clearAllAnimation()
     m_animations.assign(1, m_default);
     m_current = m_default;
     m_time = 0.0;
-    contentChanged();
     notify([this](AnimationManagerListener& l) { l.onAnimationsReplaced(this); });
 }
 
 rapidjson::Document AnimationManager::toDocument()
 {
-    if (std::this_thread::get_id() == m_owner) {
-        rapidjson::Document doc = AnimationStorage::write(m_animations, m_default.get());
-        rapidjson::StringBuffer sb;
-        rapidjson::Writer<rapidjson::StringBuffer> w(sb);
-        doc.Accept(w);
-        std::lock_guard<std::mutex> lock(m_snapshotMutex);
-        m_snapshot.assign(sb.GetString(), sb.GetSize());
-        return doc;
-    }
-    std::string text;
-    {
-        std::lock_guard<std::mutex> lock(m_snapshotMutex);
-        text = m_snapshot;
-    }
-    rapidjson::Document doc;
-    if (text.empty())
-        return AnimationStorage::write({new AnimationSegment}, nullptr);
-    Vantor::ParseJsonExact<rapidjson::kParseDefaultFlags>(doc, text.c_str(), text.size());
-    return doc;
-}
-
-void AnimationManager::contentChanged()
-{
-    if (std::this_thread::get_id() == m_owner)
-        toDocument();
+    return AnimationStorage::write(m_animations, m_default.get());
 }
 
 bool AnimationManager::fromDocument(const std::string& text, std::string* error)
@@ -180,7 +151,6 @@ bool AnimationManager::fromDocument(const std::string& text, std::string* error)
     m_default = def;
     m_current = def;
     m_time = 0.0;
-    contentChanged();
     notify([this](AnimationManagerListener& l) { l.onAnimationsReplaced(this); });
     return true;
 }

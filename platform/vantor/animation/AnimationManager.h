@@ -9,9 +9,7 @@
 #include <rapidjson/document.h>
 
 #include <functional>
-#include <mutex>
 #include <string>
-#include <thread>
 #include <vector>
 
 namespace osgGA {
@@ -48,7 +46,7 @@ protected:
 // Holds the animations of the document and plays the current one, driven by the view's frames.
 // Playback moves the current time by the clock's advance times the speed, forwards or backwards,
 // between the first and the last keyframe, and writes the animated nodes (and, with camera play, the
-// camera) at that time. GUI thread only, except toDocument (see there).
+// camera) at that time. GUI thread only.
 class AnimationManager : public osg::Referenced
 {
 public:
@@ -81,15 +79,11 @@ public:
     void setResolver(Resolver resolver) { m_resolver = std::move(resolver); }
     const Resolver& getResolver() const { return m_resolver; }
 
-    // The document form (docs/animation-json.md). On the GUI thread it is made fresh; on any other
-    // thread it is the copy taken at the last contentChanged(), so a save on a worker never reads
-    // keyframes the GUI thread is changing.
+    // The document form (docs/animation-json.md).
     rapidjson::Document toDocument();
     // Replaces every animation by those of the text. Text that does not parse or does not describe
     // an animation changes nothing and returns false with the reason.
     bool fromDocument(const std::string& text, std::string* error = nullptr);
-    // Takes a copy of the document for other threads; call after every change of keyframes.
-    void contentChanged();
 
     // ---- playback ----
     bool playAnimation();
@@ -153,10 +147,6 @@ private:
     osg::ref_ptr<AnimationSegment> m_current;
     Resolver m_resolver;
     std::vector<osg::ref_ptr<AnimationManagerListener>> m_listeners;
-
-    std::thread::id m_owner;
-    std::mutex m_snapshotMutex;
-    std::string m_snapshot;
 };
 
 } // namespace Vantor

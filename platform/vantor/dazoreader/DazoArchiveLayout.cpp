@@ -35,6 +35,22 @@ std::string folderOf(const std::string& path)
     return path.substr(0, slash);
 }
 
+bool IsModelFileName(const std::string& path)
+{
+    const std::string::size_type slash = path.find_last_of("/\\");
+    const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
+    const std::string::size_type dot = name.rfind('.');
+    // A name that is only the extension (".dazo") is a hidden file without one.
+    if (dot == std::string::npos || dot == 0)
+        return false;
+    std::string ext = name.substr(dot + 1);
+    // ASCII only: the program's locale must not decide what a model file is.
+    for (char& c : ext)
+        if (c >= 'A' && c <= 'Z')
+            c = static_cast<char>(c - 'A' + 'a');
+    return ext == "dazo" || ext == "liteprt";
+}
+
 const char* const InstanceKey = "instance";
 const char* const IndexKey = "protoindex";
 const char* const MeshKey = "mesh";

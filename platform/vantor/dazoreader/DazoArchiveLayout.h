@@ -55,6 +55,11 @@ const std::vector<Member>& Members();
 // The folder part of a path: "." for a bare name, "/" for a file at the root.
 std::string folderOf(const std::string& path);
 
+// Whether a path names a model file: its last name (after the last '/' or '\\') is a name followed by
+// ".dazo" or ".liteprt" in any case. Only the name is judged, the disk is not asked. Everything that
+// opens, saves or accepts a model file asks this one function.
+bool IsModelFileName(const std::string& path);
+
 // "model.<key>"
 std::string EntryName(const std::string& key);
 // The key an entry is found by: the text after the last '.' of its name (the whole name without one).
