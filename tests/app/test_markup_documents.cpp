@@ -83,7 +83,6 @@ TEST(MarkupDocuments, NotesAndASectionComeBackFromTheSavedModel)
         MainWindow w;
         ASSERT_TRUE(w.loadFile(path));
         ASSERT_TRUE(waitIdle(w));
-        QTest::qWait(50);
         osg::ref_ptr<Vantor::NoteManager> notes = w.sceneModel()->getNoteManager();
         osg::ComputeBoundsVisitor bounds;
         w.sceneModel()->getModel()->accept(bounds);
