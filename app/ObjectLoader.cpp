@@ -43,7 +43,7 @@ void ObjectLoader::registerMetaTypes()
     registerSceneTypes();
 }
 
-ObjectLoader::ObjectLoader(QObject* parent) : QObject(parent), config(std::make_shared<ReaderConfig>())
+ObjectLoader::ObjectLoader(QObject* parent) : QObject(parent)
 {
     registerMetaTypes();
 }
@@ -147,7 +147,7 @@ void ObjectLoader::newObjectToLoadWithIndex(const QString& path, bool bOrigin, c
         readFile(std::string(source.constData(), static_cast<std::size_t>(source.size())), type);
     }
 
-    if (optimize && root) {
+    if (getOptimization() && root) {
         Vantor::LogHandler::getInstance()->reportInfo(tr("Optimization of the graph ..."));
         osgUtil::Optimizer optimizer;
         optimizer.optimize(root.get());
@@ -173,7 +173,7 @@ void ObjectLoader::readFile(const std::string& source, LoadFileValueType type)
     m_fileDocuments = LoadedDocuments();
     auto reader = std::make_shared<DazoReaderWriter>();
     reader->setListener(this);
-    reader->setConfig(config);
+    reader->setConfig(getConfig());
     setActiveReader(reader);
 
     const std::string ext = lowerExtension(source);
@@ -262,27 +262,43 @@ void ObjectLoader::clear()
     measureText.clear();
     animationText.clear();
     views.clear();
-    optimize = false;
+    setOptimization(false);
+}
+
+std::shared_ptr<ReaderConfig> ObjectLoader::getConfig() const
+{
+    QMutexLocker lock(&m_optionsMutex);
+    return std::make_shared<ReaderConfig>(config);
+}
+
+bool ObjectLoader::getOptimization() const
+{
+    QMutexLocker lock(&m_optionsMutex);
+    return optimize;
 }
 
 void ObjectLoader::setOptimization(bool val)
 {
+    QMutexLocker lock(&m_optionsMutex);
     optimize = val;
 }
 
 void ObjectLoader::readPMIConfig(bool on)
 {
-    config->readPMI = on ? 1 : 0;
+    QMutexLocker lock(&m_optionsMutex);
+    config.readPMI = on ? 1 : 0;
 }
 
 void ObjectLoader::readEdgeConfig(bool on)
 {
-    config->readEdge = on ? 1 : 0;
+    QMutexLocker lock(&m_optionsMutex);
+    config.readEdge = on ? 1 : 0;
 }
 
 void ObjectLoader::mergeFaceConfig(bool on)
 {
-    config->mergeFace = on ? 1 : 0;
+    QMutexLocker lock(&m_optionsMutex);
+    config.mergeFace = on ? 1 : 0;
 }
 
 // ---- saving ----
