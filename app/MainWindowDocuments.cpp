@@ -22,6 +22,7 @@
 #include "vantor/effect/EffectManager.h"
 #include "vantor/measure/MeasureManager.h"
 #include "vantor/model/Model.h"
+#include "vantor/model/ModelId.h"
 #include "vantor/note/NoteManager.h"
 #include "vantor/section/SectionManager.h"
 #include "vantor/util/LogHandler.h"
@@ -49,6 +50,7 @@
 #include <QTimer>
 #include <QUrl>
 
+#include <set>
 
 namespace {
 
@@ -216,9 +218,35 @@ void MainWindow::newLoadedFile(osg::ref_ptr<osg::Node> root)
     }
 }
 
+namespace {
+
+// Model ids are read from the file, and a host names models by id: a file added again (or one
+// sharing ids with what is shown) would give two models one id. The copies that collide take new
+// ids; models that do not collide keep the file's.
+void renumberTakenModelIds(osg::Node* added, osg::Node* shown)
+{
+    if (!added || !shown)
+        return;
+    Vantor::Model::NodeList models;
+    Vantor::Model::getAllChildrenModels(shown, models);
+    std::set<osg::OSG_ID> taken;
+    for (const auto& model : models)
+        taken.insert(static_cast<Vantor::Model*>(model.get())->getModelID());
+    models.clear();
+    Vantor::Model::getAllChildrenModels(added, models);
+    for (const auto& node : models) {
+        auto* model = static_cast<Vantor::Model*>(node.get());
+        if (!taken.insert(model->getModelID()).second)
+            model->setModelID(Vantor::GenerateModelID());
+    }
+}
+
+} // namespace
+
 void MainWindow::newLoadedAddModel(osg::ref_ptr<osg::Node> node, QModelIndex parent)
 {
     m_busy = false;
+    renumberTakenModelIds(node.get(), m_sceneModel ? m_sceneModel->getModel() : nullptr);
     m_lastAddedNode = node;
     // Host loads come without a row; an insert from the tree attaches to the node it was asked for.
     if (parent.isValid())

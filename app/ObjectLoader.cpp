@@ -37,7 +37,7 @@ void ObjectLoader::registerMetaTypes()
     qRegisterMetaType<ModelSaveRequest>("ModelSaveRequest");
 }
 
-ObjectLoader::ObjectLoader(QObject* parent) : QObject(parent), config(std::make_shared<ReaderConfig>())
+ObjectLoader::ObjectLoader(QObject* parent) : QObject(parent)
 {
     registerMetaTypes();
 }
@@ -130,7 +130,7 @@ void ObjectLoader::newObjectToLoadWithIndex(const QString& path, bool bOrigin, c
     const QByteArray bytes = type == OCXJSONBOM ? source.toUtf8() : source.toLocal8Bit();
     readFile(std::string(bytes.constData(), static_cast<std::size_t>(bytes.size())), type, loaded);
 
-    if (optimize && root) {
+    if (getOptimization() && root) {
         Vantor::LogHandler::getInstance()->reportInfo(tr("Optimization of the graph ..."));
         osgUtil::Optimizer optimizer;
         optimizer.optimize(root.get());
@@ -151,7 +151,7 @@ void ObjectLoader::readFile(const std::string& source, LoadFileValueType type, L
     root = nullptr;
     auto reader = std::make_shared<DazoReaderWriter>();
     reader->setListener(this);
-    reader->setConfig(config);
+    reader->setConfig(getConfig());
     setActiveReader(reader);
 
     switch (type) {
@@ -233,27 +233,43 @@ void ObjectLoader::clear()
     }
     QMutexLocker lock(&m_stateMutex);
     root = nullptr;
-    optimize = false;
+    setOptimization(false);
+}
+
+std::shared_ptr<ReaderConfig> ObjectLoader::getConfig() const
+{
+    QMutexLocker lock(&m_optionsMutex);
+    return std::make_shared<ReaderConfig>(config);
+}
+
+bool ObjectLoader::getOptimization() const
+{
+    QMutexLocker lock(&m_optionsMutex);
+    return optimize;
 }
 
 void ObjectLoader::setOptimization(bool val)
 {
+    QMutexLocker lock(&m_optionsMutex);
     optimize = val;
 }
 
 void ObjectLoader::readPMIConfig(bool on)
 {
-    config->readPMI = on ? 1 : 0;
+    QMutexLocker lock(&m_optionsMutex);
+    config.readPMI = on ? 1 : 0;
 }
 
 void ObjectLoader::readEdgeConfig(bool on)
 {
-    config->readEdge = on ? 1 : 0;
+    QMutexLocker lock(&m_optionsMutex);
+    config.readEdge = on ? 1 : 0;
 }
 
 void ObjectLoader::mergeFaceConfig(bool on)
 {
-    config->mergeFace = on ? 1 : 0;
+    QMutexLocker lock(&m_optionsMutex);
+    config.mergeFace = on ? 1 : 0;
 }
 
 // ---- saving ----

@@ -67,8 +67,10 @@ public:
 
     // State of the last load, for tests and the embedded host; read on the loader's thread or while idle.
     QString getFilePath() const { return filePath; }
-    std::shared_ptr<ReaderConfig> getConfig() const { return config; }
-    bool getOptimization() const { return optimize; }
+    // The reader options and the optimisation switch as they are now, from any thread; each load
+    // takes its own copy, so a switch flipped meanwhile applies from the next load on.
+    std::shared_ptr<ReaderConfig> getConfig() const;
+    bool getOptimization() const;
     // True once shutdown began: the requests still queued are skipped.
     bool isStopping() const { return m_stopping; }
 
@@ -120,8 +122,11 @@ private:
 
     QString filePath;
     osg::ref_ptr<osg::Node> root;
+    // Set by queued slots on the loader's thread, read by loads that run on the window's thread in
+    // embedded mode.
+    mutable QMutex m_optionsMutex;
     bool optimize = false;
-    std::shared_ptr<ReaderConfig> config;
+    ReaderConfig config;
 
     // Loads may run on the window's thread in embedded mode while a queued clear() runs here.
     QRecursiveMutex m_stateMutex;

@@ -1,11 +1,13 @@
 #!/usr/bin/env bash
-# Builds into build/<type> (Release unless BUILD_TYPE says otherwise): every target, or only the
-# targets named as arguments. Prints the build folder on its last line.
+# Builds into build/<type> (Release unless BUILD_TYPE says otherwise), or into BUILD_DIR when given:
+# every target, or only the targets named as arguments. CMAKE_ARGS go to the configure step (a
+# sanitizer build: CMAKE_ARGS=-DNERIO_SANITIZE=thread BUILD_DIR=build/tsan). Prints the build folder
+# on its last line.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 "./scripts/install-deps.sh"
 TYPE="${BUILD_TYPE:-Release}"
-DIR="build/${TYPE,,}"
+DIR="${BUILD_DIR:-build/${TYPE,,}}"
 LAUNCHER=()
 command -v ccache >/dev/null && LAUNCHER=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DCMAKE_C_COMPILER_LAUNCHER=ccache)
 # CMake re-runs itself when a CMake file it read changes. It cannot know of a folder it has never

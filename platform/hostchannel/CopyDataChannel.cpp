@@ -45,7 +45,10 @@ struct CopyDataChannel::Connection
     quint32 nextSerial = 1;
     QSet<quint32> waiting;    // serials of our sends still waiting for their result
     QHash<quint32, qint64> results;
+    std::deque<HostFrame> queued; // records received, not yet handled, in arrival order
+    qint64 queuedBytes = 0;
     bool closed = false;
+    bool hungUp = false;      // the peer has gone; dropped once its queued records are handled
 };
 
 QString CopyDataChannel::socketPathForTitle(const QString& title)
@@ -109,6 +112,16 @@ void CopyDataChannel::setSendTimeout(int ms) { m_sendTimeout = ms; }
 
 int CopyDataChannel::connectionCount() const { return m_connections.size(); }
 
+void CopyDataChannel::setHeldLimit(qint64 bytes) { m_heldLimit = bytes; }
+
+qint64 CopyDataChannel::heldBytes() const
+{
+    qint64 total = 0;
+    for (const ConnectionPtr& conn : m_connections)
+        total += conn->frames.heldBytes() + conn->queuedBytes;
+    return total;
+}
+
 bool CopyDataChannel::isWindow(WindowHandle handle) const
 {
     const ConnectionPtr conn = m_connections.value(handle);
@@ -130,10 +143,15 @@ void CopyDataChannel::onNewConnection()
         connect(socket, &QLocalSocket::disconnected, this, [this, weak] {
             if (ConnectionPtr c = weak.lock()) {
                 readAndProcess(c); // what arrived before the close still counts
+                if (c->closed)
+                    return;
                 if (c->frames.insideFrame())
                     logWarning(QStringLiteral("Host channel: connection %1 closed inside a frame; dropped")
                                    .arg(c->handle));
-                dropConnection(c, QString());
+                if (c->queued.empty())
+                    dropConnection(c, QString());
+                else
+                    c->hungUp = true; // its records wait for the handling they are queued behind
             }
         });
 
@@ -153,10 +171,20 @@ void CopyDataChannel::readAndProcess(const ConnectionPtr& conn)
     // Qt does not emit readyRead again while its slot runs, and handling a frame may nest a send that
     // waits: bytes that came meanwhile are taken here, or they would wait for the peer's next write.
     do {
-        if (conn->socket->bytesAvailable() > 0)
+        if (conn->socket->bytesAvailable() > 0) {
             conn->frames.append(conn->socket->readAll());
-        processFrames(conn);
+            if (heldBytes() > m_heldLimit) {
+                logWarning(QStringLiteral("Host channel: connection %1 sends more than the %2 bytes held for "
+                                          "records not yet handled; connection closed")
+                               .arg(conn->handle)
+                               .arg(m_heldLimit));
+                dropConnection(conn, QString());
+                return;
+            }
+        }
+        takeFrames(conn);
     } while (!conn->closed && conn->socket && conn->socket->bytesAvailable() > 0);
+    serveQueued();
 }
 
 void CopyDataChannel::serveOthers(WindowHandle busy)
@@ -172,7 +200,7 @@ void CopyDataChannel::serveOthers(WindowHandle busy)
     }
 }
 
-void CopyDataChannel::processFrames(const ConnectionPtr& conn)
+void CopyDataChannel::takeFrames(const ConnectionPtr& conn)
 {
     while (!conn->closed) {
         HostFrame frame;
@@ -189,10 +217,38 @@ void CopyDataChannel::processFrames(const ConnectionPtr& conn)
                 conn->results.insert(frame.serial, frame.value);
             // else: the answer to a send that gave up waiting; nobody wants it any more.
         } else {
+            conn->queuedBytes += frame.data.size();
+            conn->queued.push_back(std::move(frame));
+        }
+    }
+}
+
+void CopyDataChannel::serveQueued()
+{
+    // Each handled record may send and wait, and the wait comes back here: the depth stays bounded
+    // by the nesting limit whatever a host floods, and what is queued is taken up by the level that
+    // returns. Connections take turns, each in its own order.
+    bool served = true;
+    while (served && m_nesting < MaxNestedRecords) {
+        served = false;
+        const auto connections = m_connections.values();
+        for (const ConnectionPtr& conn : connections) {
+            if (m_nesting >= MaxNestedRecords)
+                break;
+            if (conn->closed || conn->queued.empty())
+                continue;
+            HostFrame frame = std::move(conn->queued.front());
+            conn->queued.pop_front();
+            conn->queuedBytes -= frame.data.size();
             CopyDataStruct data;
             data.dwData = frame.value;
-            data.data = frame.data;
+            data.data = std::move(frame.data);
+            ++m_nesting;
             dispatchData(conn, frame.serial, frame.wParam, data);
+            --m_nesting;
+            served = true;
+            if (conn->hungUp && !conn->closed && conn->queued.empty())
+                dropConnection(conn, QString());
         }
     }
 }
@@ -212,7 +268,7 @@ void CopyDataChannel::dispatchData(const ConnectionPtr& conn, quint32 serial, qu
         }
     }
     // The sender is blocked until this arrives, even when the handler failed.
-    if (!conn->closed && conn->socket) {
+    if (!conn->closed && conn->socket && conn->socket->state() == QLocalSocket::ConnectedState) {
         conn->socket->write(resultFrame(serial, result));
         conn->socket->flush();
     }
@@ -287,6 +343,8 @@ void CopyDataChannel::dropConnection(const ConnectionPtr& conn, const QString& r
     const bool wasOpen = !conn->closed;
     conn->closed = true;
     conn->frames = HostFrameReader();
+    conn->queued.clear();
+    conn->queuedBytes = 0;
     conn->waiting.clear();
     m_connections.remove(conn->handle);
     if (wasOpen && conn->socket) {

@@ -4,12 +4,15 @@
 // host: the viewer listens on a per-user local socket named after its window title, each host
 // connection is a "window" with an opaque handle, and a send blocks until the peer has handled the
 // record, handling whatever the peer sends meanwhile (nested), as a synchronous window message does.
+// The nesting is bounded: a record that arrives while MaxNestedRecords are being handled waits in
+// its connection's queue and is handled, in arrival order, once one of them has returned.
 //
 // Frames (all numbers big-endian):
 //   hello  (viewer to host, once on connect): u8 1, u32 protocol version, u64 the host's handle
 //   data   (both ways): u8 2, u32 serial, u64 wParam, i64 dwData, u32 byte count, the bytes
 //   result (answer to a data frame): u8 3, u32 serial of that data frame, i64 result
-// A frame that is malformed or larger than the cap closes the connection.
+// A frame that is malformed or larger than the cap closes the connection, and so does a connection
+// whose bytes push what the channel holds for records not yet handled past its limit.
 
 #include "hostchannel/HostFrameReader.h"
 
@@ -18,6 +21,7 @@
 #include <QObject>
 #include <QString>
 
+#include <deque>
 #include <functional>
 #include <memory>
 
@@ -49,6 +53,10 @@ public:
     static constexpr int HelloFrameSize = HostFrameReader::HelloFrameSize;
     // Larger records are refused on sending and close the connection on receiving.
     static constexpr quint32 MaxRecordBytes = HostFrameReader::MaxRecordBytes;
+    // Records handled inside one another at most (each waits inside a send of its own).
+    static constexpr int MaxNestedRecords = 8;
+    // Bytes held at most, over all connections, for frames not yet whole and records not yet handled.
+    static constexpr qint64 DefaultHeldLimit = 2 * qint64(MaxRecordBytes);
 
     // Socket path for a window title: the temporary folder, "/nerio3d-", the user id, "-" and the first
     // 32 hex digits (lower case) of the SHA-256 of the title's UTF-8 bytes.
@@ -78,6 +86,11 @@ public:
 
     int connectionCount() const;
 
+    // What heldBytes() may reach before the connection whose bytes pass it is closed.
+    void setHeldLimit(qint64 bytes);
+    // Bytes held now for frames not yet whole and records waiting to be handled.
+    qint64 heldBytes() const;
+
 private:
     struct Connection;
     using ConnectionPtr = std::shared_ptr<Connection>;
@@ -86,7 +99,10 @@ private:
     void readAndProcess(const ConnectionPtr& conn);
     // Accepts new hosts and handles what every connection but busy has sent.
     void serveOthers(WindowHandle busy);
-    void processFrames(const ConnectionPtr& conn);
+    // Takes the whole frames out of what conn has received: results are filed, records queued.
+    void takeFrames(const ConnectionPtr& conn);
+    // Handles queued records of every connection, oldest first, while the nesting allows.
+    void serveQueued();
     void dispatchData(const ConnectionPtr& conn, quint32 serial, quint64 wParam, const CopyDataStruct& data);
     void dropConnection(const ConnectionPtr& conn, const QString& reason);
 
@@ -95,4 +111,6 @@ private:
     WindowHandle m_nextHandle = 1;
     Receiver m_receiver;
     int m_sendTimeout = -1;
+    int m_nesting = 0; // records being handled inside one another now
+    qint64 m_heldLimit = DefaultHeldLimit;
 };

@@ -35,6 +35,9 @@ public:
     Result next(HostFrame& frame, QString* reason = nullptr);
     // Bytes of a frame that has not arrived whole.
     bool insideFrame() const { return m_readPos < m_inbox.size(); }
+    // Bytes received and not yet handed out as frames: never more than what came, whatever a
+    // header claims.
+    qint64 heldBytes() const { return m_inbox.size() - m_readPos; }
 
 private:
     QByteArray m_inbox;

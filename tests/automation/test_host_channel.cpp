@@ -1,6 +1,7 @@
 #include "automation/Message.h"
 #include "automation/MessageProcesser.h"
 #include "automation/ProcessCommunication.h"
+#include "FloodHost.h"
 #include "support/TestSupport.h"
 #include "vantor/util/LogHandler.h"
 
@@ -525,4 +526,54 @@ TEST_F(HostChannel, APeerThatStopsReadingDoesNotFreezeTheViewer)
     EXPECT_EQ(other.exitCode(), 0);
     EXPECT_TRUE(QString::fromUtf8(other.readAllStandardOutput()).contains("replies 1"));
     EXPECT_TRUE(warnings.filter("no answer from connection").size() == 1) << warnings.join('\n').toStdString();
+}
+
+// A host that sends many requests asking for a reply without waiting for any answer: each is handled
+// once, in the order sent, replied in that order, and the viewer's stack does not grow with the
+// flood (it used to handle the next request inside the wait of each reply, ten thousand deep).
+TEST_F(HostChannel, AFloodOfRequestsIsHandledInOrderWithoutNestingDeeper)
+{
+    constexpr int count = 10000;
+    const QString path = pc->socketPath();
+    std::atomic<bool> done{false};
+    flood_host::Outcome outcome;
+    std::thread hostThread([&] {
+        flood_host::FloodHost host(path);
+        InitCommMsg init;
+        init.peerWindow = host.outcome.handle;
+        QByteArray record;
+        init.serialize(record);
+        QByteArray frames = flood_host::dataFrame(init.type, record, 1);
+        for (int i = 0; i < count; ++i) {
+            AddModelMsg add;
+            add.filePath = QString::number(i);
+            record.clear();
+            add.serialize(record);
+            frames += flood_host::dataFrame(add.type, record, quint32(i + 2));
+        }
+        host.run(frames, count + 1, count, 120000);
+        outcome = host.outcome;
+        done = true;
+    });
+    const bool finished = QTest::qWaitFor([&] { return done.load(); }, 180000);
+    hostThread.join();
+    ASSERT_TRUE(finished);
+    EXPECT_TRUE(outcome.failure.isEmpty()) << outcome.failure.toStdString();
+    EXPECT_EQ(outcome.results, count + 1);
+    ASSERT_EQ(int(processed.size()), count);
+    int outOfOrder = 0;
+    for (int i = 0; i < count; ++i) {
+        auto add = std::dynamic_pointer_cast<AddModelMsg>(processed[size_t(i)]);
+        outOfOrder += !add || add->filePath != QString::number(i);
+    }
+    EXPECT_EQ(outOfOrder, 0) << "requests handled out of the order sent";
+    ASSERT_EQ(int(outcome.records.size()), count);
+    for (int i = 0; i < count && outOfOrder == 0; ++i) {
+        AddModelMsg reply;
+        reply.deserialize(outcome.records[size_t(i)]);
+        if (reply.filePath != QString::number(i)) {
+            ADD_FAILURE() << "reply " << i << " answers request " << reply.filePath.toStdString();
+            break;
+        }
+    }
 }

@@ -28,6 +28,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
+#include <QSet>
 #include <QSignalSpy>
 #include <QStatusBar>
 #include <QTableWidget>
@@ -372,6 +373,36 @@ TEST_F(HostDispatch, HostBuildsAndReadsTheModelTree)
     run = host({"RemoveModelMsg 0", "TopModelMsg"});
     EXPECT_EQ(run.field(1, "ok"), "1");
     EXPECT_EQ(run.field(2, "modelId"), "0");
+}
+
+// The same file added three times makes three models, each with ids of its own all the way down, and
+// removing one by its id removes that one alone.
+TEST_F(HostDispatch, TheSameFileAddedThriceGivesThreeModelsWithTheirOwnIds)
+{
+    loadSample();
+    HostRun run = host({"CreateTopModelMsg \"drei\"", "TopModelMsg"});
+    ASSERT_EQ(run.exitCode, 0) << run.output.toStdString();
+    const QString top = run.field(2, "modelId");
+    run = host({"AddModelMsg " + top + " 0 " + kSample, "AddModelMsg " + top + " 0 " + kSample,
+                "AddModelMsg " + top + " 0 " + kSample, "ChildrenModelMsg " + top});
+    ASSERT_EQ(run.exitCode, 0) << run.output.toStdString();
+    const QStringList added = {run.field(1, "modelId"), run.field(2, "modelId"), run.field(3, "modelId")};
+    EXPECT_EQ(QSet<QString>(added.begin(), added.end()).size(), 3) << added.join(' ').toStdString();
+    EXPECT_FALSE(added.contains("0"));
+    const QStringList all = unquoted(run.field(4, "idList")).split(' ', Qt::SkipEmptyParts);
+    EXPECT_EQ(QSet<QString>(all.begin(), all.end()).size(), all.size()) << all.join(' ').toStdString();
+    for (const QString& id : added)
+        EXPECT_TRUE(all.contains(id)) << id.toStdString();
+
+    run = host({"RemoveModelMsg " + added[1], "ChildrenModelMsg " + top, "RemoveModelMsg " + added[1]});
+    ASSERT_EQ(run.exitCode, 0) << run.output.toStdString();
+    EXPECT_EQ(run.field(1, "ok"), "1");
+    const QStringList left = unquoted(run.field(2, "idList")).split(' ', Qt::SkipEmptyParts);
+    EXPECT_FALSE(left.contains(added[1]));
+    EXPECT_TRUE(left.contains(added[0]));
+    EXPECT_TRUE(left.contains(added[2]));
+    EXPECT_EQ(left.size() * 3, all.size() * 2) << "one of the three copies went, with all its models";
+    EXPECT_EQ(run.field(3, "ok"), "0") << "the removed copy's id names nothing any more";
 }
 
 // Visibility, colour and transparency set by the host, read back, and undone from the viewer's undo.

@@ -782,8 +782,11 @@ TEST(SystemSettingWindow, StoredValuesReachTheViewAndLibrariesAndSurviveARestart
         EXPECT_EQ(Vantor::NerioViewerManipulatorState::SmallFeatureCullSize, 42.0f);
         EXPECT_TRUE(w.snapshotTransparentBackground);
         EXPECT_EQ(Vantor::LogHandler::getInstance()->messageLevel(), 3);
-        std::shared_ptr<ReaderConfig> reader = w.loader()->getConfig();
-        EXPECT_TRUE(QTest::qWaitFor([&] { return reader->readPMI == 0 && reader->readEdge == 0 && reader->mergeFace == 1; }));
+        // The options reach the loader through its thread's queue: read them as they are each time.
+        EXPECT_TRUE(QTest::qWaitFor([&] {
+            const std::shared_ptr<ReaderConfig> reader = w.loader()->getConfig();
+            return reader->readPMI == 0 && reader->readEdge == 0 && reader->mergeFace == 1;
+        }));
         EXPECT_EQ(w.systemSetting()->values().logPath, v.logPath);
     }
     Vantor::LogHandler::getInstance()->setLogToFile(false);

@@ -228,6 +228,32 @@ TEST_F(LoaderTest, ReaderOptionsOutliveClearButOptimisationDoesNot)
     EXPECT_EQ(count.edges, 12u);
 }
 
+// In embedded mode loads run on the window's thread while the option slots run on the loader's:
+// each load takes the options as they stand when it starts (ThreadSanitizer reported the options
+// read by the one and written by the other without a lock).
+TEST_F(LoaderTest, OptionsSetOnTheLoaderThreadReachLoadsOnTheWindowThread)
+{
+    ASSERT_TRUE(writeSmallAssembly(dir.file("small.dazo")));
+    const QString path = QString::fromStdString(dir.file("small.dazo"));
+    for (int i = 0; i < 20; ++i) {
+        emit requests.readEdge(i % 2 == 0);
+        emit requests.readPMI(i % 3 == 0);
+        emit requests.optimise(i % 2 == 1);
+        loader->newObjectToLoad(path); // direct, as the embedded window calls it
+    }
+    settle();
+    emit requests.readEdge(true);
+    emit requests.optimise(false);
+    settle();
+    events = Events();
+    loader->newObjectToLoad(path);
+    QCoreApplication::processEvents();
+    ASSERT_EQ(events.roots.size(), 1u);
+    SceneCount count;
+    events.roots[0]->accept(count);
+    EXPECT_EQ(count.edges, 12u);
+}
+
 TEST_F(LoaderTest, ResultsStayValidWhateverTheLoaderDoesNext)
 {
     ASSERT_TRUE(writeSmallAssembly(dir.file("a.dazo")));
