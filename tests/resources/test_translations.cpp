@@ -65,7 +65,8 @@ QList<Message> readTs(const QString& path)
             current.comment = xml.readElementText();
         } else if (xml.name() == QLatin1String("translation")) {
             current.type = xml.attributes().value(QLatin1String("type")).toString();
-            current.translation = xml.readElementText();
+            // A plural message holds its forms as child elements.
+            current.translation = xml.readElementText(QXmlStreamReader::IncludeChildElements);
             out << current;
         }
     }
