@@ -599,6 +599,9 @@ protected:
     bool selectMatchingTreeItem(const QModelIndex& start, const QString& text);
     // The property panel shows the node while its dock is open; it is filled again when the dock opens.
     void showNodeProperties(osg::Node* node);
+    // The view's selected rows become those whose node carries the selected flag, the rows the tree
+    // paints as selected.
+    void syncTreeSelection();
 
 private:
     osg::observer_ptr<osg::Node> m_propertyNode;

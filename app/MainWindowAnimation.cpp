@@ -60,8 +60,12 @@ void MainWindow::on_AnimationDock_featuresChanged(bool shown)
 {
     if (QAction* a = getAction(QStringLiteral("Recording_Time axle")))
         a->setChecked(shown);
-    if (m_timelineDock)
+    if (m_timelineDock) {
         m_timelineDock->setVisible(shown);
+        // Tabbed with the collision list: switched on, it comes in front.
+        if (shown)
+            m_timelineDock->raise();
+    }
     if (m_animationEditor) {
         m_animationEditor->setEditorOpen(shown);
         m_animationEditor->replot();

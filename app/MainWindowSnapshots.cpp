@@ -9,6 +9,7 @@
 #include "vantor/util/LogHandler.h"
 
 #include <osg/Camera>
+#include <osg/ClearNode>
 #include <osg/Viewport>
 
 #include <QCoreApplication>
@@ -17,6 +18,49 @@
 #include <QImage>
 #include <QProcess>
 #include <QStatusBar>
+
+namespace {
+
+// For a transparent picture the gradient hides and the frame clears to no colour, so only what the
+// model draws is opaque; the view looks as before once the picture is taken.
+class SnapshotBackdrop
+{
+public:
+    SnapshotBackdrop(SceneView* view, bool transparent) : m_view(transparent ? view : nullptr)
+    {
+        if (!m_view)
+            return;
+        if (osg::ClearNode* backdrop = m_view->getBackdrop()) {
+            m_clearColor = backdrop->getClearColor();
+            osg::Vec4 clear = m_clearColor;
+            clear.a() = 0.0f;
+            backdrop->setClearColor(clear);
+        }
+        if (osg::Node* background = m_view->getBackground()) {
+            m_backgroundMask = background->getNodeMask();
+            background->setNodeMask(0u);
+        }
+    }
+    ~SnapshotBackdrop()
+    {
+        if (!m_view)
+            return;
+        if (osg::ClearNode* backdrop = m_view->getBackdrop())
+            backdrop->setClearColor(m_clearColor);
+        if (osg::Node* background = m_view->getBackground())
+            background->setNodeMask(m_backgroundMask);
+        m_view->requestFrame();
+    }
+    SnapshotBackdrop(const SnapshotBackdrop&) = delete;
+    SnapshotBackdrop& operator=(const SnapshotBackdrop&) = delete;
+
+private:
+    SceneView* m_view;
+    osg::Vec4 m_clearColor;
+    osg::Node::NodeMask m_backgroundMask = ~0u;
+};
+
+} // namespace
 
 QSize MainWindow::snapshotSize(const osg::Camera* camera)
 {
@@ -64,7 +108,11 @@ void MainWindow::on_actionSnapShot_triggered()
 
     osgViewer::View* view = m_sceneView->getView().get();
     Vantor::OsgHelper::snapshot(view, false);
-    osg::ref_ptr<osg::Image> shot = Vantor::OsgHelper::snapshot(view, true);
+    osg::ref_ptr<osg::Image> shot;
+    {
+        const SnapshotBackdrop backdrop(m_sceneView, snapshotTransparentBackground);
+        shot = Vantor::OsgHelper::snapshot(view, snapshotTransparentBackground);
+    }
     QImage picture = shot.valid() ? osgImageToQImage(*shot) : QImage();
     if (!picture.isNull())
         picture = picture.scaled(snapshotSize(view->getCamera()), Qt::KeepAspectRatio, Qt::SmoothTransformation);

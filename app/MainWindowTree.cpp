@@ -21,7 +21,9 @@
 #include <QCompleter>
 #include <QDockWidget>
 #include <QItemSelectionModel>
+#include <QSet>
 #include <QTimer>
+#include <QTreeView>
 
 namespace {
 
@@ -38,6 +40,10 @@ void MainWindow::initTreePanels()
     connect(this, SIGNAL(editTreeItem(const QModelIndex&)), tree, SLOT(edit(const QModelIndex&)));
     connect(tree, SIGNAL(clicked(const QModelIndex&)), this, SLOT(nodeSelected(const QModelIndex&)));
     initTreeActions();
+    // Every selection change ends in layoutChanged(), which also empties the view's selection (there is
+    // no layoutAboutToBeChanged() to save it): the selected rows are set again from the nodes' flags,
+    // after the selection model's own handler, so a screen reader reads what is painted.
+    connect(m_treeModel, &QAbstractItemModel::layoutChanged, this, [this] { syncTreeSelection(); });
 
     connect(m_sceneView, SIGNAL(picked(osg::Node*)), this, SLOT(selectTreeItem(osg::Node*)));
     connect(m_sceneView, SIGNAL(clearPicked(osg::Node*)), this, SLOT(selectTreeItem(osg::Node*)));
@@ -92,6 +98,22 @@ void MainWindow::showNodeProperties(osg::Node* node)
     if (dock && !dock->isVisible())
         return;
     panel->setNode(node);
+}
+
+void MainWindow::syncTreeSelection()
+{
+    QTreeView* tree = m_treeForm->treeViewStructure;
+    QItemSelectionModel* selectionModel = tree->selectionModel();
+    if (!selectionModel || tree->model() != m_treeModel)
+        return;
+    const QModelIndexList flagged = m_treeModel->flaggedRows();
+    const QModelIndexList selected = selectionModel->selectedRows(0);
+    if (QSet<QModelIndex>(flagged.begin(), flagged.end()) == QSet<QModelIndex>(selected.begin(), selected.end()))
+        return;
+    QItemSelection rows;
+    for (const QModelIndex& row : flagged)
+        rows.select(row, row);
+    selectionModel->select(rows, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
 }
 
 void MainWindow::nodeSelected(const QModelIndex& index)

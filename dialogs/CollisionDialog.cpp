@@ -3,6 +3,7 @@
 #include "app/Prompts.h"
 #include "dialogs/CollisionCancelDialog.h"
 #include "dialogs/MyCollisionCallback.h"
+#include "ribbon/RibbonIcons.h"
 #include "view/SceneModel.h"
 #include "view/SceneView.h"
 #include "vantor/collision/CollisionInfoDecorator.h"
@@ -91,6 +92,8 @@ void CollisionDialog::setupForm()
     const auto objectRows = [this, layout](const QString& label, QPushButton*& add, QPushButton*& remove,
                                            QTableView*& table, QStandardItemModel*& rows, const QString& number) {
         layout->addWidget(new QLabel(label, this));
+        // The icons are built into the program; the dialog may open before the ribbon registers them.
+        registerRibbonIcons();
         add = new QPushButton(QIcon(QStringLiteral(":/VantorViewer/icon/addTodo.png")), QString(), this);
         add->setAccessibleName(tr("Add to object %1").arg(number));
         add->setToolTip(add->accessibleName());

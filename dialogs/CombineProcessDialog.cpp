@@ -1,5 +1,6 @@
 #include "dialogs/CombineProcessDialog.h"
 
+#include <QCloseEvent>
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
@@ -23,10 +24,28 @@ CombineProcessDialog::CombineProcessDialog(QWidget* parent) : QDialog(parent)
     layout->addWidget(m_label);
     layout->addWidget(m_bar);
     layout->addWidget(m_cancel, 0, Qt::AlignRight);
-    connect(m_cancel, &QPushButton::clicked, this, [this] {
-        m_cancel->setEnabled(false);
-        emit Cancel();
-    });
+    connect(m_cancel, &QPushButton::clicked, this, &CombineProcessDialog::requestCancel);
+}
+
+void CombineProcessDialog::requestCancel()
+{
+    if (!m_cancel->isEnabled())
+        return;
+    m_cancel->setEnabled(false);
+    emit Cancel();
+}
+
+// The merge cannot be undone while it runs: the window button and Escape ask for the cancel as the
+// button does, and the dialog stays until the merge reports its end (Show(false)).
+void CombineProcessDialog::closeEvent(QCloseEvent* event)
+{
+    event->ignore();
+    requestCancel();
+}
+
+void CombineProcessDialog::reject()
+{
+    requestCancel();
 }
 
 void CombineProcessDialog::Show(bool show)

@@ -3,6 +3,7 @@
 #include <QDialog>
 #include <QString>
 
+class QCloseEvent;
 class QLabel;
 class QProgressBar;
 class QPushButton;
@@ -25,8 +26,14 @@ signals:
 public slots:
     void Show(bool show);
     void SetProcess(QString text, float value);
+    void reject() override;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
 
 private:
+    void requestCancel();
+
     QLabel* m_label = nullptr;
     QProgressBar* m_bar = nullptr;
     QPushButton* m_cancel = nullptr;

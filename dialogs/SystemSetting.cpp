@@ -420,7 +420,7 @@ void SystemSetting::initPages()
         m_colorButtons.insert(QString::fromLatin1(key), button);
     };
     place(ui.rowBackColorBegin, ui.labelBackColorBegin, "backColorBegin", 40);
-    ui.rowBackColorEnd->addItem(new QSpacerItem(40, 20, QSizePolicy::Expanding, QSizePolicy::Minimum));
+    place(ui.rowBackColorEnd, ui.labelBackColorEnd, "backColorEnd", 40);
     place(ui.rowFontColor, ui.labelFontColor, "fontColor", 40);
     place(ui.rowMarkColor, ui.labelMarkColor, "markColor", 40);
     place(ui.rowSectionColor, ui.labelSectionColor, "sectionColor", 40);
@@ -439,11 +439,12 @@ void SystemSetting::initPages()
     ui.rowMarkLineWidth->addWidget(m_markLineWidthBox);
     ui.rowMarkLineWidth->addItem(new QSpacerItem(40, 20, QSizePolicy::Expanding, QSizePolicy::Minimum));
 
-    // The background goes to the view; the rest to the slots below.
+    // The background goes to the view, a gradient from the begin colour (top) to the end colour
+    // (bottom); the rest to the slots below.
     connect(this, &SystemSetting::breakroundColorChanged, this, [this](const QColor& color) {
         if (SceneView* view = sceneView())
             if (color.isValid())
-                view->setBgColor(color);
+                view->setBgGradient(color, m_values.backColorEnd);
     });
     connect(this, SIGNAL(unitTypeChanged(int)), this, SLOT(setUnitType(int)));
     connect(this, SIGNAL(ExactvalueChanged(float)), this, SLOT(setExactvalue(float)));
@@ -763,7 +764,7 @@ void SystemSetting::onbuttonOk()
     const int markLineWidth = m_markLineWidthBox->value();
     m_values = v;
 
-    if (v.backColorBegin != old.backColorBegin)
+    if (v.backColorBegin != old.backColorBegin || v.backColorEnd != old.backColorEnd)
         emit breakroundColorChanged(v.backColorBegin);
     if (v.fontColor != old.fontColor)
         emit notefontColorChanged(v.fontColor);

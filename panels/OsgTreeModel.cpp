@@ -160,6 +160,17 @@ void OsgTreeModel::collectIndexes(QMap<osg::Node*, QModelIndex>& map, const QMod
     });
 }
 
+QModelIndexList OsgTreeModel::flaggedRows() const
+{
+    QModelIndexList rows;
+    walk(QModelIndex(), [&](const QModelIndex& index) {
+        if (const osg::Node* node = nodeOf(index); node && Vantor::isNodeSelected(node))
+            rows.append(index);
+        return false;
+    });
+    return rows;
+}
+
 QSet<const osg::Node*> OsgTreeModel::nodesOfTree() const
 {
     QSet<const osg::Node*> nodes;

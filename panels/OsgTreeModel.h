@@ -57,6 +57,8 @@ public:
     QModelIndex findIndexByName(const QString& text, const QModelIndex& start = QModelIndex()) const;
     // Enters every index of the subtree under index (the whole tree for an invalid one) by its node.
     void collectIndexes(QMap<osg::Node*, QModelIndex>& map, const QModelIndex& index) const;
+    // The rows (column 0) whose node carries the selected flag: the rows painted as selected.
+    QModelIndexList flaggedRows() const;
 
     // The row of a node that lies in the tree, found by climbing its first parents to the root
     // (no search); invalid for a node outside the tree.

@@ -22,8 +22,10 @@
 #include <osgViewer/ViewerEventHandlers>
 
 #include <QAction>
+#include <QKeySequence>
 #include <QLabel>
 #include <QMenu>
+#include <QPair>
 #include <QPushButton>
 #include <QTextBrowser>
 #include <QTreeView>
@@ -198,6 +200,22 @@ void MainWindow::initApplicationMenu(QMenu* menu)
     for (QAction* action : {m_saveAction, m_saveAsAction, m_closeAction})
         if (action)
             action->setEnabled(false);
+    // The usual document keys; the entries also sit on the window so the keys act with the menu shut.
+    // Desktops without their own key table have no Save as key: Ctrl+Shift+S stands in.
+    const QKeySequence saveAs = QKeySequence(QKeySequence::SaveAs).isEmpty()
+                                    ? QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S)
+                                    : QKeySequence(QKeySequence::SaveAs);
+    const QPair<QString, QKeySequence> keys[] = {
+        {QStringLiteral("OpenFile"), QKeySequence(QKeySequence::Open)},
+        {QStringLiteral("save"), QKeySequence(QKeySequence::Save)},
+        {QStringLiteral("Saveas"), saveAs},
+    };
+    for (QAction* action : entries)
+        for (const auto& key : keys)
+            if (action->property("ribbonIcon").toString() == key.first) {
+                action->setShortcut(key.second);
+                addAction(action);
+            }
 }
 
 void MainWindow::styleRibbonMenu(QMenu* menu, bool withSheet)

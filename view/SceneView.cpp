@@ -299,9 +299,15 @@ void SceneView::updateBackgroundGradient()
 {
     if (!m_backgroundColors.valid())
         return;
+    // Two colours run from the first (top) to the second (bottom); one colour is shaded lighter above
+    // and darker below.
     const osg::Vec4f& c = m_backgroundColor;
-    const osg::Vec4f bottom(clamp01(c.r() - 0.1f), clamp01(c.g() - 0.1f), clamp01(c.b() - 0.1f), 1.0f);
-    const osg::Vec4f top(clamp01(c.r() + 0.2f), clamp01(c.g() + 0.2f), clamp01(c.b() + 0.2f), 1.0f);
+    osg::Vec4f bottom(clamp01(c.r() - 0.1f), clamp01(c.g() - 0.1f), clamp01(c.b() - 0.1f), 1.0f);
+    osg::Vec4f top(clamp01(c.r() + 0.2f), clamp01(c.g() + 0.2f), clamp01(c.b() + 0.2f), 1.0f);
+    if (m_hasBackgroundColorEnd) {
+        top = c;
+        bottom = m_backgroundColorEnd;
+    }
     m_backgroundColors->clear();
     m_backgroundColors->push_back(bottom);
     m_backgroundColors->push_back(bottom);

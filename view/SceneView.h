@@ -150,7 +150,10 @@ public slots:
     void updateWhenSceneBoxChanged();
     void updateCamearNearAndFarClip();
     void setGridShow(bool shown);
+    // One colour, shaded from lighter (top) to darker (bottom).
     void setBgColor(QColor color);
+    // A gradient from begin (top) to end (bottom); an invalid end shades begin alone.
+    void setBgGradient(QColor begin, QColor end);
     void setGridColor(QColor color);
     void setShadowEnabled(bool on);
     void setCompassEnabled(bool on);
@@ -215,6 +218,8 @@ protected:
     osg::ref_ptr<osg::Node> m_background;
     osg::ref_ptr<osg::Vec4Array> m_backgroundColors;
     osg::Vec4f m_backgroundColor{0.33f, 0.33f, 0.33f, 1.0f};
+    osg::Vec4f m_backgroundColorEnd{0.33f, 0.33f, 0.33f, 1.0f};
+    bool m_hasBackgroundColorEnd = false;
     osg::Vec4f m_gridColor{0.9f, 0.9f, 0.9f, 1.0f};
     osg::ref_ptr<osg::Group> m_sceneGroup;
     osg::ref_ptr<osg::ClearNode> m_backdrop;

@@ -137,9 +137,20 @@ void SceneView::setGridShow(bool shown)
     m_gridShown = shown;
 }
 
+void SceneView::setBgGradient(QColor begin, QColor end)
+{
+    setBgColor(begin);
+    if (!end.isValid())
+        return;
+    m_backgroundColorEnd.set(end.red() / 255.0f, end.green() / 255.0f, end.blue() / 255.0f, 1.0f);
+    m_hasBackgroundColorEnd = true;
+    updateBackgroundGradient();
+}
+
 void SceneView::setBgColor(QColor color)
 {
     requestFrame();
+    m_hasBackgroundColorEnd = false;
     m_backgroundColor.set(color.red() / 255.0f, color.green() / 255.0f, color.blue() / 255.0f, 1.0f);
     if (m_backdrop)
         m_backdrop->setClearColor(m_backgroundColor);

@@ -6,6 +6,8 @@
 #include "panels/CoordinationEntries.h"
 #include "panels/CoordinationTreeWidget.h"
 #include "panels/CoordinationWidget.h"
+#include "osgqt/FrameGrab.h"
+#include "support/FrameWait.h"
 #include "support/TestSupport.h"
 #include "view/SceneModel.h"
 #include "view/SceneView.h"
@@ -27,6 +29,9 @@
 #include <QLineEdit>
 #include <QSignalSpy>
 #include <QTest>
+
+#include <algorithm>
+#include <cstdlib>
 
 #include <sys/stat.h>
 
@@ -79,7 +84,70 @@ osg::ref_ptr<Vantor::Note> addNote(MainWindow& w, const std::string& name)
     return note;
 }
 
+int blackPixels(const QImage& image)
+{
+    int count = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if ((image.pixel(x, y) & 0xffffffu) == 0u)
+                ++count;
+    return count;
+}
+
 } // namespace
+
+// The PMI labels look the same in the first frame after opening as after a section was made and put
+// away (which leaves other drawables' blending behind): no state of another drawable decides how the
+// text is drawn.
+TEST(AnnotationWindow, PmiTextLooksTheSameInTheFirstFrameAsAfterASection)
+{
+    if (!nerio_test::hasDisplay())
+        GTEST_SKIP() << "needs an X display";
+    MainWindow w;
+    w.resize(1200, 900);
+    w.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+    ASSERT_TRUE(load(w, kSample));
+    SceneView* view = w.sceneView();
+    ASSERT_TRUE(nerio_test::waitUntilResting(*view));
+    osg::GraphicsContext* context = view->getView()->getCamera()->getGraphicsContext();
+    const QImage first = osgQt::grabFrame(context);
+    ASSERT_FALSE(first.isNull());
+
+    osg::ref_ptr<Vantor::SectionManager> sections = w.sceneModel()->getSectionManager();
+    osg::ref_ptr<Vantor::Section> section = new Vantor::Section;
+    section->setPlane(osg::Plane(osg::Vec3d(0, 0, 1), osg::Vec3d(0, 0, 0)));
+    ASSERT_TRUE(sections->InsertSection(section, -1));
+    sections->OpenSection(section);
+    view->requestFrame();
+    ASSERT_TRUE(nerio_test::waitUntilResting(*view));
+    const QImage cut = osgQt::grabFrame(context);
+    sections->CloseSection(section);
+    sections->RemoveSectionByID(section->getId());
+    view->requestFrame();
+    ASSERT_TRUE(nerio_test::waitUntilResting(*view));
+    const QImage after = osgQt::grabFrame(context);
+    ASSERT_EQ(after.size(), first.size());
+    if (!qEnvironmentVariable("NERIO_KEEP_SHOTS").isEmpty()) {
+        first.save(QDir(qEnvironmentVariable("NERIO_KEEP_SHOTS")).filePath("pmi-first-frame.png"));
+        cut.save(QDir(qEnvironmentVariable("NERIO_KEEP_SHOTS")).filePath("pmi-section.png"));
+        after.save(QDir(qEnvironmentVariable("NERIO_KEEP_SHOTS")).filePath("pmi-after-section.png"));
+    }
+
+    // The same view twice: the glyphs are drawn the same, with no black boxes in the first.
+    const int blackFirst = blackPixels(first);
+    const int blackAfter = blackPixels(after);
+    EXPECT_LE(std::abs(blackFirst - blackAfter), std::max(20, blackAfter / 10))
+        << "pure black pixels: " << blackFirst << " in the first frame, " << blackAfter << " after the section";
+    int differing = 0;
+    for (int y = 0; y < first.height(); ++y)
+        for (int x = 0; x < first.width(); ++x) {
+            const QRgb a = first.pixel(x, y), b = after.pixel(x, y);
+            if (std::abs(qRed(a) - qRed(b)) > 48 || std::abs(qGreen(a) - qGreen(b)) > 48 || std::abs(qBlue(a) - qBlue(b)) > 48)
+                ++differing;
+        }
+    EXPECT_LE(differing, first.width() * first.height() / 1000) << differing << " pixels differ";
+}
 
 TEST(AnnotationWindow, ListsTheSampleModelsPmiAndFollowsTheManagers)
 {

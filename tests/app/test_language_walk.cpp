@@ -470,3 +470,36 @@ TEST_F(LanguageWalk, EnglishInterfaceShowsNoChinese)
     EXPECT_EQ(sectionName.toStdString(), "Section 1");
     EXPECT_EQ(noteName.toStdString(), "Note");
 }
+
+// The structure tree's context actions keep their own names as translation sources: each interface
+// shows its own words for them, never the names.
+TEST_F(LanguageWalk, TreeContextMenuReadsInTheInterfaceLanguage)
+{
+    const struct
+    {
+        const char* code;
+        QStringList texts;
+    } languages[] = {
+        {"zh", QString::fromUtf8("创建装配|插入模型|重命名|删除|剪切|复制|粘贴|全部展开|全部折叠").split('|')},
+        {"en", QStringLiteral("Create assembly|Insert model|Rename|Delete|Cut|Copy|Paste|Expand all|Collapse all").split('|')},
+    };
+    for (const auto& language : languages) {
+        SCOPED_TRACE(language.code);
+        removeAllTranslators();
+        startIn(language.code);
+        MainWindow w;
+        w.resize(1280, 900);
+        w.show();
+        ASSERT_TRUE(w.loadFile(copyOfSample("Menu.dazo")));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return !w.isBusy(); }, 20000));
+        QTreeView* structure = w.findChild<QTreeView*>(QStringLiteral("treeViewStructure"));
+        ASSERT_NE(structure, nullptr);
+        QMenu* menu = w.treeContextMenu(structure->visualRect(structure->model()->index(0, 0)).center());
+        ASSERT_NE(menu, nullptr);
+        QStringList shown;
+        for (QAction* action : menu->actions())
+            if (!action->isSeparator())
+                shown << action->text();
+        EXPECT_EQ(shown, language.texts);
+    }
+}

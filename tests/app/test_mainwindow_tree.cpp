@@ -18,11 +18,14 @@
 #include <osg/Geode>
 #include <osg/ShapeDrawable>
 
+#include <QAccessible>
 #include <QAction>
 #include <QCompleter>
 #include <QDockWidget>
 #include <QMenu>
 #include <QTest>
+
+#include <functional>
 
 namespace {
 
@@ -207,6 +210,76 @@ TEST(MainWindowTree, WindowMenuOpensThePanelsAndThePropertiesFollowThePart)
     EXPECT_TRUE(QTest::qWaitFor([&] { return rowText(properties, "Node Mask") == shown; }, 5000));
     ASSERT_TRUE(t.model->setData(boltRow, Qt::Unchecked, Qt::CheckStateRole));
     EXPECT_TRUE(QTest::qWaitFor([&] { return rowText(properties, "Node Mask") == hidden; }, 5000));
+}
+
+// What a screen reader reads as selected is what the tree paints as selected, whichever way the
+// selection was made.
+TEST(MainWindowTree, AssistiveTechnologyReadsThePaintedSelection)
+{
+    Window t;
+    ASSERT_TRUE(t.load());
+    t.tree->expandAll(); // every row is on the bus
+    QAccessibleInterface* access = QAccessible::queryAccessibleInterface(t.tree);
+    ASSERT_TRUE(access);
+    QAccessibleTableInterface* table = access->tableInterface();
+    ASSERT_TRUE(table);
+    const auto painted = [&] {
+        QStringList names;
+        for (const QModelIndex& row : t.model->flaggedRows())
+            names << row.data().toString();
+        names.sort();
+        return names;
+    };
+    // The selected state a screen reader reads on each row's first cell.
+    const auto announced = [&] {
+        QStringList names;
+        for (int row = 0; row < table->rowCount(); ++row) {
+            QAccessibleInterface* cell = table->cellAt(row, 0);
+            if (cell && cell->state().selected)
+                names << cell->text(QAccessible::Name);
+        }
+        names.sort();
+        return names;
+    };
+    const auto viewRows = [&] {
+        QStringList names;
+        for (const QModelIndex& row : t.tree->selectionModel()->selectedRows(0))
+            names << row.data().toString();
+        names.sort();
+        return names;
+    };
+    const auto clickRow = [&](const QString& name, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+        const QModelIndex row = t.model->findIndexByName(name);
+        t.tree->scrollTo(row);
+        QTest::mouseClick(t.tree->viewport(), Qt::LeftButton, modifiers, t.tree->visualRect(row).center());
+    };
+    const struct
+    {
+        const char* step;
+        std::function<void()> act;
+        QStringList rows;
+    } steps[] = {
+        {"click BasePlate", [&] { clickRow("BasePlate"); }, {"BasePlate"}},
+        {"click the sub-assembly", [&] { clickRow("BracketAssembly"); }, {"Bracket", "BracketAssembly", "Pin"}},
+        {"control-click the plate", [&] { clickRow("BasePlate", Qt::ControlModifier); },
+         {"BasePlate", "Bracket", "BracketAssembly", "Pin"}},
+        {"pick in the view", [&] {
+             t.selection->clearSelection();
+             t.selection->selectNode(OsgTreeModel::nodeOf(t.model->findIndexByName("Pin")), true);
+         }, {"Pin"}},
+        {"press below the rows", [&] {
+             QTest::mousePress(t.tree->viewport(), Qt::LeftButton, Qt::NoModifier,
+                               QPoint(5, t.tree->viewport()->height() - 3));
+         }, {}},
+    };
+    for (const auto& step : steps) {
+        SCOPED_TRACE(step.step);
+        step.act();
+        EXPECT_EQ(painted(), step.rows);
+        EXPECT_EQ(viewRows(), step.rows);
+        EXPECT_EQ(table->selectedRowCount(), step.rows.size());
+        EXPECT_EQ(announced(), step.rows);
+    }
 }
 
 TEST(MainWindowTree, ShiftAndControlClicksOnRows)

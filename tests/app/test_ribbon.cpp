@@ -1,4 +1,5 @@
 #include "app/MainWindow.h"
+#include "app/Prompts.h"
 #include "dialogs/PreferencesWidget.h"
 #include "panels/BookmarkWidget.h"
 #include "ribbon/CToolkit.h"
@@ -381,6 +382,51 @@ TEST(RibbonFrame, UndoRedoShortcutsFireOnlyWhileEnabled)
     QTest::keyClick(&w, Qt::Key_Y, Qt::ControlModifier);
     EXPECT_EQ(undone.count(), 1);
     EXPECT_EQ(redone.count(), 1);
+}
+
+TEST(RibbonFrame, DocumentKeysOpenSaveAndSaveAs)
+{
+    struct NoFiles : Prompts
+    {
+        QString getOpenFileName(QWidget*, const QString&, const QString&, const QString&) override { return {}; }
+        QString getSaveFileName(QWidget*, const QString&, const QString&, const QString&) override { return {}; }
+        NoFiles() { Prompts::set(this); }
+        ~NoFiles() override { Prompts::set(nullptr); }
+    } prompts;
+    MainWindow w;
+    QMenu* menu = w.ribbonBar()->applitionButton()->menu();
+    ASSERT_NE(menu, nullptr);
+    w.setDocumentUiEnabled(true);
+    w.show();
+    w.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+
+    const struct
+    {
+        const char* entry;
+        QKeySequence key;
+    } rows[] = {{"Open", QKeySequence(QKeySequence::Open)},
+                {"Save", QKeySequence(QKeySequence::Save)},
+                {"Save as", QKeySequence(QKeySequence::SaveAs).isEmpty() ? QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S)
+                                                                          : QKeySequence(QKeySequence::SaveAs)}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.entry);
+        QAction* entry = nullptr;
+        for (QAction* a : menu->actions())
+            if (a->text() == row.entry)
+                entry = a;
+        ASSERT_NE(entry, nullptr);
+        ASSERT_FALSE(row.key.isEmpty());
+        EXPECT_EQ(entry->shortcut(), row.key);
+        // Every other action of the window leaves the key alone.
+        for (QAction* other : w.findChildren<QAction*>())
+            if (other != entry)
+                EXPECT_NE(other->shortcut(), row.key) << other->text().toStdString();
+        QSignalSpy triggered(entry, &QAction::triggered);
+        QTest::keyClick(&w, Qt::Key(row.key[0] & ~Qt::KeyboardModifierMask),
+                        Qt::KeyboardModifiers(row.key[0] & Qt::KeyboardModifierMask));
+        EXPECT_EQ(triggered.count(), 1);
+    }
 }
 
 TEST(RibbonFrame, HelpButtonExitButtonAndToolStripAtStart)

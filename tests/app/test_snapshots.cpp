@@ -5,6 +5,8 @@
 #include "support/FrameWait.h"
 #include "support/TestSupport.h"
 #include "view/SceneView.h"
+
+#include <osg/ClearNode>
 #include "vantor/command/CommandManager.h"
 
 #include <gtest/gtest.h>
@@ -135,6 +137,37 @@ TEST(Snapshot, WritesAPngOfTheViewportSize)
     w.on_actionSnapShot_triggered();
     EXPECT_EQ(prompts.warnings, 1);
     EXPECT_EQ(w.lastDirectorySnapshot, "/kept");
+}
+
+TEST(Snapshot, TheBackgroundFollowsTheTransparencySetting)
+{
+    if (!nerio_test::hasDisplay())
+        GTEST_SKIP() << "needs an X display";
+    ScriptedPrompts prompts;
+    MainWindow w;
+    w.resize(900, 700);
+    w.show();
+    ASSERT_TRUE(nerio_test::waitFrames(*w.sceneView(), 3));
+    const struct
+    {
+        bool transparent;
+        int alpha;
+    } cases[] = {{false, 255}, {true, 0}, {false, 255}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.transparent ? "transparent" : "opaque");
+        w.snapshotTransparentBackground = c.transparent;
+        prompts.answer = scratch(c.transparent ? "transparent.png" : "opaque.png");
+        QFile::remove(prompts.answer);
+        w.on_actionSnapShot_triggered();
+        const QImage picture(prompts.answer);
+        ASSERT_FALSE(picture.isNull());
+        // The view's top corners hold only background.
+        EXPECT_EQ(qAlpha(picture.pixel(2, 2)), c.alpha);
+        EXPECT_EQ(qAlpha(picture.pixel(picture.width() - 3, 2)), c.alpha);
+        // The view keeps its gradient once the picture is taken.
+        EXPECT_NE(w.sceneView()->getBackground()->getNodeMask(), 0u);
+        EXPECT_EQ(w.sceneView()->getBackdrop()->getClearColor().a(), 1.0f);
+    }
 }
 
 TEST(Snapshot, WithoutAViewportThePictureFits1024By768)

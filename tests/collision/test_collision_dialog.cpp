@@ -22,6 +22,8 @@
 #include <QItemSelectionModel>
 #include <QLabel>
 #include <QPushButton>
+#include <QImage>
+#include <QSet>
 #include <QSignalSpy>
 #include <QSpinBox>
 #include <QTableView>
@@ -30,6 +32,7 @@
 #include <QTimer>
 
 #include <atomic>
+#include <functional>
 #include <thread>
 
 using namespace collision_test;
@@ -152,6 +155,43 @@ TEST(CollisionDialog, PercentRoundsUp)
     const std::pair<float, int> cases[] = {{0.0f, 0}, {0.421f, 43}, {0.42f, 42}, {0.43f, 43}, {0.001f, 1}, {1.0f, 100}, {1.5f, 100}};
     for (const auto& [fraction, percent] : cases)
         EXPECT_EQ(MyCollisionCallback::percentOf(fraction), percent) << fraction;
+}
+
+// The four list buttons show what they do: an add and a remove picture, a tip saying which object.
+TEST(CollisionDialog, AddAndRemoveButtonsHaveTellingIconsAndTips)
+{
+    CollisionDialog dialog(nullptr);
+    const struct
+    {
+        QPushButton* button;
+        const char* name;
+        bool adds;
+    } rows[] = {
+        {dialog.buttonOneAdd(), "Add to object 1", true},
+        {dialog.buttonOneDelete(), "Remove from object 1", false},
+        {dialog.buttonTwoAdd(), "Add to object 2", true},
+        {dialog.buttonTwoDelete(), "Remove from object 2", false},
+    };
+    const auto picture = [](QPushButton* b) { return b->icon().pixmap(QSize(32, 32)).toImage().convertToFormat(QImage::Format_ARGB32); };
+    const QImage addPicture = picture(dialog.buttonOneAdd());
+    const QImage removePicture = picture(dialog.buttonOneDelete());
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        ASSERT_TRUE(row.button);
+        EXPECT_FALSE(row.button->icon().isNull());
+        const QImage image = picture(row.button);
+        ASSERT_FALSE(image.isNull());
+        // Not a blank square: more than one colour is drawn.
+        QSet<QRgb> colours;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                colours.insert(image.pixel(x, y));
+        EXPECT_GT(colours.size(), 3);
+        EXPECT_EQ(image, row.adds ? addPicture : removePicture);
+        EXPECT_EQ(row.button->accessibleName(), row.name);
+        EXPECT_EQ(row.button->toolTip(), row.name);
+    }
+    EXPECT_NE(addPicture, removePicture);
 }
 
 TEST(CollisionDialog, AddRemovesDuplicatesAndDeleteTakesRowsOut)
@@ -468,6 +508,46 @@ TEST(CollisionWindow, TableClickHideAndColours)
     emit dialog->CollisionComputed();
     EXPECT_TRUE(w.collisionDock()->isVisibleTo(&w));
     w.sceneModel()->setModel(nullptr);
+}
+
+// The collision list and the timeline share a tab group: the one that gets results or is switched on
+// comes in front of the other.
+TEST(CollisionWindow, ADockThatGetsResultsOrIsSwitchedOnComesToTheFront)
+{
+    MainWindow w;
+    w.resize(1200, 900);
+    w.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+    QDockWidget* list = w.collisionDock();
+    QDockWidget* timeline = w.timelineDock();
+    ASSERT_TRUE(list && timeline);
+    // In front: shown and not covered by the other tab.
+    const auto inFront = [](QDockWidget* dock) { return dock->isVisible() && !dock->visibleRegion().isEmpty(); };
+    // Both open, one behind the other.
+    list->show();
+    timeline->show();
+
+    const struct
+    {
+        const char* step;
+        std::function<void()> act;
+        QDockWidget* front;
+    } steps[] = {
+        {"timeline switched on", [&] { w.on_AnimationDock_featuresChanged(true); }, timeline},
+        {"check finished", [&] { emit w.collisionDialog()->CollisionComputed(); }, list},
+        {"timeline switched on again", [&] { w.on_AnimationDock_featuresChanged(true); }, timeline},
+        {"list switched on", [&] { w.CollisionShowUI(true); }, list},
+        {"timeline page", [&] { w.TabBarcurrentChanged(7); }, timeline},
+        {"relation page", [&] { w.TabBarcurrentChanged(6); }, list},
+    };
+    for (const auto& step : steps) {
+        SCOPED_TRACE(step.step);
+        step.act();
+        QDockWidget* behind = step.front == list ? timeline : list;
+        EXPECT_TRUE(QTest::qWaitFor([&] { return inFront(step.front) && !inFront(behind); }, 5000));
+        EXPECT_FALSE(behind->isHidden()); // still open, only behind
+        EXPECT_TRUE(w.tabifiedDockWidgets(step.front).contains(behind));
+    }
 }
 
 // "Show Collision Model": only the parts of the listed pairs stay shown; unchecked, all come back.

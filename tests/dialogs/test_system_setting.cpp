@@ -9,6 +9,7 @@
 #include "view/ISelectionDecorator.h"
 #include "view/SceneModel.h"
 #include "view/SceneView.h"
+#include "osgqt/FrameGrab.h"
 #include "vantor/collision/CollisionInfoDecorator.h"
 #include "vantor/command/ISelectionManager.h"
 #include "vantor/command/NerioViewerManipulatorState.h"
@@ -40,6 +41,7 @@
 #include <QToolButton>
 #include <QTreeWidget>
 
+#include <cstdlib>
 #include <map>
 #include <memory>
 
@@ -790,6 +792,57 @@ TEST(SystemSettingWindow, StoredValuesReachTheViewAndLibrariesAndSurviveARestart
         EXPECT_EQ(w.systemSetting()->values().logPath, v.logPath);
     }
     Vantor::LogHandler::getInstance()->setLogToFile(false);
+}
+
+// The background runs from the begin colour at the top of the view to the end colour at its bottom,
+// both from the stored settings and from the end colour's own button.
+TEST(SystemSettingWindow, BackgroundGradientRunsFromBeginToEnd)
+{
+    if (!nerio_test::hasDisplay())
+        GTEST_SKIP() << "needs an X display";
+    ConfigFolder folder;
+    const QColor begin("#204080");
+    const QColor end("#d0a020");
+    folder.write(QStringLiteral("[SystemSetting]\nbackColorBegin=%1\nbackColorEnd=%2\n")
+                     .arg(begin.rgba())
+                     .arg(end.rgba())
+                     .toLatin1());
+    MainWindow w;
+    w.resize(900, 700);
+    w.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+    SceneView* view = w.sceneView();
+    const auto near = [](QRgb pixel, const QColor& colour) {
+        return std::abs(qRed(pixel) - colour.red()) <= 12 && std::abs(qGreen(pixel) - colour.green()) <= 12
+               && std::abs(qBlue(pixel) - colour.blue()) <= 12;
+    };
+    const auto frameShows = [&](const QColor& top, const QColor& bottom) {
+        view->requestFrame();
+        nerio_test::waitUntilResting(*view);
+        const QImage frame = osgQt::grabFrame(view->getView()->getCamera()->getGraphicsContext());
+        if (frame.isNull())
+            return ::testing::AssertionFailure() << "no frame";
+        const QRgb high = frame.pixel(frame.width() / 2, 1);
+        const QRgb low = frame.pixel(frame.width() / 2, frame.height() - 2);
+        if (near(high, top) && near(low, bottom))
+            return ::testing::AssertionSuccess();
+        return ::testing::AssertionFailure() << "top " << QColor(high).name().toStdString() << " bottom "
+                                             << QColor(low).name().toStdString();
+    };
+    EXPECT_TRUE(frameShows(begin, end));
+
+    // The end colour has its own button, named for a screen reader.
+    SystemSetting* s = w.systemSetting();
+    ColorCombox* endButton = s->colorButton("backColorEnd");
+    ASSERT_NE(endButton, nullptr);
+    EXPECT_EQ(endButton->accessibleName(), "backround color end:");
+    EXPECT_EQ(endButton->color(), end);
+    const QColor newEnd("#20a040");
+    s->show();
+    endButton->setColor(newEnd);
+    press(s->form()->OK_Button);
+    EXPECT_EQ(s->values().backColorEnd, newEnd);
+    EXPECT_TRUE(frameShows(begin, newEnd));
 }
 
 // The values go to decorators and libraries the view does not watch: OK has the view draw them.

@@ -1,5 +1,6 @@
 #include "vantor/annotation/Drawing.h"
 
+#include <osg/BlendFunc>
 #include <osg/Geometry>
 #include <osg/LineWidth>
 #include <osg/Point>
@@ -93,6 +94,10 @@ void addLabel(osg::Geode* geode, const osg::Vec3d& position, const std::string& 
     label->setAxisAlignment(osgText::Text::SCREEN);
     label->setAlignment(osgText::Text::LEFT_BOTTOM);
     label->setBackdropType(osgText::Text::OUTLINE);
+    // The text turns blending on but names no blend function: without one, the glyph quads take the
+    // function another drawable left behind, or GL's own (one, zero) that draws them as solid boxes.
+    geode->getOrCreateStateSet()->setAttributeAndModes(
+        new osg::BlendFunc(osg::BlendFunc::SRC_ALPHA, osg::BlendFunc::ONE_MINUS_SRC_ALPHA));
     geode->addDrawable(label.get());
 }
 

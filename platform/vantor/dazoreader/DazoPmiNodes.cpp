@@ -10,6 +10,7 @@
 #include "dazo/Vantor_PMIText.h"
 #include "dazo/Vantor_Text.h"
 
+#include <osg/BlendFunc>
 #include <osg/Geode>
 #include <osg/Geometry>
 #include <osgText/Text>
@@ -100,6 +101,10 @@ osg::ref_ptr<PMI> makeNode(const std::shared_ptr<Vantor_PMI>& pmi)
     const osg::Vec4 colour = colourOf(pmi->GetColor());
     osg::ref_ptr<osg::Geode> geode = new osg::Geode;
     geode->getOrCreateStateSet()->setMode(GL_LIGHTING, osg::StateAttribute::OFF);
+    // The texts blend their glyphs but name no blend function: a complete state here, or the labels
+    // take whatever another drawable left (GL's own one/zero draws them as solid boxes).
+    geode->getOrCreateStateSet()->setAttributeAndModes(
+        new osg::BlendFunc(osg::BlendFunc::SRC_ALPHA, osg::BlendFunc::ONE_MINUS_SRC_ALPHA));
 
     osg::ref_ptr<osg::Vec3Array> segments = new osg::Vec3Array;
     for (const auto& leader : pmi->GetLeaders())
