@@ -103,7 +103,7 @@ TEST(OsgWidget, WindowComposesWithoutDepthBufferWhileTheViewDrawsDepthTested)
         return g;
     };
     osg::ref_ptr<osg::Group> scene = new osg::Group;
-    scene->addChild(square(5.0f, osg::Vec4(1, 0, 0, 1), 1));  // near (the eye looks down -z)
+    scene->addChild(square(-1.0f, osg::Vec4(1, 0, 0, 1), 1)); // near (the eye looks down -z)
     scene->addChild(square(-5.0f, osg::Vec4(0, 0, 1, 1), 2)); // far
     w.getView()->setSceneData(scene.get());
     w.resize(120, 120);
