@@ -1,7 +1,7 @@
 /* Preloaded into a GL program (LD_PRELOAD) to time its frames from outside: every glXSwapBuffers
  * prints the same lines the viewer prints with NERIO_FRAME_STATS=1, so the benchmark reads both
  * programs alike. A program that swaps only once the scene is read (osgviewer) has its first
- * frame as its first model frame. */
+ * frame as its first model frame. NERIO_FRAME_STATS=exit ends the program right after it. */
 #define _GNU_SOURCE
 #include <GL/glx.h>
 #include <dlfcn.h>
@@ -54,6 +54,11 @@ void glXSwapBuffers(Display* dpy, GLXDrawable drawable)
         const double after = since_start();
         fprintf(stderr, "nerio-frame-stats: first-frame at %.6f after %.3f\n", t, after);
         fprintf(stderr, "nerio-frame-stats: first-model-frame at %.6f after %.3f\n", t, after);
+        const char* stats = getenv("NERIO_FRAME_STATS");
+        if (stats && strcmp(stats, "exit") == 0) { /* as the viewer does: start-up alone */
+            fflush(stderr);
+            _exit(0);
+        }
     } else {
         fprintf(stderr, "nerio-frame-stats: frame %ld at %.6f dt %.2f\n", frames, t, (t - last) * 1000.0);
     }

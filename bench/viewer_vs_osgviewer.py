@@ -10,6 +10,8 @@ its `b` key does, which is what the viewer does to closed bodies. Each round run
              and 2 s have passed, in per cent of one core; and the frames it drew meanwhile
   small      each program with the small sample: start-up (launch to the first frame that shows the
              model) and peak memory (wait4's ru_maxrss)
+  cpu        each program with the small sample, ending itself at its first model frame
+             (NERIO_FRAME_STATS=exit): CPU time of all its threads and peak memory up to then
   large      each program with the large model: start-up, peak memory, and frame time (median time
              between frames once the model shows). The viewer draws frame after frame here
              (NERIO_FRAME_STATS=continuous, as osgviewer always does); osgviewer looks from where the
@@ -17,7 +19,7 @@ its `b` key does, which is what the viewer does to closed bodies. Each round run
              of the size of the viewer's 3D view: the same pixels.
 
   bench/viewer_vs_osgviewer.py --build build/release [--rounds 3] [--frames 15]
-      [--nerio-env NAME=VALUE ...] [--before other/build/bin/Nerio3d] [--only idle,small,large]
+      [--nerio-env NAME=VALUE ...] [--before other/build/bin/Nerio3d] [--only idle,small,cpu,large]
 With --before, another build of the viewer runs in the same rounds (an earlier commit, say), in a
 column of its own.
 """
@@ -61,7 +63,10 @@ def cpu_seconds(pid):
 
 def run(cmd, env, timeout, frames=0, linger=0.0, idle=0.0):
     """Runs one program until its first model frame, then: `frames` more frames (their median time
-    between), or `linger` seconds, or SETTLE plus `idle` seconds of counted CPU time."""
+    between), or `linger` seconds, or SETTLE plus `idle` seconds of counted CPU time. With
+    NERIO_FRAME_STATS=exit in `env` the program ends itself at its first model frame, and the CPU time
+    of all its threads until then is kept."""
+    exit_at_model = env.get("NERIO_FRAME_STATS") == "exit"
     launched = time.monotonic()
     proc = subprocess.Popen(cmd, env=env, stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
                             stderr=subprocess.PIPE, text=True, bufsize=1)
@@ -112,17 +117,29 @@ def run(cmd, env, timeout, frames=0, linger=0.0, idle=0.0):
                     break
     if idle_from is not None and proc.poll() is None:
         idle_cpu = 100.0 * (cpu_seconds(proc.pid) - idle_from[1]) / (time.monotonic() - idle_from[0])
-    proc.send_signal(signal.SIGTERM)
-    try:
-        _, _, usage = os.wait4(proc.pid, 0)
-    except ChildProcessError:
-        usage = None
+    usage = None
+    if exit_at_model and first_model is not None:  # it ends itself right after the first model frame
+        while usage is None and time.monotonic() < deadline:
+            pid, _, ru = os.wait4(proc.pid, os.WNOHANG)
+            if pid:
+                usage = ru
+                proc.returncode = 0  # reaped here
+            else:
+                time.sleep(0.02)
+    exited = usage is not None
+    if usage is None:
+        proc.send_signal(signal.SIGTERM)
+        try:
+            _, _, usage = os.wait4(proc.pid, 0)
+        except ChildProcessError:
+            usage = None
     proc.stderr.close()
     return {
         "startup": first_model,
         "model_set": model_set,
         "frame": statistics.median(dts) if dts else None,
         "rss": usage.ru_maxrss / 1024.0 if usage else None,
+        "cpu": usage.ru_utime + usage.ru_stime if usage and exited else None,
         "size": size,
         "camera": camera,
         "idle_cpu": idle_cpu,
@@ -156,7 +173,7 @@ def main():
     ap.add_argument("--frames", type=int, default=15)
     ap.add_argument("--idle-seconds", type=float, default=10.0)
     ap.add_argument("--timeout", type=float, default=120.0)
-    ap.add_argument("--only", default="idle,small,large", help="comma-separated parts to run")
+    ap.add_argument("--only", default="idle,small,cpu,large", help="comma-separated parts to run")
     ap.add_argument("--nerio-env", action="append", default=[], metavar="NAME=VALUE")
     ap.add_argument("--before", metavar="NERIO3D", help="another build of the viewer to run beside")
     args = ap.parse_args()
@@ -170,7 +187,7 @@ def main():
     osgb = {}
     if "large" in parts:
         osgb["large"] = osgb_for(build, large)
-    if "small" in parts:
+    if "small" in parts or "cpu" in parts:
         osgb["small"] = osgb_for(build, small)
 
     xvfb, display = start_xvfb()
@@ -202,18 +219,20 @@ def main():
             bits.append(f"start-up {res['startup']:.2f} s")
         if res["frame"] is not None:
             bits.append(f"frame {res['frame']:.0f} ms")
+        if res["cpu"] is not None:
+            bits.append(f"CPU {res['cpu']:.2f} s")
         if res["rss"] is not None:
             bits.append(f"peak memory {res['rss']:.0f} MB")
         print(f"  {part:5s} {name:10s} " + ", ".join(bits), flush=True)
 
-    def osgviewer(part, frames=0, linger=0.0):
+    def osgviewer(part, frames=0, linger=0.0, env=None):
         w, h = sizes.get(part) or SCREEN
         cmd = ["osgviewer", "--window", "0", "0", str(w), str(h)]
         if cameras.get(part):
             path = os.path.join(home, f"{part}.path")
             write_still_path(path, cameras[part])
             cmd += ["-p", path]
-        return run(cmd + [osgb[part]], osg_env, args.timeout, frames=frames, linger=linger)
+        return run(cmd + [osgb[part]], dict(osg_env, **(env or {})), args.timeout, frames=frames, linger=linger)
 
     try:
         for r in range(args.rounds):
@@ -227,6 +246,10 @@ def main():
                             continue
                         res = run([viewers[name]] + geometry + [small], nerio_env, args.timeout,
                                   idle=args.idle_seconds)
+                    elif part == "cpu":
+                        exiting = {"NERIO_FRAME_STATS": "exit"}
+                        res = (osgviewer("small", env=exiting) if name == "osgviewer" else
+                               run([viewers[name]] + geometry + [small], dict(nerio_env, **exiting), args.timeout))
                     elif part == "small":
                         res = (osgviewer(part, linger=1.0) if name == "osgviewer" else
                                run([viewers[name]] + geometry + [small], nerio_env, args.timeout, linger=1.0))
@@ -261,6 +284,8 @@ def main():
         ("large", "frame", "frame, large model, like for like", "ms", "<= 1.0x"),
         ("small", "startup", "start-up, small sample", "s", "<= 1.5x"),
         ("small", "rss", "peak memory, small sample", "MB", "<= 1.5x"),
+        ("cpu", "cpu", "start-up CPU time, small sample", "s", "(all threads)"),
+        ("cpu", "rss", "memory at first frame, small sample", "MB", "<= 1.5x"),
         ("large", "startup", "start-up, large model", "s", "<= 1.2x"),
         ("large", "rss", "peak memory, large model", "MB", "<= 1.2x"),
     ]

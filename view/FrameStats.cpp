@@ -105,6 +105,10 @@ void frameSwapped()
         std::fprintf(stderr, "nerio-frame-stats: first-model-frame at %.6f after %.3f size %dx%d\n", t, sinceStart(),
                      s.widget ? int(s.widget->width() * ratio) : 0, s.widget ? int(s.widget->height() * ratio) : 0);
         printCamera(gl);
+        if (exitAtModelFrame()) {
+            std::fflush(stderr);
+            std::_Exit(0);
+        }
     }
     s.last = t;
 }
@@ -137,6 +141,15 @@ bool continuous()
     static const bool on = [] {
         const char* v = std::getenv("NERIO_FRAME_STATS");
         return v && std::strcmp(v, "continuous") == 0;
+    }();
+    return on;
+}
+
+bool exitAtModelFrame()
+{
+    static const bool on = [] {
+        const char* v = std::getenv("NERIO_FRAME_STATS");
+        return v && std::strcmp(v, "exit") == 0;
     }();
     return on;
 }

@@ -12,11 +12,15 @@ class QOpenGLWidget;
 //   nerio-frame-stats: first-model-frame at <monotonic s> after <s>
 //   nerio-frame-stats: camera eye <x y z> rotation <quaternion x y z w> fovy <degrees>   (right after)
 // The monotonic clock is CLOCK_MONOTONIC, so a benchmark can relate the lines to its own clock.
+// NERIO_FRAME_STATS=exit ends the process right after the first model frame, so a counter of the
+// whole process (perf stat, wait4) measures start-up alone.
 namespace FrameStats {
 
 bool enabled();
 // NERIO_FRAME_STATS=continuous.
 bool continuous();
+// NERIO_FRAME_STATS=exit.
+bool exitAtModelFrame();
 // Counts the frames the widget's window swaps.
 void watch(QOpenGLWidget* widget);
 // A model was just set into the scene: the next frame on screen is the first that shows it.

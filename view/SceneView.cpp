@@ -434,20 +434,6 @@ void SceneView::createPivotSign()
     osg::ref_ptr<osg::Switch> signs = new osg::Switch;
     m_pivotSign->addChild(signs.get());
 
-    for (const char* path : kSignModels) {
-        const std::string found = osgDB::findDataFile(path);
-        if (found.empty())
-            continue;
-        osg::ref_ptr<osg::Node> sign = osgDB::readRefNodeFile(found, osgDB::Registry::instance()->getOptions());
-        if (!sign.valid())
-            continue;
-        osg::StateSet* state = sign->getOrCreateStateSet();
-        state->setAttributeAndModes(new osg::Depth(osg::Depth::ALWAYS, 0.0, 1.0, true));
-        state->setMode(GL_LIGHTING, osg::StateAttribute::OFF);
-        signs->addChild(sign.get());
-    }
-    signs->setAllChildrenOff();
-
     osg::StateSet* state = signs->getOrCreateStateSet();
     state->setAttributeAndModes(new osg::BlendFunc(GL_CONSTANT_ALPHA, GL_ONE_MINUS_CONSTANT_ALPHA), osg::StateAttribute::ON);
     osg::ref_ptr<osg::BlendColor> blend = new osg::BlendColor(osg::Vec4(1.0f, 1.0f, 1.0f, 1.0f));
@@ -458,6 +444,27 @@ void SceneView::createPivotSign()
     signs->setUpdateCallback(new FadingUpdateCallback(blend.get(), [this] { requestFrame(); }));
 
     m_sceneGroup->addChild(m_pivotSign.get());
+}
+
+void SceneView::loadPivotSigns()
+{
+    // Read when a sign is first shown, not at start-up: reading them loads OSG's text-format plugin.
+    osg::Switch* signs = getPivotSwitch();
+    if (m_pivotSignsLoaded || !signs)
+        return;
+    m_pivotSignsLoaded = true;
+    for (const char* path : kSignModels) {
+        const std::string found = osgDB::findDataFile(path);
+        if (found.empty())
+            continue;
+        osg::ref_ptr<osg::Node> sign = osgDB::readRefNodeFile(found, osgDB::Registry::instance()->getOptions());
+        if (!sign.valid())
+            continue;
+        osg::StateSet* state = sign->getOrCreateStateSet();
+        state->setAttributeAndModes(new osg::Depth(osg::Depth::ALWAYS, 0.0, 1.0, true));
+        state->setMode(GL_LIGHTING, osg::StateAttribute::OFF);
+        signs->addChild(sign.get(), false);
+    }
 }
 
 const osg::BoundingBoxd& SceneView::getSceneBoundingBox()

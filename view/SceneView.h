@@ -204,6 +204,7 @@ protected:
     void createGrid();
     osg::MatrixTransform* createAxis();
     void createPivotSign();
+    void loadPivotSigns();
     void updateBackgroundGradient();
 
     SceneModel* m_sceneModel = nullptr; // not owned
@@ -232,6 +233,7 @@ protected:
     osg::ref_ptr<osgShadow::ShadowedScene> m_rootNode;
     osg::ref_ptr<osg::Node> m_compass;
     osg::ref_ptr<osg::AutoTransform> m_pivotSign;
+    bool m_pivotSignsLoaded = false;
     Vantor::ISelectionManager* m_selectionManager = nullptr; // not owned here
     // Keeps the manager this view made alive for the view's life: the command manager and the command
     // selection listener only point at it.

@@ -209,6 +209,7 @@ void SceneView::recenterPivotPoint(double x, double y, double z)
 void SceneView::showSign(const osg::Vec3d& where, unsigned int child)
 {
     auto* handler = dynamic_cast<PickingHandler*>(m_view->getCameraManipulator());
+    loadPivotSigns();
     osg::Switch* sw = getPivotSwitch();
     if (!handler || !sw || !m_pivotSign)
         return;

@@ -35,7 +35,7 @@ int osgButton(Qt::MouseButton b)
 
 QSurfaceFormat formatFor(int samples)
 {
-    QSurfaceFormat format = QSurfaceFormat::defaultFormat();
+    QSurfaceFormat format;
     format.setRenderableType(QSurfaceFormat::OpenGL);
     format.setProfile(QSurfaceFormat::CompatibilityProfile);
     format.setDepthBufferSize(24);
@@ -79,7 +79,10 @@ void GLWidget::setViewBase(osgViewer::ViewerBase* viewer)
 
 void GLWidget::initDefaultFormat()
 {
-    QSurfaceFormat::setDefaultFormat(formatFor(0));
+    QSurfaceFormat format = formatFor(0);
+    format.setDepthBufferSize(0);
+    format.setStencilBufferSize(0);
+    QSurfaceFormat::setDefaultFormat(format);
 }
 
 void GLWidget::setMultisampling(Multisampling policy)

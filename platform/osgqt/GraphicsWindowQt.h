@@ -29,8 +29,11 @@ public:
     osgViewer::ViewerBase* getViewBase() const { return _viewer.get(); }
     GraphicsWindowQt* getGraphicsWindow() const { return _window.get(); }
 
-    // Default surface format: depth 24, stencil 8, compatibility profile (the OSG build is
-    // fixed-function), no multisampling: the widget smooths its own picture (see Multisampling).
+    // Default surface format: compatibility profile (the OSG build is fixed-function), no depth or
+    // stencil buffer, no multisampling. The window that holds the widget takes this format: it only
+    // lays the widgets' finished pictures side by side, so depth and stencil there would be a
+    // window-sized buffer for nothing. The widget asks for its own depth 24 and stencil 8 (formatFor),
+    // and smooths its own picture (see Multisampling).
     static void initDefaultFormat();
 
     // Whether the picture is drawn multisampled. Auto keeps the requested samples on a hardware GL and

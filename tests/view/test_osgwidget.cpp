@@ -6,10 +6,12 @@
 #include <gtest/gtest.h>
 
 #include <osg/Geometry>
+#include <osg/Group>
 #include <osgGA/TrackballManipulator>
 
 #include <QMouseEvent>
 #include <QSignalSpy>
+#include <QSurfaceFormat>
 #include <QTest>
 
 #include <functional>
@@ -56,6 +58,63 @@ TEST(OsgWidget, ShownWidgetRendersTheClearColour)
     // The first resize brought the viewport to the widget's size.
     const osg::Viewport* vp = w.getView()->getCamera()->getViewport();
     EXPECT_EQ(int(vp->width()), int(gl->width() * gl->devicePixelRatioF()));
+}
+
+TEST(OsgWidget, WindowComposesWithoutDepthBufferWhileTheViewDrawsDepthTested)
+{
+    if (!nerio_test::hasDisplay())
+        GTEST_SKIP() << "needs an X display";
+    const QSurfaceFormat saved = QSurfaceFormat::defaultFormat();
+    struct Restore {
+        QSurfaceFormat format;
+        ~Restore() { QSurfaceFormat::setDefaultFormat(format); }
+    } restore{saved};
+    osgQt::GLWidget::initDefaultFormat();
+    // The window only lays out finished pictures: no window-sized depth or stencil buffer.
+    EXPECT_LE(QSurfaceFormat::defaultFormat().depthBufferSize(), 0);
+    EXPECT_LE(QSurfaceFormat::defaultFormat().stencilBufferSize(), 0);
+
+    OsgWidget w;
+    auto* gl = qobject_cast<osgQt::GLWidget*>(w.graphicsWidget());
+    ASSERT_NE(gl, nullptr);
+    EXPECT_EQ(gl->format().depthBufferSize(), 24);
+    EXPECT_EQ(gl->format().stencilBufferSize(), 8);
+
+    // The near red square is drawn first, the far blue one after: depth testing keeps red in front.
+    osg::Camera* camera = w.getView()->getCamera();
+    camera->setClearColor(osg::Vec4(0, 0, 0, 1));
+    camera->setProjectionMatrixAsOrtho(0, 1, 0, 1, -10, 10);
+    camera->setViewMatrix(osg::Matrix::identity());
+    w.getView()->setCameraManipulator(nullptr);
+    auto square = [](float z, const osg::Vec4& colour, int order) {
+        osg::ref_ptr<osg::Geometry> g = new osg::Geometry;
+        osg::ref_ptr<osg::Vec3Array> v = new osg::Vec3Array;
+        for (const osg::Vec2& p : {osg::Vec2(0, 0), osg::Vec2(1, 0), osg::Vec2(1, 1), osg::Vec2(0, 1)})
+            v->push_back(osg::Vec3(p, z));
+        g->setVertexArray(v.get());
+        osg::ref_ptr<osg::Vec4Array> c = new osg::Vec4Array;
+        c->push_back(colour);
+        g->setColorArray(c.get(), osg::Array::BIND_OVERALL);
+        g->addPrimitiveSet(new osg::DrawArrays(GL_QUADS, 0, 4));
+        osg::StateSet* state = g->getOrCreateStateSet();
+        state->setMode(GL_LIGHTING, osg::StateAttribute::OFF);
+        state->setMode(GL_DEPTH_TEST, osg::StateAttribute::ON);
+        state->setRenderBinDetails(order, "RenderBin");
+        return g;
+    };
+    osg::ref_ptr<osg::Group> scene = new osg::Group;
+    scene->addChild(square(-1.0f, osg::Vec4(1, 0, 0, 1), 1)); // near (the eye looks down -z)
+    scene->addChild(square(-5.0f, osg::Vec4(0, 0, 1, 1), 2)); // far
+    w.getView()->setSceneData(scene.get());
+    w.resize(120, 120);
+    w.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+    ASSERT_TRUE(nerio_test::waitUntilResting(w));
+    const QImage img = gl->grabFramebuffer();
+    ASSERT_FALSE(img.isNull());
+    const QColor c = img.pixelColor(img.width() / 2, img.height() / 2);
+    EXPECT_EQ(c.red(), 255);
+    EXPECT_EQ(c.blue(), 0);
 }
 
 TEST(OsgQtMapping, CursorCodesAndKeys)
