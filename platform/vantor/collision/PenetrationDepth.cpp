@@ -1,5 +1,7 @@
 #include "vantor/collision/PenetrationDepth.h"
 
+#include "vantor/math/Triangle.h"
+
 #include <fcl/geometry/shape/sphere.h>
 #include <fcl/narrowphase/distance.h>
 
@@ -105,34 +107,12 @@ double distanceToSurface(const fcl::CollisionObjectd& object, const Vec& point, 
     return std::max(0.0, result.min_distance);
 }
 
-// The point of triangle abc closest to p (by the Voronoi regions of its corners and edges).
+// The point of triangle abc closest to p.
 Vec closestOnTriangle(const Vec& p, const Vec& a, const Vec& b, const Vec& c)
 {
-    const Vec ab = b - a, ac = c - a, ap = p - a;
-    const double d1 = ab.dot(ap), d2 = ac.dot(ap);
-    if (d1 <= 0.0 && d2 <= 0.0)
-        return a;
-    const Vec bp = p - b;
-    const double d3 = ab.dot(bp), d4 = ac.dot(bp);
-    if (d3 >= 0.0 && d4 <= d3)
-        return b;
-    const double vc = d1 * d4 - d3 * d2;
-    if (vc <= 0.0 && d1 >= 0.0 && d3 <= 0.0)
-        return a + ab * (d1 / (d1 - d3));
-    const Vec cp = p - c;
-    const double d5 = ab.dot(cp), d6 = ac.dot(cp);
-    if (d6 >= 0.0 && d5 <= d6)
-        return c;
-    const double vb = d5 * d2 - d1 * d6;
-    if (vb <= 0.0 && d2 >= 0.0 && d6 <= 0.0)
-        return a + ac * (d2 / (d2 - d6));
-    const double va = d3 * d6 - d5 * d4;
-    if (va <= 0.0 && (d4 - d3) >= 0.0 && (d5 - d6) >= 0.0)
-        return b + (c - b) * ((d4 - d3) / ((d4 - d3) + (d5 - d6)));
-    const double sum = va + vb + vc;
-    if (!(std::abs(sum) > 0.0))
-        return a; // a degenerate triangle
-    return a + ab * (vb / sum) + ac * (vc / sum);
+    const auto osgOf = [](const Vec& v) { return osg::Vec3d(v.x(), v.y(), v.z()); };
+    const osg::Vec3d q = Vantor::closestOnTriangle(osgOf(p), osgOf(a), osgOf(b), osgOf(c));
+    return Vec(q.x(), q.y(), q.z());
 }
 
 // Searches one part's surface for its point deepest inside the other part. Two bounds say how deep a

@@ -3,6 +3,7 @@
 // The measuring itself, on the features picked on a model (FeatureGeometry.h), in world coordinates.
 
 #include "vantor/feature/FeatureGeometry.h"
+#include "vantor/math/Triangle.h"
 
 #include <osg/Matrixd>
 #include <osg/Vec3d>
@@ -35,7 +36,7 @@ using FeatureGeo::solidFromBody;
 
 // Least-squares plane of a mesh face (area weighted normal, centroid).
 bool fitPlane(const std::vector<osg::Vec3d>& triangles, osg::Vec3d& origin, osg::Vec3d& normal);
-osg::Vec3d closestOnTriangle(const osg::Vec3d& p, const osg::Vec3d& a, const osg::Vec3d& b, const osg::Vec3d& c);
+using Vantor::closestOnTriangle;
 // Closest points of two segments.
 void closestSegmentSegment(const osg::Vec3d& p1, const osg::Vec3d& q1, const osg::Vec3d& p2, const osg::Vec3d& q2,
                            osg::Vec3d& c1, osg::Vec3d& c2);
