@@ -112,7 +112,8 @@ inline osg::ref_ptr<osg::Geode> makeBox(const osg::Vec3& c, float h)
     const osg::Vec3 p[8] = {c + osg::Vec3(-h, -h, -h), c + osg::Vec3(h, -h, -h), c + osg::Vec3(h, h, -h),
                             c + osg::Vec3(-h, h, -h), c + osg::Vec3(-h, -h, h), c + osg::Vec3(h, -h, h),
                             c + osg::Vec3(h, h, h),   c + osg::Vec3(-h, h, h)};
-    const int faces[6][4] = {{0, 1, 2, 3}, {4, 5, 6, 7}, {0, 1, 5, 4}, {2, 3, 7, 6}, {1, 2, 6, 5}, {0, 3, 7, 4}};
+    // Wound outward, as a closed body is.
+    const int faces[6][4] = {{0, 3, 2, 1}, {4, 5, 6, 7}, {0, 1, 5, 4}, {2, 3, 7, 6}, {1, 2, 6, 5}, {0, 4, 7, 3}};
     for (const auto& f : faces) {
         for (int i : f)
             v->push_back(p[i]);
