@@ -93,12 +93,13 @@ std::size_t ViewManager::InsertViews(const std::vector<osg::ref_ptr<View>>& view
     std::unordered_set<const osg::Node*> held;
     for (unsigned int i = 0; i < getNumChildren(); ++i)
         held.insert(getChild(i));
-    // As InsertView one by one: appended in order, or each at the same position (the later before).
-    const bool append = position < 0 || unsigned(position) >= getNumChildren();
+    // As InsertView one by one: each at `position` while that lies in the list (the later before),
+    // else at the end.
     std::size_t added = 0;
     for (const osg::ref_ptr<View>& view : views) {
         if (!view || !held.insert(view.get()).second)
             continue;
+        const bool append = position < 0 || unsigned(position) >= getNumChildren();
         insertChild(append ? getNumChildren() : unsigned(position), view.get());
         ++added;
     }

@@ -50,9 +50,9 @@ public:
     bool AddView(osg::ref_ptr<View> view);
     // Puts the view before the view at `position` (out of range: at the end).
     bool InsertView(osg::ref_ptr<View> view, int position);
-    // Inserts the views as InsertView would one after another, as one change: each at `position` (so the
-    // last ends first), or out of range at the end in their order. Null views and views already held
-    // are skipped; the number inserted.
+    // Inserts the views as InsertView would one after another, as one change: each at `position` while
+    // that lies in the list (so a later view goes before an earlier one), else at the end. Null views
+    // and views already held are skipped; the number inserted.
     std::size_t InsertViews(const std::vector<osg::ref_ptr<View>>& views, int position);
     bool RemoveViewByID(int64_t id);
     bool RemoveViewByIndex(int index);
