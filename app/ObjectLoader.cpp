@@ -15,7 +15,6 @@
 #include <rapidjson/document.h>
 
 #include <QFileInfo>
-#include <QMutexLocker>
 #include <QThread>
 #include "vantor/util/JsonParse.h"
 
@@ -52,7 +51,7 @@ ObjectLoader::~ObjectLoader()
 
 void ObjectLoader::cancel()
 {
-    QMutexLocker lock(&m_readerMutex);
+    std::lock_guard<std::mutex> lock(m_readerMutex);
     if (m_activeReader)
         m_activeReader->cancel();
 }
@@ -70,7 +69,7 @@ void ObjectLoader::shutdown()
 
 void ObjectLoader::setActiveReader(const std::shared_ptr<BaseReader>& reader)
 {
-    QMutexLocker lock(&m_readerMutex);
+    std::lock_guard<std::mutex> lock(m_readerMutex);
     m_activeReader = reader;
     if (reader && m_stopping)
         reader->cancel();
@@ -118,7 +117,7 @@ void ObjectLoader::newObjectToLoadWithIndex(const QString& path, bool bOrigin, c
 {
     if (m_stopping)
         return;
-    QMutexLocker lock(&m_stateMutex);
+    std::lock_guard<std::recursive_mutex> lock(m_stateMutex);
     filePath = path;
     // A file is read by its whole path, so what a relative name meant cannot change while it is read;
     // a text is no file.
@@ -231,44 +230,44 @@ void ObjectLoader::clear()
         QMetaObject::invokeMethod(this, "clear", Qt::QueuedConnection);
         return;
     }
-    QMutexLocker lock(&m_stateMutex);
+    std::lock_guard<std::recursive_mutex> lock(m_stateMutex);
     root = nullptr;
     setOptimization(false);
 }
 
 std::shared_ptr<ReaderConfig> ObjectLoader::getConfig() const
 {
-    QMutexLocker lock(&m_optionsMutex);
+    std::lock_guard<std::mutex> lock(m_optionsMutex);
     return std::make_shared<ReaderConfig>(config);
 }
 
 bool ObjectLoader::getOptimization() const
 {
-    QMutexLocker lock(&m_optionsMutex);
+    std::lock_guard<std::mutex> lock(m_optionsMutex);
     return optimize;
 }
 
 void ObjectLoader::setOptimization(bool val)
 {
-    QMutexLocker lock(&m_optionsMutex);
+    std::lock_guard<std::mutex> lock(m_optionsMutex);
     optimize = val;
 }
 
 void ObjectLoader::readPMIConfig(bool on)
 {
-    QMutexLocker lock(&m_optionsMutex);
+    std::lock_guard<std::mutex> lock(m_optionsMutex);
     config.readPMI = on ? 1 : 0;
 }
 
 void ObjectLoader::readEdgeConfig(bool on)
 {
-    QMutexLocker lock(&m_optionsMutex);
+    std::lock_guard<std::mutex> lock(m_optionsMutex);
     config.readEdge = on ? 1 : 0;
 }
 
 void ObjectLoader::mergeFaceConfig(bool on)
 {
-    QMutexLocker lock(&m_optionsMutex);
+    std::lock_guard<std::mutex> lock(m_optionsMutex);
     config.mergeFace = on ? 1 : 0;
 }
 
@@ -284,7 +283,7 @@ void ObjectLoader::saveDocument(const QString& path, const ModelSaveRequest& req
 bool ObjectLoader::saveModel(const QString& path, osg::ref_ptr<osg::Node> model, const osg::Matrixd* rootMatrix,
                              const std::map<std::string, std::string>& documents, const StoredEntries& entries)
 {
-    QMutexLocker lock(&m_stateMutex);
+    std::lock_guard<std::recursive_mutex> lock(m_stateMutex);
     const std::string target = path.toLocal8Bit().toStdString();
     bool ok = false;
     QString reason;

@@ -138,6 +138,9 @@ BookmarkWidget::~BookmarkWidget()
 {
     // The rows point at the records: they go first.
     ui.listWidgetBookmark->clear();
+    // The list and its model outlive this part of the object: QWidget deletes them, and the model
+    // resets on the way out. Its signals must not reach a widget that is already half gone.
+    ui.listWidgetBookmark->model()->disconnect(this);
 }
 
 void BookmarkWidget::addBookmarkItem(BookmarkRecord* record)

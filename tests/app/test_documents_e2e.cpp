@@ -2,6 +2,7 @@
 
 #include "app/MainWindow.h"
 #include "app/Prompts.h"
+#include "support/SaveEnds.h"
 #include "support/TestSupport.h"
 #include "view/SceneModel.h"
 #include "view/SceneView.h"
@@ -19,7 +20,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSemaphore>
-#include <QSignalSpy>
 #include <QStatusBar>
 #include <QTest>
 
@@ -98,12 +98,12 @@ TEST(Documents, SaveThenReopenKeepsModelAndNote)
         note->setText("check this bolt");
         ASSERT_TRUE(w.sceneModel()->getNoteManager()->InsertNotations(note.get(), -1));
 
-        QSignalSpy saved(w.loader(), SIGNAL(saveFileFinish()));
+        nerio_test::SaveEnds saved(w.loader());
         w.on_actionSave_triggered();
         EXPECT_TRUE(w.isBusy());
         // A load while the save runs is refused.
         EXPECT_FALSE(w.loadFile(copyOfSample("Other.dazo")));
-        ASSERT_TRUE(QTest::qWaitFor([&] { return saved.count() > 0; }, 20000));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return saved.finished > 0; }, 20000));
         // The window learns of the end through a queued signal, then posts the status text.
         EXPECT_TRUE(QTest::qWaitFor(
             [&] { return w.statusBar()->currentMessage() == QString::fromUtf8("保存完毕！"); }, 5000));
@@ -128,9 +128,9 @@ TEST(Documents, AtTheEndOfALoadEveryDocumentIsInPlace)
         osg::ref_ptr<Vantor::PointNote> note = new Vantor::PointNote;
         note->setText("there at the end");
         ASSERT_TRUE(w.sceneModel()->getNoteManager()->InsertNotations(note.get(), -1));
-        QSignalSpy saved(w.loader(), SIGNAL(saveFileFinish()));
+        nerio_test::SaveEnds saved(w.loader());
         w.on_actionSave_triggered();
-        ASSERT_TRUE(QTest::qWaitFor([&] { return saved.count() > 0; }, 20000));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return saved.finished > 0; }, 20000));
         ASSERT_TRUE(waitIdle(w));
     }
     MainWindow again;
@@ -166,14 +166,14 @@ TEST(Documents, ChangesAfterTheSaveWasAskedAreNotWritten)
         // Hold the loader's thread until the edits below are made.
         QSemaphore gate;
         QMetaObject::invokeMethod(w.loader(), [&gate] { gate.acquire(); }, Qt::QueuedConnection);
-        QSignalSpy saved(w.loader(), SIGNAL(saveFileFinish()));
+        nerio_test::SaveEnds saved(w.loader());
         w.on_actionSave_triggered();
         note->setText("edited after the save was asked");
         osg::ref_ptr<Vantor::PointNote> late = new Vantor::PointNote;
         late->setText("added after the save was asked");
         w.sceneModel()->getNoteManager()->InsertNotations(late.get(), -1);
         gate.release();
-        ASSERT_TRUE(QTest::qWaitFor([&] { return saved.count() > 0; }, 20000));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return saved.finished > 0; }, 20000));
         ASSERT_TRUE(waitIdle(w));
     }
     MainWindow again;
@@ -195,15 +195,16 @@ TEST(Documents, FailedSaveKeepsTheOriginalAndSaysSo)
 
     // "Save as" into a folder that does not exist: nothing can be written.
     prompts.saveName = nerio_test::scratchDir() + "/no/such/folder/Copy";
-    QSignalSpy failed(w.loader(), SIGNAL(saveFileFailed(QString, QString)));
-    QSignalSpy finished(w.loader(), SIGNAL(saveFileFinish()));
+    nerio_test::SaveEnds ends(w.loader());
     w.on_actionSaveAs_triggered();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return failed.count() > 0; }, 20000)); // it may fail before we wait
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !ends.failedPaths.isEmpty(); }, 20000));
     // The loader's thread is done with the save once a call queued behind it has run.
     QMetaObject::invokeMethod(w.loader(), [] {}, Qt::BlockingQueuedConnection);
+    ends.deliver();
     ASSERT_TRUE(waitIdle(w));
-    EXPECT_EQ(finished.count(), 0);
-    EXPECT_TRUE(failed.at(0).at(0).toString().endsWith("Copy.dazo")); // the extension was added
+    EXPECT_EQ(ends.finished, 0);
+    EXPECT_EQ(ends.failedPaths.size(), 1);
+    EXPECT_TRUE(ends.failedPaths.at(0).endsWith("Copy.dazo")); // the extension was added
     EXPECT_EQ(prompts.warnings, 1);
     EXPECT_NE(w.statusBar()->currentMessage(), QString::fromUtf8("保存完毕！"));
     EXPECT_FALSE(w.isBusy());

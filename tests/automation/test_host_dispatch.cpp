@@ -17,6 +17,7 @@
 #include "vantor/view/ViewManager.h"
 
 #include "support/FrameWait.h"
+#include "support/SaveEnds.h"
 
 #include <gtest/gtest.h>
 
@@ -29,7 +30,6 @@
 #include <QFileInfo>
 #include <QProcess>
 #include <QSet>
-#include <QSignalSpy>
 #include <QStatusBar>
 #include <QTableWidget>
 #include <QTest>
@@ -594,9 +594,9 @@ TEST_F(HostDispatch, NotesAndViewsFromTheHostRoundTrip)
     EXPECT_EQ(Vantor::UserView::readList(viewsOut.readAll().toStdString()).size(), 2u);
 
     // Saved into the model by the viewer's own save, and there after opening it again.
-    QSignalSpy saved(window->loader(), SIGNAL(saveFileFinish()));
+    nerio_test::SaveEnds saved(window->loader());
     window->on_actionSave_triggered();
-    ASSERT_TRUE(saved.wait(30000) || saved.count() > 0);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return saved.finished > 0; }, 30000));
     run = host({"OpenFileMsg " + copy, "GetAllNoteMsg", "GetAllViewIDMsg", "RemoveNoteMsg 9001",
                 "RemoveViewMsg 502", "GetAllNoteMsg", "GetAllViewIDMsg", "RemoveNoteMsg 9001"});
     ASSERT_EQ(run.exitCode, 0) << run.output.toStdString();
