@@ -31,6 +31,15 @@ inline QByteArray dataFrame(qint64 dwData, const QByteArray& record, quint32 ser
     return f + record;
 }
 
+// Connects a local stream socket to the viewer's channel at path.
+inline bool connectTo(int fd, const QString& path)
+{
+    sockaddr_un addr{};
+    addr.sun_family = AF_UNIX;
+    qstrncpy(addr.sun_path, QFile::encodeName(path).constData(), sizeof addr.sun_path);
+    return ::connect(fd, reinterpret_cast<sockaddr*>(&addr), sizeof addr) == 0;
+}
+
 struct Outcome
 {
     quint64 handle = 0;          // from the viewer's hello
@@ -45,10 +54,7 @@ public:
     explicit FloodHost(const QString& path)
     {
         m_fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
-        sockaddr_un addr{};
-        addr.sun_family = AF_UNIX;
-        qstrncpy(addr.sun_path, QFile::encodeName(path).constData(), sizeof addr.sun_path);
-        if (::connect(m_fd, reinterpret_cast<sockaddr*>(&addr), sizeof addr) != 0)
+        if (!connectTo(m_fd, path))
             return;
         ::fcntl(m_fd, F_SETFL, ::fcntl(m_fd, F_GETFL) | O_NONBLOCK);
         if (pump(QByteArray(), [&] { return m_in.size() >= 13; }, 10000) && m_in.at(0) == char(1))

@@ -140,10 +140,7 @@ public:
     explicit PosixHost(const QString& path)
     {
         m_fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
-        sockaddr_un addr{};
-        addr.sun_family = AF_UNIX;
-        qstrncpy(addr.sun_path, QFile::encodeName(path).constData(), sizeof addr.sun_path);
-        if (::connect(m_fd, reinterpret_cast<sockaddr*>(&addr), sizeof addr) != 0)
+        if (!flood_host::connectTo(m_fd, path))
             return;
         QByteArray hello;
         if (read(13, &hello, 5000) && hello[0] == 1)
