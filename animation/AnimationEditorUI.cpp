@@ -1,7 +1,7 @@
 #include "animation/AnimationEditorUI.h"
 
 #include "animation/AnimationEditorListeners.h"
-#include "app/Prompts.h"
+#include "common/Prompts.h"
 #include "dialogs/SystemSetting.h"
 #include "vantor/animation/UpdateKeyFrameCommand.h"
 #include "vantor/command/CommandManager.h"

@@ -55,7 +55,7 @@ MainWindow::MainWindow(QWidget* parent) : SARibbonMainWindow(parent)
     initRibbon();
     setGlobalMenuState(false);
 
-    m_systemSetting = new SystemSetting(this);
+    m_systemSetting = new SystemSetting(this, this);
     m_systemSetting->setWindowModality(Qt::ApplicationModal);
     m_systemSetting->readConfig();
     registerCommand();

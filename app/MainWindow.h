@@ -1,6 +1,8 @@
 #pragma once
 
 #include "app/ObjectLoader.h"
+#include "automation/HostOperations.h"
+#include "dialogs/SettingsTarget.h"
 #include "ribbonbar/SARibbonMainWindow.h"
 #include "vantor/command/BaseViewCommand.h"
 #include "vantor/command/NodePtrList.h"
@@ -89,11 +91,8 @@ class SARibbonCategory;
 struct CopyDataStruct;
 struct RibbonActionRow;
 
-// Puts the log options into effect on the process-wide log handler.
-void applyLogSettings(bool toFile, const QString& directory, int level);
-
 // The one top-level window: the 3D view in the centre, docks around it, the ribbon above.
-class MainWindow : public SARibbonMainWindow
+class MainWindow : public SARibbonMainWindow, public SettingsTarget, public HostOperations
 {
     Q_OBJECT
 public:
@@ -103,7 +102,7 @@ public:
     // Action map look-up: null for a key that is not in the map.
     QAction* getAction(const QString& key) const;
 
-    // The ribbon (ribbon/MainWindowRibbon*.cpp): built once by the constructor.
+    // The ribbon (app/MainWindowRibbon*.cpp): built once by the constructor.
     void initRibbon();
     void initApplicationMenu(QMenu* menu);
     void initHomeCategory(SARibbonCategory* page);
@@ -143,15 +142,14 @@ public:
     QComboBox* playSpeedBox() const { return m_playSpeed; }
     float lodScale() const { return m_lodScale; }
     // A settings colour as sections take it: each channel c / 255 rounded to two decimals, alpha 1.
-    static osg::Vec4 sectionColour(const QColor& color);
     QLabel* lodLabel() const { return m_statusLabel1; }
     QSlider* playTimeSlider() const { return m_timeSlider; }
 
     // Starts loading a model file; false for an empty or missing path, a file that is not a model,
     // or while another load or save runs.
-    bool loadFile(const QString& filePath);
+    bool loadFile(const QString& filePath) override;
     // Back to the empty window.
-    void unLoadFile();
+    void unLoadFile() override;
     void clearModelData();
     // Enables or disables the whole working UI at once.
     void setGlobalMenuState(bool enabled);
@@ -182,13 +180,13 @@ public:
     // Why a document of the open model was read only in part; empty when it was read whole.
     QString documentReadInPart(const std::string& name) const { return m_documentState.readInPart(name); }
 
-    SceneModel* sceneModel() const { return m_sceneModel; }
+    SceneModel* sceneModel() const override { return m_sceneModel; }
     ObjectLoader* loader() const { return m_loader; }
     QList<QDockWidget*> dockList() const { return m_dockList; }
-    QDockWidget* treeDock() const { return m_treeDock; }
+    QDockWidget* treeDock() const override { return m_treeDock; }
     CoordinationWidget* annotationPanel() const { return m_annotationPanel; }
-    QDockWidget* viewDock() const { return m_viewDock; }
-    QDockWidget* annotationDock() const { return m_annotationDock; }
+    QDockWidget* viewDock() const override { return m_viewDock; }
+    QDockWidget* annotationDock() const override { return m_annotationDock; }
     QTextBrowser* logBrowser() const;
 
     // Strips the built window down to the bare view for a host program.
@@ -197,7 +195,7 @@ public:
     // is up (only logged in embedded mode, where the host owns the window).
     void reportStartupProblem(const QString& text);
 
-    SceneView* sceneView() const { return m_sceneView; }
+    SceneView* sceneView() const override { return m_sceneView; }
     bool isEmbedded() const { return m_embedded; }
 
     // Ribbon callbacks kept in step with the camera manipulator.
@@ -331,17 +329,17 @@ public slots:
     void onVelcityChanged(double value);
     void onFovyChanged(double value);
     void onAngularVelocity(double value);
-    void setQuickAccess(QList<QString> keys);
-    void setPreselectionColor(QColor color);
-    void setselectionColor(QColor color);
-    void setSectionShow(bool show);
-    void setSectionColor(QColor color);
-    void setSectionTransparent(float value);
-    void setAllowPreSelected(bool on);
-    void setAllowMultiSelected(bool on);
-    void setReadPMI(bool on);
-    void setReadEdge(bool on);
-    void serMergeFace(bool on);
+    void setQuickAccess(QList<QString> keys) override;
+    void setPreselectionColor(QColor color) override;
+    void setselectionColor(QColor color) override;
+    void setSectionShow(bool show) override;
+    void setSectionColor(QColor color) override;
+    void setSectionTransparent(float value) override;
+    void setAllowPreSelected(bool on) override;
+    void setAllowMultiSelected(bool on) override;
+    void setReadPMI(bool on) override;
+    void setReadEdge(bool on) override;
+    void serMergeFace(bool on) override;
 
     // Display and appearance actions (MainWindowDisplayActions.cpp).
     void on_actionNodeColor_triggered();
@@ -454,7 +452,7 @@ protected:
     // A document's name as the user knows it ("notes" for "note").
     static QString documentTitle(const std::string& name);
 
-    // One ribbon action made, stored, listed and connected as its row says (ribbon/MainWindowRibbon.cpp).
+    // One ribbon action made, stored, listed and connected as its row says (app/MainWindowRibbon.cpp).
     QAction* createRibbonAction(const RibbonActionRow& row);
     void fillCategory(SARibbonCategory* page, const RibbonActionRow* rows, int count);
     void fillMenu(QMenu* menu, const RibbonActionRow* rows, int count, QList<QAction*>* list = nullptr);
@@ -692,45 +690,45 @@ public:
     // Model id 0 stands for the document's top model; null when nothing is loaded or no model has the id.
     osg::Node* hostTargetModel(quint64 id) const;
     // The id of the document's top model, 0 when there is none.
-    quint64 topModelId() const;
+    quint64 topModelId() const override;
 
-    QString getAllNoteIds();
-    QString addNotesFromFile(int position, const QString& path);
-    QString addNotesFromValue(int position, const QString& json);
-    bool saveNoteToFile(quint64 noteId, const QString& path);
-    bool saveAllNotesToFile(const QString& path);
-    QString getAllNotesValue();
-    QString getNoteValue(quint64 noteId);
-    QString getAllViewIds();
-    QString addViewsFromFile(int position, const QString& path);
-    QString addViewsFromValue(int position, const QString& json);
-    bool saveAllViewsToFile(const QString& path);
-    QString getAllViewsValue();
+    QString getAllNoteIds() override;
+    QString addNotesFromFile(int position, const QString& path) override;
+    QString addNotesFromValue(int position, const QString& json) override;
+    bool saveNoteToFile(quint64 noteId, const QString& path) override;
+    bool saveAllNotesToFile(const QString& path) override;
+    QString getAllNotesValue() override;
+    QString getNoteValue(quint64 noteId) override;
+    QString getAllViewIds() override;
+    QString addViewsFromFile(int position, const QString& path) override;
+    QString addViewsFromValue(int position, const QString& json) override;
+    bool saveAllViewsToFile(const QString& path) override;
+    QString getAllViewsValue() override;
     QString getViewValue() const { return QStringLiteral(""); }
-    bool loadView(quint64 viewId);
+    bool loadView(quint64 viewId) override;
 
-    quint64 createTopModel(const QString& name);
-    QString getChildrenModelIds(quint64 modelId);
-    quint64 addModel(quint64 parentId, int position, const QString& path);
-    bool removeModel(quint64 modelId);
-    bool openRemoteBom(const QString& text);
-    bool insertRemoteBom(quint64 modelId, const QString& text);
-    QString saveRemoteBom();
-    bool updateModelBom(const QString& text);
+    quint64 createTopModel(const QString& name) override;
+    QString getChildrenModelIds(quint64 modelId) override;
+    quint64 addModel(quint64 parentId, int position, const QString& path) override;
+    bool removeModel(quint64 modelId) override;
+    bool openRemoteBom(const QString& text) override;
+    bool insertRemoteBom(quint64 modelId, const QString& text) override;
+    QString saveRemoteBom() override;
+    bool updateModelBom(const QString& text) override;
     // 3: every ribbon page but Animation; 4 to 11: one page; 12: the status bar. Visible also shows the bar.
-    void setWidgetVisible(int type, bool visible);
+    void setWidgetVisible(int type, bool visible) override;
 
 public slots:
-    bool getModelVisible(quint64 id);
-    void setModelVisible(quint64 id, bool visible);
-    QString getModelColor(quint64 id);
+    bool getModelVisible(quint64 id) override;
+    void setModelVisible(quint64 id, bool visible) override;
+    QString getModelColor(quint64 id) override;
     // Channels 0..255 (clamped); a NaN channel leaves the model as it is.
-    void setModelColor(quint64 id, float r, float g, float b);
-    float getModelTransparent(quint64 id);
+    void setModelColor(quint64 id, float r, float g, float b) override;
+    float getModelTransparent(quint64 id) override;
     // 0..1 (clamped); NaN leaves the model as it is.
-    void setModelTransparent(quint64 id, float value);
-    bool openOneCommand(const QString& name);
-    void closeOneCommand();
+    void setModelTransparent(quint64 id, float value) override;
+    bool openOneCommand(const QString& name) override;
+    void closeOneCommand() override;
     // A user-defined button tells the host its action's data.
     void on_actionUserDefineButtonTriggered();
 
@@ -752,7 +750,7 @@ public slots:
     // With false: empty result table, no highlight, empty object lists, the list action unchecked.
     void on_CollisionDock_featuresChanged(bool shown);
     // Colours of the result display: the pair, then the contact points.
-    void setCollisionColor(const QColor& pairColour, const QColor& contactColour);
+    void setCollisionColor(const QColor& pairColour, const QColor& contactColour) override;
 
 private:
     void initCollision();
@@ -761,7 +759,7 @@ private:
     // System settings and preferences (MainWindowSystemSetting.cpp).
 public:
     // Every ribbon action by its key.
-    QMap<QString, QAction*> getActions() const { return m_actionMap; }
+    QMap<QString, QAction*> getActions() const override { return m_actionMap; }
     SystemSetting* systemSetting() const { return m_systemSetting; }
     PreferencesWidget* preferencesWidget() const { return m_preferences; }
     // The ribbon's system-setting and preferences commands open these.
@@ -772,6 +770,7 @@ public:
 
     // Snapshots are taken on a transparent background when set (the system settings write it).
     bool snapshotTransparentBackground = false;
+    void setSnapshotTransparentBackground(bool transparent) override { snapshotTransparentBackground = transparent; }
 
 public slots:
     // The preferences dialog was accepted: its check boxes and language become the window's.

@@ -7,7 +7,7 @@
 #include "animation/AnimationPlayback.h"
 #include "animation/TimelineDialog.h"
 #include "app/MainWindowListeners.h"
-#include "app/Prompts.h"
+#include "common/Prompts.h"
 #include "app/SmallWidgets.h"
 #include "view/SceneView.h"
 #include "vantor/animation/AnimationKeyFrameEditor.h"

@@ -5,7 +5,7 @@
 #include "animation/AnimationEditorUI.h"
 #include "animation/AnimationPlayback.h"
 #include "animation/TimelineDialog.h"
-#include "app/Prompts.h"
+#include "common/Prompts.h"
 #include "view/SceneView.h"
 #include "vantor/animation/AnimationKeyFrameEditor.h"
 #include "vantor/animation/AnimationManager.h"

@@ -4,11 +4,11 @@
 #include "app/MainWindow.h"
 
 #include "app/DockForms.h"
-#include "app/Prompts.h"
+#include "common/Prompts.h"
 #include "panels/BookmarkDialog.h"
 #include "panels/BookmarkParser.h"
 #include "panels/BookmarkWidget.h"
-#include "panels/UserView.h"
+#include "view/UserView.h"
 #include "panels/UserViewManagerChangedListener.h"
 #include "view/SceneModel.h"
 #include "view/SceneView.h"

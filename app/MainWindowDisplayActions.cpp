@@ -4,7 +4,7 @@
 #include "app/MainWindow.h"
 
 #include "app/MainWindowListeners.h"
-#include "app/Prompts.h"
+#include "common/Prompts.h"
 #include <QAbstractItemView> // before the tree model, whose view pointer needs it
 
 #include "panels/OsgTreeModel.h"

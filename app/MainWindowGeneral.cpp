@@ -6,7 +6,7 @@
 #include "animation/AnimationEditorUI.h"
 #include "app/AboutDialog.h"
 #include "app/DockForms.h"
-#include "app/Prompts.h"
+#include "common/Prompts.h"
 #include "panels/BookmarkWidget.h"
 #include "osgqt/GraphicsWindowQt.h"
 #include "view/SceneView.h"

@@ -7,7 +7,7 @@
 #include "automation/ProcessCommunication.h"
 #include "panels/CoordinationWidget.h"
 #include "panels/OsgTreeModel.h"
-#include "panels/UserView.h"
+#include "view/UserView.h"
 #include "ribbonbar/SARibbonBar.h"
 #include "ribbonbar/SARibbonButtonGroupWidget.h"
 #include "ribbonbar/SARibbonCategory.h"

@@ -2,7 +2,7 @@
 
 #include "app/MainWindow.h"
 
-#include "app/AppSettings.h"
+#include "common/AppSettings.h"
 #include "view/PickingHandler.h"
 #include "view/SceneView.h"
 

@@ -2,14 +2,14 @@
 
 #include "app/MainWindow.h"
 
-#include "ribbon/CToolkit.h"
+#include "dialogs/SystemSetting.h"
+#include "view/CToolkit.h"
 #include "view/ISelectionDecorator.h"
 #include "view/SceneModel.h"
 #include "view/SceneView.h"
 #include "vantor/command/ISelectionManager.h"
 #include "vantor/section/Section.h"
 #include "vantor/section/SectionManager.h"
-#include "vantor/util/LogHandler.h"
 #include "vantor/walker/WalkerManipulator.h"
 
 #include <QDoubleSpinBox>
@@ -43,15 +43,6 @@ void showWithoutEcho(QDoubleSpinBox* box, double value)
 }
 
 } // namespace
-
-void applyLogSettings(bool toFile, const QString& directory, int level)
-{
-    Vantor::LogHandler* log = Vantor::LogHandler::getInstance();
-    log->setLogToFile(toFile);
-    log->m_logToFile = toFile;
-    log->setLogDirectory(directory);
-    log->setMessageLevel(level);
-}
 
 // ---- Walker speeds ----
 
@@ -114,16 +105,9 @@ void MainWindow::setSectionShow(bool show)
         sections->showSection = show;
 }
 
-osg::Vec4 MainWindow::sectionColour(const QColor& color)
-{
-    // Two decimals per channel, as the section library keeps them.
-    const auto channel = [](int c) { return float(QString::number(c / 255.0, 'f', 2).toDouble()); };
-    return osg::Vec4(channel(color.red()), channel(color.green()), channel(color.blue()), 1.0f);
-}
-
 void MainWindow::setSectionColor(QColor color)
 {
-    const osg::Vec4 rgba = sectionColour(color);
+    const osg::Vec4 rgba = SystemSetting::sectionColour(color);
     Vantor::Section::setColor(rgba);
     if (osg::ref_ptr<Vantor::SectionManager> sections = m_sceneModel ? m_sceneModel->getSectionManager() : nullptr)
         if (osg::ref_ptr<Vantor::Section> selected = sections->getSelectedSection())

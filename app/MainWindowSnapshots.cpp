@@ -2,8 +2,8 @@
 
 #include "app/MainWindow.h"
 
-#include "app/Language.h"
-#include "app/Prompts.h"
+#include "common/Language.h"
+#include "common/Prompts.h"
 #include "view/SceneView.h"
 #include "vantor/command/OsgHelper.h"
 #include "vantor/util/LogHandler.h"

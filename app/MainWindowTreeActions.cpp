@@ -4,7 +4,7 @@
 #include "app/MainWindow.h"
 
 #include "app/DockForms.h"
-#include "app/Prompts.h"
+#include "common/Prompts.h"
 #include "dialogs/ToolDialogs.h"
 #include "panels/MyTreeView.h"
 #include "panels/OsgTreeModel.h"

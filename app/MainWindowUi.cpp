@@ -6,7 +6,7 @@
 #include "app/DockForms.h"
 #include "app/MainWindowListeners.h"
 #include "view/SectionFilter.h"
-#include "app/Prompts.h"
+#include "common/Prompts.h"
 #include "app/SmallWidgets.h"
 #include "app/StartupFlags.h"
 #include "app/ThreadPool.h"

@@ -1,6 +1,6 @@
 #include "app/ObjectLoader.h"
 
-#include "panels/UserView.h"
+#include "view/UserView.h"
 #include "vantor/dazoreader/DazoArchiveLayout.h"
 #include "vantor/dazoreader/DazoJsonWriter.h"
 #include "vantor/dazoreader/DazoReaderWriter.h"

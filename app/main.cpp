@@ -1,7 +1,7 @@
-#include "app/AppSettings.h"
+#include "common/AppSettings.h"
 #include "app/CommandLine.h"
 #include "app/CrashHandler.h"
-#include "app/Language.h"
+#include "common/Language.h"
 #include "app/MainWindow.h"
 #include "app/StartupFlags.h"
 

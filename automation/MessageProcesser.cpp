@@ -1,6 +1,6 @@
 #include "automation/MessageProcesser.h"
 
-#include "app/MainWindow.h"
+#include "automation/HostOperations.h"
 #include "automation/ProcessCommunication.h"
 #include "view/SceneModel.h"
 #include "vantor/model/Model.h"
@@ -46,19 +46,19 @@ void dispatch(MessageProcesser* processer, void (MessageProcesser::*handler)(std
 // Text answers are never the null marker on the wire: "not found" is the empty text.
 QString text(const QString& value) { return value.isNull() ? QStringLiteral("") : value; }
 
-osg::ref_ptr<Vantor::NoteManager> noteManager(MainWindow* window)
+osg::ref_ptr<Vantor::NoteManager> noteManager(HostOperations* window)
 {
     return window && window->sceneModel() ? window->sceneModel()->getNoteManager() : nullptr;
 }
 
-osg::ref_ptr<Vantor::ViewManager> viewManager(MainWindow* window)
+osg::ref_ptr<Vantor::ViewManager> viewManager(HostOperations* window)
 {
     return window && window->sceneModel() ? window->sceneModel()->getViewManager() : nullptr;
 }
 
 } // namespace
 
-MessageProcesser::MessageProcesser(MainWindow* window) : m_window(window) {}
+MessageProcesser::MessageProcesser(HostOperations* window) : m_window(window) {}
 
 void MessageProcesser::process(std::shared_ptr<Message> msg)
 {

@@ -4,7 +4,7 @@
 
 #include <memory>
 
-class MainWindow;
+class HostOperations;
 
 // Executes host requests on the main window: one handler per record type, each logging its start and
 // finish, calling the window's operation and writing the answer into the same object. Values from the
@@ -12,7 +12,7 @@ class MainWindow;
 class MessageProcesser
 {
 public:
-    explicit MessageProcesser(MainWindow* window);
+    explicit MessageProcesser(HostOperations* window);
 
     void process(std::shared_ptr<Message> msg);
 
@@ -62,5 +62,5 @@ public:
     void ProcessClearAllViewsMessage(std::shared_ptr<ClearAllViewsMsg> msg);
 
 private:
-    MainWindow* m_window;
+    HostOperations* m_window;
 };

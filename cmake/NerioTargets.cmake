@@ -46,3 +46,18 @@ function(nerio_platform_library name)
     set_target_properties(${name} PROPERTIES AUTOMOC ON)
   endif()
 endfunction()
+
+# nerio_program_library(<name> <folder> [PUBLIC ...] [PRIVATE ...])
+# One library of the program, made in <folder>'s CMakeLists.txt from that folder's sources. Its include
+# root holds only a link to the folder, so its users write "<folder>/X.h", and a folder sees only its
+# own headers and those of the libraries it links: an include of a folder above it does not build.
+function(nerio_program_library name folder)
+  cmake_parse_arguments(L "" "" "PUBLIC;PRIVATE" ${ARGN})
+  set(root ${CMAKE_BINARY_DIR}/include/${folder}-root)
+  file(MAKE_DIRECTORY ${root})
+  file(CREATE_LINK ${PROJECT_SOURCE_DIR}/${folder} ${root}/${folder} SYMBOLIC)
+  add_library(${name} STATIC)
+  target_include_directories(${name} PUBLIC ${root})
+  target_link_libraries(${name} PUBLIC ${L_PUBLIC} PRIVATE ${L_PRIVATE})
+  set_target_properties(${name} PROPERTIES AUTOMOC ON AUTOUIC ON AUTORCC ON)
+endfunction()

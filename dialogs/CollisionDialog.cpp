@@ -1,6 +1,6 @@
 #include "dialogs/CollisionDialog.h"
 
-#include "app/Prompts.h"
+#include "common/Prompts.h"
 #include "dialogs/CollisionCancelDialog.h"
 #include "dialogs/MyCollisionCallback.h"
 #include "ribbon/RibbonIcons.h"

@@ -1,6 +1,6 @@
 #include "dialogs/ColorCombox.h"
 
-#include "app/Prompts.h"
+#include "common/Prompts.h"
 
 #include <QAction>
 #include <QMenu>

@@ -1,7 +1,7 @@
 #include "dialogs/PreferencesWidget.h"
 
-#include "app/Language.h"
-#include "app/Prompts.h"
+#include "common/Language.h"
+#include "common/Prompts.h"
 
 #include <QCheckBox>
 #include <QComboBox>

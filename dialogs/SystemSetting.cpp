@@ -1,7 +1,7 @@
 #include "dialogs/SystemSetting.h"
 
-#include "app/MainWindow.h"
-#include "app/Prompts.h"
+#include "dialogs/SettingsTarget.h"
+#include "common/Prompts.h"
 #include "dialogs/ColorCombox.h"
 #include "dialogs/SystemSettingForm.h"
 #include "view/ISelectionDecorator.h"
@@ -350,8 +350,9 @@ SystemSettingValues SystemSetting::defaults()
     return v;
 }
 
-SystemSetting::SystemSetting(MainWindow* window)
-    : QDialog(window), m_window(window), m_ui(new Ui_SystemSettingWidget)
+SystemSetting::SystemSetting(SettingsTarget* target, QWidget* parent)
+    : QDialog(parent), m_target(target), m_targetObject(dynamic_cast<QObject*>(target)),
+      m_ui(new Ui_SystemSettingWidget)
 {
     m_values = defaults();
     m_ui->setupUi(this);
@@ -361,6 +362,17 @@ SystemSetting::SystemSetting(MainWindow* window)
 }
 
 SystemSetting::~SystemSetting() = default;
+
+SettingsTarget* SystemSetting::target() const
+{
+    return m_targetObject ? m_target : nullptr;
+}
+
+osg::Vec4 SystemSetting::sectionColour(const QColor& color)
+{
+    const auto channel = [](int c) { return float(QString::number(c / 255.0, 'f', 2).toDouble()); };
+    return osg::Vec4(channel(color.red()), channel(color.green()), channel(color.blue()), 1.0f);
+}
 
 QString SystemSetting::configPath()
 {
@@ -495,12 +507,14 @@ void SystemSetting::requestViewFrame()
 
 SceneView* SystemSetting::sceneView() const
 {
-    return m_window ? m_window->sceneView() : nullptr;
+    SettingsTarget* window = target();
+    return window ? window->sceneView() : nullptr;
 }
 
 QMap<QString, QAction*> SystemSetting::actionMap() const
 {
-    return m_window ? m_window->getActions() : QMap<QString, QAction*>();
+    SettingsTarget* window = target();
+    return window ? window->getActions() : QMap<QString, QAction*>();
 }
 
 // ---- Loading and saving ----
@@ -724,7 +738,11 @@ void SystemSetting::applyGrid(bool show, const QColor& color)
 
 void SystemSetting::applyLogSettings()
 {
-    ::applyLogSettings(m_values.logOpened, m_values.logPath, m_values.logLevel);
+    Vantor::LogHandler* log = Vantor::LogHandler::getInstance();
+    log->setLogToFile(m_values.logOpened);
+    log->m_logToFile = m_values.logOpened;
+    log->setLogDirectory(m_values.logPath);
+    log->setMessageLevel(m_values.logLevel);
 }
 
 void SystemSetting::emitAllSettings()
@@ -848,8 +866,8 @@ void SystemSetting::LogSelectpath()
 
 void SystemSetting::setQuickAccessChanged()
 {
-    if (m_window)
-        m_window->setQuickAccess(m_values.quickAccess);
+    if (SettingsTarget* window = target())
+        window->setQuickAccess(m_values.quickAccess);
 }
 
 void SystemSetting::setmarkColor(QColor color)
@@ -884,78 +902,78 @@ void SystemSetting::setFontColor(QColor color)
 
 void SystemSetting::setCollisionColor(QColor pairColor, QColor contactColor)
 {
-    if (m_window)
-        m_window->setCollisionColor(pairColor, contactColor);
+    if (SettingsTarget* window = target())
+        window->setCollisionColor(pairColor, contactColor);
 }
 
 void SystemSetting::setPreselectionColor(QColor color)
 {
-    if (m_window)
-        m_window->setPreselectionColor(color);
+    if (SettingsTarget* window = target())
+        window->setPreselectionColor(color);
 }
 
 void SystemSetting::setSelectionColor(QColor color)
 {
-    if (m_window)
-        m_window->setselectionColor(color);
+    if (SettingsTarget* window = target())
+        window->setselectionColor(color);
 }
 
 void SystemSetting::setBreakroundTransparentChanged(bool transparent)
 {
-    if (m_window)
-        m_window->snapshotTransparentBackground = transparent;
+    if (SettingsTarget* window = target())
+        window->setSnapshotTransparentBackground(transparent);
 }
 
 void SystemSetting::setSectionShow(bool show)
 {
-    if (m_window)
-        m_window->setSectionShow(show);
+    if (SettingsTarget* window = target())
+        window->setSectionShow(show);
 }
 
 void SystemSetting::setSectionColor(QColor color)
 {
-    if (m_window)
-        m_window->setSectionColor(color);
+    if (SettingsTarget* window = target())
+        window->setSectionColor(color);
     else
-        Vantor::Section::setColor(MainWindow::sectionColour(color));
+        Vantor::Section::setColor(sectionColour(color));
 }
 
 void SystemSetting::setSectionTransparent(int percent)
 {
-    if (m_window)
-        m_window->setSectionTransparent(float(percent) / 100.0f);
+    if (SettingsTarget* window = target())
+        window->setSectionTransparent(float(percent) / 100.0f);
     else
         Vantor::Section::setTransparent(float(percent) / 100.0f);
 }
 
 void SystemSetting::setAllowPreSelected(bool on)
 {
-    if (m_window)
-        m_window->setAllowPreSelected(on);
+    if (SettingsTarget* window = target())
+        window->setAllowPreSelected(on);
 }
 
 void SystemSetting::setAllowMultiSelected(bool on)
 {
-    if (m_window)
-        m_window->setAllowMultiSelected(on);
+    if (SettingsTarget* window = target())
+        window->setAllowMultiSelected(on);
 }
 
 void SystemSetting::setReadPMIChanged(bool on)
 {
-    if (m_window)
-        emit m_window->readPMI(on);
+    if (SettingsTarget* window = target())
+        window->setReadPMI(on);
 }
 
 void SystemSetting::setReadEdgeChanged(bool on)
 {
-    if (m_window)
-        emit m_window->readEdge(on);
+    if (SettingsTarget* window = target())
+        window->setReadEdge(on);
 }
 
 void SystemSetting::setMergeFaceChanged(bool on)
 {
-    if (m_window)
-        emit m_window->mergeFace(on);
+    if (SettingsTarget* window = target())
+        window->serMergeFace(on);
 }
 
 void SystemSetting::setGridShow(bool show)

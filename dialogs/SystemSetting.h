@@ -7,10 +7,12 @@
 #include <QString>
 #include <QStringList>
 
+#include <osg/Vec4>
+
 #include <memory>
 
 class ColorCombox;
-class MainWindow;
+class SettingsTarget;
 class QAction;
 class QListWidget;
 class QSpinBox;
@@ -64,10 +66,13 @@ class SystemSetting : public QDialog
 {
     Q_OBJECT
 public:
-    explicit SystemSetting(MainWindow* window = nullptr);
+    // Settings put into effect go to the target, when there is one (the main window).
+    explicit SystemSetting(SettingsTarget* target = nullptr, QWidget* parent = nullptr);
     ~SystemSetting() override;
 
     static SystemSettingValues defaults();
+    // A section colour as the section library keeps it: two decimals per channel.
+    static osg::Vec4 sectionColour(const QColor& color);
 
     // Beside the program when its folder is writable, else in the user's configuration folder.
     static QString configPath();
@@ -176,7 +181,11 @@ private:
     void requestViewFrame();
     static void moveCurrentItem(QListWidget* from, QListWidget* to);
 
-    QPointer<MainWindow> m_window;
+    SettingsTarget* target() const;
+
+    SettingsTarget* m_target = nullptr;
+    // The target as an object, so a target already destroyed is never called.
+    QPointer<QObject> m_targetObject;
     std::unique_ptr<Ui_SystemSettingWidget> m_ui;
     QMap<QString, ColorCombox*> m_colorButtons;
     QSpinBox* m_markLineWidthBox = nullptr;

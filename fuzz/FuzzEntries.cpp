@@ -5,7 +5,7 @@
 #include "dialogs/SystemSetting.h"
 #include "panels/BookmarkParser.h"
 #include "panels/BookmarkRecordList.h"
-#include "panels/UserView.h"
+#include "view/UserView.h"
 
 #include "vantor/animation/AnimationManager.h"
 #include "vantor/animation/AnimationStorage.h"

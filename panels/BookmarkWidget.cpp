@@ -1,6 +1,6 @@
 #include "panels/BookmarkWidget.h"
 
-#include "app/Prompts.h"
+#include "common/Prompts.h"
 #include "panels/BookmarkDialog.h"
 #include "panels/BookmarkListWidgetItem.h"
 #include "panels/BookmarkParser.h"

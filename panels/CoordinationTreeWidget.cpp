@@ -1,6 +1,6 @@
 #include "panels/CoordinationTreeWidget.h"
 
-#include "app/Prompts.h"
+#include "common/Prompts.h"
 #include "panels/CoordinationEntries.h"
 #include "panels/QTreeviewDelegate.h"
 

@@ -2,8 +2,8 @@
 
 #include "panels/CoordinationWidget.h"
 
-#include "app/Prompts.h"
-#include "dialogs/CollAttDialog.h"
+#include "common/Prompts.h"
+#include "panels/CollAttDialog.h"
 #include "panels/CoordinationEntries.h"
 #include "panels/CoordinationTreeWidget.h"
 #include "vantor/command/CombineCommand.h"

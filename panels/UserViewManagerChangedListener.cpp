@@ -3,7 +3,7 @@
 #include "panels/BookmarkListWidgetItem.h"
 #include "panels/BookmarkResources.h"
 #include "panels/BookmarkWidget.h"
-#include "panels/UserView.h"
+#include "view/UserView.h"
 
 #include <QListWidget>
 #include <QPainter>

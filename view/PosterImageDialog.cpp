@@ -2,7 +2,7 @@
 
 #include "ui_PosterImageDialog.h"
 
-#include "app/Prompts.h"
+#include "common/Prompts.h"
 #include "view/OffscreenGraphicsContext.h"
 #include "view/PrintPosterHandler.h"
 #include "view/SceneView.h"

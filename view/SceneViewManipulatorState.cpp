@@ -1,6 +1,6 @@
 #include "view/SceneView.h"
 
-#include "panels/UserView.h"
+#include "view/UserView.h"
 #include "view/PickingHandler.h"
 #include "vantor/walker/WalkerManipulator.h"
 

@@ -4,7 +4,7 @@
 
 #include "view/SceneView.h"
 
-#include "ribbon/CToolkit.h"
+#include "view/CToolkit.h"
 #include "view/FileProgressWidget.h"
 #include "view/PickingHandler.h"
 #include "view/SceneCallbacks.h"

@@ -2,8 +2,8 @@
 
 #include "view/SceneView.h"
 
-#include "app/Prompts.h"
-#include "panels/SmallPanels.h"
+#include "common/Prompts.h"
+#include "view/MeasureProperty.h"
 #include "view/SceneModel.h"
 #include "vantor/command/CommandManager.h"
 #include "vantor/measure/MeasureManager.h"

@@ -4,7 +4,7 @@
 #include "animation/AnimationPlayback.h"
 #include "animation/TimelineDialog.h"
 #include "app/MainWindow.h"
-#include "app/Prompts.h"
+#include "common/Prompts.h"
 #include "dialogs/SystemSetting.h"
 #include "support/TestSupport.h"
 #include "view/SceneModel.h"

@@ -3,7 +3,7 @@
 
 #include "animation/AnimationEditorUI.h"
 #include "animation/TimelineDialog.h"
-#include "app/Prompts.h"
+#include "common/Prompts.h"
 #include "dialogs/SystemSetting.h"
 #include "platform/AnimationFixtures.h"
 #include "vantor/animation/AnimationManager.h"

@@ -2,7 +2,7 @@
 // sample model's PMI, and groups and attributes kept through save and reopen.
 
 #include "app/MainWindow.h"
-#include "app/Prompts.h"
+#include "common/Prompts.h"
 #include "panels/CoordinationEntries.h"
 #include "panels/CoordinationTreeWidget.h"
 #include "panels/CoordinationWidget.h"

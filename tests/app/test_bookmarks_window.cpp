@@ -7,7 +7,7 @@
 #include "app/MainWindow.h"
 #include "panels/BookmarkDialog.h"
 #include "panels/BookmarkWidget.h"
-#include "panels/UserView.h"
+#include "view/UserView.h"
 #include "support/TestSupport.h"
 #include "view/PickingHandler.h"
 #include "view/SceneModel.h"

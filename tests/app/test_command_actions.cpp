@@ -4,7 +4,7 @@
 #include "ViewEvents.h"
 
 #include "app/MainWindow.h"
-#include "app/Prompts.h"
+#include "common/Prompts.h"
 #include "support/FrameWait.h"
 #include "support/TestSupport.h"
 #include "view/CombineCommandHandler.h"

@@ -3,7 +3,7 @@
 
 #include "app/MainWindow.h"
 #include "app/MainWindowListeners.h"
-#include "app/Prompts.h"
+#include "common/Prompts.h"
 #include "support/TestSupport.h"
 #include "view/SceneModel.h"
 #include "view/SceneView.h"

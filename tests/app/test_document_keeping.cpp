@@ -4,7 +4,7 @@
 #include "../reader/ReaderFixtures.h"
 
 #include "app/MainWindow.h"
-#include "app/Prompts.h"
+#include "common/Prompts.h"
 #include "panels/OsgTreeModel.h"
 #include "support/TestSupport.h"
 #include "view/SceneView.h"
@@ -15,7 +15,7 @@
 #include "vantor/model/Model.h"
 #include "vantor/note/Note.h"
 #include "vantor/note/NoteManager.h"
-#include "panels/UserView.h"
+#include "view/UserView.h"
 #include "vantor/measure/Measure.h"
 #include "vantor/measure/MeasureManager.h"
 #include "vantor/section/Section.h"

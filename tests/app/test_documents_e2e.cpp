@@ -1,7 +1,7 @@
 // A model opened, saved and reopened through the real main window, loader thread and reader.
 
 #include "app/MainWindow.h"
-#include "app/Prompts.h"
+#include "common/Prompts.h"
 #include "support/SaveEnds.h"
 #include "support/TestSupport.h"
 #include "view/SceneModel.h"

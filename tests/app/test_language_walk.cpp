@@ -6,10 +6,10 @@
 
 #include "ViewEvents.h"
 
-#include "app/AppSettings.h"
-#include "app/Language.h"
+#include "common/AppSettings.h"
+#include "common/Language.h"
 #include "app/MainWindow.h"
-#include "app/Prompts.h"
+#include "common/Prompts.h"
 #include "panels/CoordinationEntries.h"
 #include "panels/CoordinationTreeWidget.h"
 #include "panels/CoordinationWidget.h"

@@ -1,4 +1,4 @@
-#include "app/AppSettings.h"
+#include "common/AppSettings.h"
 #include "app/MainWindow.h"
 #include "app/StartupFlags.h"
 #include "dialogs/SystemSetting.h"

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "app/AboutDialog.h"
-#include "app/AppSettings.h"
+#include "common/AppSettings.h"
 #include "support/TestSupport.h"
 
 #include <QLabel>

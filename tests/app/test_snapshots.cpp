@@ -1,7 +1,7 @@
 // Snapshots, the screen-capture program, dropped files, the global menu state and "--help" without X.
 
 #include "app/MainWindow.h"
-#include "app/Prompts.h"
+#include "common/Prompts.h"
 #include "support/FrameWait.h"
 #include "support/TestSupport.h"
 #include "view/SceneView.h"

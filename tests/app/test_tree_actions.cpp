@@ -2,7 +2,7 @@
 // find-next, insert, merge, and a restructured model saved and opened again.
 
 #include "app/MainWindow.h"
-#include "app/Prompts.h"
+#include "common/Prompts.h"
 #include "panels/OsgTreeModel.h"
 #include "support/TestSupport.h"
 #include "view/SceneModel.h"

@@ -6,7 +6,7 @@
 #include "app/MainWindow.h"
 #include "app/StartupFlags.h"
 #include "automation/ProcessCommunication.h"
-#include "panels/UserView.h"
+#include "view/UserView.h"
 #include "ribbonbar/SARibbonBar.h"
 #include "support/TestSupport.h"
 #include "view/SceneModel.h"

@@ -1,7 +1,7 @@
 #include "CollisionFixtures.h"
 
 #include "app/MainWindow.h"
-#include "app/Prompts.h"
+#include "common/Prompts.h"
 #include "dialogs/CollisionCancelDialog.h"
 #include "dialogs/CollisionDialog.h"
 #include "dialogs/MyCollisionCallback.h"

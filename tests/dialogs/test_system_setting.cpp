@@ -3,7 +3,7 @@
 #include "support/TestSupport.h"
 
 #include "app/MainWindow.h"
-#include "ribbon/CToolkit.h"
+#include "view/CToolkit.h"
 #include "dialogs/ColorCombox.h"
 #include "dialogs/SystemSettingForm.h"
 #include "view/ISelectionDecorator.h"

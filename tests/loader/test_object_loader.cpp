@@ -3,7 +3,7 @@
 #include "app/ObjectLoader.h"
 #include "app/ThreadPool.h"
 #include "vantor/dazoreader/DazoReaderWriter.h"
-#include "panels/UserView.h"
+#include "view/UserView.h"
 #include "support/TestSupport.h"
 #include "vantor/measure/MeasureManager.h"
 #include "vantor/note/NoteManager.h"

@@ -2,8 +2,8 @@
 
 // Saved views with a picture, and dialogs answered without showing them.
 
-#include "app/Prompts.h"
-#include "panels/UserView.h"
+#include "common/Prompts.h"
+#include "view/UserView.h"
 
 #include <QBuffer>
 #include <QDialog>

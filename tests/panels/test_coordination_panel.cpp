@@ -2,8 +2,8 @@
 // selection manager: entries and groups, check boxes, clicks and the mirrored selection, menus, delete,
 // drag and drop, rename.
 
-#include "app/Prompts.h"
-#include "dialogs/CollAttDialog.h"
+#include "common/Prompts.h"
+#include "panels/CollAttDialog.h"
 #include "panels/CoordinationEntries.h"
 #include "panels/CoordinationListeners.h"
 #include "panels/CoordinationTreeWidget.h"

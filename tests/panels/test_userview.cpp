@@ -2,7 +2,7 @@
 // the annotation managers and the models, clone and copy.
 #include "LogCapture.h"
 
-#include "panels/UserView.h"
+#include "view/UserView.h"
 #include "support/TestSupport.h"
 #include "vantor/model/Model.h"
 #include "vantor/view/ViewManager.h"

@@ -3,7 +3,7 @@
 #include "../reader/ReaderFixtures.h"
 
 #include "app/MainWindow.h"
-#include "panels/UserView.h"
+#include "view/UserView.h"
 #include "support/FrameWait.h"
 #include "support/TestSupport.h"
 #include "view/PickingHandler.h"

@@ -1,7 +1,7 @@
 // Saved views on a real scene view: the camera of the trackball and the walker, the thumbnail of a
 // rendered frame, and a model saved with its views and opened again.
 #include "osgqt/GraphicsWindowQt.h"
-#include "panels/UserView.h"
+#include "view/UserView.h"
 #include "support/FrameWait.h"
 #include "support/TestSupport.h"
 #include "view/PickingHandler.h"

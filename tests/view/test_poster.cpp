@@ -1,7 +1,7 @@
 // Posters: the dialog's texts, tile placement, and real tiled renders into pixel buffers and
 // framebuffer objects.
 
-#include "app/Prompts.h"
+#include "common/Prompts.h"
 #include "support/TestSupport.h"
 #include "view/PosterImageDialog.h"
 #include "view/PrintPosterHandler.h"

@@ -1,7 +1,7 @@
 // The scene view's signals and slots, its recent-command menu, note files and the measure panel.
 
-#include "app/Prompts.h"
-#include "panels/SmallPanels.h"
+#include "common/Prompts.h"
+#include "view/MeasureProperty.h"
 #include "support/TestSupport.h"
 #include "view/SceneModel.h"
 #include "view/SceneView.h"

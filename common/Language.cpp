@@ -1,6 +1,6 @@
-#include "app/Language.h"
+#include "common/Language.h"
 
-#include "app/AppSettings.h"
+#include "common/AppSettings.h"
 #include "vantor/util/LogHandler.h"
 
 #include <QCoreApplication>

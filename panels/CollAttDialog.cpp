@@ -1,4 +1,4 @@
-#include "dialogs/CollAttDialog.h"
+#include "panels/CollAttDialog.h"
 
 #include "panels/CoordinationEntries.h"
 #include "vantor/annotation/AnnotationInfo.h"

@@ -7,7 +7,7 @@
 #include "app/SmallWidgets.h"
 #include "panels/BookmarkWidget.h"
 #include "panels/SmallPanels.h"
-#include "ribbon/CToolkit.h"
+#include "view/CToolkit.h"
 #include "ribbon/RibbonActionRow.h"
 #include "ribbon/RibbonIcons.h"
 #include "view/SceneView.h"
@@ -174,7 +174,7 @@ void MainWindow::initRibbon()
 
     // Floating tool strip: the settings hand it their key list; until then it offers the usual tools.
     m_toolkit = m_sceneView->getToolkit();
-    m_toolkit->setMainWindow(this);
+    m_toolkit->setActionSource([this](const QString& key) { return getAction(key); });
     m_toolkit->setQuickAccess(CToolkit::defaultKeys());
     m_toolkit->show();
 

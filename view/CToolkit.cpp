@@ -1,6 +1,4 @@
-#include "ribbon/CToolkit.h"
-
-#include "app/MainWindow.h"
+#include "view/CToolkit.h"
 
 #include <QAction>
 #include <QHBoxLayout>
@@ -70,13 +68,13 @@ void CToolkit::setQuickAccess(QStringList keys)
         }
         delete item;
     }
-    if (!m_mainWindow)
+    if (!m_actionSource)
         return;
 
     setMinimumWidth(50 * keys.size());
     setMaximumWidth(50 * keys.size());
     for (const QString& key : qAsConst(keys)) {
-        QAction* action = m_mainWindow->getAction(key);
+        QAction* action = m_actionSource(key);
         if (!action)
             continue;
         QToolButton* button = createToolButton(this, action);

@@ -3,7 +3,8 @@
 #include <QStringList>
 #include <QWidget>
 
-class MainWindow;
+#include <functional>
+
 class QAction;
 class QHBoxLayout;
 class QToolButton;
@@ -13,7 +14,8 @@ class QToolButton;
 QToolButton* createToolButton(QWidget* parent, QAction* action);
 
 // The translucent strip of icon buttons floating over the top of the 3D view. It holds no actions of
-// its own: each button drives the main window's action stored under one of the keys it was given.
+// its own: each button drives the action its source (the main window) finds under one of the keys it
+// was given.
 class CToolkit : public QWidget
 {
     Q_OBJECT
@@ -21,11 +23,13 @@ public:
     explicit CToolkit(QWidget* parent = nullptr);
 
     void initUI();
-    void setMainWindow(MainWindow* window) { m_mainWindow = window; }
-    MainWindow* mainWindow() const { return m_mainWindow; }
+    // Where the strip finds the action behind a key; null for a key without one.
+    using ActionSource = std::function<QAction*(const QString& key)>;
+    void setActionSource(ActionSource source) { m_actionSource = std::move(source); }
+    bool hasActionSource() const { return bool(m_actionSource); }
 
     // Rebuilds the buttons from the keys, in their order: 50 pixels of width per key, a button for each
-    // key that names an action. Without a main window it only removes the old buttons.
+    // key that names an action. Without an action source it only removes the old buttons.
     void setQuickAccess(QStringList keys);
     QList<QToolButton*> buttons() const;
 
@@ -45,6 +49,6 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
 
 private:
-    MainWindow* m_mainWindow = nullptr;
+    ActionSource m_actionSource;
     QHBoxLayout* m_buttonLayout = nullptr;
 };

@@ -1,4 +1,4 @@
-#include "panels/SmallPanels.h"
+#include "view/MeasureProperty.h"
 
 #include "vantor/command/CommandManager.h"
 

@@ -1,4 +1,4 @@
-#include "dialogs/CollAttDialog.h"
+#include "panels/CollAttDialog.h"
 
 #include "vantor/measure/Measure.h"
 #include "vantor/note/Note.h"

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "app/AppSettings.h"
-#include "app/Language.h"
+#include "common/AppSettings.h"
+#include "common/Language.h"
 #include "support/TestSupport.h"
 #include "vantor/util/LogHandler.h"
 

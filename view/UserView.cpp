@@ -1,6 +1,6 @@
-#include "panels/UserView.h"
+#include "view/UserView.h"
 
-#include "app/Language.h"
+#include "common/Language.h"
 #include "view/SceneView.h"
 #include "vantor/command/OsgHelper.h"
 #include "vantor/model/Model.h"
