@@ -44,30 +44,59 @@ def shoot(program, model, folder):
     settings = tempfile.mkdtemp(prefix="nerio-shots-")
     env = {"LANG": "C.UTF-8", "LC_ALL": "C.UTF-8", "LP_NUM_THREADS": "1",
            "XDG_CONFIG_HOME": settings, "HOME": settings}
+    name = os.path.splitext(os.path.basename(model))[0]
     with atspi_ui.Desktop() as desktop:
+        # Home view, then a section made from the ribbon.
         with desktop.launch(program, [model], env) as s:
-            view = s.find_one(name_re="^(3D view|三维视图)$", timeout=30)
-            # Loaded: the structure tree shows the model.
-            atspi_ui.wait_for(lambda: s.find(role="tree item"), timeout=60, what="the model in the tree")
+            view = opened(s, name)
             settle(s, os.path.join(folder, "home.png"))
-
             s.press(s.find_one(role="page tab", name="剖切", timeout=10))
-            s.press(s.find_one(name="创建剖面", timeout=10))
-            atspi_ui.focus(view)
+            s.click(s.find_one(name="创建剖面", timeout=10))
+            # The key goes to the GL widget inside the view.
+            atspi_ui.focus(view.children()[0])
             atspi_ui.key("Return")
             settle(s, os.path.join(folder, "section.png"))
-            atspi_ui.key("Escape")
 
+        # A centre explosion, in a program started anew.
+        with desktop.launch(program, [model], env) as s:
+            opened(s, name)
             s.press(s.find_one(role="page tab", name="变换", timeout=10))
-            s.press(s.find_one(name="中心爆炸", timeout=10))
-            x, y, w, h = view.extents()
-            cx, cy = x + w // 2, y + h // 2
-            atspi_ui.Atspi.generate_mouse_event(cx, cy, "abs")
-            atspi_ui.Atspi.generate_mouse_event(cx, cy, "b1p")
+            s.click(s.find_one(name="中心爆炸", timeout=10))
+            # The explosion's dragger is the only green on the screen: grab its green arrow.
+            cx, cy = green_spot(s, os.path.join(folder, "dragger.png"))
+            # A user's drag: over the arrow, press, move in steps the view draws one by one, release.
+            move = atspi_ui.Atspi.generate_mouse_event
+            move(cx, cy, "abs")
+            time.sleep(0.5)
+            move(cx, cy, "b1p")
+            time.sleep(0.3)
             for step in range(1, 11):
-                atspi_ui.Atspi.generate_mouse_event(cx + 12 * step, cy - 6 * step, "abs")
-            atspi_ui.Atspi.generate_mouse_event(cx + 120, cy - 60, "b1r")
+                move(cx + 4 * step, cy - 4 * step, "abs")
+                time.sleep(0.1)
+            move(cx + 40, cy - 40, "b1r")
             settle(s, os.path.join(folder, "explosion.png"))
+
+
+def opened(s, name):
+    """The window on the whole screen (there is no window manager to do it) with the model loaded."""
+    xenv = dict(os.environ, DISPLAY=s.display)
+    window = subprocess.run(["xdotool", "search", "--sync", "--onlyvisible", "--pid", str(s.proc.pid)],
+                            env=xenv, capture_output=True, text=True, timeout=30).stdout.split()[0]
+    subprocess.run(["xdotool", "windowmove", window, "0", "0"], env=xenv, timeout=30)
+    subprocess.run(["xdotool", "windowsize", window, "1600", "1000"], env=xenv, timeout=30)
+    view = s.find_one(role="filler", name_re="^(3D view|三维视图)$", timeout=30)
+    atspi_ui.wait_for(lambda: s.find(role="table cell", name=name), timeout=60, what="the model in the tree")
+    return view
+
+
+def green_spot(session, path):
+    settle(session, path)
+    out = subprocess.run(["convert", path, "-fx", "g>0.6 && r<0.3 && b<0.3 ? 1 : 0", "-format", "%@", "info:"],
+                         capture_output=True, text=True, check=True).stdout
+    # %@ is the bounding box of the marked pixels: WxH+X+Y.
+    size, x, y = out.split("+")[0], int(out.split("+")[1]), int(out.split("+")[2])
+    w, h = (int(v) for v in size.split("x"))
+    return x + w // 2, y + h // 2
 
 
 def compare(a, b):
