@@ -691,4 +691,13 @@ TEST(DazoBom, DamagedBillsOfMaterialsGiveNullAndAReason)
     DazoReaderWriter reader;
     EXPECT_FALSE(reader.readBom(dir.file("missing.json")).valid());
     EXPECT_FALSE(reader.lastError().empty());
+
+    // Readable archives under names that are not model files, by the one rule the program uses for
+    // opening and saving: a backup copy, and a hidden file that has no extension.
+    for (const char* name : {"part.dazo.bak", ".dazo"}) {
+        ASSERT_TRUE(writeSmallAssembly(dir.file(name)));
+        const std::string bom = std::string(R"({"bom":{"path":")") + dir.file(name) + "\"}}";
+        EXPECT_FALSE(reader.readBomValue(bom).valid()) << name;
+        EXPECT_NE(reader.lastError().find("is not a model file"), std::string::npos) << name << ": " << reader.lastError();
+    }
 }

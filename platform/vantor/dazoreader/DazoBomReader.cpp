@@ -1,3 +1,4 @@
+#include "vantor/dazoreader/DazoArchiveLayout.h"
 #include "vantor/dazoreader/DazoArchiveReader.h"
 
 #include "vantor/dazoreader/DazoSceneBuilder.h"
@@ -10,7 +11,6 @@
 #include <rapidjson/error/en.h>
 
 #include <algorithm>
-#include <cctype>
 #include <cmath>
 
 namespace Vantor {
@@ -153,10 +153,7 @@ private:
     // The part file, read once.
     osg::ref_ptr<Model> part(const std::string& file, int depth)
     {
-        const std::string ext = file.substr(file.rfind('.') == std::string::npos ? file.size() : file.rfind('.') + 1);
-        std::string lower(ext);
-        std::transform(lower.begin(), lower.end(), lower.begin(), [](unsigned char c) { return char(std::tolower(c)); });
-        if (lower != "dazo" && lower != "liteprt") {
+        if (!DazoLayout::IsModelFileName(file)) {
             bad("the part " + file + " is not a model file");
             return nullptr;
         }
