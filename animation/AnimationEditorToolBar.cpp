@@ -63,34 +63,38 @@ void AnimationEditorUI::buildToolBar()
         const char* name;
         const char* icon;
         bool checkable;
-        const char* slot; // null: wired by hand below
+        // What a click calls; both null: wired by hand below.
+        void (AnimationEditorUI::*press)();
+        void (AnimationEditorUI::*toggle)(bool);
     };
     const Entry entries[] = {
-        {QT_TR_NOOP("Autokey"), "Autokey", true, nullptr},
-        {QT_TR_NOOP("Add"), "Add", false, SLOT(addKeyframe())},
-        {QT_TR_NOOP("PositionKey"), "PositionKey", false, SLOT(addPositionKeyframe())},
-        {QT_TR_NOOP("Camera"), "Camera", false, SLOT(addCameraKeyframe())},
-        {QT_TR_NOOP("SelectNode"), "Select", true, SLOT(isSelectedNodeShow(bool))},
-        {QT_TR_NOOP("Start"), "Start", false, SLOT(startFrame())},
-        {QT_TR_NOOP("LastKey"), "LastKey", false, SLOT(lastKeyframe())},
-        {QT_TR_NOOP("Last"), "Last", false, SLOT(lastFrame())},
-        {QT_TR_NOOP("Play"), "Play", false, SLOT(playKeyframe())},
-        {QT_TR_NOOP("Stop"), "Stop", false, SLOT(stopKeyframe())},
-        {QT_TR_NOOP("Next"), "Next", false, SLOT(nextFrame())},
-        {QT_TR_NOOP("NextKey"), "NextKey", false, SLOT(nextKeyframe())},
-        {QT_TR_NOOP("End"), "End", false, SLOT(endFrame())},
-        {QT_TR_NOOP("Matrial"), "Matrial", false, SLOT(addMatrialKeyframe())},
-        {QT_TR_NOOP("Transparent"), "Transparent", false, SLOT(addTransparentKeyframe())},
-        {QT_TR_NOOP("Visibility"), "Visibility", false, SLOT(addVisibilityKeyframe())},
-        {QT_TR_NOOP("ReversePlay"), "Reverse", true, SLOT(reversePlay(bool))},
-        {QT_TR_NOOP("CyclicPlay"), "CyclicPlay", true, SLOT(cyclicPlay(bool))},
-        {QT_TR_NOOP("CameraPlay"), "CameraPlay", true, SLOT(changeCameraPlayMode(bool))},
-        {QT_TR_NOOP("SceneView"), "SceneView", false, SLOT(addView())},
+        {QT_TR_NOOP("Autokey"), "Autokey", true, nullptr, nullptr},
+        {QT_TR_NOOP("Add"), "Add", false, &AnimationEditorUI::addKeyframe, nullptr},
+        {QT_TR_NOOP("PositionKey"), "PositionKey", false, &AnimationEditorUI::addPositionKeyframe, nullptr},
+        {QT_TR_NOOP("Camera"), "Camera", false, &AnimationEditorUI::addCameraKeyframe, nullptr},
+        {QT_TR_NOOP("SelectNode"), "Select", true, nullptr, &AnimationEditorUI::isSelectedNodeShow},
+        {QT_TR_NOOP("Start"), "Start", false, &AnimationEditorUI::startFrame, nullptr},
+        {QT_TR_NOOP("LastKey"), "LastKey", false, &AnimationEditorUI::lastKeyframe, nullptr},
+        {QT_TR_NOOP("Last"), "Last", false, &AnimationEditorUI::lastFrame, nullptr},
+        {QT_TR_NOOP("Play"), "Play", false, &AnimationEditorUI::playKeyframe, nullptr},
+        {QT_TR_NOOP("Stop"), "Stop", false, &AnimationEditorUI::stopKeyframe, nullptr},
+        {QT_TR_NOOP("Next"), "Next", false, &AnimationEditorUI::nextFrame, nullptr},
+        {QT_TR_NOOP("NextKey"), "NextKey", false, &AnimationEditorUI::nextKeyframe, nullptr},
+        {QT_TR_NOOP("End"), "End", false, &AnimationEditorUI::endFrame, nullptr},
+        {QT_TR_NOOP("Matrial"), "Matrial", false, &AnimationEditorUI::addMatrialKeyframe, nullptr},
+        {QT_TR_NOOP("Transparent"), "Transparent", false, &AnimationEditorUI::addTransparentKeyframe, nullptr},
+        {QT_TR_NOOP("Visibility"), "Visibility", false, &AnimationEditorUI::addVisibilityKeyframe, nullptr},
+        {QT_TR_NOOP("ReversePlay"), "Reverse", true, nullptr, &AnimationEditorUI::reversePlay},
+        {QT_TR_NOOP("CyclicPlay"), "CyclicPlay", true, nullptr, &AnimationEditorUI::cyclicPlay},
+        {QT_TR_NOOP("CameraPlay"), "CameraPlay", true, nullptr, &AnimationEditorUI::changeCameraPlayMode},
+        {QT_TR_NOOP("SceneView"), "SceneView", false, &AnimationEditorUI::addView, nullptr},
     };
     for (const Entry& e : entries) {
         QPushButton* b = makeButton(QString::fromLatin1(e.name), QString::fromLatin1(e.icon), e.checkable);
-        if (e.slot)
-            connect(b, e.checkable ? SIGNAL(clicked(bool)) : SIGNAL(clicked()), this, e.slot);
+        if (e.toggle)
+            connect(b, &QPushButton::clicked, this, e.toggle);
+        else if (e.press)
+            connect(b, &QPushButton::clicked, this, e.press);
     }
     connect(m_buttons.value(QStringLiteral("Autokey")), &QPushButton::clicked, this, [this] {
         if (keyframeEditor.valid())
@@ -111,14 +115,15 @@ void AnimationEditorUI::buildToolBar()
     struct Effect
     {
         const char* name;
-        const char* slot;
+        void (AnimationEditorUI::*slot)();
     };
-    for (const Effect& e : {Effect{QT_TR_NOOP("FadeIn"), SLOT(fadeInKeyframe())}, Effect{QT_TR_NOOP("FadeOut"), SLOT(fadeOutKeyframe())},
-                            Effect{QT_TR_NOOP("HotSpot"), SLOT(hotSpotsKeyframe())}}) {
+    for (const Effect& e : {Effect{QT_TR_NOOP("FadeIn"), &AnimationEditorUI::fadeInKeyframe},
+                            Effect{QT_TR_NOOP("FadeOut"), &AnimationEditorUI::fadeOutKeyframe},
+                            Effect{QT_TR_NOOP("HotSpot"), &AnimationEditorUI::hotSpotsKeyframe}}) {
         QAction* a = effects->addAction(ateIcon(QString::fromLatin1(e.name)), tr(e.name));
         a->setToolTip(tr(e.name));
         a->setObjectName(QString::fromLatin1(e.name));
-        connect(a, SIGNAL(triggered()), this, e.slot);
+        connect(a, &QAction::triggered, this, e.slot);
         namedActions.insert(QString::fromLatin1(e.name), a);
     }
     m_effectButton->setMenu(effects);
@@ -128,8 +133,8 @@ void AnimationEditorUI::buildToolBar()
 
     m_menu = new QMenu(this);
     m_menu->setAccessibleName(tr("Keyframes"));
-    connect(m_menu->addAction(tr("&Select All")), SIGNAL(triggered()), this, SLOT(selectAllItems()));
-    connect(m_menu->addAction(tr("&Delete")), SIGNAL(triggered()), this, SLOT(removeItems()));
+    connect(m_menu->addAction(tr("&Select All")), &QAction::triggered, this, &AnimationEditorUI::selectAllItems);
+    connect(m_menu->addAction(tr("&Delete")), &QAction::triggered, this, &AnimationEditorUI::removeItems);
     m_menu->hide();
 
     auto* bar = new QHBoxLayout;
