@@ -91,8 +91,8 @@ TimelineDialog::TimelineDialog(QWidget* parent) : QDialog(parent, Qt::WindowFlag
     setAccessibleName(windowTitle());
     sureButton = ui.sureButton;
     cancelButton = ui.cancelButton;
-    connect(cancelButton, SIGNAL(clicked()), this, SLOT(close()));
-    connect(sureButton, SIGNAL(clicked()), this, SLOT(close()));
+    connect(cancelButton, &QPushButton::clicked, this, &TimelineDialog::close);
+    connect(sureButton, &QPushButton::clicked, this, &TimelineDialog::close);
 }
 
 bool TimelineDialog::close()

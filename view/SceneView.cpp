@@ -113,7 +113,7 @@ SceneView::SceneView(QWidget* parent) : OsgWidget(parent)
     m_view->setDisplaySettings(displaySettings.get());
 
     auto* screenshot = new ScreenshotHandler("jpg", "screen_shot");
-    connect(screenshot, SIGNAL(newScreenshotAvailable(osg::Image*)), this, SIGNAL(newScreenshotAvailable(osg::Image*)));
+    connect(screenshot, &ScreenshotHandler::newScreenshotAvailable, this, &SceneView::newScreenshotAvailable);
     m_view->addEventHandler(new osgViewer::ScreenCaptureHandler(screenshot, 1));
 
     setKeyEventSetsDone(0);

@@ -21,17 +21,17 @@ void SceneView::setSceneModel(SceneModel* model)
         sections->setCommandManagerWeakPtr(m_commandManager);
         sections->setView(getView().get());
     }
-    connect(model, SIGNAL(loadBegin(bool)), this, SLOT(resetView(bool)), Qt::UniqueConnection);
+    connect(model, &SceneModel::loadBegin, this, QOverload<bool>::of(&SceneView::resetView), Qt::UniqueConnection);
     if (m_pickingHandler) {
         PickingHandler* picking = m_pickingHandler.get();
-        connect(picking, SIGNAL(picked(osg::Node*)), this, SIGNAL(picked(osg::Node*)), Qt::UniqueConnection);
-        connect(picking, SIGNAL(clearPicked(osg::Node*)), this, SIGNAL(clearPicked(osg::Node*)), Qt::UniqueConnection);
-        connect(picking, SIGNAL(recenterViewTo(double, double, double)), this,
-                SLOT(recenterPivotPoint(double, double, double)), Qt::UniqueConnection);
-        connect(picking, SIGNAL(zoomViewIn()), this, SLOT(showZoomIn()), Qt::UniqueConnection);
-        connect(picking, SIGNAL(zoomViewOut()), this, SLOT(showZoomOut()), Qt::UniqueConnection);
-        connect(picking, SIGNAL(dragView()), this, SLOT(showDrag()), Qt::UniqueConnection);
-        connect(picking, SIGNAL(rotateView()), this, SLOT(showPivot()), Qt::UniqueConnection);
+        connect(picking, QOverload<osg::Node*>::of(&PickingHandler::picked), this, &SceneView::picked,
+                Qt::UniqueConnection);
+        connect(picking, &PickingHandler::clearPicked, this, &SceneView::clearPicked, Qt::UniqueConnection);
+        connect(picking, &PickingHandler::recenterViewTo, this, &SceneView::recenterPivotPoint, Qt::UniqueConnection);
+        connect(picking, &PickingHandler::zoomViewIn, this, &SceneView::showZoomIn, Qt::UniqueConnection);
+        connect(picking, &PickingHandler::zoomViewOut, this, &SceneView::showZoomOut, Qt::UniqueConnection);
+        connect(picking, &PickingHandler::dragView, this, &SceneView::showDrag, Qt::UniqueConnection);
+        connect(picking, &PickingHandler::rotateView, this, &SceneView::showPivot, Qt::UniqueConnection);
     }
     m_rootNode->addChild(model->getRootSwitch());
     OpenAutoDirectionalLight();

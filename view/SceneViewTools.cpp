@@ -101,8 +101,7 @@ void SceneView::fillRecentCommandMenu(QMenu* menu)
         action->setData(QString::fromStdString(name));
         menu->addAction(action);
     }
-    connect(menu, SIGNAL(triggered(QAction*)), this, SLOT(on_actionRecentlyCommand_triggered(QAction*)),
-            Qt::UniqueConnection);
+    connect(menu, &QMenu::triggered, this, &SceneView::on_actionRecentlyCommand_triggered, Qt::UniqueConnection);
 }
 
 void SceneView::contextMenuEvent(QContextMenuEvent* event)

@@ -18,6 +18,8 @@
 #include <QPushButton>
 #include <QTest>
 
+#include <cmath>
+#include <functional>
 #include <memory>
 
 using namespace Vantor;
@@ -412,6 +414,90 @@ TEST_F(TimelineEditor, PlaybackSlots)
     EXPECT_TRUE(manager->getReversePlay());
     ui->changeCameraPlayMode(true);
     EXPECT_TRUE(manager->getCameraPlay());
+}
+
+// Each button and menu entry reaches its own slot: one click, from the same state, and what changed.
+TEST_F(TimelineEditor, EveryButtonReachesItsSlot)
+{
+    selection->addSelected(part.get());
+    const auto reset = [this] {
+        if (manager->isPlaying())
+            keys->pauseAnimation();
+        keys->removeKeyframes(keys->getAllKeyframes());
+        key(part.get(), AKT_Transform, 2.0f);
+        key(part.get(), AKT_Transform, 6.0f);
+        keys->endCallAddKeyframe();
+        manager->playToTime(3.0);
+    };
+
+    struct Step
+    {
+        const char* button;
+        float time;
+        bool playing;
+    };
+    const Step steps[] = {{"Start", 0.0f, false},          {"Last", 3.0f - FrameStep, false},
+                          {"Next", 3.0f + FrameStep, false}, {"End", 600.0f - FrameStep, false},
+                          {"LastKey", 2.0f, false},          {"NextKey", 6.0f, false},
+                          {"Play", 3.0f, true},              {"Stop", 2.0f, false}};
+    for (const Step& step : steps) {
+        SCOPED_TRACE(step.button);
+        reset();
+        ui->button(step.button)->click();
+        EXPECT_NEAR(ui->currentTime, step.time, 1e-4);
+        EXPECT_EQ(manager->isPlaying(), step.playing);
+    }
+
+    // Keys made at the current time, per track: position, material, transparency, visibility, camera.
+    struct Keys
+    {
+        const char* button;
+        std::size_t made[5];
+    };
+    const AnimationKeyframeType tracks[] = {AKT_Transform, AKT_Material, AKT_Transparency, AKT_Visibility,
+                                            AKT_Camera};
+    const Keys adds[] = {{"PositionKey", {1, 0, 0, 0, 0}}, {"Matrial", {0, 1, 0, 0, 0}},
+                         {"Transparent", {0, 0, 1, 0, 0}}, {"Visibility", {0, 0, 0, 1, 0}},
+                         {"Camera", {0, 0, 0, 0, 1}},      {"Add", {1, 1, 1, 1, 1}},
+                         {"SceneView", {3, 3, 3, 3, 1}}}; // top, part and other
+    for (const Keys& add : adds) {
+        SCOPED_TRACE(add.button);
+        reset();
+        ui->button(add.button)->click();
+        for (int i = 0; i < 5; ++i) {
+            std::size_t atNow = 0;
+            for (const auto& k : keys->getKeyframes(int(tracks[i])))
+                atNow += std::fabs(k->getTime() - 3.0) < 1e-4 ? 1 : 0;
+            EXPECT_EQ(atNow, add.made[i]) << "track " << i;
+        }
+    }
+
+    // The toggles pass their new state on.
+    struct Toggle
+    {
+        const char* button;
+        std::function<bool()> state;
+    };
+    const Toggle toggles[] = {{"ReversePlay", [this] { return manager->getReversePlay(); }},
+                              {"CyclicPlay", [this] { return manager->getLoopPlay(); }},
+                              {"CameraPlay", [this] { return manager->getCameraPlay(); }},
+                              {"SelectNode", [this] { return ui->selectedNodeMode; }}};
+    for (const Toggle& toggle : toggles) {
+        SCOPED_TRACE(toggle.button);
+        ui->button(toggle.button)->click();
+        EXPECT_TRUE(toggle.state());
+        ui->button(toggle.button)->click();
+        EXPECT_FALSE(toggle.state());
+    }
+
+    // The right-click menu: select all, then delete.
+    reset();
+    const QList<QAction*> entries = ui->contextMenu()->actions();
+    ASSERT_EQ(entries.size(), 2);
+    entries[0]->trigger();
+    EXPECT_EQ(ui->getSelectedKeyframes().size(), 2u);
+    entries[1]->trigger();
+    EXPECT_TRUE(keys->getAllKeyframes().empty());
 }
 
 TEST_F(TimelineEditor, EffectsKeepToTheirTimeWindows)

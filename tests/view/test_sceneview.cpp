@@ -210,6 +210,48 @@ TEST(SceneView, ConstructorWiresHandlersSelectionAndCommands)
     EXPECT_EQ(handler->referenceCount(), 1);
 }
 
+// What the picking handler announces reaches the view once, also when the same scene model is set again.
+TEST(SceneView, HandlerSignalsReachTheViewOnce)
+{
+    auto paths = programDataPath();
+    SceneView view;
+    SceneModel scene;
+    view.setSceneModel(&scene);
+    view.setSceneModel(&scene);
+    PickingHandler* handler = view.getPickingHandler().get();
+    ASSERT_NE(handler, nullptr);
+
+    const struct
+    {
+        const char* what;
+        std::function<void()> announce;
+        unsigned sign;
+    } moves[] = {{"rotate", [&] { emit handler->rotateView(); }, 0},
+                 {"zoom in", [&] { emit handler->zoomViewIn(); }, 1},
+                 {"zoom out", [&] { emit handler->zoomViewOut(); }, 2},
+                 {"drag", [&] { emit handler->dragView(); }, 3}};
+    osg::Switch* signs = view.getPivotSwitch();
+    ASSERT_NE(signs, nullptr);
+    for (const auto& move : moves) {
+        SCOPED_TRACE(move.what);
+        move.announce();
+        ASSERT_EQ(signs->getNumChildren(), 4u);
+        for (unsigned i = 0; i < 4; ++i)
+            EXPECT_EQ(signs->getValue(i), i == move.sign) << i;
+    }
+    emit handler->recenterViewTo(1.0, 2.0, 3.0);
+    EXPECT_EQ(view.getPivotSign()->getPosition(), osg::Vec3d(1.0, 2.0, 3.0));
+
+    osg::ref_ptr<osg::Node> node = new osg::Group;
+    int picked = 0, cleared = 0;
+    QObject::connect(&view, &SceneView::picked, [&](osg::Node* n) { picked += n == node.get(); });
+    QObject::connect(&view, &SceneView::clearPicked, [&](osg::Node* n) { cleared += n == node.get(); });
+    emit handler->picked(node.get());
+    emit handler->clearPicked(node.get());
+    EXPECT_EQ(picked, 1);
+    EXPECT_EQ(cleared, 1);
+}
+
 TEST(SceneView, BackgroundGradientFollowsTheColourAndClamps)
 {
     auto paths = programDataPath();
