@@ -90,6 +90,7 @@ class CToolkit;
 class SARibbonCategory;
 struct CopyDataStruct;
 struct RibbonActionRow;
+struct RibbonTool;
 
 // The one top-level window: the 3D view in the centre, docks around it, the ribbon above.
 class MainWindow : public SARibbonMainWindow, public SettingsTarget, public HostOperations
@@ -796,10 +797,10 @@ public:
     void showBarsAndDocks();
     // The group button under groupKey takes the icon of the action under itemKey.
     void setGroupActionIcon(const QString& itemKey, const QString& groupKey);
-    // One row of the command-starting slots (MainWindowCommandActions.cpp): cancel, gate, queue. The
-    // first returns whether the command was queued; the second also gives the group button its icon.
-    bool startCommandSlot(const void* row, bool checked);
-    void startCommandRow(const void* row, bool checked);
+    // A command-starting slot of a tool (MainWindowCommandActions.cpp): cancel, gate, queue. The first
+    // returns whether the command was queued; the second also gives the group button its icon.
+    bool startCommandSlot(const RibbonTool& tool, bool checked);
+    void startCommandRow(const RibbonTool& tool, bool checked);
     // Paints the watermark into the lower left corner of a snapshot.
     void drawWatermark(QImage& image);
     // What a restart runs: this program (by its absolute path) with the arguments it was given after it.

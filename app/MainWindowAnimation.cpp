@@ -35,7 +35,7 @@ void MainWindow::initAnimationDock()
     // Owned by the window, so no dialog is left behind when it goes.
     m_timelineDialog = new TimelineDialog(this);
     m_timelineDialog->setModal(true);
-    connect(m_timelineDialog->sureButton, SIGNAL(clicked()), this, SLOT(on_actionTimelineSure_triggered()));
+    connect(m_timelineDialog->sureButton, &QAbstractButton::clicked, this, &MainWindow::on_actionTimelineSure_triggered);
 
     osg::ref_ptr<Vantor::AnimationKeyFrameEditor> keyframes = m_sceneView->getAnimationKeyFrameEditor();
     m_animationEditor = new AnimationEditorUI(keyframes);

@@ -14,23 +14,21 @@
 
 namespace {
 
-using C = RibbonCheck;
-
 const RibbonActionRow kFilePanel[] = {
-    {QT_TRANSLATE_NOOP("MainWindow", "file"), "Animation_Load root scene", QT_TRANSLATE_NOOP("MainWindow", "Load root scene"), "ateLoadrootscene", C::No, false, "triggered()", "on_actionLoadrootscene_triggerd()"},
-    {QT_TRANSLATE_NOOP("MainWindow", "file"), "Animation_Save root scene", QT_TRANSLATE_NOOP("MainWindow", "Save root scene"), "ateSaverootscene", C::No, false, "triggered()", "on_actionSaverootscene_triggerd()"},
-    {QT_TRANSLATE_NOOP("MainWindow", "file"), "Animation_delete all Keyframe", QT_TRANSLATE_NOOP("MainWindow", "delete all Keyframe"), "atedeleteallK", C::No, false, nullptr, nullptr, &MainWindow::initKeyframeDeleteMenu},
-    {QT_TRANSLATE_NOOP("MainWindow", "play"), "Animation_ATEPlay", QT_TRANSLATE_NOOP("MainWindow", "Play"), "ATEPlay3x", C::Yes, false, "triggered(bool)", "on_actionPlayAnimation_triggerd(bool)"},
-    {QT_TRANSLATE_NOOP("MainWindow", "play"), "Animation_ATEPause", QT_TRANSLATE_NOOP("MainWindow", "Pause"), "ATEPause3x", C::No, false, "triggered()", "on_actionPauseAllAnimation_triggerd()"},
-    {QT_TRANSLATE_NOOP("MainWindow", "play"), "Animation_ATEStop", QT_TRANSLATE_NOOP("MainWindow", "Stop"), "ATEStop3x", C::No, false, "triggered()", "on_actionStopAnimation_triggerd()"},
-    {QT_TRANSLATE_NOOP("MainWindow", "play"), "Animation_ATEReverse", QT_TRANSLATE_NOOP("MainWindow", "ReversePlay"), ":/VantorViewer/icon/ATE/ATEReverse.png", C::Yes, false, "triggered(bool)", "on_reversePlayMode_triggerd(bool)"},
-    {QT_TRANSLATE_NOOP("MainWindow", "play"), "Animation_ATECyclicPlay", QT_TRANSLATE_NOOP("MainWindow", "CyclicPlay"), "ATECyclicPlay3x", C::Yes, false, "triggered(bool)", "on_loopPlayMode_triggerd(bool)"},
-    {QT_TRANSLATE_NOOP("MainWindow", "play"), "Animation_ATECameraPlay", QT_TRANSLATE_NOOP("MainWindow", "CameraPlay"), "ATECameraPlay3x", C::Off, false, "triggered(bool)", "on_actionCameraPlayMode_checked(bool)"},
+    {QT_TRANSLATE_NOOP("MainWindow", "file"), "Animation_Load root scene"},
+    {QT_TRANSLATE_NOOP("MainWindow", "file"), "Animation_Save root scene"},
+    {QT_TRANSLATE_NOOP("MainWindow", "file"), "Animation_delete all Keyframe", &MainWindow::initKeyframeDeleteMenu},
+    {QT_TRANSLATE_NOOP("MainWindow", "play"), "Animation_ATEPlay"},
+    {QT_TRANSLATE_NOOP("MainWindow", "play"), "Animation_ATEPause"},
+    {QT_TRANSLATE_NOOP("MainWindow", "play"), "Animation_ATEStop"},
+    {QT_TRANSLATE_NOOP("MainWindow", "play"), "Animation_ATEReverse"},
+    {QT_TRANSLATE_NOOP("MainWindow", "play"), "Animation_ATECyclicPlay"},
+    {QT_TRANSLATE_NOOP("MainWindow", "play"), "Animation_ATECameraPlay"},
 };
 
 const RibbonActionRow kOtherPanel[] = {
-    {QT_TRANSLATE_NOOP("MainWindow", "other"), "Animation_Time set", QT_TRANSLATE_NOOP("MainWindow", "Time set"), "ateTimeset", C::No, false, "triggered()", "on_actionTimeset_triggered()"},
-    {QT_TRANSLATE_NOOP("MainWindow", "other"), "Recording_Time axle", QT_TRANSLATE_NOOP("MainWindow", "Time axle"), "ateTimeAxle", C::Off, false, "triggered(bool)", "on_AnimationDock_featuresChanged(bool)"},
+    {QT_TRANSLATE_NOOP("MainWindow", "other"), "Animation_Time set"},
+    {QT_TRANSLATE_NOOP("MainWindow", "other"), "Recording_Time axle"},
 };
 
 } // namespace
@@ -49,7 +47,7 @@ void MainWindow::initAnimationCategory(SARibbonCategory* page)
     m_timeSlider->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     m_timeSlider->setMinimumWidth(160);
     m_timeSlider->setEnabled(false);
-    connect(m_timeSlider, SIGNAL(valueChanged(int)), this, SLOT(setAnimationPlayTime(int)));
+    connect(m_timeSlider, &QSlider::valueChanged, this, &MainWindow::setAnimationPlayTime);
     play->addWidget(m_timeSlider);
 
     auto* speed = new QWidget;
@@ -65,7 +63,7 @@ void MainWindow::initAnimationCategory(SARibbonCategory* page)
     m_playSpeed->setCurrentIndex(1);
     m_playSpeed->setEnabled(false);
     m_playSpeed->setMinimumHeight(24);
-    connect(m_playSpeed, SIGNAL(currentIndexChanged(int)), this, SLOT(on_actionSpeedPlayChanged_triggerd(int)));
+    connect(m_playSpeed, QOverload<int>::of(&QComboBox::currentIndexChanged), this, &MainWindow::on_actionSpeedPlayChanged_triggerd);
     row->addWidget(label);
     row->addWidget(m_playSpeed);
     speed->setMinimumHeight(50);

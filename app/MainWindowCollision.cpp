@@ -21,7 +21,7 @@ void MainWindow::initCollision()
     m_collisionDialog->setResultTable(m_collisionTable);
     if (m_collisionTable) {
         m_collisionTable->setAccessibleName(tr("Collision List", "table"));
-        connect(m_collisionTable, SIGNAL(itemClicked(QTableWidgetItem*)), this, SLOT(on_CollisionTable_itemClicked(QTableWidgetItem*)));
+        connect(m_collisionTable, &QTableWidget::itemClicked, this, &MainWindow::on_CollisionTable_itemClicked);
     }
     // A finished check always brings its results into view.
     connect(m_collisionDialog, &CollisionDialog::CollisionComputed, this, &MainWindow::showCollisionList);

@@ -199,12 +199,12 @@ void MainWindow::initTransparencyMenu(QMenu* menu)
     m_transparencySpin->setSingleStep(10);
     row->addWidget(m_transparencySlider);
     row->addWidget(m_transparencySpin);
-    connect(m_transparencySpin, SIGNAL(valueChanged(int)), m_transparencySlider, SLOT(setValue(int)));
-    connect(m_transparencySlider, SIGNAL(valueChanged(int)), m_transparencySpin, SLOT(setValue(int)));
+    connect(m_transparencySpin, QOverload<int>::of(&QSpinBox::valueChanged), m_transparencySlider, &QSlider::setValue);
+    connect(m_transparencySlider, &QSlider::valueChanged, m_transparencySpin, &QSpinBox::setValue);
     m_transparencySpin->setValue(100);
     // Only a release or a finished edit applies: a drag runs no command per step.
-    connect(m_transparencySlider, SIGNAL(sliderReleased()), this, SLOT(setNodeTransparent()));
-    connect(m_transparencySpin, SIGNAL(editingFinished()), this, SLOT(setNodeTransparent()));
+    connect(m_transparencySlider, &QSlider::sliderReleased, this, &MainWindow::setNodeTransparent);
+    connect(m_transparencySpin, &QSpinBox::editingFinished, this, &MainWindow::setNodeTransparent);
 }
 
 void MainWindow::setNodeTransparent()

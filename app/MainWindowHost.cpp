@@ -529,16 +529,12 @@ void MainWindow::setOcxMode()
 
     // A host expects its requests answered from the scene as it stands: loads run on this thread.
     if (m_loader) {
-        disconnect(this, SIGNAL(newFileToLoad(const QString&, bool, ObjectLoader::LoadFileValueType)), m_loader,
-                   SLOT(newObjectToLoad(const QString&, bool, ObjectLoader::LoadFileValueType)));
+        disconnect(this, &MainWindow::newFileToLoad, m_loader, &ObjectLoader::newObjectToLoad);
         disconnect(m_loader, &ObjectLoader::newObjectToView, this, &MainWindow::newLoadedModel);
-        disconnect(m_loader, SIGNAL(newObjectToMain(osg::ref_ptr<osg::Node>, QModelIndex)), this,
-                   SLOT(newLoadedAddModel(osg::ref_ptr<osg::Node>, QModelIndex)));
-        connect(this, SIGNAL(newFileToLoad(const QString&, bool, ObjectLoader::LoadFileValueType)), m_loader,
-                SLOT(newObjectToLoad(const QString&, bool, ObjectLoader::LoadFileValueType)), Qt::DirectConnection);
+        disconnect(m_loader, &ObjectLoader::newObjectToMain, this, &MainWindow::newLoadedAddModel);
+        connect(this, &MainWindow::newFileToLoad, m_loader, &ObjectLoader::newObjectToLoad, Qt::DirectConnection);
         connect(m_loader, &ObjectLoader::newObjectToView, this, &MainWindow::newLoadedModel, Qt::DirectConnection);
-        connect(m_loader, SIGNAL(newObjectToMain(osg::ref_ptr<osg::Node>, QModelIndex)), this,
-                SLOT(newLoadedAddModel(osg::ref_ptr<osg::Node>, QModelIndex)), Qt::DirectConnection);
+        connect(m_loader, &ObjectLoader::newObjectToMain, this, &MainWindow::newLoadedAddModel, Qt::DirectConnection);
     }
 }
 

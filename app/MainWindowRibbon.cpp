@@ -8,7 +8,7 @@
 #include "panels/BookmarkWidget.h"
 #include "panels/SmallPanels.h"
 #include "view/CToolkit.h"
-#include "ribbon/RibbonActionRow.h"
+#include "app/ToolTable.h"
 #include "ribbon/RibbonIcons.h"
 #include "view/SceneView.h"
 
@@ -64,22 +64,22 @@ QIcon ribbonIcon(const char* file)
 // Application menu rows: none is stored in the action map. The preferences (language, mouse wheel,
 // trackball helper, splash screen, watermark) sit beside the system settings.
 const RibbonActionRow kApplicationMenu[] = {
-    {nullptr, nullptr, QT_TRANSLATE_NOOP("MainWindow", "Open"), "OpenFile", RibbonCheck::No, false, "triggered()", "on_actionOpen_triggered()"},
-    {nullptr, nullptr, QT_TRANSLATE_NOOP("MainWindow", "Sample"), "Sample", RibbonCheck::No, false, "triggered()", "on_actionOpenSample_triggered()"},
-    {nullptr, nullptr, QT_TRANSLATE_NOOP("MainWindow", "Save"), "save", RibbonCheck::No, false, "triggered()", "on_actionSave_triggered()"},
-    {nullptr, nullptr, QT_TRANSLATE_NOOP("MainWindow", "Save as"), "Saveas", RibbonCheck::No, false, "triggered()", "on_actionSaveAs_triggered()"},
-    {nullptr, nullptr, nullptr, nullptr, RibbonCheck::No, false, nullptr, nullptr},
-    {nullptr, nullptr, QT_TRANSLATE_NOOP("MainWindow", "System setting"), "shezhi", RibbonCheck::No, false, "triggered()", "on_actionSetting_triggered()"},
-    {nullptr, nullptr, QT_TRANSLATE_NOOP("MainWindow", "Preferences"), "Preferences", RibbonCheck::No, false, "triggered()", "on_actionPreferences_triggered()"},
-    {nullptr, nullptr, QT_TRANSLATE_NOOP("MainWindow", "Close"), "Close", RibbonCheck::No, false, "triggered()", "on_actionUnload_triggered()"},
-    {nullptr, nullptr, nullptr, nullptr, RibbonCheck::No, false, nullptr, nullptr},
-    {nullptr, nullptr, QT_TRANSLATE_NOOP("MainWindow", "Quit"), "Quit", RibbonCheck::No, false, "triggered()", "on_actionQuit_triggered()"},
+    {nullptr, "App_OpenFile"},
+    {nullptr, "App_Sample"},
+    {nullptr, "App_save"},
+    {nullptr, "App_Saveas"},
+    {nullptr, nullptr},
+    {nullptr, "App_shezhi"},
+    {nullptr, "App_Preferences"},
+    {nullptr, "App_Close"},
+    {nullptr, nullptr},
+    {nullptr, "App_Quit"},
 };
 
 const RibbonActionRow kQuickAccess[] = {
-    {nullptr, nullptr, QT_TRANSLATE_NOOP("MainWindow", "Save"), "qsave", RibbonCheck::No, false, "triggered()", "on_actionSave_triggered()"},
-    {nullptr, "Undo", QT_TRANSLATE_NOOP("MainWindow", "Undo"), ":/VantorViewer/undo.png", RibbonCheck::No, false, "triggered()", "on_actionUndo_triggered()"},
-    {nullptr, "Redo", QT_TRANSLATE_NOOP("MainWindow", "Redo"), ":/VantorViewer/redo.png", RibbonCheck::No, false, "triggered()", "on_actionRedo_triggered()"},
+    {nullptr, "Quick_qsave"},
+    {nullptr, "Undo"},
+    {nullptr, "Redo"},
 };
 
 } // namespace
@@ -141,16 +141,18 @@ void MainWindow::initRibbon()
     help->setWhatsThis(tr("帮助"));
     help->setToolTip(tr("帮助"));
     bar->activeTabBarRightButtonGroup()->addButton(help);
-    connect(help, SIGNAL(triggered()), this, SLOT(on_actionHelp_triggered()));
+    connect(help, &QAction::triggered, this, &MainWindow::on_actionHelp_triggered);
 
     // Quick-access row. Undo and Redo also sit on the window itself, so their shortcuts fire whether or
     // not the row is shown.
     SARibbonQuickAccessBar* quick = bar->quickAccessBar();
     for (const RibbonActionRow& row : kQuickAccess) {
         QAction* action = createRibbonAction(row);
+        if (!action)
+            continue;
         action->setEnabled(false);
         quick->addButton(action);
-        if (!row.key)
+        if (!findTool(row.tool)->stored)
             m_quickSaveAction = action;
     }
     if (QAction* undo = getAction(QStringLiteral("Undo"))) {
@@ -170,7 +172,7 @@ void MainWindow::initRibbon()
     m_exitFullScreenButton->setText(tr("退出全屏"));
     m_exitFullScreenButton->setAccessibleName(m_exitFullScreenButton->text());
     m_exitFullScreenButton->hide();
-    connect(m_exitFullScreenButton, SIGNAL(clicked(bool)), this, SLOT(on_actionFullScreen_triggered(bool)));
+    connect(m_exitFullScreenButton, &QPushButton::clicked, this, &MainWindow::on_actionFullScreen_triggered);
 
     // Floating tool strip: the settings hand it their key list; until then it offers the usual tools.
     m_toolkit = m_sceneView->getToolkit();
@@ -229,29 +231,35 @@ void MainWindow::styleRibbonMenu(QMenu* menu, bool withSheet)
 
 QAction* MainWindow::createRibbonAction(const RibbonActionRow& row)
 {
-    auto* action = new QAction(this);
-    action->setIcon(ribbonIcon(row.icon));
-    action->setProperty("ribbonIcon", QString::fromLatin1(row.icon ? row.icon : ""));
-    if (row.text)
-        action->setText(tr(row.text));
-    if (row.check != RibbonCheck::No) {
-        action->setCheckable(true);
-        action->setChecked(row.check == RibbonCheck::On);
+    const RibbonTool* tool = findTool(row.tool);
+    if (!tool) {
+        qWarning("Unknown ribbon tool %s", row.tool ? row.tool : "(null)");
+        return nullptr;
     }
-    if (row.key)
-        m_actionMap.insert(QString::fromLatin1(row.key), action);
-    if (row.command)
+    auto* action = new QAction(this);
+    action->setIcon(ribbonIcon(tool->icon));
+    action->setProperty("ribbonIcon", QString::fromLatin1(tool->icon ? tool->icon : ""));
+    if (tool->text)
+        action->setText(tr(tool->text));
+    if (tool->check != RibbonCheck::No) {
+        action->setCheckable(true);
+        action->setChecked(tool->check == RibbonCheck::On);
+    }
+    if (tool->stored)
+        m_actionMap.insert(QString::fromLatin1(tool->id), action);
+    if (tool->command)
         m_commandActions.append(action);
-    if (row.signal && row.slot) {
+    // By name: the tool table keeps each slot as its normalised signature.
+    if (tool->signal && tool->slot) {
         QObject* receiver = this;
-        if (row.receiver == RibbonReceiver::BookmarkPanel)
+        if (tool->receiver == RibbonReceiver::BookmarkPanel)
             receiver = m_bookmarkForm ? m_bookmarkForm->widgetBookmarkManager : nullptr;
         if (receiver)
-            connect(action, QByteArray("2") + row.signal, receiver, QByteArray("1") + row.slot);
+            connect(action, QByteArray("2") + tool->signal, receiver, QByteArray("1") + tool->slot);
     }
     if (row.menu) {
         auto* menu = new QMenu(this);
-        menu->setObjectName(QString::fromLatin1(row.key ? row.key : "menu"));
+        menu->setObjectName(QString::fromLatin1(tool->stored ? tool->id : "menu"));
         (this->*row.menu)(menu);
         action->setMenu(menu);
     }
@@ -270,7 +278,10 @@ void MainWindow::fillCategory(SARibbonCategory* page, const RibbonActionRow* row
             title = row.pannel;
             pannel = page->addPannel(tr(title));
         }
-        SARibbonToolButton* button = pannel->addLargeAction(createRibbonAction(row));
+        QAction* action = createRibbonAction(row);
+        if (!action)
+            continue;
+        SARibbonToolButton* button = pannel->addLargeAction(action);
         if (row.splitButton && button) {
             button->setObjectName(tr("MenuButtonPopup"));
             button->setPopupMode(QToolButton::MenuButtonPopup);
@@ -282,11 +293,13 @@ void MainWindow::fillMenu(QMenu* menu, const RibbonActionRow* rows, int count, Q
 {
     for (int i = 0; i < count; ++i) {
         const RibbonActionRow& row = rows[i];
-        if (!row.key && !row.text) {
+        if (!row.tool) {
             menu->addSeparator();
             continue;
         }
         QAction* action = createRibbonAction(row);
+        if (!action)
+            continue;
         menu->addAction(action);
         if (list)
             list->append(action);

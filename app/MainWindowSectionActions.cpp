@@ -1,6 +1,7 @@
 // The section actions: create and move sections (interactive), reverse and hide the plane (one step).
 
 #include "app/MainWindow.h"
+#include "app/ToolTable.h"
 #include "app/ToolToggle.h"
 #include "view/SceneView.h"
 
@@ -24,12 +25,12 @@ void runOnce(SceneView* view)
 
 void MainWindow::on_actionAddSection_triggerd(bool checked)
 {
-    toggleTool(m_sceneView, checked, "CreateSectionCommand");
+    toggleTool(m_sceneView, checked, toolCommand("Section_Establish"));
 }
 
 void MainWindow::on_actionUpdateSection_triggerd(bool checked)
 {
-    toggleTool(m_sceneView, checked, "UpdateSectionCommand");
+    toggleTool(m_sceneView, checked, toolCommand("Section_Update"));
 }
 
 void MainWindow::on_actionReverseSection_triggerd()

@@ -87,7 +87,7 @@ QString MainWindow::screenshotProgramPath()
 void MainWindow::connectSnapshotSignals()
 {
     qRegisterMetaType<osg::Image*>("osg::Image*");
-    connect(m_sceneView, SIGNAL(newScreenshotAvailable(osg::Image*)), this, SLOT(takeIntoAccountScreenshot()),
+    connect(m_sceneView, &SceneView::newScreenshotAvailable, this, &MainWindow::takeIntoAccountScreenshot,
             Qt::QueuedConnection);
 }
 

@@ -19,8 +19,8 @@ void MainWindow::showPreferences()
 {
     if (!m_preferences) {
         m_preferences = new PreferencesWidget(this);
-        connect(m_preferences, SIGNAL(restart()), this, SLOT(restart()));
-        connect(m_preferences, SIGNAL(accepted()), this, SLOT(setPreferences()));
+        connect(m_preferences, &PreferencesWidget::restart, this, &MainWindow::restart);
+        connect(m_preferences, &QDialog::accepted, this, &MainWindow::setPreferences);
     }
     Ui_PreferencesWidgetClass* ui = m_preferences->ui();
     ui->checkBoxWatermark->setChecked(m_watermark);

@@ -1,6 +1,7 @@
 // Ribbon and tree actions that move parts: the draggers, the pivot, the explosions and the resets.
 
 #include "app/MainWindow.h"
+#include "app/ToolTable.h"
 #include "app/ToolToggle.h"
 
 #include "panels/OsgTreeModel.h"
@@ -32,17 +33,17 @@ void MainWindow::on_actionResetTransparent_triggerd() { on_actionReset_triggerd(
 
 void MainWindow::on_actionPlaneTransformDragger_triggerd(bool checked)
 {
-    toggleTool(m_sceneView, checked, "PlaneTransformDraggerCommand");
+    toggleTool(m_sceneView, checked, toolCommand("Resolve_Freedrop"));
 }
 
 void MainWindow::on_actionAxisTransformDragger_triggerd(bool checked)
 {
-    toggleTool(m_sceneView, checked, "AxisTransformDraggerCommand");
+    toggleTool(m_sceneView, checked, toolCommand("Resolve_Directionaldrop"));
 }
 
 void MainWindow::on_actionRotationTransformDragger_triggerd(bool checked)
 {
-    toggleTool(m_sceneView, checked, "RotateTransformDraggerCommand");
+    toggleTool(m_sceneView, checked, toolCommand("Resolve_Alongaxial"));
 }
 
 void MainWindow::on_actionScaleTransformDragger_triggerd(bool checked)
@@ -52,22 +53,22 @@ void MainWindow::on_actionScaleTransformDragger_triggerd(bool checked)
 
 void MainWindow::on_actionUpdateAxisLocation_triggerd(bool checked)
 {
-    toggleTool(m_sceneView, checked, "UpdateAxisLocationCommand");
+    toggleTool(m_sceneView, checked, toolCommand("Resolve_UpdateAxisLocation"));
 }
 
 void MainWindow::on_actionAxisExplodeDragger_triggerd(bool checked)
 {
-    toggleTool(m_sceneView, checked, "AxisExplodeTransformDraggerCommand");
+    toggleTool(m_sceneView, checked, toolCommand("Explode_Axisexplode"));
 }
 
 void MainWindow::on_actionRadialExplodeDragger_triggerd(bool checked)
 {
-    toggleTool(m_sceneView, checked, "RadialExplodeTransformDraggerCommand");
+    toggleTool(m_sceneView, checked, toolCommand("Explode_Radialexplode"));
 }
 
 void MainWindow::on_actionCenterExplodeDragger_triggerd(bool checked)
 {
-    toggleTool(m_sceneView, checked, "CenterExplodeTransformDraggerCommand");
+    toggleTool(m_sceneView, checked, toolCommand("Explode_Centerexplode"));
 }
 
 void MainWindow::on_actionRestAxisLocation_triggerd()

@@ -35,19 +35,19 @@ void MainWindow::initTreePanels()
 {
     MyTreeView* tree = m_treeForm->treeViewStructure;
     SearchLineEdit* search = m_treeForm->lineEditSearch;
-    connect(search, SIGNAL(returnPressed()), this, SLOT(on_lineEditSearch_returnPressed()));
-    connect(search, SIGNAL(caseSensitiveToggled(bool)), this, SLOT(on_lineEditSearch_caseSensitiveToggled(bool)));
-    connect(this, SIGNAL(editTreeItem(const QModelIndex&)), tree, SLOT(edit(const QModelIndex&)));
-    connect(tree, SIGNAL(clicked(const QModelIndex&)), this, SLOT(nodeSelected(const QModelIndex&)));
+    connect(search, &QLineEdit::returnPressed, this, &MainWindow::on_lineEditSearch_returnPressed);
+    connect(search, &SearchLineEdit::caseSensitiveToggled, this, &MainWindow::on_lineEditSearch_caseSensitiveToggled);
+    connect(this, &MainWindow::editTreeItem, tree, QOverload<const QModelIndex&>::of(&QAbstractItemView::edit));
+    connect(tree, &QAbstractItemView::clicked, this, &MainWindow::nodeSelected);
     initTreeActions();
     // Every selection change ends in layoutChanged(), which also empties the view's selection (there is
     // no layoutAboutToBeChanged() to save it): the selected rows are set again from the nodes' flags,
     // after the selection model's own handler, so a screen reader reads what is painted.
     connect(m_treeModel, &QAbstractItemModel::layoutChanged, this, [this] { syncTreeSelection(); });
 
-    connect(m_sceneView, SIGNAL(picked(osg::Node*)), this, SLOT(selectTreeItem(osg::Node*)));
-    connect(m_sceneView, SIGNAL(clearPicked(osg::Node*)), this, SLOT(selectTreeItem(osg::Node*)));
-    connect(m_sceneView, SIGNAL(pickedList(NodePtrList&)), this, SLOT(selectTreeItem(NodePtrList&)));
+    connect(m_sceneView, &SceneView::picked, this, QOverload<osg::Node*>::of(&MainWindow::selectTreeItem));
+    connect(m_sceneView, &SceneView::clearPicked, this, QOverload<osg::Node*>::of(&MainWindow::selectTreeItem));
+    connect(m_sceneView, &SceneView::pickedList, this, QOverload<NodePtrList&>::of(&MainWindow::selectTreeItem));
 
     if (osg::ref_ptr<Vantor::AssemblyManager> assembly = m_sceneModel->getAssemblyManager())
         assembly->AddAssemblyListener(std::make_shared<OsgTreeAssemblyListener>(tree, m_sceneModel));

@@ -88,7 +88,7 @@ void MainWindow::initTreeActions()
     QTreeView* tree = m_treeForm->treeViewStructure;
     connect(tree, &QWidget::customContextMenuRequested, this, &MainWindow::on_treeViewStructure_customContextMenuRequested);
     connect(m_treeModel, &OsgTreeModel::dragAssemblies, this, &MainWindow::on_actionDragAssembly_triggered);
-    connect(this, SIGNAL(treeViewDataChanged(void*)), this, SLOT(onTreeviewDataChanged(void*)));
+    connect(this, &MainWindow::treeViewDataChanged, this, &MainWindow::onTreeviewDataChanged);
     // The dock still reports its hiding while the window is destroyed: the connection only touches the
     // tree model and the shortcuts, and goes with the model.
     if (QDockWidget* dock = treeDock()) {

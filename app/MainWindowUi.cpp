@@ -100,8 +100,8 @@ void MainWindow::initUI()
     // Log messages, including those logged before the dock existed.
     m_logForm->textBrowserLog->document()->setMaximumBlockCount(1000);
     Vantor::LogHandler* log = Vantor::LogHandler::getInstance();
-    connect(log, SIGNAL(newMessage(const QString&)), this, SLOT(printToLog(const QString&)));
-    connect(log, SIGNAL(newMessages(const QStringList&)), this, SLOT(printToLog(const QStringList&)));
+    connect(log, &Vantor::LogHandler::newMessage, this, QOverload<const QString&>::of(&MainWindow::printToLog));
+    connect(log, &Vantor::LogHandler::newMessages, this, QOverload<const QStringList&>::of(&MainWindow::printToLog));
     log->startEmission(true);
 
     // Structure tree model.
@@ -149,22 +149,18 @@ void MainWindow::initUI()
     // The loader works on a pool thread; everything crosses to it queued.
     m_loader = new ObjectLoader();
     m_loader->moveToThread(ThreadPool::getInstance()->getThread());
-    connect(this, SIGNAL(newFileToLoad(const QString&, bool, ObjectLoader::LoadFileValueType)), m_loader,
-            SLOT(newObjectToLoad(const QString&, bool, ObjectLoader::LoadFileValueType)));
-    connect(this, SIGNAL(addFileToLoad(const QString&, bool, const QModelIndex&, ObjectLoader::LoadFileValueType)),
-            m_loader, SLOT(newObjectToLoadWithIndex(const QString&, bool, const QModelIndex&, ObjectLoader::LoadFileValueType)));
+    // The signals carry every argument, so the loader's defaults never apply.
+    connect(this, &MainWindow::newFileToLoad, m_loader, &ObjectLoader::newObjectToLoad);
+    connect(this, &MainWindow::addFileToLoad, m_loader, &ObjectLoader::newObjectToLoadWithIndex);
     connect(this, &MainWindow::saveDocument, m_loader, &ObjectLoader::saveDocument);
-    connect(this, SIGNAL(readPMI(bool)), m_loader, SLOT(readPMIConfig(bool)));
-    connect(this, SIGNAL(readEdge(bool)), m_loader, SLOT(readEdgeConfig(bool)));
-    connect(this, SIGNAL(mergeFace(bool)), m_loader, SLOT(mergeFaceConfig(bool)));
+    connect(this, &MainWindow::readPMI, m_loader, &ObjectLoader::readPMIConfig);
+    connect(this, &MainWindow::readEdge, m_loader, &ObjectLoader::readEdgeConfig);
+    connect(this, &MainWindow::mergeFace, m_loader, &ObjectLoader::mergeFaceConfig);
     connect(m_loader, &ObjectLoader::newObjectToView, this, &MainWindow::newLoadedModel);
-    connect(m_loader, SIGNAL(newObjectToMain(osg::ref_ptr<osg::Node>, QModelIndex)), this,
-            SLOT(newLoadedAddModel(osg::ref_ptr<osg::Node>, QModelIndex)));
-    connect(m_loader, SIGNAL(ProgressShown(bool)), m_sceneView, SLOT(ProgressShown(bool)));
-    connect(m_loader, SIGNAL(Progressdata1(QString, float)), m_sceneView->getProgressWidget(),
-            SLOT(Progressdata1(QString, float)));
-    connect(m_loader, SIGNAL(Progressdata(QString, float)), m_sceneView->getProgressWidget(),
-            SLOT(Progressdata0(QString, float)));
+    connect(m_loader, &ObjectLoader::newObjectToMain, this, &MainWindow::newLoadedAddModel);
+    connect(m_loader, &ObjectLoader::ProgressShown, m_sceneView, &SceneView::ProgressShown);
+    connect(m_loader, &ObjectLoader::Progressdata1, m_sceneView->getProgressWidget(), &FileProgressWidget::Progressdata1);
+    connect(m_loader, &ObjectLoader::Progressdata, m_sceneView->getProgressWidget(), &FileProgressWidget::Progressdata0);
     connect(m_loader, &ObjectLoader::loadFileFinish, this, &MainWindow::loadFileFinish);
     connect(m_loader, &ObjectLoader::saveFileFinish, this, &MainWindow::saveFileFinish);
     connect(m_loader, &ObjectLoader::saveFileFailed, this, &MainWindow::saveFileFailed);
@@ -220,8 +216,8 @@ void MainWindow::initAnnotationPanel()
         sections->AddSectionListener(std::make_shared<CoordinationSectionManagerChangedListener>(panel, m_sceneView));
     if (Vantor::ISelectionManager* selection = m_sceneView->getSelectionManager())
         selection->addSelectionListener(new CoordinationionListener(panel));
-    connect(panel, SIGNAL(selectNode(NodePtrList, bool)), this, SLOT(nodeSelectedCoor(NodePtrList, bool)));
-    connect(panel, SIGNAL(unSelectNode(NodePtrList)), this, SLOT(nodeUnSelectedCoor(NodePtrList)));
+    connect(panel, &CoordinationWidget::selectNode, this, &MainWindow::nodeSelectedCoor);
+    connect(panel, &CoordinationWidget::unSelectNode, this, &MainWindow::nodeUnSelectedCoor);
 }
 
 QTextBrowser* MainWindow::logBrowser() const

@@ -101,7 +101,7 @@ int main(int argc, char** argv)
     osg::DisplaySettings::instance()->setNumMultiSamples(8);
 
     MainWindow window;
-    QObject::connect(&app, SIGNAL(lastWindowClosed()), &app, SLOT(quit()));
+    QObject::connect(&app, &QGuiApplication::lastWindowClosed, &app, &QCoreApplication::quit);
     if (options.embedded) {
         window.setWindowTitle(options.embeddedTitle);
         window.setOcxMode();

@@ -732,51 +732,51 @@
     </message>
     <message>
         <source>当前模型没有几何面，无法进行面面测量</source>
-        <translation>当前模型没有几何面，无法进行面面测量</translation>
+        <translation type="vanished">当前模型没有几何面，无法进行面面测量</translation>
     </message>
     <message>
         <source>当前模型没有几何边线，无法进行圆心距测量</source>
-        <translation>当前模型没有几何边线，无法进行圆心距测量</translation>
+        <translation type="vanished">当前模型没有几何边线，无法进行圆心距测量</translation>
     </message>
     <message>
         <source>当前模型没有几何边线，无法进行轴距测量</source>
-        <translation>当前模型没有几何边线，无法进行轴距测量</translation>
+        <translation type="vanished">当前模型没有几何边线，无法进行轴距测量</translation>
     </message>
     <message>
         <source>当前模型没有几何边，无法进行线线测量</source>
-        <translation>当前模型没有几何边，无法进行线线测量</translation>
+        <translation type="vanished">当前模型没有几何边，无法进行线线测量</translation>
     </message>
     <message>
         <source>当前模型没有几何边，无法进行点线测量</source>
-        <translation>当前模型没有几何边，无法进行点线测量</translation>
+        <translation type="vanished">当前模型没有几何边，无法进行点线测量</translation>
     </message>
     <message>
         <source>当前模型没有几何面，无法进行点面测量</source>
-        <translation>当前模型没有几何面，无法进行点面测量</translation>
+        <translation type="vanished">当前模型没有几何面，无法进行点面测量</translation>
     </message>
     <message>
         <source>当前模型没有几何属性，无法进行线面测量</source>
-        <translation>当前模型没有几何属性，无法进行线面测量</translation>
+        <translation type="vanished">当前模型没有几何属性，无法进行线面测量</translation>
     </message>
     <message>
         <source>当前模型没有几何边或几何面，无法进行线面角度测量</source>
-        <translation>当前模型没有几何边或几何面，无法进行线面角度测量</translation>
+        <translation type="vanished">当前模型没有几何边或几何面，无法进行线面角度测量</translation>
     </message>
     <message>
         <source>当前模型没有几何边，无法进行线长测量</source>
-        <translation>当前模型没有几何边，无法进行线长测量</translation>
+        <translation type="vanished">当前模型没有几何边，无法进行线长测量</translation>
     </message>
     <message>
         <source>当前模型没有几何边，无法进行弧长测量</source>
-        <translation>当前模型没有几何边，无法进行弧长测量</translation>
+        <translation type="vanished">当前模型没有几何边，无法进行弧长测量</translation>
     </message>
     <message>
         <source>当前模型没有几何边，无法进行半径测量</source>
-        <translation>当前模型没有几何边，无法进行半径测量</translation>
+        <translation type="vanished">当前模型没有几何边，无法进行半径测量</translation>
     </message>
     <message>
         <source>当前模型没有几何边，无法进行直径测量</source>
-        <translation>当前模型没有几何边，无法进行直径测量</translation>
+        <translation type="vanished">当前模型没有几何边，无法进行直径测量</translation>
     </message>
     <message>
         <source>请先选择一个需要修改颜色的模型</source>

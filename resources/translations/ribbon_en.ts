@@ -686,6 +686,54 @@
         <source>file</source>
         <translation>File</translation>
     </message>
+    <message>
+        <source>当前模型没有几何边，无法进行点线测量</source>
+        <translation>The model has no geometric edges: point to line measures cannot be made</translation>
+    </message>
+    <message>
+        <source>当前模型没有几何面，无法进行点面测量</source>
+        <translation>The model has no geometric faces: point to face measures cannot be made</translation>
+    </message>
+    <message>
+        <source>当前模型没有几何边，无法进行线线测量</source>
+        <translation>The model has no geometric edges: line to line measures cannot be made</translation>
+    </message>
+    <message>
+        <source>当前模型没有几何属性，无法进行线面测量</source>
+        <translation>The model has no geometry: line to face measures cannot be made</translation>
+    </message>
+    <message>
+        <source>当前模型没有几何面，无法进行面面测量</source>
+        <translation>The model has no geometric faces: faces cannot be measured</translation>
+    </message>
+    <message>
+        <source>当前模型没有几何边线，无法进行圆心距测量</source>
+        <translation>The model has no geometric edges: centre distances cannot be measured</translation>
+    </message>
+    <message>
+        <source>当前模型没有几何边线，无法进行轴距测量</source>
+        <translation>The model has no geometric edges: axis distances cannot be measured</translation>
+    </message>
+    <message>
+        <source>当前模型没有几何边或几何面，无法进行线面角度测量</source>
+        <translation>The model has no geometric edges or faces: line to face angles cannot be measured</translation>
+    </message>
+    <message>
+        <source>当前模型没有几何边，无法进行线长测量</source>
+        <translation>The model has no geometric edges: line lengths cannot be measured</translation>
+    </message>
+    <message>
+        <source>当前模型没有几何边，无法进行弧长测量</source>
+        <translation>The model has no geometric edges: arc lengths cannot be measured</translation>
+    </message>
+    <message>
+        <source>当前模型没有几何边，无法进行半径测量</source>
+        <translation>The model has no geometric edges: radii cannot be measured</translation>
+    </message>
+    <message>
+        <source>当前模型没有几何边，无法进行直径测量</source>
+        <translation>The model has no geometric edges: diameters cannot be measured</translation>
+    </message>
 </context>
 <context>
     <name>SARibbonBar</name>

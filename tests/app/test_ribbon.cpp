@@ -1,4 +1,5 @@
 #include "app/MainWindow.h"
+#include "app/ToolTable.h"
 #include "common/Prompts.h"
 #include "dialogs/PreferencesWidget.h"
 #include "panels/BookmarkWidget.h"
@@ -29,6 +30,7 @@
 #include <QDoubleSpinBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMetaObject>
 #include <QMenu>
 #include <QPointer>
 #include <QPushButton>
@@ -283,7 +285,38 @@ TEST(RibbonFrame, ConstructionConnectsEverySlot)
         EXPECT_FALSE(text.contains("No such slot")) << text.toStdString();
         EXPECT_FALSE(text.contains("No such signal")) << text.toStdString();
         EXPECT_FALSE(text.contains("Could not parse")) << text.toStdString();
+        EXPECT_FALSE(text.contains("Unknown ribbon tool")) << text.toStdString();
     }
+}
+
+// The ribbon connects each tool by the names in its table; a renamed or retyped slot would only show as
+// a warning at run time.
+TEST(RibbonTools, EverySlotNamesASlotOfItsReceiverThatFitsTheSignal)
+{
+    QSet<QByteArray> ids;
+    int connected = 0;
+    for (const RibbonTool& tool : ribbonTools()) {
+        ASSERT_TRUE(tool.id && *tool.id);
+        EXPECT_FALSE(ids.contains(tool.id)) << tool.id;
+        ids.insert(tool.id);
+        EXPECT_EQ(findTool(tool.id), &tool) << tool.id;
+        ASSERT_EQ(!tool.signal, !tool.slot) << tool.id;
+        if (!tool.signal)
+            continue;
+        ++connected;
+        EXPECT_EQ(QMetaObject::normalizedSignature(tool.signal), QByteArray(tool.signal)) << tool.id;
+        EXPECT_EQ(QMetaObject::normalizedSignature(tool.slot), QByteArray(tool.slot)) << tool.id;
+        EXPECT_GE(QAction::staticMetaObject.indexOfSignal(tool.signal), 0) << tool.id;
+        const QMetaObject& receiver = tool.receiver == RibbonReceiver::BookmarkPanel ? BookmarkWidget::staticMetaObject
+                                                                                     : MainWindow::staticMetaObject;
+        EXPECT_GE(receiver.indexOfSlot(tool.slot), 0) << tool.id << " " << tool.slot;
+        EXPECT_TRUE(QMetaObject::checkConnectArgs(tool.signal, tool.slot)) << tool.id;
+    }
+    EXPECT_GT(connected, 0);
+    EXPECT_EQ(findTool("Basic_Nothing"), nullptr);
+    EXPECT_EQ(findTool(nullptr), nullptr);
+    EXPECT_EQ(toolCommand("Basic_Home"), nullptr);
+    EXPECT_STREQ(toolCommand("Section_Establish"), "CreateSectionCommand");
 }
 
 TEST(RibbonFrame, ApplicationMenuEntriesAndTheirStates)
