@@ -350,12 +350,43 @@ SystemSettingValues SystemSetting::defaults()
     return v;
 }
 
+namespace {
+
+// Controls without a text of their own are known by their row's label.
+void nameControls(Ui_SystemSettingWidget& ui)
+{
+    const auto name = [](QWidget* control, const QLabel* label) { control->setAccessibleName(label->text().trimmed()); };
+    name(ui.comboBox, ui.labelUnit);
+    name(ui.spinBox, ui.labelExactvalue);
+    name(ui.spinBox1, ui.labelFontSize);
+    name(ui.checkBox_5, ui.labelSectionShow);
+    name(ui.sectionSlider, ui.labelSectionTransparent);
+    name(ui.logOpencheckBox, ui.labelLogOpen);
+    name(ui.logLevelcomboBox, ui.labelLogLevel);
+    name(ui.PathlineEdit, ui.labelLogPath);
+    name(ui.checkBox_2, ui.labelGridShow);
+    name(ui.checkBox_4, ui.labelSmartSelectBodyLength);
+    name(ui.spinBox_2, ui.labelWalkerHumanBodyLength);
+    name(ui.AllCommandlistWidget, ui.labelAllCommands);
+    name(ui.objectCommandlistWidget, ui.labelChosenCommands);
+    name(ui.checkBox_6, ui.labelLoadEdge);
+    name(ui.checkBox_7, ui.labelFaceMerge);
+    name(ui.spinBox_3, ui.labelCullingData);
+    for (QAbstractButton* b : std::initializer_list<QAbstractButton*>{
+             ui.checkBox, ui.AllowPreSelected_CheckBox, ui.AllowMultiSelected_CheckBox, ui.checkBox_PMI, ui.selectpathButton,
+             ui.checkBox_3, ui.addButtonR, ui.removeButtonL, ui.Reset_Button, ui.OK_Button, ui.Cancel_Button})
+        b->setAccessibleName(b->text().trimmed());
+}
+
+} // namespace
+
 SystemSetting::SystemSetting(SettingsTarget* target, QWidget* parent)
     : QDialog(parent), m_target(target), m_targetObject(dynamic_cast<QObject*>(target)),
       m_ui(new Ui_SystemSettingWidget)
 {
     m_values = defaults();
     m_ui->setupUi(this);
+    nameControls(*m_ui);
     initPages();
     setWindowFlags(Qt::Dialog | Qt::WindowCloseButtonHint);
     setControls(m_values, m_markLineWidth);
