@@ -80,7 +80,9 @@ namespace {
 // Controls without a text of their own are known by their row's label.
 void nameControls(Ui_SystemSettingWidget& ui)
 {
-    const auto name = [](QWidget* control, const QLabel* label) { control->setAccessibleName(label->text().trimmed()); };
+    const auto name = [](QWidget* control, const QLabel* label) {
+        control->setAccessibleName(label->text().trimmed());
+    };
     name(ui.comboBox, ui.labelUnit);
     name(ui.spinBox, ui.labelExactvalue);
     name(ui.spinBox1, ui.labelFontSize);
@@ -214,44 +216,43 @@ void SystemSetting::initPages()
             if (color.isValid())
                 view->setBgGradient(color, m_values.backColorEnd);
     });
-    connect(this, SIGNAL(unitTypeChanged(int)), this, SLOT(setUnitType(int)));
-    connect(this, SIGNAL(ExactvalueChanged(float)), this, SLOT(setExactvalue(float)));
-    connect(this, SIGNAL(FontSizeChanged(int)), this, SLOT(setFontSize(int)));
-    connect(this, SIGNAL(notefontColorChanged(QColor)), this, SLOT(setFontColor(QColor)));
-    connect(this, SIGNAL(CollisionColorChanged(QColor, QColor)), this, SLOT(setCollisionColor(QColor, QColor)));
-    connect(this, SIGNAL(preselectionColorChanged(QColor)), this, SLOT(setPreselectionColor(QColor)));
-    connect(this, SIGNAL(selectionColorChanged(QColor)), this, SLOT(setSelectionColor(QColor)));
-    connect(this, SIGNAL(breakroundTransparentChanged(bool)), this, SLOT(setBreakroundTransparentChanged(bool)));
-    connect(this, SIGNAL(sectionShowChanged(bool)), this, SLOT(setSectionShow(bool)));
-    connect(this, SIGNAL(sectionColorChanged(QColor)), this, SLOT(setSectionColor(QColor)));
-    connect(this, SIGNAL(sectionTransparentChanged(int)), this, SLOT(setSectionTransparent(int)));
-    connect(this, SIGNAL(readPMIChanged(bool)), this, SLOT(setReadPMIChanged(bool)));
-    connect(this, SIGNAL(readEdgeChanged(bool)), this, SLOT(setReadEdgeChanged(bool)));
-    connect(this, SIGNAL(mergeFaceChanged(bool)), this, SLOT(setMergeFaceChanged(bool)));
-    connect(this, SIGNAL(markColorChanged(QColor)), this, SLOT(setmarkColor(QColor)));
-    connect(this, SIGNAL(markLineWidthChanged(int)), this, SLOT(setmarkLineWidth(int)));
-    connect(this, SIGNAL(gridShowChanged(bool)), this, SLOT(setGridShow(bool)));
-    connect(this, SIGNAL(AllowPreSelectedChanged(bool)), this, SLOT(setAllowPreSelected(bool)));
-    connect(this, SIGNAL(AllowMultiSelectedChanged(bool)), this, SLOT(setAllowMultiSelected(bool)));
-    connect(this, SIGNAL(SmallFeatureCulling(int)), this, SLOT(setSmallFeatureCulling(int)));
-    connect(this, SIGNAL(QuickAccessChanged()), this, SLOT(setQuickAccessChanged()));
+    connect(this, &SystemSetting::unitTypeChanged, this, &SystemSetting::setUnitType);
+    connect(this, &SystemSetting::ExactvalueChanged, this, &SystemSetting::setExactvalue);
+    connect(this, &SystemSetting::FontSizeChanged, this, &SystemSetting::setFontSize);
+    connect(this, &SystemSetting::notefontColorChanged, this, &SystemSetting::setFontColor);
+    connect(this, &SystemSetting::CollisionColorChanged, this, &SystemSetting::setCollisionColor);
+    connect(this, &SystemSetting::preselectionColorChanged, this, &SystemSetting::setPreselectionColor);
+    connect(this, &SystemSetting::selectionColorChanged, this, &SystemSetting::setSelectionColor);
+    connect(this, &SystemSetting::breakroundTransparentChanged, this, &SystemSetting::setBreakroundTransparentChanged);
+    connect(this, &SystemSetting::sectionShowChanged, this, &SystemSetting::setSectionShow);
+    connect(this, &SystemSetting::sectionColorChanged, this, &SystemSetting::setSectionColor);
+    connect(this, &SystemSetting::sectionTransparentChanged, this, &SystemSetting::setSectionTransparent);
+    connect(this, &SystemSetting::readPMIChanged, this, &SystemSetting::setReadPMIChanged);
+    connect(this, &SystemSetting::readEdgeChanged, this, &SystemSetting::setReadEdgeChanged);
+    connect(this, &SystemSetting::mergeFaceChanged, this, &SystemSetting::setMergeFaceChanged);
+    connect(this, &SystemSetting::markColorChanged, this, &SystemSetting::setmarkColor);
+    connect(this, &SystemSetting::markLineWidthChanged, this, &SystemSetting::setmarkLineWidth);
+    connect(this, &SystemSetting::gridShowChanged, this, &SystemSetting::setGridShow);
+    connect(this, &SystemSetting::AllowPreSelectedChanged, this, &SystemSetting::setAllowPreSelected);
+    connect(this, &SystemSetting::AllowMultiSelectedChanged, this, &SystemSetting::setAllowMultiSelected);
+    connect(this, &SystemSetting::SmallFeatureCulling, this, &SystemSetting::setSmallFeatureCulling);
+    connect(this, &SystemSetting::QuickAccessChanged, this, &SystemSetting::setQuickAccessChanged);
     // The walker's person: centimetres in the settings, model units (1/1000 m) in the walker.
     connect(this, &SystemSetting::RoamHumanHeightChanged, this,
             [](int centimetres) { Vantor::WalkerHuman::setHumanBodyLength(10.0f * float(centimetres)); });
     connect(this, &SystemSetting::RoamSmartSelectBodyLength, this,
             [](bool on) { Vantor::WalkerHuman::setSartSelectBodyLength(on); });
 
-    connect(ui.treeWidget, SIGNAL(itemClicked(QTreeWidgetItem*, int)), this,
-            SLOT(on_treeWidgetitemClicked(QTreeWidgetItem*, int)));
+    connect(ui.treeWidget, &QTreeWidget::itemClicked, this, &SystemSetting::on_treeWidgetitemClicked);
     // Keyboard users move through the tree without clicking.
     connect(ui.treeWidget, &QTreeWidget::currentItemChanged, this,
             [this](QTreeWidgetItem* current) { on_treeWidgetitemClicked(current, 0); });
-    connect(ui.OK_Button, SIGNAL(pressed()), this, SLOT(onbuttonOk()));
-    connect(ui.Cancel_Button, SIGNAL(pressed()), this, SLOT(onbuttonClose()));
-    connect(ui.Reset_Button, SIGNAL(pressed()), this, SLOT(defaultSetting()));
-    connect(ui.selectpathButton, SIGNAL(clicked()), this, SLOT(LogSelectpath()));
-    connect(ui.addButtonR, SIGNAL(clicked()), this, SLOT(on_Button_toRight_clicked()));
-    connect(ui.removeButtonL, SIGNAL(clicked()), this, SLOT(on_Button_toLeft_clicked()));
+    connect(ui.OK_Button, &QPushButton::pressed, this, &SystemSetting::onbuttonOk);
+    connect(ui.Cancel_Button, &QPushButton::pressed, this, &SystemSetting::onbuttonClose);
+    connect(ui.Reset_Button, &QPushButton::pressed, this, &SystemSetting::defaultSetting);
+    connect(ui.selectpathButton, &QToolButton::clicked, this, &SystemSetting::LogSelectpath);
+    connect(ui.addButtonR, &QPushButton::clicked, this, &SystemSetting::on_Button_toRight_clicked);
+    connect(ui.removeButtonL, &QPushButton::clicked, this, &SystemSetting::on_Button_toLeft_clicked);
 }
 
 QMap<QString, QAction*> SystemSetting::actionMap() const

@@ -28,14 +28,22 @@ struct ButtonWord
 };
 
 const ButtonWord kButtons[] = {
-    {&Ui_BookmarkWidgetClass::pushButtonAddBookmark, ":/VantorViewer/icon/AddView.png", QT_TRANSLATE_NOOP("BookmarkWidgetClass", "Add")},
-    {&Ui_BookmarkWidgetClass::pushButtonRefreshBookmark, ":/VantorViewer/refresh.png", QT_TRANSLATE_NOOP("BookmarkWidgetClass", "Refresh")},
-    {&Ui_BookmarkWidgetClass::pushButtonUpdateBookmark, ":/VantorViewer/icon/updateView.png", QT_TRANSLATE_NOOP("BookmarkWidgetClass", "Update")},
-    {&Ui_BookmarkWidgetClass::pushButtonEditBookmark, ":/VantorViewer/icon/edit_bookmark.png", QT_TRANSLATE_NOOP("BookmarkWidgetClass", "Edit")},
-    {&Ui_BookmarkWidgetClass::pushButtonNavDown, ":/VantorViewer/icon/navdown.png", QT_TRANSLATE_NOOP("BookmarkWidgetClass", "Down")},
-    {&Ui_BookmarkWidgetClass::pushButtonNavUp, ":/VantorViewer/icon/navup.png", QT_TRANSLATE_NOOP("BookmarkWidgetClass", "Up")},
-    {&Ui_BookmarkWidgetClass::pushButtonClearBookmark, ":/VantorViewer/icon/navdelete.png", QT_TRANSLATE_NOOP("BookmarkWidgetClass", "Clear")},
-    {&Ui_BookmarkWidgetClass::pushButtonDeleteBookmark, ":/VantorViewer/icon/deleteView.png", QT_TRANSLATE_NOOP("BookmarkWidgetClass", "Delete")},
+    {&Ui_BookmarkWidgetClass::pushButtonAddBookmark, ":/VantorViewer/icon/AddView.png",
+     QT_TRANSLATE_NOOP("BookmarkWidgetClass", "Add")},
+    {&Ui_BookmarkWidgetClass::pushButtonRefreshBookmark, ":/VantorViewer/refresh.png",
+     QT_TRANSLATE_NOOP("BookmarkWidgetClass", "Refresh")},
+    {&Ui_BookmarkWidgetClass::pushButtonUpdateBookmark, ":/VantorViewer/icon/updateView.png",
+     QT_TRANSLATE_NOOP("BookmarkWidgetClass", "Update")},
+    {&Ui_BookmarkWidgetClass::pushButtonEditBookmark, ":/VantorViewer/icon/edit_bookmark.png",
+     QT_TRANSLATE_NOOP("BookmarkWidgetClass", "Edit")},
+    {&Ui_BookmarkWidgetClass::pushButtonNavDown, ":/VantorViewer/icon/navdown.png",
+     QT_TRANSLATE_NOOP("BookmarkWidgetClass", "Down")},
+    {&Ui_BookmarkWidgetClass::pushButtonNavUp, ":/VantorViewer/icon/navup.png",
+     QT_TRANSLATE_NOOP("BookmarkWidgetClass", "Up")},
+    {&Ui_BookmarkWidgetClass::pushButtonClearBookmark, ":/VantorViewer/icon/navdelete.png",
+     QT_TRANSLATE_NOOP("BookmarkWidgetClass", "Clear")},
+    {&Ui_BookmarkWidgetClass::pushButtonDeleteBookmark, ":/VantorViewer/icon/deleteView.png",
+     QT_TRANSLATE_NOOP("BookmarkWidgetClass", "Delete")},
 };
 
 } // namespace
