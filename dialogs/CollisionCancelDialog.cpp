@@ -17,8 +17,8 @@ CollisionCancelDialog::CollisionCancelDialog(QWidget* parent) : QDialog(parent)
     setWindowTitle(tr("干涉检查计算进度"));
     setWindowIcon(QIcon(QStringLiteral(":/VantorViewer/Nerio3dViewer.ico")));
     setAccessibleName(QStringLiteral("Interference check progress"));
-    connect(m_form.pushButton, SIGNAL(clicked()), this, SLOT(OnCollisionCancel()));
-    connect(this, SIGNAL(finished(int)), this, SLOT(OnCloseCancelDialog(int)));
+    connect(m_form.pushButton, &QPushButton::clicked, this, &CollisionCancelDialog::OnCollisionCancel);
+    connect(this, &QDialog::finished, this, &CollisionCancelDialog::OnCloseCancelDialog);
 }
 
 CollisionCancelDialog::~CollisionCancelDialog() = default;

@@ -155,9 +155,9 @@ void CollisionDialog::setupForm()
     connect(m_cancelButton, &QPushButton::clicked, this, &CollisionDialog::on_Buttoncancel_checked);
     connect(m_modeSelector, QOverload<int>::of(&QComboBox::currentIndexChanged), this,
             &CollisionDialog::on_ComboboxIndex_Changed);
-    connect(this, SIGNAL(updateProcess(int)), m_cancelDialog, SLOT(SetProcess(int)));
-    connect(this, SIGNAL(hideCancelDialog()), m_cancelDialog, SLOT(OnHideCancelDialog()));
-    connect(this, SIGNAL(UpdateCollisonPair(QString, QString)), m_cancelDialog, SLOT(OnUpdateCollisonPair(QString, QString)));
+    connect(this, &CollisionDialog::updateProcess, m_cancelDialog, &CollisionCancelDialog::SetProcess);
+    connect(this, &CollisionDialog::hideCancelDialog, m_cancelDialog, &CollisionCancelDialog::OnHideCancelDialog);
+    connect(this, &CollisionDialog::UpdateCollisonPair, m_cancelDialog, &CollisionCancelDialog::OnUpdateCollisonPair);
 }
 
 void CollisionDialog::resetObjectLists()

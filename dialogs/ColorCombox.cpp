@@ -13,7 +13,7 @@ ColorCombox::ColorCombox(QWidget* parent) : QToolButton(parent)
     setMinimumSize(256, 20);
     setMaximumSize(256, 20);
     setIconSize(QSize(256, 20));
-    connect(this, SIGNAL(clicked()), this, SLOT(OnShowColorBoard()));
+    connect(this, &QToolButton::clicked, this, &ColorCombox::OnShowColorBoard);
 }
 
 QPixmap ColorCombox::colorPixmap(const QColor& color)

@@ -1,40 +1,10 @@
 #pragma once
 
-#include <QCoreApplication>
+#include "ui_PreferencesWidget.h"
+
 #include <QDialog>
 #include <QMap>
 #include <QString>
-
-class QCheckBox;
-class QComboBox;
-class QDialogButtonBox;
-class QGridLayout;
-class QGroupBox;
-class QLabel;
-
-class Ui_PreferencesWidgetClass
-{
-    Q_DECLARE_TR_FUNCTIONS(PreferencesWidgetClass)
-public:
-    QGridLayout* gridLayout_3 = nullptr;
-    QGroupBox* groupBox = nullptr;
-    QGridLayout* gridLayout = nullptr;
-    QCheckBox* checkBoxSplashscreenAtStartup = nullptr;
-    QCheckBox* checkBoxSplashscreenTransparentBackground = nullptr;
-    QCheckBox* checkBoxWatermark = nullptr;
-    QDialogButtonBox* buttonBox = nullptr;
-    QGroupBox* groupBoxLang = nullptr;
-    QGridLayout* gridLayout_14 = nullptr;
-    QComboBox* comboBoxLanguage = nullptr;
-    QLabel* labelDetectedLanguage = nullptr;
-    QGroupBox* groupBox_2 = nullptr;
-    QGridLayout* gridLayout_2 = nullptr;
-    QCheckBox* checkBoxTrackballHelper = nullptr;
-    QCheckBox* checkBoxInverseMouseWheel = nullptr;
-
-    void setupUi(QDialog* dialog);
-    void retranslateUi(QDialog* dialog);
-};
 
 // The small preferences dialog: splash screen, snapshot watermark, mouse wheel, trackball helper and the
 // interface language. It keeps nothing itself: the main window fills it before showing it and reads it

@@ -1,311 +1,36 @@
 #include "dialogs/SystemSetting.h"
 
-#include "dialogs/SettingsTarget.h"
 #include "common/Prompts.h"
 #include "dialogs/ColorCombox.h"
+#include "dialogs/SettingsTarget.h"
 #include "dialogs/SystemSettingForm.h"
-#include "view/ISelectionDecorator.h"
-#include "view/SceneModel.h"
+#include "dialogs/SystemSettingKeys.h"
 #include "view/SceneView.h"
-#include "vantor/command/ISelectionManager.h"
-#include "vantor/command/NerioViewerManipulatorState.h"
-#include "vantor/measure/Measure.h"
-#include "vantor/note/Note.h"
-#include "vantor/section/Section.h"
-#include "vantor/section/SectionManager.h"
-#include "vantor/util/FileUtil.h"
-#include "vantor/util/LogHandler.h"
 #include "vantor/walker/WalkerHuman.h"
-
-#include <osg/Material>
 
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QCoreApplication>
-#include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
-#include <QSaveFile>
-#include <QSettings>
 #include <QSlider>
 #include <QSpacerItem>
 #include <QSpinBox>
 #include <QStackedWidget>
 #include <QStandardPaths>
-#include <QTextStream>
 #include <QToolButton>
 #include <QTreeWidget>
 
-#include <algorithm>
-#include <cmath>
+using namespace SystemSettingKeys;
 
 namespace {
 
-const char* const kGroup = "SystemSetting";
-// The settings take a few kilobytes; more is not a settings file.
-const std::size_t MaxConfigBytes = 1u << 20;
-const char* const kCountKey = "objectiveActListCount";
-// A damaged count must not make start-up read millions of keys.
-const int kMaxQuickAccess = 512;
-
 QString g_configDirectory;
-
-enum class Kind { Color, Bool, Int, Float, Path };
-
-using V = SystemSettingValues;
-
-struct Key
-{
-    const char* name;
-    Kind kind;
-    QColor V::*color;
-    bool V::*flag;
-    int V::*number;
-    int minimum;
-    int maximum;
-    bool zeroIsMissing; // 0 was never a value of this key: it stands for "not set"
-};
-
-Key colorKey(const char* name, QColor V::*member) { return {name, Kind::Color, member, nullptr, nullptr, 0, 0, false}; }
-Key boolKey(const char* name, bool V::*member) { return {name, Kind::Bool, nullptr, member, nullptr, 0, 0, false}; }
-Key intKey(const char* name, int V::*member, int minimum, int maximum, bool zeroIsMissing = false)
-{
-    return {name, Kind::Int, nullptr, nullptr, member, minimum, maximum, zeroIsMissing};
-}
-
-// The keys in the order they are written.
-const std::vector<Key>& keys()
-{
-    static const std::vector<Key> table = {
-        colorKey("backColorBegin", &V::backColorBegin),
-        colorKey("backColorEnd", &V::backColorEnd),
-        colorKey("fontColor", &V::fontColor),
-        colorKey("markColor", &V::markColor),
-        colorKey("sectionColor", &V::sectionColor),
-        colorKey("contactpairColor", &V::contactpairColor),
-        colorKey("collisionColor", &V::collisionColor),
-        colorKey("preselectionColor", &V::preselectionColor),
-        boolKey("sectionShow", &V::sectionShow),
-        colorKey("selectionColor", &V::selectionColor),
-        boolKey("breakroundTransparent", &V::breakroundTransparent),
-        {"fExactvalue", Kind::Float, nullptr, nullptr, nullptr, 0, 99, false},
-        intKey("unitType", &V::unitType, 0, 2),
-        intKey("nFontSize", &V::nFontSize, 0, 99),
-        intKey("sectionTransparent", &V::sectionTransparent, 0, 100),
-        boolKey("PMI", &V::PMI),
-        boolKey("loadEdge", &V::loadEdge),
-        boolKey("faceMerge", &V::faceMerge),
-        boolKey("logOpened", &V::logOpened),
-        {"logPath", Kind::Path, nullptr, nullptr, nullptr, 0, 0, false},
-        intKey("logLevel", &V::logLevel, 0, 4),
-        boolKey("gridShow", &V::gridShow),
-        colorKey("gridColor", &V::gridColor),
-        boolKey("infoShow", &V::infoShow),
-        boolKey("allowPreSelected", &V::allowPreSelected),
-        boolKey("allowMultiSelected", &V::allowMultiSelected),
-        intKey("nRoamHumanHeight", &V::nRoamHumanHeight, 50, 500, true),
-        boolKey("smartSelectBodyLength", &V::smartSelectBodyLength),
-        intKey("smallFeatureCulling", &V::smallFeatureCulling, 1, 100, true),
-    };
-    return table;
-}
-
-void warn(const QString& text)
-{
-    Vantor::LogHandler::getInstance()->reportWarning(text);
-}
-
-bool parseBool(const QString& text, bool* ok)
-{
-    const QString t = text.trimmed().toLower();
-    *ok = true;
-    if (t == QLatin1String("true") || t == QLatin1String("1"))
-        return true;
-    if (t == QLatin1String("false") || t == QLatin1String("0"))
-        return false;
-    *ok = false;
-    return false;
-}
-
-// Reads one key into the values; a missing or unreadable value keeps the default, an out-of-range
-// number is brought into its control's range. Each of these is logged.
-void readKey(const QSettings& settings, const Key& key, V& values, const QString& file)
-{
-    const QString name = QString::fromLatin1(key.name);
-    if (!settings.contains(name)) {
-        warn(QObject::tr("%1: \"%2\" is missing; its default is used").arg(file, name));
-        return;
-    }
-    const QVariant raw = settings.value(name);
-    const QString text = raw.toString().trimmed();
-    bool ok = false;
-    const auto unreadable = [&] {
-        warn(QObject::tr("%1: \"%2\" has the unreadable value \"%3\"; its default is used").arg(file, name, text));
-    };
-    const auto clampInt = [&](int value) {
-        const int clamped = std::min(std::max(value, key.minimum), key.maximum);
-        if (clamped != value)
-            warn(QObject::tr("%1: \"%2\" = %3 lies outside %4..%5; %6 is used")
-                     .arg(file, name)
-                     .arg(value)
-                     .arg(key.minimum)
-                     .arg(key.maximum)
-                     .arg(clamped));
-        return clamped;
-    };
-    switch (key.kind) {
-    case Kind::Color: {
-        const uint rgba = text.toUInt(&ok, 10);
-        if (!ok)
-            return unreadable();
-        values.*key.color = QColor::fromRgba(rgba);
-        return;
-    }
-    case Kind::Bool: {
-        const bool b = parseBool(text, &ok);
-        if (!ok)
-            return unreadable();
-        values.*key.flag = b;
-        return;
-    }
-    case Kind::Int: {
-        const int n = text.toInt(&ok);
-        if (!ok)
-            return unreadable();
-        if (n == 0 && key.zeroIsMissing)
-            return; // the default stands in for it
-        values.*key.number = clampInt(n);
-        return;
-    }
-    case Kind::Float: {
-        const double d = text.toDouble(&ok); // C locale, whatever the process locale
-        if (!ok || !std::isfinite(d))
-            return unreadable();
-        const double clamped = std::min(std::max(d, double(key.minimum)), double(key.maximum));
-        if (clamped != d)
-            warn(QObject::tr("%1: \"%2\" = %3 lies outside %4..%5; %6 is used")
-                     .arg(file, name, text)
-                     .arg(key.minimum)
-                     .arg(key.maximum)
-                     .arg(clamped));
-        values.fExactvalue = float(clamped);
-        return;
-    }
-    case Kind::Path:
-        // Written as text by this program, as local 8-bit bytes by older ones.
-        values.logPath = raw.type() == QVariant::ByteArray ? QString::fromLocal8Bit(raw.toByteArray()) : raw.toString();
-        return;
-    }
-}
-
-QStringList readQuickAccess(const QSettings& settings, const QStringList& fallback, const QString& file)
-{
-    const QString countKey = QString::fromLatin1(kCountKey);
-    if (!settings.contains(countKey)) {
-        warn(QObject::tr("%1: \"%2\" is missing; the default tool strip is used").arg(file, countKey));
-        return fallback;
-    }
-    bool ok = false;
-    const QString text = settings.value(countKey).toString().trimmed();
-    int count = text.toInt(&ok);
-    if (!ok) {
-        warn(QObject::tr("%1: \"%2\" has the unreadable value \"%3\"; the default tool strip is used")
-                 .arg(file, countKey, text));
-        return fallback;
-    }
-    if (count < 0 || count > kMaxQuickAccess) {
-        warn(QObject::tr("%1: \"%2\" = %3 lies outside 0..%4").arg(file, countKey).arg(count).arg(kMaxQuickAccess));
-        count = std::min(std::max(count, 0), kMaxQuickAccess);
-    }
-    QStringList list;
-    for (int i = 0; i < count; ++i) {
-        const QString key = QStringLiteral("number%1").arg(i);
-        if (!settings.contains(key)) {
-            warn(QObject::tr("%1: \"%2\" is missing; the tool strip ends before it").arg(file, key));
-            break;
-        }
-        const QString action = settings.value(key).toString().trimmed();
-        if (!action.isEmpty())
-            list << action;
-    }
-    return list;
-}
-
-bool isHexDigit(ushort c)
-{
-    return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
-}
-
-// A string as QSettings reads it back unchanged: quoted, with everything outside printable ASCII
-// escaped, so the file is plain ASCII whatever codec reads it.
-QString iniString(QString text)
-{
-    if (text.startsWith(QLatin1Char('@')))
-        text.prepend(QLatin1Char('@'));
-    QString out = QStringLiteral("\"");
-    bool afterHex = false;
-    for (const QChar ch : text) {
-        const ushort u = ch.unicode();
-        if (u < 0x20 || u >= 0x7f || (afterHex && isHexDigit(u))) {
-            out += QStringLiteral("\\x") + QString::number(u, 16);
-            afterHex = true;
-            continue;
-        }
-        afterHex = false;
-        if (u == '"' || u == '\\')
-            out += QLatin1Char('\\');
-        out += ch;
-    }
-    out += QLatin1Char('"');
-    return out;
-}
-
-QString valueText(const Key& key, const V& values)
-{
-    switch (key.kind) {
-    case Kind::Color:
-        return QString::number((values.*key.color).rgba());
-    case Kind::Bool:
-        return values.*key.flag ? QStringLiteral("true") : QStringLiteral("false");
-    case Kind::Int:
-        return QString::number(values.*key.number);
-    case Kind::Float:
-        return QString::number(double(values.fExactvalue), 'g', 9);
-    case Kind::Path:
-        return iniString(values.logPath);
-    }
-    return QString();
-}
-
-// The lines of the file's other sections, kept as they are.
-QStringList otherSections(const QString& path)
-{
-    QStringList kept;
-    std::string bytes, error;
-    if (!Vantor::FileUtil::ReadRegularFile(QFile::encodeName(path).toStdString(), MaxConfigBytes, bytes, error))
-        return kept;
-    bool ours = false;
-    const QList<QByteArray> lines = QByteArray::fromStdString(bytes).split('\n');
-    for (int i = 0; i < lines.size(); ++i) {
-        if (i == lines.size() - 1 && lines[i].isEmpty())
-            break;
-        const QString line = QString::fromUtf8(lines[i]).remove(QLatin1Char('\r'));
-        const QString trimmed = line.trimmed();
-        if (trimmed.startsWith(QLatin1Char('[')) && trimmed.endsWith(QLatin1Char(']')))
-            ours = trimmed.mid(1, trimmed.size() - 2) == QLatin1String(kGroup);
-        if (!ours)
-            kept << line;
-    }
-    while (!kept.isEmpty() && kept.last().trimmed().isEmpty())
-        kept.removeLast();
-    return kept;
-}
 
 } // namespace
 
@@ -350,12 +75,45 @@ SystemSettingValues SystemSetting::defaults()
     return v;
 }
 
+namespace {
+
+// Controls without a text of their own are known by their row's label.
+void nameControls(Ui_SystemSettingWidget& ui)
+{
+    const auto name = [](QWidget* control, const QLabel* label) {
+        control->setAccessibleName(label->text().trimmed());
+    };
+    name(ui.comboBox, ui.labelUnit);
+    name(ui.spinBox, ui.labelExactvalue);
+    name(ui.spinBox1, ui.labelFontSize);
+    name(ui.checkBox_5, ui.labelSectionShow);
+    name(ui.sectionSlider, ui.labelSectionTransparent);
+    name(ui.logOpencheckBox, ui.labelLogOpen);
+    name(ui.logLevelcomboBox, ui.labelLogLevel);
+    name(ui.PathlineEdit, ui.labelLogPath);
+    name(ui.checkBox_2, ui.labelGridShow);
+    name(ui.checkBox_4, ui.labelSmartSelectBodyLength);
+    name(ui.spinBox_2, ui.labelWalkerHumanBodyLength);
+    name(ui.AllCommandlistWidget, ui.labelAllCommands);
+    name(ui.objectCommandlistWidget, ui.labelChosenCommands);
+    name(ui.checkBox_6, ui.labelLoadEdge);
+    name(ui.checkBox_7, ui.labelFaceMerge);
+    name(ui.spinBox_3, ui.labelCullingData);
+    for (QAbstractButton* b : std::initializer_list<QAbstractButton*>{
+             ui.checkBox, ui.AllowPreSelected_CheckBox, ui.AllowMultiSelected_CheckBox, ui.checkBox_PMI, ui.selectpathButton,
+             ui.checkBox_3, ui.addButtonR, ui.removeButtonL, ui.Reset_Button, ui.OK_Button, ui.Cancel_Button})
+        b->setAccessibleName(b->text().trimmed());
+}
+
+} // namespace
+
 SystemSetting::SystemSetting(SettingsTarget* target, QWidget* parent)
     : QDialog(parent), m_target(target), m_targetObject(dynamic_cast<QObject*>(target)),
       m_ui(new Ui_SystemSettingWidget)
 {
     m_values = defaults();
     m_ui->setupUi(this);
+    nameControls(*m_ui);
     initPages();
     setWindowFlags(Qt::Dialog | Qt::WindowCloseButtonHint);
     setControls(m_values, m_markLineWidth);
@@ -458,57 +216,43 @@ void SystemSetting::initPages()
             if (color.isValid())
                 view->setBgGradient(color, m_values.backColorEnd);
     });
-    connect(this, SIGNAL(unitTypeChanged(int)), this, SLOT(setUnitType(int)));
-    connect(this, SIGNAL(ExactvalueChanged(float)), this, SLOT(setExactvalue(float)));
-    connect(this, SIGNAL(FontSizeChanged(int)), this, SLOT(setFontSize(int)));
-    connect(this, SIGNAL(notefontColorChanged(QColor)), this, SLOT(setFontColor(QColor)));
-    connect(this, SIGNAL(CollisionColorChanged(QColor, QColor)), this, SLOT(setCollisionColor(QColor, QColor)));
-    connect(this, SIGNAL(preselectionColorChanged(QColor)), this, SLOT(setPreselectionColor(QColor)));
-    connect(this, SIGNAL(selectionColorChanged(QColor)), this, SLOT(setSelectionColor(QColor)));
-    connect(this, SIGNAL(breakroundTransparentChanged(bool)), this, SLOT(setBreakroundTransparentChanged(bool)));
-    connect(this, SIGNAL(sectionShowChanged(bool)), this, SLOT(setSectionShow(bool)));
-    connect(this, SIGNAL(sectionColorChanged(QColor)), this, SLOT(setSectionColor(QColor)));
-    connect(this, SIGNAL(sectionTransparentChanged(int)), this, SLOT(setSectionTransparent(int)));
-    connect(this, SIGNAL(readPMIChanged(bool)), this, SLOT(setReadPMIChanged(bool)));
-    connect(this, SIGNAL(readEdgeChanged(bool)), this, SLOT(setReadEdgeChanged(bool)));
-    connect(this, SIGNAL(mergeFaceChanged(bool)), this, SLOT(setMergeFaceChanged(bool)));
-    connect(this, SIGNAL(markColorChanged(QColor)), this, SLOT(setmarkColor(QColor)));
-    connect(this, SIGNAL(markLineWidthChanged(int)), this, SLOT(setmarkLineWidth(int)));
-    connect(this, SIGNAL(gridShowChanged(bool)), this, SLOT(setGridShow(bool)));
-    connect(this, SIGNAL(AllowPreSelectedChanged(bool)), this, SLOT(setAllowPreSelected(bool)));
-    connect(this, SIGNAL(AllowMultiSelectedChanged(bool)), this, SLOT(setAllowMultiSelected(bool)));
-    connect(this, SIGNAL(SmallFeatureCulling(int)), this, SLOT(setSmallFeatureCulling(int)));
-    connect(this, SIGNAL(QuickAccessChanged()), this, SLOT(setQuickAccessChanged()));
+    connect(this, &SystemSetting::unitTypeChanged, this, &SystemSetting::setUnitType);
+    connect(this, &SystemSetting::ExactvalueChanged, this, &SystemSetting::setExactvalue);
+    connect(this, &SystemSetting::FontSizeChanged, this, &SystemSetting::setFontSize);
+    connect(this, &SystemSetting::notefontColorChanged, this, &SystemSetting::setFontColor);
+    connect(this, &SystemSetting::CollisionColorChanged, this, &SystemSetting::setCollisionColor);
+    connect(this, &SystemSetting::preselectionColorChanged, this, &SystemSetting::setPreselectionColor);
+    connect(this, &SystemSetting::selectionColorChanged, this, &SystemSetting::setSelectionColor);
+    connect(this, &SystemSetting::breakroundTransparentChanged, this, &SystemSetting::setBreakroundTransparentChanged);
+    connect(this, &SystemSetting::sectionShowChanged, this, &SystemSetting::setSectionShow);
+    connect(this, &SystemSetting::sectionColorChanged, this, &SystemSetting::setSectionColor);
+    connect(this, &SystemSetting::sectionTransparentChanged, this, &SystemSetting::setSectionTransparent);
+    connect(this, &SystemSetting::readPMIChanged, this, &SystemSetting::setReadPMIChanged);
+    connect(this, &SystemSetting::readEdgeChanged, this, &SystemSetting::setReadEdgeChanged);
+    connect(this, &SystemSetting::mergeFaceChanged, this, &SystemSetting::setMergeFaceChanged);
+    connect(this, &SystemSetting::markColorChanged, this, &SystemSetting::setmarkColor);
+    connect(this, &SystemSetting::markLineWidthChanged, this, &SystemSetting::setmarkLineWidth);
+    connect(this, &SystemSetting::gridShowChanged, this, &SystemSetting::setGridShow);
+    connect(this, &SystemSetting::AllowPreSelectedChanged, this, &SystemSetting::setAllowPreSelected);
+    connect(this, &SystemSetting::AllowMultiSelectedChanged, this, &SystemSetting::setAllowMultiSelected);
+    connect(this, &SystemSetting::SmallFeatureCulling, this, &SystemSetting::setSmallFeatureCulling);
+    connect(this, &SystemSetting::QuickAccessChanged, this, &SystemSetting::setQuickAccessChanged);
     // The walker's person: centimetres in the settings, model units (1/1000 m) in the walker.
     connect(this, &SystemSetting::RoamHumanHeightChanged, this,
             [](int centimetres) { Vantor::WalkerHuman::setHumanBodyLength(10.0f * float(centimetres)); });
     connect(this, &SystemSetting::RoamSmartSelectBodyLength, this,
             [](bool on) { Vantor::WalkerHuman::setSartSelectBodyLength(on); });
 
-    connect(ui.treeWidget, SIGNAL(itemClicked(QTreeWidgetItem*, int)), this,
-            SLOT(on_treeWidgetitemClicked(QTreeWidgetItem*, int)));
+    connect(ui.treeWidget, &QTreeWidget::itemClicked, this, &SystemSetting::on_treeWidgetitemClicked);
     // Keyboard users move through the tree without clicking.
     connect(ui.treeWidget, &QTreeWidget::currentItemChanged, this,
             [this](QTreeWidgetItem* current) { on_treeWidgetitemClicked(current, 0); });
-    connect(ui.OK_Button, SIGNAL(pressed()), this, SLOT(onbuttonOk()));
-    connect(ui.Cancel_Button, SIGNAL(pressed()), this, SLOT(onbuttonClose()));
-    connect(ui.Reset_Button, SIGNAL(pressed()), this, SLOT(defaultSetting()));
-    connect(ui.selectpathButton, SIGNAL(clicked()), this, SLOT(LogSelectpath()));
-    connect(ui.addButtonR, SIGNAL(clicked()), this, SLOT(on_Button_toRight_clicked()));
-    connect(ui.removeButtonL, SIGNAL(clicked()), this, SLOT(on_Button_toLeft_clicked()));
-}
-
-void SystemSetting::requestViewFrame()
-{
-    // Colours and sizes went to the decorators and libraries directly: the view draws them anew.
-    if (SceneView* view = sceneView())
-        view->requestFrame();
-}
-
-SceneView* SystemSetting::sceneView() const
-{
-    SettingsTarget* window = target();
-    return window ? window->sceneView() : nullptr;
+    connect(ui.OK_Button, &QPushButton::pressed, this, &SystemSetting::onbuttonOk);
+    connect(ui.Cancel_Button, &QPushButton::pressed, this, &SystemSetting::onbuttonClose);
+    connect(ui.Reset_Button, &QPushButton::pressed, this, &SystemSetting::defaultSetting);
+    connect(ui.selectpathButton, &QToolButton::clicked, this, &SystemSetting::LogSelectpath);
+    connect(ui.addButtonR, &QPushButton::clicked, this, &SystemSetting::on_Button_toRight_clicked);
+    connect(ui.removeButtonL, &QPushButton::clicked, this, &SystemSetting::on_Button_toLeft_clicked);
 }
 
 QMap<QString, QAction*> SystemSetting::actionMap() const
@@ -517,68 +261,11 @@ QMap<QString, QAction*> SystemSetting::actionMap() const
     return window ? window->getActions() : QMap<QString, QAction*>();
 }
 
-// ---- Loading and saving ----
-
-SystemSettingValues SystemSetting::readValues(const QString& path)
-{
-    SystemSettingValues values = defaults();
-    std::string refused;
-    if (QFileInfo::exists(path) &&
-        !Vantor::FileUtil::IsRegularFileWithin(QFile::encodeName(path).toStdString(), MaxConfigBytes, refused)) {
-        // A pipe or a device in its place would hold the window for good, a huge file for long.
-        Vantor::LogHandler::getInstance()->reportError(
-            tr("%1 could not be read; the defaults are used").arg(path) + QStringLiteral(" (") +
-            QString::fromLocal8Bit(refused.c_str()) + QLatin1Char(')'));
-    } else if (QFileInfo::exists(path)) {
-        QSettings settings(path, QSettings::IniFormat);
-        settings.setIniCodec("GB2312");
-        if (settings.status() != QSettings::NoError)
-            Vantor::LogHandler::getInstance()->reportError(tr("%1 could not be read; the defaults are used").arg(path));
-        settings.beginGroup(QString::fromLatin1(kGroup));
-        for (const Key& key : keys())
-            readKey(settings, key, values, path);
-        values.quickAccess = readQuickAccess(settings, values.quickAccess, path);
-        settings.endGroup();
-    }
-    return values;
-}
-
 void SystemSetting::readConfig()
 {
     m_values = readValues(configPath());
     updateWidgets();
     emitAllSettings();
-}
-
-bool SystemSetting::saveConfig()
-{
-    const QString path = configPath();
-    QString text;
-    QTextStream out(&text);
-    out << '[' << kGroup << "]\n";
-    for (const Key& key : keys())
-        out << key.name << '=' << valueText(key, m_values) << '\n';
-    out << kCountKey << '=' << m_values.quickAccess.size() << '\n';
-    for (int i = 0; i < m_values.quickAccess.size(); ++i)
-        out << "number" << i << '=' << iniString(m_values.quickAccess.at(i)) << '\n';
-    const QStringList others = otherSections(path);
-    if (!others.isEmpty())
-        out << '\n' << others.join(QLatin1Char('\n')) << '\n';
-    out.flush();
-
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QSaveFile file(path);
-    QString error;
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Text))
-        error = file.errorString();
-    else if (file.write(text.toUtf8()) < 0 || !file.commit())
-        error = file.errorString();
-    if (error.isEmpty())
-        return true;
-    const QString message = tr("The settings could not be saved to %1: %2").arg(path, error);
-    Vantor::LogHandler::getInstance()->reportError(message);
-    Prompts::get().warning(this, tr("SystemSetting"), message);
-    return false;
 }
 
 // ---- Controls ----
@@ -721,60 +408,6 @@ void SystemSetting::showEvent(QShowEvent* event)
     QDialog::showEvent(event);
 }
 
-// ---- Applying ----
-
-void SystemSetting::applyGrid(bool show, const QColor& color)
-{
-    SceneView* view = sceneView();
-    if (!view)
-        return;
-    if (show != view->isGridShown()) {
-        view->setGridShow(show);
-        view->updateGrid();
-    }
-    view->setGridColor(color);
-    view->updateGrid();
-}
-
-void SystemSetting::applyLogSettings()
-{
-    Vantor::LogHandler* log = Vantor::LogHandler::getInstance();
-    log->setLogToFile(m_values.logOpened);
-    log->m_logToFile = m_values.logOpened;
-    log->setLogDirectory(m_values.logPath);
-    log->setMessageLevel(m_values.logLevel);
-}
-
-void SystemSetting::emitAllSettings()
-{
-    const SystemSettingValues& v = m_values;
-    emit breakroundColorChanged(v.backColorBegin);
-    emit notefontColorChanged(v.fontColor);
-    emit markColorChanged(v.markColor);
-    emit sectionShowChanged(v.sectionShow);
-    emit sectionColorChanged(v.sectionColor);
-    emit breakroundTransparentChanged(v.breakroundTransparent);
-    emit ExactvalueChanged(v.fExactvalue);
-    emit unitTypeChanged(v.unitType);
-    emit FontSizeChanged(v.nFontSize);
-    emit sectionTransparentChanged(v.sectionTransparent);
-    emit CollisionColorChanged(v.collisionColor, v.contactpairColor);
-    emit preselectionColorChanged(v.preselectionColor);
-    emit readPMIChanged(v.PMI);
-    emit readEdgeChanged(v.loadEdge);
-    emit mergeFaceChanged(v.faceMerge);
-    emit RoamSmartSelectBodyLength(v.smartSelectBodyLength);
-    emit RoamHumanHeightChanged(v.nRoamHumanHeight);
-    emit AllowPreSelectedChanged(v.allowPreSelected);
-    emit AllowMultiSelectedChanged(v.allowMultiSelected);
-    emit selectionColorChanged(v.selectionColor);
-    emit QuickAccessChanged();
-    emit SmallFeatureCulling(v.smallFeatureCulling);
-    applyGrid(v.gridShow, v.gridColor);
-    applyLogSettings();
-    requestViewFrame();
-}
-
 void SystemSetting::onbuttonOk()
 {
     const SystemSettingValues old = m_values;
@@ -864,124 +497,3 @@ void SystemSetting::LogSelectpath()
 
 // ---- Receivers ----
 
-void SystemSetting::setQuickAccessChanged()
-{
-    if (SettingsTarget* window = target())
-        window->setQuickAccess(m_values.quickAccess);
-}
-
-void SystemSetting::setmarkColor(QColor color)
-{
-    Vantor::SNote::setMarkColor(color);
-}
-
-void SystemSetting::setmarkLineWidth(int width)
-{
-    Vantor::SNote::m_markSize = width;
-}
-
-void SystemSetting::setUnitType(int unit)
-{
-    Vantor::MeasureMethod::unitType = unit;
-}
-
-void SystemSetting::setExactvalue(float value)
-{
-    Vantor::MeasureMethod::exactvalue = double(value);
-}
-
-void SystemSetting::setFontSize(int size)
-{
-    Vantor::Note::fontSize = size;
-}
-
-void SystemSetting::setFontColor(QColor color)
-{
-    Vantor::Note::setFontColor(color);
-}
-
-void SystemSetting::setCollisionColor(QColor pairColor, QColor contactColor)
-{
-    if (SettingsTarget* window = target())
-        window->setCollisionColor(pairColor, contactColor);
-}
-
-void SystemSetting::setPreselectionColor(QColor color)
-{
-    if (SettingsTarget* window = target())
-        window->setPreselectionColor(color);
-}
-
-void SystemSetting::setSelectionColor(QColor color)
-{
-    if (SettingsTarget* window = target())
-        window->setselectionColor(color);
-}
-
-void SystemSetting::setBreakroundTransparentChanged(bool transparent)
-{
-    if (SettingsTarget* window = target())
-        window->setSnapshotTransparentBackground(transparent);
-}
-
-void SystemSetting::setSectionShow(bool show)
-{
-    if (SettingsTarget* window = target())
-        window->setSectionShow(show);
-}
-
-void SystemSetting::setSectionColor(QColor color)
-{
-    if (SettingsTarget* window = target())
-        window->setSectionColor(color);
-    else
-        Vantor::Section::setColor(sectionColour(color));
-}
-
-void SystemSetting::setSectionTransparent(int percent)
-{
-    if (SettingsTarget* window = target())
-        window->setSectionTransparent(float(percent) / 100.0f);
-    else
-        Vantor::Section::setTransparent(float(percent) / 100.0f);
-}
-
-void SystemSetting::setAllowPreSelected(bool on)
-{
-    if (SettingsTarget* window = target())
-        window->setAllowPreSelected(on);
-}
-
-void SystemSetting::setAllowMultiSelected(bool on)
-{
-    if (SettingsTarget* window = target())
-        window->setAllowMultiSelected(on);
-}
-
-void SystemSetting::setReadPMIChanged(bool on)
-{
-    if (SettingsTarget* window = target())
-        window->setReadPMI(on);
-}
-
-void SystemSetting::setReadEdgeChanged(bool on)
-{
-    if (SettingsTarget* window = target())
-        window->setReadEdge(on);
-}
-
-void SystemSetting::setMergeFaceChanged(bool on)
-{
-    if (SettingsTarget* window = target())
-        window->serMergeFace(on);
-}
-
-void SystemSetting::setGridShow(bool show)
-{
-    m_values.gridShow = show;
-}
-
-void SystemSetting::setSmallFeatureCulling(int pixels)
-{
-    Vantor::NerioViewerManipulatorState::SmallFeatureCullSize = float(pixels);
-}

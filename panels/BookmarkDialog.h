@@ -1,28 +1,8 @@
 #pragma once
 
+#include "ui_BookmarkDialog.h"
+
 #include <QDialog>
-
-class QDialogButtonBox;
-class QGridLayout;
-class QGroupBox;
-class QLabel;
-class QLineEdit;
-class QPlainTextEdit;
-
-class Ui_BookmarkDialogClass
-{
-public:
-    QGridLayout* gridLayout_2 = nullptr;
-    QLabel* label = nullptr;
-    QLineEdit* lineEditName = nullptr;
-    QGroupBox* groupBox = nullptr;
-    QGridLayout* gridLayout = nullptr;
-    QPlainTextEdit* plainTextEditDescription = nullptr;
-    QDialogButtonBox* buttonBox = nullptr;
-
-    void setupUi(QDialog* dialog);
-    void retranslateUi(QDialog* dialog);
-};
 
 // Asks for a bookmark's name and description; run modally, Accepted means OK.
 class BookmarkDialog : public QDialog

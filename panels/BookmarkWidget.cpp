@@ -19,104 +19,44 @@
 
 namespace {
 
-struct ButtonText
+// The buttons' words, shown only where the icon is not built in.
+struct ButtonWord
 {
     QPushButton* Ui_BookmarkWidgetClass::*button;
     const char* icon;
-    const char* toolTip;
-    const char* word; // shown only where the icon is not built in
+    const char* word;
 };
 
-const ButtonText kButtons[] = {
+const ButtonWord kButtons[] = {
     {&Ui_BookmarkWidgetClass::pushButtonAddBookmark, ":/VantorViewer/icon/AddView.png",
-     QT_TRANSLATE_NOOP("BookmarkWidgetClass", "Add a new bookmark from current view"), QT_TRANSLATE_NOOP("BookmarkWidgetClass", "Add")},
+     QT_TRANSLATE_NOOP("BookmarkWidgetClass", "Add")},
     {&Ui_BookmarkWidgetClass::pushButtonRefreshBookmark, ":/VantorViewer/refresh.png",
-     QT_TRANSLATE_NOOP("BookmarkWidgetClass", "Refresh all Bookmarks thumnails"), QT_TRANSLATE_NOOP("BookmarkWidgetClass", "Refresh")},
+     QT_TRANSLATE_NOOP("BookmarkWidgetClass", "Refresh")},
     {&Ui_BookmarkWidgetClass::pushButtonUpdateBookmark, ":/VantorViewer/icon/updateView.png",
-     QT_TRANSLATE_NOOP("BookmarkWidgetClass", "Update  bookmark thumbnail and position"), QT_TRANSLATE_NOOP("BookmarkWidgetClass", "Update")},
+     QT_TRANSLATE_NOOP("BookmarkWidgetClass", "Update")},
     {&Ui_BookmarkWidgetClass::pushButtonEditBookmark, ":/VantorViewer/icon/edit_bookmark.png",
-     QT_TRANSLATE_NOOP("BookmarkWidgetClass", "Edit bookmark name and description"), QT_TRANSLATE_NOOP("BookmarkWidgetClass", "Edit")},
+     QT_TRANSLATE_NOOP("BookmarkWidgetClass", "Edit")},
     {&Ui_BookmarkWidgetClass::pushButtonNavDown, ":/VantorViewer/icon/navdown.png",
-     QT_TRANSLATE_NOOP("BookmarkWidgetClass", "Move down a bookmark"), QT_TRANSLATE_NOOP("BookmarkWidgetClass", "Down")},
+     QT_TRANSLATE_NOOP("BookmarkWidgetClass", "Down")},
     {&Ui_BookmarkWidgetClass::pushButtonNavUp, ":/VantorViewer/icon/navup.png",
-     QT_TRANSLATE_NOOP("BookmarkWidgetClass", "Move up a bookmark"), QT_TRANSLATE_NOOP("BookmarkWidgetClass", "Up")},
+     QT_TRANSLATE_NOOP("BookmarkWidgetClass", "Up")},
     {&Ui_BookmarkWidgetClass::pushButtonClearBookmark, ":/VantorViewer/icon/navdelete.png",
-     QT_TRANSLATE_NOOP("BookmarkWidgetClass", "Clear all bookmarks"), QT_TRANSLATE_NOOP("BookmarkWidgetClass", "Clear")},
+     QT_TRANSLATE_NOOP("BookmarkWidgetClass", "Clear")},
     {&Ui_BookmarkWidgetClass::pushButtonDeleteBookmark, ":/VantorViewer/icon/deleteView.png",
-     QT_TRANSLATE_NOOP("BookmarkWidgetClass", "Delete Bookmark"), QT_TRANSLATE_NOOP("BookmarkWidgetClass", "Delete")},
+     QT_TRANSLATE_NOOP("BookmarkWidgetClass", "Delete")},
 };
-
-QPushButton* makeButton(QWidget* parent, const char* name)
-{
-    auto* button = new QPushButton(parent);
-    button->setObjectName(QLatin1String(name));
-    return button;
-}
 
 } // namespace
 
-void Ui_BookmarkWidgetClass::setupUi(QWidget* widget)
-{
-    initBookmarkResources();
-    if (widget->objectName().isEmpty())
-        widget->setObjectName(QStringLiteral("BookmarkWidgetClass"));
-    widget->resize(400, 300);
-    gridLayout = new QGridLayout(widget);
-    gridLayout->setObjectName(QStringLiteral("gridLayout"));
-    gridLayout->setSpacing(6);
-    gridLayout->setContentsMargins(0, 0, 0, 0);
-
-    listWidgetBookmark = new QListWidget(widget);
-    listWidgetBookmark->setObjectName(QStringLiteral("listWidgetBookmark"));
-    listWidgetBookmark->setDragEnabled(true);
-    listWidgetBookmark->setDragDropOverwriteMode(false);
-    listWidgetBookmark->setDragDropMode(QAbstractItemView::DragDrop);
-    listWidgetBookmark->setDefaultDropAction(Qt::MoveAction);
-    listWidgetBookmark->setIconSize(QSize(128, 128));
-    gridLayout->addWidget(listWidgetBookmark, 0, 0, 1, 9);
-
-    pushButtonAddBookmark = makeButton(widget, "pushButtonAddBookmark");
-    pushButtonRefreshBookmark = makeButton(widget, "pushButtonRefreshBookmark");
-    pushButtonUpdateBookmark = makeButton(widget, "pushButtonUpdateBookmark");
-    pushButtonEditBookmark = makeButton(widget, "pushButtonEditBookmark");
-    pushButtonNavDown = makeButton(widget, "pushButtonNavDown");
-    pushButtonNavUp = makeButton(widget, "pushButtonNavUp");
-    horizontalSpacer = new QSpacerItem(141, 17, QSizePolicy::Expanding, QSizePolicy::Minimum);
-    pushButtonClearBookmark = makeButton(widget, "pushButtonClearBookmark");
-    pushButtonDeleteBookmark = makeButton(widget, "pushButtonDeleteBookmark");
-    gridLayout->addWidget(pushButtonAddBookmark, 1, 0);
-    gridLayout->addWidget(pushButtonRefreshBookmark, 1, 1);
-    gridLayout->addWidget(pushButtonUpdateBookmark, 1, 2);
-    gridLayout->addWidget(pushButtonEditBookmark, 1, 3);
-    gridLayout->addWidget(pushButtonNavDown, 1, 4);
-    gridLayout->addWidget(pushButtonNavUp, 1, 5);
-    gridLayout->addItem(horizontalSpacer, 1, 6);
-    gridLayout->addWidget(pushButtonClearBookmark, 1, 7);
-    gridLayout->addWidget(pushButtonDeleteBookmark, 1, 8);
-    for (const ButtonText& b : kButtons)
-        (this->*b.button)->setIcon(QIcon(QLatin1String(b.icon)));
-
-    retranslateUi(widget);
-    QMetaObject::connectSlotsByName(widget);
-}
-
-void Ui_BookmarkWidgetClass::retranslateUi(QWidget* widget)
-{
-    widget->setWindowTitle(QCoreApplication::translate("BookmarkWidgetClass", "BookmarkWidget"));
-    listWidgetBookmark->setAccessibleName(QCoreApplication::translate("BookmarkWidgetClass", "Bookmarks"));
-    for (const ButtonText& b : kButtons) {
-        QPushButton* button = this->*b.button;
-        button->setToolTip(QCoreApplication::translate("BookmarkWidgetClass", b.toolTip));
-        button->setAccessibleName(button->toolTip());
-        // A QIcon of a missing file is not null: ask for the file itself.
-        const bool drawn = QFile::exists(QLatin1String(b.icon));
-        button->setText(drawn ? QString() : QCoreApplication::translate("BookmarkWidgetClass", b.word));
-    }
-}
-
 BookmarkWidget::BookmarkWidget(QWidget* parent) : QWidget(parent)
 {
+    // The form's icons come from the panel's own resources.
+    initBookmarkResources();
     ui.setupUi(this);
+    // A QIcon of a missing file is not null: ask for the file itself.
+    for (const ButtonWord& b : kButtons)
+        if (!QFile::exists(QLatin1String(b.icon)))
+            (ui.*b.button)->setText(QCoreApplication::translate("BookmarkWidgetClass", b.word));
     setWindowFlags(Qt::WindowFlags(0x8000000));
     setAccessibleName(tr("Bookmark manager"));
     ui.listWidgetBookmark->setItemDelegate(new BookmarkListWidgetItemDelegate(ui.listWidgetBookmark));

@@ -1,36 +1,14 @@
 #pragma once
 
 #include "panels/BookmarkRecordList.h"
+#include "ui_BookmarkWidget.h"
 
 #include <QWidget>
 
 #include <memory>
 
 class BookmarkDialog;
-class QGridLayout;
-class QListWidget;
 class QListWidgetItem;
-class QPushButton;
-class QSpacerItem;
-
-class Ui_BookmarkWidgetClass
-{
-public:
-    QGridLayout* gridLayout = nullptr;
-    QListWidget* listWidgetBookmark = nullptr;
-    QPushButton* pushButtonAddBookmark = nullptr;
-    QPushButton* pushButtonRefreshBookmark = nullptr;
-    QPushButton* pushButtonUpdateBookmark = nullptr;
-    QPushButton* pushButtonEditBookmark = nullptr;
-    QPushButton* pushButtonNavDown = nullptr;
-    QPushButton* pushButtonNavUp = nullptr;
-    QSpacerItem* horizontalSpacer = nullptr;
-    QPushButton* pushButtonClearBookmark = nullptr;
-    QPushButton* pushButtonDeleteBookmark = nullptr;
-
-    void setupUi(QWidget* widget);
-    void retranslateUi(QWidget* widget);
-};
 
 // The bookmark panel: the saved views listed as bookmarks (thumbnail, name, description) with buttons to
 // add, update, edit, move, delete and clear them. It changes no saved view itself: it asks the main window

@@ -95,8 +95,8 @@ void CollAttDialog::setupUi(QDialog* dialog)
     cancelButton->setAccessibleName(QStringLiteral("Cancel"));
 
     retranslateUi(dialog);
-    QObject::connect(okButton, SIGNAL(clicked()), dialog, SLOT(accept()));
-    QObject::connect(cancelButton, SIGNAL(clicked()), dialog, SLOT(reject()));
+    QObject::connect(okButton, &QPushButton::clicked, dialog, &QDialog::accept);
+    QObject::connect(cancelButton, &QPushButton::clicked, dialog, &QDialog::reject);
     QMetaObject::connectSlotsByName(dialog);
 }
 
@@ -123,7 +123,7 @@ CollaborativeAttributeDialog::CollaborativeAttributeDialog(osg::Node* node)
     setWindowFlags(Qt::Dialog | Qt::WindowCloseButtonHint);
     m_ui.setupUi(this);
     setEditable(false);
-    connect(m_ui.okButton, SIGNAL(clicked()), this, SLOT(saveAttributes()));
+    connect(m_ui.okButton, &QPushButton::clicked, this, &CollaborativeAttributeDialog::saveAttributes);
     connect(m_ui.cancelButton, &QPushButton::clicked, this, [this] {
         close();
         resetForm();

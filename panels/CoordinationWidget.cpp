@@ -59,13 +59,13 @@ CoordinationWidget::CoordinationWidget(QWidget* parent, std::shared_ptr<Vantor::
     treeWidget->setDragDropMode(QAbstractItemView::DragDrop);
 
     connectTreeInput(true);
-    connect(treeWidget, SIGNAL(customContextMenuRequested(const QPoint&)), this,
-            SLOT(on_treeViewStructure_customContextMenuRequested(const QPoint&)));
-    connect(treeWidget, SIGNAL(itemDoubleClicked(QTreeWidgetItem*, int)), this,
-            SLOT(treeWidgetitemDoubleClick(QTreeWidgetItem*, int)));
-    connect(this, SIGNAL(editTreeItem(const QModelIndex&)), treeWidget, SLOT(edit(const QModelIndex&)));
-    connect(treeWidget, SIGNAL(updateNode()), this, SLOT(updateNode()));
-    connect(treeWidget, SIGNAL(LookChange(bool)), this, SLOT(LookChange(bool)));
+    connect(treeWidget, &QWidget::customContextMenuRequested, this,
+            &CoordinationWidget::on_treeViewStructure_customContextMenuRequested);
+    connect(treeWidget, &QTreeWidget::itemDoubleClicked, this, &CoordinationWidget::treeWidgetitemDoubleClick);
+    connect(this, &CoordinationWidget::editTreeItem, treeWidget,
+            QOverload<const QModelIndex&>::of(&QAbstractItemView::edit));
+    connect(treeWidget, &CoordinationTreeWidget::updateNode, this, &CoordinationWidget::updateNode);
+    connect(treeWidget, &CoordinationTreeWidget::LookChange, this, &CoordinationWidget::LookChange);
 
     busy = false;
     createTopItems();
@@ -79,15 +79,12 @@ void CoordinationWidget::setSelectionManager(Vantor::ISelectionManager* manager)
 void CoordinationWidget::connectTreeInput(bool on)
 {
     if (on) {
-        connect(treeWidget, SIGNAL(itemClicked(QTreeWidgetItem*, int)), this,
-                SLOT(treeWidgetitemClick(QTreeWidgetItem*, int)), Qt::UniqueConnection);
-        connect(treeWidget, SIGNAL(itemChanged(QTreeWidgetItem*, int)), this,
-                SLOT(DisableNode(QTreeWidgetItem*, int)), Qt::UniqueConnection);
+        connect(treeWidget, &QTreeWidget::itemClicked, this, &CoordinationWidget::treeWidgetitemClick,
+                Qt::UniqueConnection);
+        connect(treeWidget, &QTreeWidget::itemChanged, this, &CoordinationWidget::DisableNode, Qt::UniqueConnection);
     } else {
-        disconnect(treeWidget, SIGNAL(itemChanged(QTreeWidgetItem*, int)), this,
-                   SLOT(DisableNode(QTreeWidgetItem*, int)));
-        disconnect(treeWidget, SIGNAL(itemClicked(QTreeWidgetItem*, int)), this,
-                   SLOT(treeWidgetitemClick(QTreeWidgetItem*, int)));
+        disconnect(treeWidget, &QTreeWidget::itemChanged, this, &CoordinationWidget::DisableNode);
+        disconnect(treeWidget, &QTreeWidget::itemClicked, this, &CoordinationWidget::treeWidgetitemClick);
     }
 }
 
@@ -205,30 +202,32 @@ QMenu* CoordinationWidget::buildContextMenu(QTreeWidgetItem* under)
 {
     auto* menu = new QMenu(this);
     menu->setAccessibleName(tr("Annotation menu"));
-    auto add = [&](QMenu* to, const char* text, const char* icon, const char* slot) {
+    using Slot = void (CoordinationWidget::*)();
+    auto add = [&](QMenu* to, const char* text, const char* icon, Slot slot) {
         QAction* action = icon ? to->addAction(QIcon(QString::fromLatin1(icon)), tr(text)) : to->addAction(tr(text));
         action->setObjectName(QString::fromLatin1(text));
         if (slot)
-            connect(action, SIGNAL(triggered()), this, slot);
+            connect(action, &QAction::triggered, this, slot);
         return action;
     };
     auto groupSubmenu = [&](QAction* holder) {
         auto* sub = new QMenu(menu);
         sub->setAccessibleName(tr("Groups"));
-        QAction* fresh = add(sub, QT_TR_NOOP("actionGoToNewGroupNode"), kRemoveIcon, SLOT(on_actionGoToNewGroup_triggered()));
+        QAction* fresh = add(sub, QT_TR_NOOP("actionGoToNewGroupNode"), kRemoveIcon,
+                             &CoordinationWidget::on_actionGoToNewGroup_triggered);
         fresh->setData(-1);
         sub->addSeparator();
         for (auto it = treeWidget->groupNames.cbegin(); it != treeWidget->groupNames.cend(); ++it) {
             QAction* group = sub->addAction(QIcon(QString::fromLatin1(kRemoveIcon)), it.value());
             group->setData(it.key());
         }
-        connect(sub, SIGNAL(triggered(QAction*)), this, SLOT(on_actionGoToGroup_triggered(QAction*)));
+        connect(sub, &QMenu::triggered, this, &CoordinationWidget::on_actionGoToGroup_triggered);
         holder->setMenu(sub);
     };
 
     QTreeWidgetItem* current = treeWidget->currentItem();
     if (!under) {
-        add(menu, QT_TR_NOOP("CreateNode"), ":/VantorViewer/treeview/Compound.png", SLOT(CreatGroup()));
+        add(menu, QT_TR_NOOP("CreateNode"), ":/VantorViewer/treeview/Compound.png", &CoordinationWidget::CreatGroup);
         return menu;
     }
     if (!current) {
@@ -243,11 +242,11 @@ QMenu* CoordinationWidget::buildContextMenu(QTreeWidgetItem* under)
         }
         if (isCategoryText(text)) {
             groupSubmenu(add(menu, QT_TR_NOOP("actionGoToNewGroupNode"), kRemoveIcon, nullptr));
-            add(menu, QT_TR_NOOP("actionClearNode"), nullptr, SLOT(on_actionClearGroupChildNode_triggered()));
+            add(menu, QT_TR_NOOP("actionClearNode"), nullptr, &CoordinationWidget::on_actionClearGroupChildNode_triggered);
         } else {
-            add(menu, QT_TR_NOOP("actionRenameNode"), kRenameIcon, SLOT(on_actionRenameNode_triggered()));
-            add(menu, QT_TR_NOOP("RevertNode"), nullptr, SLOT(on_actionRevertNode_triggered()));
-            add(menu, QT_TR_NOOP("DeleteNode"), kDeleteIcon, SLOT(on_actionDeleteNode_triggered()));
+            add(menu, QT_TR_NOOP("actionRenameNode"), kRenameIcon, &CoordinationWidget::on_actionRenameNode_triggered);
+            add(menu, QT_TR_NOOP("RevertNode"), nullptr, &CoordinationWidget::on_actionRevertNode_triggered);
+            add(menu, QT_TR_NOOP("DeleteNode"), kDeleteIcon, &CoordinationWidget::on_actionDeleteNode_triggered);
         }
         return menu;
     }
@@ -258,14 +257,14 @@ QMenu* CoordinationWidget::buildContextMenu(QTreeWidgetItem* under)
             return nullptr;
         }
         if (treeWidget->selectedItems().size() == 1) {
-            add(menu, QT_TR_NOOP("actionEditProperties"), nullptr, SLOT(on_actionEditProperties_triggered()));
-            add(menu, QT_TR_NOOP("actionViewProperties"), nullptr, SLOT(on_actionViewProperties_triggered()));
+            add(menu, QT_TR_NOOP("actionEditProperties"), nullptr, &CoordinationWidget::on_actionEditProperties_triggered);
+            add(menu, QT_TR_NOOP("actionViewProperties"), nullptr, &CoordinationWidget::on_actionViewProperties_triggered);
         }
-        add(menu, QT_TR_NOOP("actionRenameNode"), kRenameIcon, SLOT(on_actionRenameNode_triggered()));
+        add(menu, QT_TR_NOOP("actionRenameNode"), kRenameIcon, &CoordinationWidget::on_actionRenameNode_triggered);
         groupSubmenu(add(menu, QT_TR_NOOP("actionGoToGroupNode"), kRemoveIcon, nullptr));
         if (!isCategoryText(parent->text(0)))
-            add(menu, QT_TR_NOOP("RevertNode"), nullptr, SLOT(on_actionRevertNode_triggered()));
-        add(menu, QT_TR_NOOP("DeleteNode"), kDeleteIcon, SLOT(on_actionDeleteNode_triggered()));
+            add(menu, QT_TR_NOOP("RevertNode"), nullptr, &CoordinationWidget::on_actionRevertNode_triggered);
+        add(menu, QT_TR_NOOP("DeleteNode"), kDeleteIcon, &CoordinationWidget::on_actionDeleteNode_triggered);
         return menu;
     }
     delete menu;
