@@ -209,8 +209,9 @@ TEST(CommandSlots, EachRowCancelsQueuesItsCommandAndTakesTheGroupIcon)
         (w.*row.slot)(true);
         EXPECT_EQ(running->cancelled, 1) << row.command;
         EXPECT_EQ(w.manager()->getExecuteType(), row.command);
-        if (group)
+        if (group) {
             EXPECT_EQ(group->icon().cacheKey(), item->icon().cacheKey()) << row.command;
+        }
 
         // Unchecked: cancel, nothing queued, the icon left as it is.
         if (group)
@@ -219,8 +220,9 @@ TEST(CommandSlots, EachRowCancelsQueuesItsCommandAndTakesTheGroupIcon)
         (w.*row.slot)(false);
         EXPECT_EQ(running->cancelled, 1) << row.command;
         EXPECT_EQ(w.manager()->getExecuteType(), "None");
-        if (group)
+        if (group) {
             EXPECT_TRUE(group->icon().isNull()) << row.command;
+        }
     }
     // The note without a group changes no icon.
     EXPECT_EQ(w.getAction("3DNote_3DNote")->icon().isNull(), true);

@@ -141,8 +141,9 @@ TEST(DocumentKeeping, UnreadMembersSurviveOpenAndSave)
 
         const auto after = members(path);
         for (const char* name : DocumentNames) {
-            if (before.count(name))
+            if (before.count(name)) {
                 EXPECT_TRUE(after.count(name) && after.at(name) == before.at(name)) << name;
+            }
         }
         EXPECT_EQ(member(path, "future"), std::string("opaque\0\x01\x02 bytes", 15));
         EXPECT_EQ(member(path, "txt"), "a member with its own name");

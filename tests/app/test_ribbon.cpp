@@ -453,8 +453,9 @@ TEST(RibbonFrame, DocumentKeysOpenSaveAndSaveAs)
         EXPECT_EQ(entry->shortcut(), row.key);
         // Every other action of the window leaves the key alone.
         for (QAction* other : w.findChildren<QAction*>())
-            if (other != entry)
+            if (other != entry) {
                 EXPECT_NE(other->shortcut(), row.key) << other->text().toStdString();
+            }
         QSignalSpy triggered(entry, &QAction::triggered);
         QTest::keyClick(&w, Qt::Key(row.key[0] & ~Qt::KeyboardModifierMask),
                         Qt::KeyboardModifiers(row.key[0] & Qt::KeyboardModifierMask));

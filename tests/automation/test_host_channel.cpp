@@ -143,7 +143,7 @@ public:
         if (!flood_host::connectTo(m_fd, path))
             return;
         QByteArray hello;
-        if (read(13, &hello, 5000) && hello[0] == 1)
+        if (read(13, &hello, 5000) && hello.at(0) == 1)
             handle = qFromBigEndian<quint64>(hello.constData() + 5);
     }
     ~PosixHost() { ::close(m_fd); }
@@ -171,7 +171,7 @@ public:
     quint32 result(int ms)
     {
         QByteArray r;
-        return read(13, &r, ms) && r[0] == 3 ? qFromBigEndian<quint32>(r.constData() + 1) : 0;
+        return read(13, &r, ms) && r.at(0) == 3 ? qFromBigEndian<quint32>(r.constData() + 1) : 0;
     }
 
     bool send(const Message& msg, quint32 serial)
@@ -341,7 +341,7 @@ TEST_F(HostChannel, RecordsThatDisagreeOrAreShortStayOnAWellFormedConnection)
         if (!QTest::qWaitFor([&] { return client->bytesAvailable() >= 13; }, 5000))
             return -1;
         const QByteArray r = client->read(13);
-        return r[0] == 3 ? qFromBigEndian<qint64>(r.constData() + 5) : -1;
+        return r.at(0) == 3 ? qFromBigEndian<qint64>(r.constData() + 5) : -1;
     };
 
     // dwData says OpenFileMsg, the record says TopModelMsg: never handed to a handler.
@@ -442,7 +442,7 @@ TEST_F(HostChannel, FramesOfAnotherHostAreAnsweredWhileThePeerIsWaitedFor)
         other.send(ask, 1);
         // Once the reply reaches the peer, the viewer waits for the peer's result.
         QByteArray header;
-        const bool replied = peer.read(25, &header, 5000) && header[0] == 2;
+        const bool replied = peer.read(25, &header, 5000) && header.at(0) == 2;
         TopModelMsg more;
         more.needsReply = false;
         other.send(more, 2);

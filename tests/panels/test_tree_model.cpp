@@ -393,8 +393,9 @@ TEST(TreeModel, DropTakesOnlyItsOwnNodesAndRefusesImpossibleMoves)
         DragRecorder dragged(model);
         EXPECT_EQ(model.dropMimeData(data, Qt::MoveAction, -1, -1, target), c.accepted);
         ASSERT_EQ(dragged.calls.size(), c.accepted ? 1 : 0);
-        if (c.accepted)
+        if (c.accepted) {
             EXPECT_EQ(dragged.calls.at(0).second, target);
+        }
     }
 
     QMimeData unrelated;

@@ -152,8 +152,9 @@ TEST_P(SurfaceCases, ToolsAgreeWithTheSurface)
     EXPECT_NEAR(volume, c.volume, 1e-9);
     const auto facing = Vantor::EffectManager::facingOf(*body);
     EXPECT_EQ(facing != Vantor::EffectManager::SurfaceFacing::Open, closed) << "one-sided drawing";
-    if (closed)
+    if (closed) {
         EXPECT_EQ(facing == Vantor::EffectManager::SurfaceFacing::Outward, c.closure == Closure::Outward);
+    }
 }
 
 const osg::Vec3d O(0, 0, 0), I(1, 1, 1);

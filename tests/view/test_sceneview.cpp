@@ -569,8 +569,9 @@ TEST(SceneView, EachChangeDrawsItsFramesThenTheViewRests)
         c.change();
         ASSERT_TRUE(QTest::qWaitFor([&] { return view.framesDrawn() >= before + c.atLeast; }, 10000));
         ASSERT_TRUE(nerio_test::waitUntilResting(view));
-        if (c.done)
+        if (c.done) {
             EXPECT_TRUE(c.done());
+        }
         const unsigned drawn = view.framesDrawn();
         EXPECT_FALSE(QTest::qWaitFor([&] { return view.framesDrawn() != drawn; }, 150)) // several 30 ms ticks
             << "the view rests once the change is drawn";

@@ -14,14 +14,6 @@ namespace ModelTransform {
 
 namespace {
 
-osg::NodePath firstPath(const osg::Node* node)
-{
-    osg::NodePathList paths = const_cast<osg::Node*>(node)->getParentalNodePaths();
-    if (paths.empty())
-        return osg::NodePath{const_cast<osg::Node*>(node)};
-    return paths.front();
-}
-
 bool isAbove(const osg::Node* ancestor, const osg::Node* node)
 {
     for (const osg::NodePath& path : const_cast<osg::Node*>(node)->getParentalNodePaths()) {
