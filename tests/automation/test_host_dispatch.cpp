@@ -164,7 +164,13 @@ protected:
         EXPECT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
         file.write(lines.join('\n').toUtf8());
         file.close();
+        // The tool's output goes to files: a pipe is read only when this thread gets to it, and while the
+        // window waits for the tool's answer to a long reply, a full pipe would stall the tool.
+        const QString outPath = scratch + QStringLiteral("/host-out.txt");
+        const QString errPath = scratch + QStringLiteral("/host-err.txt");
         QProcess p;
+        p.setStandardOutputFile(outPath);
+        p.setStandardErrorFile(errPath);
         p.start(kTool, {"--title", title, "--script", path});
         if (!p.waitForStarted(5000))
             return HostRun();
@@ -173,9 +179,12 @@ protected:
             p.kill();
             p.waitForFinished(2000);
         }
-        const QString out = QString::fromUtf8(p.readAllStandardOutput());
+        const auto contents = [](const QString& name) {
+            QFile f(name);
+            return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()) : QString();
+        };
         return parse(p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1,
-                     out + QString::fromUtf8(p.readAllStandardError()));
+                     contents(outPath) + contents(errPath));
     }
 
     Vantor::Model* model(quint64 id) { return dynamic_cast<Vantor::Model*>(window->hostTargetModel(id)); }
