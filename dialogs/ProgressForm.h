@@ -1,26 +1,9 @@
 #pragma once
 
-#include <QCoreApplication>
-
-class QDialog;
-class QHBoxLayout;
-class QLabel;
-class QProgressBar;
-class QPushButton;
-class QVBoxLayout;
+#include "ui_ProgressForm.h"
 
 // The small progress form of the long-running tool dialogs: a centred label above a progress bar and a
-// button. Its texts are in the translation context "dialog".
-class ProgressForm
+// button. The form's class is "dialog", the translation context its texts have always had.
+class ProgressForm : public Ui::dialog
 {
-    Q_DECLARE_TR_FUNCTIONS(dialog)
-public:
-    QVBoxLayout* verticalLayout = nullptr;
-    QLabel* label = nullptr;
-    QHBoxLayout* horizontalLayout = nullptr;
-    QProgressBar* progressBar = nullptr;
-    QPushButton* pushButton = nullptr;
-
-    void setupUi(QDialog* dialog);
-    void retranslateUi(QDialog* dialog);
 };

@@ -1,52 +1,16 @@
 #pragma once
 
+#include "ui_CollAttDialog.h"
+
 #include <osg/Node>
 #include <osg/observer_ptr>
 
-#include <QCoreApplication>
 #include <QDialog>
 
 #include <map>
 #include <string>
 
-class QComboBox;
-class QHBoxLayout;
-class QLabel;
-class QLineEdit;
-class QPushButton;
-class QVBoxLayout;
-
 namespace Vantor { class AnnotationInfo; }
-
-namespace Ui {
-
-// The form of the collaboration attributes dialog; its texts are in the translation context "CollAttDialog".
-class CollAttDialog
-{
-    Q_DECLARE_TR_FUNCTIONS(CollAttDialog)
-public:
-    QVBoxLayout* verticalLayout = nullptr;
-    QHBoxLayout* horizontalLayout = nullptr;
-    QLabel* label = nullptr;
-    QLineEdit* lineEdit_Time = nullptr;
-    QHBoxLayout* horizontalLayout_3 = nullptr;
-    QLabel* label_2 = nullptr;
-    QLineEdit* lineEdit_Creater = nullptr;
-    QHBoxLayout* horizontalLayout_4 = nullptr;
-    QLabel* label_3 = nullptr;
-    QLineEdit* lineEdit_Searcher = nullptr;
-    QHBoxLayout* horizontalLayout_5 = nullptr;
-    QLabel* label_4 = nullptr;
-    QComboBox* comboBox_State = nullptr;
-    QHBoxLayout* hboxLayout = nullptr;
-    QPushButton* okButton = nullptr;
-    QPushButton* cancelButton = nullptr;
-
-    void setupUi(QDialog* dialog);
-    void retranslateUi(QDialog* dialog);
-};
-
-} // namespace Ui
 
 // Shows, and on request edits, the collaboration attributes of one note, measure or section: when it was
 // made, who made it, who reviews it and its review state. The fields start disabled (viewing); the panel
