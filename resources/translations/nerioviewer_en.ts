@@ -1092,7 +1092,7 @@ Your changes are saved, and what the file held is kept in the file beside them, 
     </message>
     <message>
         <source>The bill of materials %1 is named by a relative path; give its whole path</source>
-        <translation>The bill of materials %1 is named by a relative path; give its whole path</translation>
+        <translation type="vanished">The bill of materials %1 is named by a relative path; give its whole path</translation>
     </message>
 </context>
 <context>

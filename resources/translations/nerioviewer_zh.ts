@@ -1091,7 +1091,7 @@ Your changes are saved, and what the file held is kept in the file beside them, 
     </message>
     <message>
         <source>The bill of materials %1 is named by a relative path; give its whole path</source>
-        <translation>物料清单 %1 使用了相对路径；请给出完整路径</translation>
+        <translation type="vanished">物料清单 %1 使用了相对路径；请给出完整路径</translation>
     </message>
 </context>
 <context>
