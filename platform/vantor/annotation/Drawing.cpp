@@ -1,4 +1,5 @@
 #include "vantor/annotation/Drawing.h"
+#include "vantor/util/GlyphMipmaps.h"
 
 #include <osg/BlendFunc>
 #include <osg/Geometry>
@@ -87,6 +88,7 @@ void addLabel(osg::Geode* geode, const osg::Vec3d& position, const std::string& 
     if (osgText::Font* font = labelFont())
         label->setFont(font);
     label->setText(text, osgText::String::ENCODING_UTF8);
+    label->setDrawCallback(cpuGlyphMipmaps());
     label->setPosition(osg::Vec3(position));
     label->setColor(color);
     label->setCharacterSizeMode(osgText::Text::SCREEN_COORDS);

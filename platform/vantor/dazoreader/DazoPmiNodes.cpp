@@ -3,6 +3,7 @@
 #include "vantor/dazoreader/DazoSceneData.h"
 #include "vantor/model/Model.h"
 #include "vantor/model/PMI.h"
+#include "vantor/util/GlyphMipmaps.h"
 
 #include "dazo/Vantor_Curve.h"
 #include "dazo/Vantor_PMI.h"
@@ -141,6 +142,7 @@ osg::ref_ptr<PMI> makeNode(const std::shared_ptr<Vantor_PMI>& pmi)
             const osg::Vec3 position = vec(text->GetInnerLoc());
             osg::ref_ptr<osgText::Text> label = new osgText::Text;
             label->setText(content, osgText::String::ENCODING_UTF8);
+            label->setDrawCallback(cpuGlyphMipmaps());
             label->setCharacterSize(std::isfinite(height) && height > 0 ? height : 3.5f);
             label->setColor(colour);
             if (finite(position))
