@@ -174,6 +174,9 @@ void MainWindow::newLoadedFile(osg::ref_ptr<osg::Node> root)
     }
 
     m_sceneModel->setModel(root.get());
+    if (FrameStats::edgesOff())
+        if (osg::ref_ptr<Vantor::EffectManager> effects = m_sceneModel->getEffectManager())
+            effects->setShowEdgeLine(false);
     m_sceneView->changeManipulator(m_sceneView->getManipulatorType(), true);
     m_sceneView->resetHome();
     FrameStats::modelShown();

@@ -107,12 +107,10 @@ int main(int argc, char** argv)
         window.setOcxMode();
         window.listenForHost(options.embeddedTitle); // the host finds the viewer by this title
     }
+    window.show();
     const QString fileProblem = startupFileProblem(options, rawArguments);
     if (!fileProblem.isEmpty())
         window.reportStartupProblem(fileProblem);
-    // Asked before the window shows: the loader's thread reads while the window and its GL come up,
-    // and the model is the first thing the event loop hands to the view.
     window.loadFile(options.filePath);
-    window.show();
     return app.exec();
 }

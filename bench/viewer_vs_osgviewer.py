@@ -19,9 +19,10 @@ its `b` key does, which is what the viewer does to closed bodies. Each round run
              of the size of the viewer's 3D view: the same pixels.
 
   bench/viewer_vs_osgviewer.py --build build/release [--rounds 3] [--frames 15]
-      [--nerio-env NAME=VALUE ...] [--before other/build/bin/Nerio3d] [--only idle,small,cpu,large]
+      [--nerio-env NAME=VALUE ...] [--before other/build/bin/Nerio3d] [--no-edges] [--only idle,small,cpu,large]
 With --before, another build of the viewer runs in the same rounds (an earlier commit, say), in a
-column of its own.
+column of its own. With --no-edges the viewer also draws the large model without its edge lines
+(NERIO_FRAME_STATS_EDGES=off), in a column of its own: what the edges shown by default cost a frame.
 """
 import argparse
 import os
@@ -176,6 +177,8 @@ def main():
     ap.add_argument("--only", default="idle,small,cpu,large", help="comma-separated parts to run")
     ap.add_argument("--nerio-env", action="append", default=[], metavar="NAME=VALUE")
     ap.add_argument("--before", metavar="NERIO3D", help="another build of the viewer to run beside")
+    ap.add_argument("--no-edges", action="store_true",
+                    help="with the large model, also run the viewer without edge lines (column 'no-edges')")
     args = ap.parse_args()
     parts = [p for p in args.only.split(",") if p]
 
@@ -204,6 +207,8 @@ def main():
     viewers = {"Nerio3d": os.path.join(build, "bin", "Nerio3d")}
     if args.before:
         viewers["before"] = os.path.abspath(args.before)
+    if args.no_edges:
+        viewers["no-edges"] = viewers["Nerio3d"]
     names = list(viewers) + ["osgviewer"]
 
     results = {}  # (part, program) -> list of runs
@@ -241,6 +246,8 @@ def main():
                 # The viewer first in the first round: it tells the size of its 3D view and its camera.
                 order = names if r == 0 else names[r % len(names):] + names[:r % len(names)]
                 for name in order:
+                    if name == "no-edges" and part != "large":
+                        continue
                     if part == "idle":
                         if name == "osgviewer":
                             continue
@@ -258,6 +265,8 @@ def main():
                             res = osgviewer(part, frames=args.frames)
                         else:
                             env = dict(nerio_env, NERIO_FRAME_STATS="continuous")
+                            if name == "no-edges":
+                                env["NERIO_FRAME_STATS_EDGES"] = "off"
                             res = run([viewers[name]] + geometry + [large], env, args.timeout, frames=args.frames)
                     if name == "Nerio3d":
                         sizes.setdefault(part, res["size"])

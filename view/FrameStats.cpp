@@ -154,6 +154,15 @@ bool exitAtModelFrame()
     return on;
 }
 
+bool edgesOff()
+{
+    static const bool on = [] {
+        const char* v = std::getenv("NERIO_FRAME_STATS_EDGES");
+        return enabled() && v && std::strcmp(v, "off") == 0;
+    }();
+    return on;
+}
+
 void watch(QOpenGLWidget* widget)
 {
     if (!enabled() || !widget)

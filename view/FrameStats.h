@@ -13,7 +13,9 @@ class QOpenGLWidget;
 //   nerio-frame-stats: camera eye <x y z> rotation <quaternion x y z w> fovy <degrees>   (right after)
 // The monotonic clock is CLOCK_MONOTONIC, so a benchmark can relate the lines to its own clock.
 // NERIO_FRAME_STATS=exit ends the process right after the first model frame, so a counter of the
-// whole process (perf stat, wait4) measures start-up alone.
+// whole process (perf stat, wait4) measures start-up alone. With frame stats on,
+// NERIO_FRAME_STATS_EDGES=off shows models without their edge lines, so a benchmark can tell what
+// the edges cost a frame.
 namespace FrameStats {
 
 bool enabled();
@@ -21,6 +23,8 @@ bool enabled();
 bool continuous();
 // NERIO_FRAME_STATS=exit.
 bool exitAtModelFrame();
+// Frame stats on and NERIO_FRAME_STATS_EDGES=off.
+bool edgesOff();
 // Counts the frames the widget's window swaps.
 void watch(QOpenGLWidget* widget);
 // A model was just set into the scene: the next frame on screen is the first that shows it.
