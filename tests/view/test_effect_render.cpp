@@ -3,6 +3,7 @@
 #include "osgqt/GraphicsWindowQt.h"
 #include "support/FrameWait.h"
 #include "support/TestSupport.h"
+#include "support/ViewCamera.h"
 #include "view/PickingHandler.h"
 #include "view/SceneModel.h"
 #include "view/SceneView.h"
@@ -99,11 +100,7 @@ TEST(EffectRender, ShadedWithEdgesWireframeAndHiddenLine)
     ASSERT_TRUE(effects);
 
     // Face on, from in front of the face at y = -1: the back face's edges project inside the front one.
-    osg::ref_ptr<PickingHandler> handler = view.getPickingHandler();
-    handler->setNode(view.getSceneGroup());
-    handler->setHomePosition(osg::Vec3d(0, -6, 0), osg::Vec3d(), osg::Vec3d(0, 0, 1));
-    handler->setAutoComputeHomePosition(false);
-    handler->setTransformation(osg::Vec3d(0, -6, 0), osg::Vec3d(), osg::Vec3d(0, 0, 1));
+    osg::ref_ptr<PickingHandler> handler = nerio_test::lookAtOrigin(view, osg::Vec3d(0, -6, 0), true);
 
     auto* gl = qobject_cast<osgQt::GLWidget*>(view.graphicsWidget());
     ASSERT_NE(gl, nullptr);
@@ -185,10 +182,7 @@ TEST(EffectRender, RecolouredAndSeeThroughPartsLookTheSameAfterASave)
     ASSERT_TRUE(commands->DoCommand(std::make_shared<Vantor::SetMaterialCommand>(
         osg::ref_ptr<osg::Node>(right), osg::Vec4f(), 0.5, Vantor::MATERIAL_TRANSPARENT)));
 
-    osg::ref_ptr<PickingHandler> handler = view.getPickingHandler();
-    handler->setNode(view.getSceneGroup());
-    handler->setAutoComputeHomePosition(false);
-    handler->setTransformation(osg::Vec3d(0, -9, 0), osg::Vec3d(), osg::Vec3d(0, 0, 1));
+    osg::ref_ptr<PickingHandler> handler = nerio_test::lookAtOrigin(view, osg::Vec3d(0, -9, 0));
     auto* gl = qobject_cast<osgQt::GLWidget*>(view.graphicsWidget());
     ASSERT_NE(gl, nullptr);
     osg::Camera* camera = view.getView()->getCamera();
@@ -296,11 +290,7 @@ TEST(EffectRender, ClosedPartsShowTheirOutsideMirroredOrNot)
     view.resize(300, 300);
     view.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&view));
-    osg::ref_ptr<PickingHandler> handler = view.getPickingHandler();
-    handler->setNode(view.getSceneGroup());
-    handler->setHomePosition(osg::Vec3d(0, -6, 0), osg::Vec3d(), osg::Vec3d(0, 0, 1));
-    handler->setAutoComputeHomePosition(false);
-    handler->setTransformation(osg::Vec3d(0, -6, 0), osg::Vec3d(), osg::Vec3d(0, 0, 1));
+    osg::ref_ptr<PickingHandler> handler = nerio_test::lookAtOrigin(view, osg::Vec3d(0, -6, 0), true);
     auto* gl = qobject_cast<osgQt::GLWidget*>(view.graphicsWidget());
     ASSERT_NE(gl, nullptr);
 

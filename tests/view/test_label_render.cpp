@@ -3,6 +3,7 @@
 #include "osgqt/GraphicsWindowQt.h"
 #include "support/FrameWait.h"
 #include "support/TestSupport.h"
+#include "support/ViewCamera.h"
 #include "view/PickingHandler.h"
 #include "view/SceneModel.h"
 #include "view/SceneView.h"
@@ -44,10 +45,7 @@ TEST(LabelRender, LabelsShowAndTheirGlyphPagesAreHalvedOnTheCpu)
     view.resize(400, 300);
     view.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&view));
-    osg::ref_ptr<PickingHandler> handler = view.getPickingHandler();
-    handler->setNode(view.getSceneGroup());
-    handler->setAutoComputeHomePosition(false);
-    handler->setTransformation(osg::Vec3d(0, -2, 0), osg::Vec3d(), osg::Vec3d(0, 0, 1));
+    nerio_test::lookAtOrigin(view, osg::Vec3d(0, -2, 0));
     auto* gl = qobject_cast<osgQt::GLWidget*>(view.graphicsWidget());
     ASSERT_NE(gl, nullptr);
 

@@ -2,6 +2,7 @@
 #include "osgqt/GraphicsWindowQt.h"
 #include "support/FrameWait.h"
 #include "support/TestSupport.h"
+#include "support/ViewCamera.h"
 #include "view/PickingHandler.h"
 #include "view/SceneModel.h"
 #include "view/SceneView.h"
@@ -77,10 +78,7 @@ TEST(SectionCappingGl, ClosedBodyShowsItsCapOpenMeshShowsNone)
     view.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&view));
 
-    osg::ref_ptr<PickingHandler> handler = view.getPickingHandler();
-    handler->setNode(view.getSceneGroup());
-    handler->setAutoComputeHomePosition(false);
-    handler->setTransformation(osg::Vec3d(0, -20, 0), osg::Vec3d(), osg::Vec3d(0, 0, 1));
+    osg::ref_ptr<PickingHandler> handler = nerio_test::lookAtOrigin(view, osg::Vec3d(0, -20, 0));
 
     // A plane through both centres facing the camera: the near halves go, the cuts face the viewer.
     osg::ref_ptr<Vantor::SectionManager> sections = model.getSectionManager();
