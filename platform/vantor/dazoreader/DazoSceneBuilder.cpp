@@ -2,6 +2,7 @@
 
 #include "vantor/dazoreader/DazoPmiNodes.h"
 #include "vantor/model/Body.h"
+#include "vantor/model/EdgeDetail.h"
 #include "vantor/model/Model.h"
 #include "vantor/util/StrUtil.h"
 
@@ -255,6 +256,8 @@ const std::vector<SceneBuilder::BodyShape>& SceneBuilder::shapesFor(u64 prototyp
                 shape.edges = newGeometry(body, osg::Vec4(0.1f, 0.1f, 0.1f, 1.0f));
                 shape.edges->setStateSet(m_edgeState.get());
                 shape.edges->addPrimitiveSet(lines.get());
+                // Thinned while the body is small on the screen: the edges are a large part of a frame.
+                shape.edges->setDrawCallback(new EdgeDetail);
             }
         }
         shapes.push_back(std::move(shape));
