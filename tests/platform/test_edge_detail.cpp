@@ -7,7 +7,6 @@
 #include <osg/Geode>
 #include <osg/GraphicsContext>
 #include <osg/Image>
-#include <osg/MatrixTransform>
 #include <osg/PolygonOffset>
 #include <osgViewer/Viewer>
 
