@@ -15,19 +15,23 @@ its `b` key does, which is what the viewer does to closed bodies. Each round run
   large      each program with the large model: start-up, peak memory, and frame time (median time
              between frames once the model shows). The viewer draws frame after frame here
              (NERIO_FRAME_STATS=continuous, as osgviewer always does); osgviewer looks from where the
-             viewer's camera stood at its first model frame (a still camera path, `-p`), in a window
+             viewer's camera stood at its first model frame (a still camera path, `-p`), with its
+             vertical field of view (through OSG_SCREEN_HEIGHT and OSG_SCREEN_DISTANCE), in a window
              of the size of the viewer's 3D view: the same pixels.
 
   bench/viewer_vs_osgviewer.py --build build/release [--rounds 3] [--frames 15]
       [--nerio-env NAME=VALUE ...] [--before other/build/bin/Nerio3d] [--no-edges] [--raster-threads N]
-      [--only idle,small,cpu,large]
+      [--default-allocator] [--only idle,small,cpu,large]
 With --before, another build of the viewer runs in the same rounds (an earlier commit, say), in a
 column of its own. With --no-edges the viewer also draws the large model without its edge lines
 (NERIO_FRAME_STATS_EDGES=off), in a column of its own: what the edges shown by default cost a frame.
---raster-threads N gives every program the software rasteriser's LP_NUM_THREADS=N: with a thread per
-core osgviewer drew most large-model rounds about three times slower on an 8-core machine.
+--raster-threads N gives every program the software rasteriser's LP_NUM_THREADS=N.
+osgviewer runs with the allocator settings the viewer makes for itself (GLIBC_TUNABLES, see
+SAME_ALLOCATOR); --default-allocator leaves it glibc's, under which it draws most large-model rounds
+two to four times slower.
 """
 import argparse
+import math
 import os
 import selectors
 import signal
@@ -40,6 +44,12 @@ import time
 SCREEN = (1280, 1024)
 PREFIX = "nerio-frame-stats: "
 SETTLE = 2.0  # seconds after the first model frame before idle CPU is counted
+# The allocator settings the viewer makes for itself before it reads a model (the mallopt calls in
+# platform/vantor/dazoreader/DazoHeap.cpp), given to osgviewer as well. With glibc's defaults the
+# rasteriser's large per-frame buffers go back to the system after each frame and return as fresh
+# pages, and osgviewer draws the large model two to four times slower in most runs.
+SAME_ALLOCATOR = ("glibc.malloc.mmap_threshold=33554432:glibc.malloc.trim_threshold=67108864:"
+                  "glibc.malloc.top_pad=33554432")
 
 
 def start_xvfb():
@@ -76,7 +86,7 @@ def run(cmd, env, timeout, frames=0, linger=0.0, idle=0.0):
                             stderr=subprocess.PIPE, text=True, bufsize=1)
     sel = selectors.DefaultSelector()
     sel.register(proc.stderr, selectors.EVENT_READ)
-    first_model = model_set = size = camera = until = None
+    first_model = model_set = size = camera = fovy = until = None
     idle_from = idle_cpu = None
     idle_frames = 0
     dts = []
@@ -112,6 +122,8 @@ def run(cmd, env, timeout, frames=0, linger=0.0, idle=0.0):
                 until = time.monotonic() + (linger or SETTLE)
         elif words[0] == "camera":
             camera = [float(v) for v in words[2:5] + words[6:10]]
+            if "fovy" in words:
+                fovy = float(words[words.index("fovy") + 1])
         elif words[0] == "frame" and first_model is not None:
             idle_frames += 1
             seen_after += 1
@@ -146,6 +158,7 @@ def run(cmd, env, timeout, frames=0, linger=0.0, idle=0.0):
         "cpu": usage.ru_utime + usage.ru_stime if usage and exited else None,
         "size": size,
         "camera": camera,
+        "fovy": fovy,
         "idle_cpu": idle_cpu,
         "idle_frames": idle_frames if idle_cpu is not None else None,
     }
@@ -184,6 +197,8 @@ def main():
                     help="with the large model, also run the viewer without edge lines (column 'no-edges')")
     ap.add_argument("--raster-threads", type=int, metavar="N",
                     help="LP_NUM_THREADS for every program (default: the driver's, a thread per core)")
+    ap.add_argument("--default-allocator", action="store_true",
+                    help="osgviewer with glibc's default allocator settings instead of the viewer's")
     args = ap.parse_args()
     parts = [p for p in args.only.split(",") if p]
 
@@ -210,6 +225,8 @@ def main():
         name, _, value = item.partition("=")
         nerio_env[name] = value
     osg_env = dict(base, LD_PRELOAD=os.path.join(build, "bench", "nerio_swap_probe.so"))
+    if not args.default_allocator:
+        osg_env["GLIBC_TUNABLES"] = SAME_ALLOCATOR
     geometry = ["-qwindowgeometry", f"{SCREEN[0]}x{SCREEN[1]}+0+0"]
     viewers = {"Nerio3d": os.path.join(build, "bin", "Nerio3d")}
     if args.before:
@@ -221,6 +238,7 @@ def main():
     results = {}  # (part, program) -> list of runs
     sizes = {}
     cameras = {}
+    fovys = {}
 
     def record(part, name, res):
         results.setdefault((part, name), []).append(res)
@@ -244,7 +262,13 @@ def main():
             path = os.path.join(home, f"{part}.path")
             write_still_path(path, cameras[part])
             cmd += ["-p", path]
-        return run(cmd + [osgb[part]], dict(osg_env, **(env or {})), args.timeout, frames=frames, linger=linger)
+        env = dict(osg_env, **(env or {}))
+        if fovys.get(part):
+            # osgviewer's vertical field of view comes from the screen it assumes (height over
+            # distance); without this it is 29.15 degrees, so it would show a slightly larger model.
+            env["OSG_SCREEN_DISTANCE"] = "0.5"
+            env["OSG_SCREEN_HEIGHT"] = repr(2 * 0.5 * math.tan(math.radians(fovys[part]) / 2))
+        return run(cmd + [osgb[part]], env, args.timeout, frames=frames, linger=linger)
 
     try:
         for r in range(args.rounds):
@@ -278,6 +302,8 @@ def main():
                     if name == "Nerio3d":
                         sizes.setdefault(part, res["size"])
                         cameras.setdefault(part, res["camera"])
+                        if res["fovy"]:
+                            fovys.setdefault(part, res["fovy"])
                     record(part, name, res)
     finally:
         xvfb.terminate()
@@ -292,6 +318,8 @@ def main():
     print(f"large model  {large}" + (f", 3D view {sizes['large'][0]}x{sizes['large'][1]} pixels for each"
                                      if sizes.get("large") else ""))
     print(f"raster threads {base.get('LP_NUM_THREADS', 'the driver default (one per core)')}, {os.cpu_count()} cores")
+    print("osgviewer's allocator settings: " + ("glibc's defaults" if args.default_allocator else
+                                                 f"the viewer's (GLIBC_TUNABLES={SAME_ALLOCATOR})"))
     viewers_only = [n for n in names if n != "osgviewer"]
     header = f"{'median of ' + str(args.rounds):36s}" + "".join(f"{n:>11s}" for n in names)
     header += "".join(f"{n + '/osg':>14s}" for n in viewers_only) + "   goal"
