@@ -196,6 +196,24 @@ void AnimationEditorUI::queueReplot()
     replot(rpQueuedReplot); // the plot keeps at most one queued
 }
 
+void AnimationEditorUI::replot(QCustomPlot::RefreshPriority priority)
+{
+    if (!isVisible()) {
+        m_replotWhenShown = true;
+        return;
+    }
+    QCustomPlot::replot(priority);
+}
+
+void AnimationEditorUI::showEvent(QShowEvent* event)
+{
+    QCustomPlot::showEvent(event);
+    if (m_replotWhenShown) {
+        m_replotWhenShown = false;
+        QCustomPlot::replot(rpRefreshHint);
+    }
+}
+
 // ---- geometry helpers ----
 
 double AnimationEditorUI::timeAt(double x) const

@@ -4,6 +4,8 @@
 #include "vantor/command/ISelectionManager.h"
 
 #include <QAction>
+#include <QCoreApplication>
+#include <QEvent>
 
 #include <algorithm>
 #include <cmath>
@@ -20,6 +22,10 @@ AnimationEditorUI::AnimationEditorUI(osg::ref_ptr<AnimationKeyFrameEditor> edito
     if (keyframeEditor.valid())
         registerListeners();
     setUpPlot();
+    // The plot queued a replot for itself while it was being made, before this class could take
+    // it; the timeline is drawn when it first shows instead.
+    QCoreApplication::removePostedEvents(this, QEvent::MetaCall);
+    m_replotWhenShown = true;
 }
 
 AnimationEditorUI::~AnimationEditorUI()

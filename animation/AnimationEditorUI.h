@@ -151,9 +151,13 @@ public slots:
 
     // Queues one replot; further requests before it runs are dropped.
     void queueReplot();
+    // Draws the plot, or, while it is off the screen, when it next shows: the dock starts closed,
+    // and every model load would otherwise draw the timeline into buffers nobody sees.
+    void replot(QCustomPlot::RefreshPriority priority = QCustomPlot::rpRefreshHint);
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     friend class AnimationKeyFrameEditorWidgetListener;
@@ -184,6 +188,7 @@ private:
     osg::ref_ptr<AnimationManagerWidgetListener> m_managerListener;
     osg::ref_ptr<AnimationKeyFrameSelectionListener> m_selectionListener;
     bool m_replotQueued = false;
+    bool m_replotWhenShown = false;
 };
 
 } // namespace Vantor

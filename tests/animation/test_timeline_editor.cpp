@@ -153,6 +153,38 @@ TEST_F(TimelineEditor, TrackNamesStandOnTheirBands)
     }
 }
 
+// ---- off the screen ----
+
+// While the timeline is hidden (its dock starts closed) a model load or a new keyframe draws nothing;
+// what changed meanwhile is drawn when it shows, also when it shows again at the size it had, which
+// brings no resize to draw on.
+TEST_F(TimelineEditor, HiddenTimelineDrawsWhatChangedWhenItShows)
+{
+    int drawn = 0;
+    QObject::connect(ui, &QCustomPlot::afterReplot, [&drawn] { ++drawn; });
+    keys->refreshEditorUI(); // as a model load does
+    QCoreApplication::processEvents(); // with the replot the plot queued when it was made
+    EXPECT_EQ(drawn, 0);
+
+    owner->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(owner.get()));
+    EXPECT_GE(drawn, 1);
+    const QPoint marker = at(30.0 + FrameStep / 2, 4.5); // where a transform key at 30 s shows
+    const QRgb empty = ui->grab().toImage().pixel(marker);
+
+    owner->hide();
+    const int before = drawn;
+    key(part.get(), AKT_Transform, 30.0f);
+    keys->endCallAddKeyframe();
+    keys->refreshEditorUI();
+    EXPECT_EQ(drawn, before);
+
+    owner->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(owner.get()));
+    EXPECT_EQ(drawn, before + 1);
+    EXPECT_NE(ui->grab().toImage().pixel(marker), empty);
+}
+
 // ---- markers ----
 
 TEST_F(TimelineEditor, MarkersStandOnTheirTracksForOneFrame)
