@@ -201,8 +201,9 @@ TEST(DazoArchiveStream, ArraysTheDataCannotBackFail)
     }
 }
 
-// The room is faulted in ahead of the data by at most the lead, and follows the data as it comes:
-// a size the archive claims but does not back costs no more than the lead.
+// The room is faulted in ahead of the data by at most the lead, and follows the data as it comes,
+// further ahead as more has come: a size the archive claims but does not back costs no more than
+// the lead for the data that came.
 TEST(DazoHeapRoom, FaultsInNoFurtherAheadThanTheLead)
 {
     EXPECT_TRUE(inChild([] {
@@ -217,13 +218,17 @@ TEST(DazoHeapRoom, FaultsInNoFurtherAheadThanTheLead)
         if (!data.eventually([&](int looks) { return grown() >= lead - 4096 && (seen = looks) > 0; }) ||
             !data.eventually([&](int looks) { return looks >= seen + 8; }) || grown() > lead + 8192)
             return false;
-        // Data comes: the room follows it.
+        // Data comes: the room follows it, four times as far ahead as the data that came.
+        const std::uint64_t came = 64u << 20;
         {
             std::lock_guard<std::mutex> lock(data.mutex);
-            data.bytes = 64u << 20;
+            data.bytes = came;
         }
-        if (!data.eventually([&](int looks) { return grown() >= lead + (64 << 10) - 4096 && (seen = looks) > 0; }))
+        const long ahead = static_cast<long>((came + Vantor::DazoRead::HeapRoom::leadFor(came)) >> 10);
+        if (ahead != 5 * (64 << 10))
             return false;
-        return data.eventually([&](int looks) { return looks >= seen + 8; }) && grown() <= lead + (64 << 10) + 8192;
+        if (!data.eventually([&](int looks) { return grown() >= ahead - 4096 && (seen = looks) > 0; }))
+            return false;
+        return data.eventually([&](int looks) { return looks >= seen + 8; }) && grown() <= ahead + 8192;
     }));
 }

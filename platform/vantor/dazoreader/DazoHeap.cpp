@@ -134,7 +134,8 @@ void HeapRoom::populate()
             for (;;) {
                 if (m_stop || m_next == m_steps.size())
                     return;
-                if (m_offered + m_steps[m_next].size <= m_arrived() + Lead)
+                const std::uint64_t arrived = m_arrived();
+                if (m_offered + m_steps[m_next].size <= arrived + leadFor(arrived))
                     break;
                 // Ahead of the data: look again shortly (the lead is many milliseconds of data).
                 m_wake.wait_for(lock, std::chrono::milliseconds(1));

@@ -4,10 +4,11 @@
 // time taking that memory from the system page by page, in step with the inflating. HeapRoom makes
 // room for it on the reading thread's heap before the read: the heap is grown at once by the size
 // the archive states, the room is marked for transparent huge pages, and helper threads fault it in
-// ahead of the reader, never further ahead than a fixed lead over the data that really came, so a
-// size claim that the archive's bytes do not back costs no more than that lead. Linux with glibc;
-// elsewhere it does nothing.
+// ahead of the reader, never further ahead of the data that really came than a fixed lead or four
+// times that data, whichever is more, so a size claim that the archive's bytes do not back costs no
+// more than that. Linux with glibc; elsewhere it does nothing.
 
+#include <algorithm>
 #include <condition_variable>
 #include <cstddef>
 #include <cstdint>
@@ -30,8 +31,12 @@ public:
     HeapRoom(const HeapRoom&) = delete;
     HeapRoom& operator=(const HeapRoom&) = delete;
 
-    // How far the memory faulted in may run ahead of the data.
+    // How far the memory faulted in may run ahead of the data: the lead at first, and as the data
+    // proves the archive real, so many bytes for each byte that came (on a virtual machine, fresh
+    // memory costs the most, and the further the helpers are ahead the less the reader waits).
     static constexpr std::uint64_t Lead = 32u << 20;
+    static constexpr std::uint64_t LeadPerByte = 4;
+    static std::uint64_t leadFor(std::uint64_t arrived) { return std::max(Lead, LeadPerByte * arrived); }
 
 private:
     void populate();
