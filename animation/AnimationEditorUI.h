@@ -187,7 +187,6 @@ private:
     osg::ref_ptr<AnimationKeyFrameEditorWidgetListener> m_editorListener;
     osg::ref_ptr<AnimationManagerWidgetListener> m_managerListener;
     osg::ref_ptr<AnimationKeyFrameSelectionListener> m_selectionListener;
-    bool m_replotQueued = false;
     bool m_replotWhenShown = false;
 };
 
